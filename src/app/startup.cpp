@@ -1,0 +1,33 @@
+#include "app/startup.h"
+
+#include <QFont>
+#include <QStringList>
+
+StartupOptions parseCommandLine(const QStringList &args) {
+    StartupOptions opt;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        auto value = [&](QString &target) {
+            if (i + 1 >= args.size()) {
+                opt.error = QStringLiteral("%1 needs a value").arg(a);
+                return;
+            }
+            target = args.at(++i);
+        };
+        if (a == QLatin1String("--script")) value(opt.scriptPath);
+        else if (a == QLatin1String("--settings")) value(opt.settingsPath);
+        else if (a == QLatin1String("--help") || a == QLatin1String("-h")) opt.showHelp = true;
+        else opt.error = QStringLiteral("unknown argument: %1").arg(a);
+        if (!opt.error.isEmpty()) break;
+    }
+    return opt;
+}
+
+void installFontSubstitutes() {
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
+                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
+                               {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho"), QStringLiteral("Noto Serif CJK JP")});
+}

@@ -1,0 +1,15 @@
+#pragma once
+// What main() does before the event loop: command line, fonts, the board's load.
+#include <QString>
+
+struct StartupOptions {
+    QString scriptPath;    // --script FILE
+    QString settingsPath;  // --settings PATH
+    bool showHelp = false;
+    QString error;         // a bad command line
+};
+
+StartupOptions parseCommandLine(const QStringList &args);
+
+// Maps the Windows Japanese font faces the program names to installed fonts.
+void installFontSubstitutes();

@@ -1,0 +1,10 @@
+#pragma once
+// mdl207_000: the routines that put the board into a defined state.
+namespace mdl207_000 {
+// The 32 fare displays start blank in the board's digit face.
+void InitDegits();
+// Built-in panel defaults: labels shown, label colours, built-in pictures, SetProp.
+void SetDefaultPanel();
+// Captions of the 32 ticket-number labels for a numbering style (0..11).
+void SeirikenNumSet(int style, int zero);
+}  // namespace mdl207_000

@@ -1,0 +1,201 @@
+#include "board/form1.h"
+
+#include "app/frm_ctl.h"
+#include "app/windows.h"
+#include "board/board_geometry.h"
+#include "board/board_layout.h"
+#include "controls/chimei_ctl.h"
+#include "controls/m_degit.h"
+#include "settings/frm_option.h"
+#include "settings/ini_file.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTime>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+// Full-width digits for the label captions: label (8r + c) reads 10r + c.
+QString fullWidthNumber(int n) {
+    QString s = QString::number(n);
+    for (QChar &ch : s) ch = QChar(0xFF10 + (ch.unicode() - u'0'));
+    return s;
+}
+
+QString indexed(const char *name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
+
+// The window's shape: the client area with its corners cut by a 2 x 2 rounding.
+QRegion roundedRegion(int w, int h) {
+    QRegion r(0, 0, w, h);
+    r -= QRegion(0, 0, 1, 1);
+    r -= QRegion(w - 1, 0, 1, 1);
+    r -= QRegion(0, h - 1, 1, 1);
+    r -= QRegion(w - 1, h - 1, 1, 1);
+    return r;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("Form1"));
+    setFixedSize(board::kWidth, board::kHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    QFont labelFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    labelFont.setPointSizeF(11.25);
+    labelFont.setBold(true);
+    for (int i = 0; i <= 32; ++i) {
+        auto *label = new QLabel(this);
+        label->setObjectName(indexed("lblSeiriNum", i));
+        label->setGeometry(board::labelRect(i));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(labelFont);
+        label->setText(fullWidthNumber(i == 0 ? 1 : 10 * ((i - 1) / 8) + (i - 1) % 8 + 1));
+        label->setStyleSheet(QStringLiteral("color: #ffffff; background: transparent;"));
+        label->setProperty("ForeColor", static_cast<uint>(RGB(255, 255, 255)));
+        label->setVisible(i != 0);
+        labels_[i] = label;
+
+        auto *degit = new M_Degit(this);
+        degit->setObjectName(indexed("Degit", i));
+        degit->setGeometry(board::degitRect(i));
+        degit->setVisible(i != 0);
+        connect(degit, &M_Degit::DblClick, this, [this, i] { Degit_DblClick(i); });
+        degits_[i] = degit;
+    }
+    for (int i = 0; i < 2; ++i) {
+        auto *clock = new M_Degit(this);
+        clock->setObjectName(indexed("TimeDegit", i));
+        clock->setGeometry(board::timeDegitRect(i));
+        clock->setKeta(2);
+        clock->hide();
+        timeDegits_[i] = clock;
+    }
+
+    chimei_ = new ChimeiCtl_B(this);
+    chimei_->setObjectName(QStringLiteral("ChimeiCtl"));
+    chimei_->setGeometry(board::chimeiRect());
+    chimei_->setForeColor(0x80C0FF);
+    chimei_->setAppearance(0);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(1000);
+    connect(timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    timer1_->start();
+
+    QImage builtIn(QStringLiteral(":/panel/panel.png"));
+    if (builtIn.isNull()) {
+        builtIn = QImage(board::kWidth, board::kHeight, QImage::Format_RGB32);
+        builtIn.fill(Qt::black);
+    }
+    imgRes_[0] = builtIn;
+}
+
+void Form1::Form_Load() {
+    mdl207_000::InitDegits();
+    mdl207_000::SetDefaultPanel();
+    FrmOption *options = frmOption();
+    options->hide();
+
+    FrmCtl *panel = frmCtl();
+    panel->Form_Load();
+    panel->show();
+    panel->raise();
+
+    move(0, 0);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize outer = panel->frameGeometry().size();
+        panel->move(area.x() + area.width() - outer.width(), area.y() + area.height() - outer.height());
+    }
+
+    setMask(roundedRegion(width(), height()));
+    update();
+
+    mdlIniIo::LoadIni();
+}
+
+M_Degit *Form1::Degit(int index) const { return index >= 0 && index <= 32 ? degits_[index] : nullptr; }
+QLabel *Form1::lblSeiriNum(int index) const { return index >= 0 && index <= 32 ? labels_[index] : nullptr; }
+M_Degit *Form1::TimeDegit(int index) const { return index >= 0 && index < 2 ? timeDegits_[index] : nullptr; }
+
+QImage Form1::imgRes(int index) const { return index >= 0 && index < 3 ? imgRes_[index] : QImage(); }
+
+void Form1::setImgRes(int index, const QImage &picture) {
+    if (index >= 0 && index < 3) imgRes_[index] = picture;
+}
+
+void Form1::setPicture(const QImage &picture) {
+    picture_ = picture;
+    update();
+}
+
+void Form1::GetFormInfo(std::int32_t &boardLeft, std::int32_t &boardTop) const {
+    boardLeft = x() * 15;
+    boardTop = y() * 15;
+}
+
+void Form1::SetFormInfo(std::int32_t boardLeft, std::int32_t boardTop) {
+    move(qRound(boardLeft / 15.0), qRound(boardTop / 15.0));
+}
+
+// The region belongs to the window once given; it goes with the window.
+void Form1::DeleteRgn() {}
+
+void Form1::showClock(const QString &hhmmss) {
+    timeDegits_[0]->setValue(hhmmss.mid(0, 2).toInt());
+    timeDegits_[1]->setValue(hhmmss.mid(3, 2).toInt());
+}
+
+void Form1::Timer1_Timer() { showClock(QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))); }
+
+void Form1::Degit_DblClick(int index) {
+    M_Degit *clicked = degits_[index];
+    if (!clicked->UserSet()) return;
+    FrmCtl *panel = frmCtl();
+    panel->setEnabled(false);
+    if (clicked->ShowSetDlg() == 1) {
+        const int zeroMode = clicked->ZeroMode();
+        const int shift = clicked->Shift();
+        const int fillZero = clicked->FillZero();
+        for (int i = 1; i <= 32; ++i) {
+            M_Degit *d = degits_[i];
+            const QVariant value = d->Value();
+            d->setShift(shift);
+            d->setFillZero(fillZero);
+            d->setZeroMode(zeroMode);
+            d->setValue(value);
+        }
+    }
+    panel->setEnabled(true);
+}
+
+void Form1::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    // A user picture smaller than the board leaves grey around it; a larger one is cut.
+    p.fillRect(rect(), QColor(192, 192, 192));
+    if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+}
+
+void Form1::mousePressEvent(QMouseEvent *event) {
+    // Only the background drags the board, and only with the left button.
+    if (event->button() != Qt::LeftButton || childAt(event->position().toPoint()) != nullptr) {
+        event->ignore();
+        return;
+    }
+    if (QWindow *w = windowHandle(); w && w->startSystemMove()) return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void Form1::mouseMoveEvent(QMouseEvent *event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent *) { dragging_ = false; }

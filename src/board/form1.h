@@ -1,0 +1,63 @@
+#pragma once
+// Form1: the fare board that passengers see. A frameless, slightly rounded window
+// with the panel picture as background, 32 ticket-number labels over 32 fare
+// displays, two hidden clock displays and the stop-name strip at the left.
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class M_Degit;
+class ChimeiCtl_B;
+class QLabel;
+class QTimer;
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+
+    // The load action: lays out the board, brings up the other windows, places
+    // them and loads the settings.
+    void Form_Load();
+
+    M_Degit *Degit(int index) const;          // 0 (hidden template) .. 32
+    QLabel *lblSeiriNum(int index) const;     // 0 (hidden template) .. 32
+    M_Degit *TimeDegit(int index) const;      // 0 hours, 1 minutes
+    ChimeiCtl_B *ChimeiCtl() const { return chimei_; }
+    QTimer *Timer1() const { return timer1_; }
+
+    // Built-in panel pictures for OFF, ON1, ON2.
+    QImage imgRes(int index) const;
+    void setImgRes(int index, const QImage &picture);
+    // The board's background picture.
+    QImage picture() const { return picture_; }
+    void setPicture(const QImage &picture);
+
+    void GetFormInfo(std::int32_t &boardLeft, std::int32_t &boardTop) const;
+    void SetFormInfo(std::int32_t boardLeft, std::int32_t boardTop);
+    void DeleteRgn();
+
+    // Clock tick: hours and minutes of `hhmmss` ("hh:mm:ss") into the clock displays.
+    void showClock(const QString &hhmmss);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
+    void mouseMoveEvent(QMouseEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+
+private:
+    void Degit_DblClick(int index);
+    void Timer1_Timer();
+
+    std::array<M_Degit *, 33> degits_{};
+    std::array<QLabel *, 33> labels_{};
+    std::array<M_Degit *, 2> timeDegits_{};
+    ChimeiCtl_B *chimei_ = nullptr;
+    QTimer *timer1_ = nullptr;
+    std::array<QImage, 3> imgRes_;
+    QImage picture_;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+};

@@ -1,0 +1,80 @@
+#pragma once
+// M_Degit: a row of seven-segment style digit lamps. One value (number or text) is
+// drawn right-aligned in `Keta` positions, lit over a permanently visible pattern
+// of unlit eights. The picture is retained: only the setters that repaint change it.
+#include "controls/colorref.h"
+
+#include <QImage>
+#include <QJsonObject>
+#include <QVariant>
+#include <QWidget>
+
+class M_Degit : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(uint BaseForeColor READ BaseForeColor WRITE setBaseForeColor)
+    Q_PROPERTY(uint DegitForeColor READ DegitForeColor WRITE setDegitForeColor)
+    Q_PROPERTY(int FillZero READ FillZero WRITE setFillZero)
+    Q_PROPERTY(int ZeroMode READ ZeroMode WRITE setZeroMode)
+    Q_PROPERTY(int Shift READ Shift WRITE setShift)
+    Q_PROPERTY(int Keta READ Keta WRITE setKeta)
+    Q_PROPERTY(int DegitSize READ DegitSize WRITE setDegitSize)
+    Q_PROPERTY(int DegitStyle READ DegitStyle WRITE setDegitStyle)
+    Q_PROPERTY(QVariant Value READ Value WRITE setValue)
+    Q_PROPERTY(bool UserSet READ UserSet WRITE setUserSet)
+    Q_PROPERTY(uint BackColor READ BackColor WRITE setBackColor)
+
+public:
+    explicit M_Degit(QWidget *parent = nullptr);
+
+    COLORREF BaseForeColor() const;
+    void setBaseForeColor(COLORREF c);
+    COLORREF DegitForeColor() const;
+    void setDegitForeColor(COLORREF c);
+    int FillZero() const;
+    void setFillZero(int v);
+    int ZeroMode() const;
+    void setZeroMode(int v);
+    int Shift() const;
+    void setShift(int v);
+    int Keta() const;
+    void setKeta(int v);
+    int DegitSize() const;
+    void setDegitSize(int v);
+    int DegitStyle() const;
+    void setDegitStyle(int v);
+    QVariant Value() const;  // int (16-bit) or QString
+    void setValue(const QVariant &v);
+    bool UserSet() const;
+    void setUserSet(bool v);
+    COLORREF BackColor() const;
+    void setBackColor(COLORREF c);
+    WId hwnd() const { return winId(); }
+
+    // The text lit by the last repaint, exactly as drawn (Shift's spaces included).
+    QString litText() const;
+
+    // Every property and the lit text, for the scripted operation's dump.
+    QJsonObject dumpState() const;
+
+    Q_INVOKABLE int ShowSetDlg();
+    Q_INVOKABLE void ResetDegit(bool nMode);
+
+signals:
+    void DblClick();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mouseDoubleClickEvent(QMouseEvent *) override;
+
+private:
+    void DrawDegit();
+
+    COLORREF baseForeColor_;
+    COLORREF degitForeColor_;
+    int fillZero_ = 0, zeroMode_ = 0, shift_ = 0, keta_ = 4, degitSize_ = 0, degitStyle_ = 0;
+    QVariant value_;
+    bool userSet_ = true;
+    COLORREF backColor_;
+    QString lit_;
+    QImage surface_;
+};

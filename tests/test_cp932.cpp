@@ -1,0 +1,46 @@
+#include "companion/byte_strings.h"
+#include "companion/cp932.h"
+
+#include <gtest/gtest.h>
+
+TEST(Cp932, RoundTripsKanjiKanaAndHalfWidthKatakana) {
+    const QString text = QStringLiteral("市役所前ｽｸﾛｰﾙ速度ひらがなカタカナABC123");
+    const QByteArray bytes = cp932::encode(text);
+    EXPECT_EQ(cp932::decode(bytes), text);
+    // Half-width katakana are single bytes, kanji and kana two.
+    EXPECT_EQ(cp932::encode(QStringLiteral("ｽ")).size(), 1);
+    EXPECT_EQ(cp932::encode(QStringLiteral("市")), QByteArray("\x8e\x73"));
+}
+
+TEST(Cp932, WaveDashIsTheWindowsOne) {
+    EXPECT_EQ(cp932::encode(QStringLiteral("～")), QByteArray("\x81\x60"));
+    EXPECT_EQ(cp932::decode(QByteArray("\x81\x60")), QStringLiteral("～"));
+}
+
+TEST(Cp932, UnrepresentableCharactersBecomeQuestionMarks) {
+    EXPECT_EQ(cp932::encode(QStringLiteral("a😀b€c")), QByteArray("a?b?c"));
+    EXPECT_EQ(cp932::encode(QStringLiteral("한")), QByteArray("?"));
+}
+
+TEST(Cp932, BrokenBytesNeverCrash) {
+    // A lone lead byte at the end, and a lead byte with an invalid trail byte.
+    EXPECT_EQ(cp932::decode(QByteArray("A\x81")), QStringLiteral("A\uFFFD"));
+    const QString s = cp932::decode(QByteArray("\x85\x40Z", 3));
+    EXPECT_TRUE(s.endsWith(QLatin1Char('Z')));
+    for (int b = 0; b < 256; ++b) {
+        const QByteArray one(1, static_cast<char>(b));
+        EXPECT_FALSE(cp932::decode(one + one).isNull());
+    }
+}
+
+TEST(ByteStrings, LengthAndRangesCountCp932Bytes) {
+    EXPECT_EQ(LenB_ASCII(QStringLiteral("市役所前")), 8);
+    EXPECT_EQ(LenB_ASCII(QStringLiteral("ABC")), 3);
+    EXPECT_EQ(LenB_ASCII(QString()), 0);
+    EXPECT_EQ(MidB_ASCII(QStringLiteral("市役所前"), 3, 2), QStringLiteral("役"));
+    EXPECT_EQ(MidB_ASCII(QStringLiteral("ABC"), 3, 2), QStringLiteral("C"));
+    EXPECT_EQ(MidB_ASCII(QStringLiteral("ABC"), 5, 2), QString());
+    EXPECT_EQ(MidB_ASCII(QStringLiteral("ABC"), 0, 2), QString());
+    // A range that cuts a double-byte character still gives something printable.
+    EXPECT_EQ(MidB_ASCII(QStringLiteral("A市"), 1, 2).left(1), QStringLiteral("A"));
+}
