@@ -12,4 +12,5 @@ void FrmCtl::DispData(int) {}
 void FrmCtl::GetCtrlDataInfo(CtrlInfo &) const {}
 void FrmCtl::SetCtrlDataInfo(const CtrlInfo &) {}
 void FrmCtl::Option4_Click(int) {}
+int FrmCtl::backlightIndex() const { return 0; }
 void FrmCtl::closeEvent(QCloseEvent *event) { event->accept(); }

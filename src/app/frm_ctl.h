@@ -20,6 +20,8 @@ public:
     void GetCtrlDataInfo(CtrlInfo &info) const;
     void SetCtrlDataInfo(const CtrlInfo &info);
     void Option4_Click(int index);
+    // The selected backlight button: 0 OFF, 1 ON1, 2 ON2.
+    int backlightIndex() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
