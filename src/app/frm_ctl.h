@@ -2,11 +2,25 @@
 // frmCtl: the driver's control panel ("集中操作盤"). It owns the trip state, the two
 // ways of entering a route and section (digit lists and keypad), stepping, blanking,
 // late-night fares, scroll speed, backlight, announcements and the ticket preview.
+#include "app/keypad.h"
+
 #include <QWidget>
 #include <array>
 #include <cstdint>
 
 struct CtrlInfo;
+class DblClickFrame;
+class PreviewBox;
+class PushCheckBox;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
 
 class FrmCtl : public QWidget {
     Q_OBJECT
@@ -23,6 +37,61 @@ public:
     // The selected backlight button: 0 OFF, 1 ON1, 2 ON2.
     int backlightIndex() const;
 
+    // Shows whether speech synthesis can be used ("音合使用可" / "音合使用不可").
+    void setSpeechAvailable(bool available);
+    // Enables the announcement frame and its four buttons (a list was loaded).
+    void enableTapeButtons(bool enabled);
+
+    bool lateNight() const;
+    PreviewBox *previewBox() const { return picSeirikenPrev_; }
+    QComboBox *companyList() const { return combo1_; }
+
+    // Panel sizes: client area narrow and widened (the preview shows in the extra width).
+    static constexpr int kClientWidth = 353;
+    static constexpr int kClientWidthWide = 594;
+    static constexpr int kClientHeight = 173;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildEntryPanels();
+    void buildRightColumn();
+    void buildPreviewArea();
+
+    void Form_QueryUnload(QCloseEvent *event);
+    void CommandButton1_Click(int index);
+    void List_Click();
+    void Frame1_DblClick(int index);
+    void HScroll1_Change(int index);
+    void Command4_Click();
+    void Command8_Click();
+    void Check4_Click();
+    void MnuHideCopy_Click();
+    void showKeyRegions(bool on);
+    QString currentStopName() const;
+
+    KeypadState keypad_;
+    std::int16_t backPanel_ = 0;
+
+    std::array<DblClickFrame *, 2> frame1_{};
+    std::array<QListWidget *, 5> list2_{};
+    std::array<QListWidget *, 3> list3_{};
+    std::array<QPushButton *, 2> command1_{};
+    std::array<QPushButton *, 12> keys_{};
+    std::array<QLabel *, 3> label2_{};
+    std::array<QPushButton *, 2> command2_{};
+    PushCheckBox *check1_ = nullptr;
+    QGroupBox *frame6_ = nullptr;
+    QCheckBox *check2_ = nullptr;
+    std::array<QScrollBar *, 2> hscroll1_{};
+    std::array<QLabel *, 2> label1_{};
+    std::array<QRadioButton *, 3> option4_{};
+    QGroupBox *grpM_Tape_ = nullptr;
+    QPushButton *cmdTapeSet_ = nullptr, *cmdTapeBack_ = nullptr, *cmdTapeNext_ = nullptr, *cmdTapeStop_ = nullptr;
+    PushCheckBox *check4_ = nullptr;
+    QLabel *label4_ = nullptr;
+    PreviewBox *picSeirikenPrev_ = nullptr;
+    QComboBox *combo1_ = nullptr;
+    QMenu *mnuHide_ = nullptr;
 };

@@ -1,0 +1,31 @@
+// Until a speech engine is wired in, speech counts as unavailable: the panel shows
+// "音合使用不可" and the announcement buttons stay disabled, as on a machine
+// without speech synthesis.
+#include "sound/tape.h"
+
+#include "app/frm_ctl.h"
+#include "app/windows.h"
+
+namespace mdlM_Tape {
+
+namespace {
+bool g_speechOk = false;
+}
+
+void InitTape() {
+    g_speechOk = false;
+    frmCtl()->setSpeechAvailable(false);
+}
+
+void LoadTape(const QString &, const QString &) {}
+void TapeNext() {}
+void TapeBack() {}
+void StopTape() {}
+void ShowTapeSetDlg() {}
+int GetTapePos() { return 0; }
+int GetTapeStepFlag(int) { return 0; }
+int GetTapeCount() { return 0; }
+void ReleaseTape() {}
+bool SpeechOk() { return g_speechOk; }
+
+}  // namespace mdlM_Tape
