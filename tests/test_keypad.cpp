@@ -1,6 +1,7 @@
 #include "app/about_text.h"
 #include "app/keypad.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 TEST(Keypad, DigitsGoToTheSectionUntilRouteIsChosen) {
