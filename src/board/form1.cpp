@@ -41,6 +41,10 @@ QRegion roundedRegion(int w, int h) {
 
 }  // namespace
 
+// The pictures are compiled into the static library; without a reference to them
+// the linker drops them and the board would fall back to a black face.
+static void registerBuiltInPictures() { Q_INIT_RESOURCE(assets); }
+
 Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(board::kWidth, board::kHeight);
@@ -89,6 +93,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     connect(timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
     timer1_->start();
 
+    registerBuiltInPictures();
     QImage builtIn(QStringLiteral(":/panel/panel.png"));
     if (builtIn.isNull()) {
         builtIn = QImage(board::kWidth, board::kHeight, QImage::Format_RGB32);

@@ -1,0 +1,152 @@
+// The built-in board face: its size and palette, and that its cells, slot and dark
+// label areas sit exactly where the live controls are placed over it.
+#include "board/board_geometry.h"
+#include "board/form1.h"
+
+#include <QImage>
+#include <QRegion>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage builtInPanel() {
+    return QImage(QStringLiteral(":/panel/panel.png"));
+}
+
+bool isBlack(QRgb c) { return qRed(c) == 0 && qGreen(c) == 0 && qBlue(c) == 0; }
+
+// Grey but neither the black face nor text white.
+bool isCellGrey(QRgb c) { return qGray(c) >= 40 && qGray(c) <= 160; }
+
+int brightPixels(const QImage &img, const QRect &area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(img.pixel(x, y)) >= 200) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(PanelPicture, BoardCarriesTheBuiltInPicture) {
+    // Building the board is what registers the embedded pictures in the program.
+    Form1 board;
+    const QImage img = builtInPanel();
+    ASSERT_FALSE(img.isNull()) << "the panel picture is not embedded";
+    EXPECT_EQ(board.imgRes(0).convertToFormat(QImage::Format_RGB32), img.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(PanelPicture, IsA256ColourPictureOfTheBoardSize) {
+    const QImage img = builtInPanel();
+    ASSERT_FALSE(img.isNull()) << "the panel picture is not embedded";
+    EXPECT_EQ(img.width(), board::kWidth);
+    EXPECT_EQ(img.height(), board::kHeight);
+    EXPECT_EQ(img.format(), QImage::Format_Indexed8);
+    EXPECT_LE(img.colorCount(), 256);
+    EXPECT_GT(img.colorCount(), 2);
+}
+
+TEST(PanelPicture, GreyCellsWithUnlitEightsLieUnderEveryFareDisplay) {
+    const QImage img = builtInPanel();
+    ASSERT_FALSE(img.isNull());
+    const QRect first = board::degitRect(1);
+    for (int i = 1; i <= 32; ++i) {
+        const QRect r = board::degitRect(i);
+        ASSERT_TRUE(img.rect().contains(r)) << "display " << i;
+        int differs = 0;
+        for (int y = 0; y < r.height(); ++y) {
+            for (int x = 0; x < r.width(); ++x) {
+                const QRgb c = img.pixel(r.left() + x, r.top() + y);
+                ASSERT_TRUE(isCellGrey(c)) << "display " << i << " at (" << x << "," << y << ")";
+                if (c != img.pixel(first.left() + x, first.top() + y)) ++differs;
+            }
+        }
+        // Every cell carries the same segment pattern, drawn at the cell's own origin.
+        EXPECT_EQ(differs, 0) << "display " << i;
+    }
+
+    // The pattern has dim bars on the cell ground: the middle bar of the first digit
+    // runs across the cell's mid-height, the hollows of the 8 above and below do not.
+    const int midY = first.top() + first.height() / 2;
+    const int digitCentreX = first.left() + 13 / 2;
+    const QRgb bar = img.pixel(digitCentreX, midY);
+    const QRgb hollowAbove = img.pixel(digitCentreX, first.top() + first.height() / 4 + 1);
+    const QRgb hollowBelow = img.pixel(digitCentreX, first.bottom() - first.height() / 4);
+    EXPECT_NE(bar, hollowAbove);
+    EXPECT_EQ(hollowAbove, hollowBelow);
+    // Four digits across: the pattern repeats every 13 pixels.
+    for (int d = 1; d < 4; ++d)
+        EXPECT_EQ(img.pixel(digitCentreX + 13 * d, midY), bar) << "digit " << d;
+}
+
+TEST(PanelPicture, StopNameSlotIsAFlatGreyUnderTheStrip) {
+    const QImage img = builtInPanel();
+    ASSERT_FALSE(img.isNull());
+    const QRect slot = board::chimeiRect();
+    ASSERT_TRUE(img.rect().contains(slot));
+    const QRgb ground = img.pixel(slot.topLeft());
+    EXPECT_TRUE(isCellGrey(ground));
+    for (int y = slot.top(); y <= slot.bottom(); ++y)
+        for (int x = slot.left(); x <= slot.right(); ++x)
+            ASSERT_EQ(img.pixel(x, y), ground) << "at (" << x << "," << y << ")";
+
+    // 運賃は in the face above the slot, まで below it.
+    const QRect above(slot.left() - 6, 4, slot.width() + 12, slot.top() - 4);
+    const QRect below(slot.left() - 6, slot.bottom() + 2, slot.width() + 12,
+                      board::kHeight - 4 - (slot.bottom() + 2));
+    EXPECT_GT(brightPixels(img, above), 20);
+    EXPECT_GT(brightPixels(img, below), 20);
+}
+
+TEST(PanelPicture, FaceIsBlackAroundTheCellsAndUnderTheLabels) {
+    const QImage img = builtInPanel();
+    ASSERT_FALSE(img.isNull());
+
+    // Label text is drawn at run time in white or green: its area must stay black
+    // (apart from where it touches the display below).
+    for (int i = 1; i <= 32; ++i) {
+        const QRegion dark = QRegion(board::labelRect(i)) - QRegion(board::degitRect(i));
+        for (const QRect &r : dark)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    ASSERT_TRUE(isBlack(img.pixel(x, y)))
+                        << "label " << i << " at (" << x << "," << y << ")";
+    }
+
+    // Between neighbouring cells of a row, and between a cell and the label below it.
+    for (int i = 1; i <= 32; ++i) {
+        const QRect r = board::degitRect(i);
+        if ((i - 1) % 8 != 7) {
+            const QRect next = board::degitRect(i + 1);
+            const int gapX = (r.right() + next.left()) / 2;
+            EXPECT_TRUE(isBlack(img.pixel(gapX, r.center().y()))) << "right of display " << i;
+        }
+        if (i <= 24) {
+            const QRect below = board::labelRect(i + 8);
+            const int gapY = (r.bottom() + below.top()) / 2;
+            EXPECT_TRUE(isBlack(img.pixel(r.center().x(), gapY))) << "below display " << i;
+        }
+    }
+    // Right of the last column.
+    const QRect last = board::degitRect(8);
+    EXPECT_TRUE(isBlack(img.pixel(last.right() + 8, last.center().y())));
+}
+
+TEST(PanelPicture, LightFrameAndCaptions) {
+    const QImage img = builtInPanel();
+    ASSERT_FALSE(img.isNull());
+    // A light grey frame all round.
+    for (const QPoint p : {QPoint(board::kWidth / 2, 1), QPoint(board::kWidth / 2, board::kHeight - 2),
+                           QPoint(1, board::kHeight / 2), QPoint(board::kWidth - 2, board::kHeight / 2)})
+        EXPECT_GE(qGray(img.pixel(p)), 150) << p.x() << "," << p.y();
+
+    // 整理券 above the first label, clear of it.
+    const QRect first = board::labelRect(1);
+    EXPECT_GT(brightPixels(img, QRect(first.left() - 4, 4, first.width() + 8, first.top() - 4)), 20);
+
+    // The child-fare note along the bottom, under the last row of displays.
+    const int lastBottom = board::degitRect(32).bottom();
+    const QRect note(board::labelRect(25).left(), lastBottom + 2, board::degitRect(32).right() -
+                     board::labelRect(25).left(), board::kHeight - 4 - (lastBottom + 2));
+    EXPECT_GT(brightPixels(img, note), 100);
+}
