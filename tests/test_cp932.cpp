@@ -44,3 +44,12 @@ TEST(ByteStrings, LengthAndRangesCountCp932Bytes) {
     // A range that cuts a double-byte character still gives something printable.
     EXPECT_EQ(MidB_ASCII(QStringLiteral("A市"), 1, 2).left(1), QStringLiteral("A"));
 }
+
+TEST(Cp932, BrokenLeadByteNeverSwallowsTheNextCharacter) {
+    // A lead byte followed by a byte that cannot trail: only the lead byte is lost.
+    EXPECT_EQ(cp932::decode(QByteArray("\x81\nA")), QStringLiteral("\uFFFD\nA"));
+    EXPECT_EQ(cp932::decode(QByteArray("x\x9f,y")), QStringLiteral("x\uFFFD,y"));
+    EXPECT_EQ(cp932::decode(QByteArray("\xE0\x7F")), QStringLiteral("\uFFFD\x7F"));
+    // A real pair right after a broken lead byte still decodes.
+    EXPECT_EQ(cp932::decode(QByteArray("\x81\r\x8e\x73")), QStringLiteral("\uFFFD\r市"));
+}

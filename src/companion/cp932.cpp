@@ -58,6 +58,8 @@ namespace cp932 {
 
 bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
+bool isTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+
 QByteArray encode(const QString &text) {
     std::lock_guard<std::mutex> lock(codecMutex());
     Converter &conv = toCp932();
@@ -99,7 +101,9 @@ QString decode(const QByteArray &bytes) {
             ++i;
             continue;
         }
-        const int len = (isLeadByte(b) && i + 1 < n) ? 2 : 1;
+        // A lead byte pairs only with a byte that can be a trail byte; otherwise the next
+        // byte (often a comma or a line break) stands on its own and must not be lost.
+        const int len = (isLeadByte(b) && i + 1 < n && isTrailByte(p[i + 1])) ? 2 : 1;
         if (!conv.ok() || !conv.convert(reinterpret_cast<const char *>(p + i), len, out))
             out.append("\xEF\xBF\xBD");  // U+FFFD
         i += len;

@@ -16,4 +16,7 @@ QString decode(const QByteArray &bytes);
 // True when the byte starts a double-byte character (0x81..0x9F, 0xE0..0xFC).
 bool isLeadByte(unsigned char b);
 
+// True when the byte can follow a lead byte (0x40..0x7E, 0x80..0xFC).
+bool isTrailByte(unsigned char b);
+
 }  // namespace cp932

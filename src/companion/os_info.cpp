@@ -1,0 +1,6 @@
+// The operating system's name, as users know it ("Debian GNU/Linux 12 (bookworm)").
+#include "companion/companion.h"
+
+#include <QSysInfo>
+
+QString GetOsInfo() { return QSysInfo::prettyProductName(); }
