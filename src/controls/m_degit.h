@@ -56,6 +56,9 @@ public:
     // Every property and the lit text, for the scripted operation's dump.
     QJsonObject dumpState() const;
 
+    // The retained picture, as the last repaint left it.
+    const QImage &picture() const { return surface_; }
+
     Q_INVOKABLE int ShowSetDlg();
     Q_INVOKABLE void ResetDegit(bool nMode);
 
@@ -64,10 +67,16 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+    void mouseMoveEvent(QMouseEvent *) override;
     void mouseDoubleClickEvent(QMouseEvent *) override;
 
 private:
     void DrawDegit();
+    void resizeToKeta();
+    void matchSurfaceToWidget();
 
     COLORREF baseForeColor_;
     COLORREF degitForeColor_;
@@ -77,4 +86,7 @@ private:
     COLORREF backColor_;
     QString lit_;
     QImage surface_;
+    // Spacing and weight of the faces: no extra pixels between characters, bold.
+    int charExtra_ = 0;
+    bool faceBold_ = true;
 };
