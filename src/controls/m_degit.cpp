@@ -9,6 +9,12 @@
 
 #include <cstdint>
 
+namespace {
+M_Degit::SetDlgFunction setDlgFunction = &Call_dlg100;
+}
+
+void M_Degit::setSetDlgFunction(SetDlgFunction f) { setDlgFunction = f ? f : &Call_dlg100; }
+
 M_Degit::M_Degit(QWidget *parent)
     : QWidget(parent), baseForeColor_(RGB(150, 150, 150)), degitForeColor_(RGB(248, 210, 114)), value_(0),
       backColor_(RGB(128, 128, 128)) {
@@ -83,6 +89,11 @@ void M_Degit::setBackColor(COLORREF c) {
 
 QString M_Degit::litText() const { return lit_; }
 
+const QImage &M_Degit::picture() const {
+    matchSurfaceToWidget();
+    return surface_;
+}
+
 QJsonObject M_Degit::dumpState() const {
     QJsonObject o;
     o.insert(QStringLiteral("BaseForeColor"), double(baseForeColor_));
@@ -105,7 +116,7 @@ int M_Degit::ShowSetDlg() {
     std::int16_t zeroMode = std::int16_t(zeroMode_);
     std::int16_t shift = std::int16_t(shift_);
     std::int16_t fillZero = std::int16_t(fillZero_);
-    const int result = Call_dlg100(this, keta_, zeroMode, shift, fillZero);
+    const int result = setDlgFunction(this, keta_, zeroMode, shift, fillZero);
     // Taken back as the dialog left them, also on cancel; the drawing copes with any value.
     zeroMode_ = zeroMode;
     shift_ = shift;
@@ -134,7 +145,7 @@ void M_Degit::resizeToKeta() {
 
 // The picture follows the control's size; what was drawn stays, new area shows the
 // background until the next repaint.
-void M_Degit::matchSurfaceToWidget() {
+void M_Degit::matchSurfaceToWidget() const {
     if (surface_.size() == size()) return;
     if (width() <= 0 || height() <= 0) {
         surface_ = QImage();
@@ -168,7 +179,7 @@ void M_Degit::DrawDegit() {
 
 void M_Degit::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.drawImage(0, 0, surface_);
+    p.drawImage(0, 0, picture());
 }
 
 void M_Degit::resizeEvent(QResizeEvent *) { matchSurfaceToWidget(); }
