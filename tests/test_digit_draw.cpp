@@ -33,12 +33,12 @@ QString litPositions(const M_Degit &d) {
 }
 
 // A glyph drawn alone on a transparent sheet, its cell at x = cellWidth.
-QImage glyphAlone(QChar c, int size, int style) {
+QImage glyphAlone(QChar c, int size, int style, bool bold = true) {
     const digit_faces::SizeStep step = digit_faces::sizeStep(size);
     QImage img(step.cellWidth * 3, step.height + 4, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     QPainter p(&img);
-    digit_faces::drawText(p, QString(c), step.cellWidth, 2 - 1, size, style, true, 0, Qt::white);
+    digit_faces::drawText(p, QString(c), step.cellWidth, 2 - 1, size, style, bold, 0, Qt::white);
     return img;
 }
 
@@ -107,36 +107,38 @@ TEST(DigitDraw, ColoursAndBackgroundAreThoseSet) {
 
 TEST(DigitFaces, EveryGlyphStaysInItsPositionAndUnderTheEight) {
     const QString chars = QStringLiteral("0123456789-_=AbCcdEFGHhIJLnoPqrtUuy");
-    for (int style = 0; style < 3; ++style) {
-        for (int size = 0; size < 4; ++size) {
-            const digit_faces::SizeStep step = digit_faces::sizeStep(size);
-            const QImage eight = glyphAlone(QLatin1Char('8'), size, style);
-            for (QChar c : chars) {
-                const QImage g = glyphAlone(c, size, style);
-                int painted = 0;
-                for (int y = 0; y < g.height(); ++y) {
-                    for (int x = 0; x < g.width(); ++x) {
-                        if (qAlpha(g.pixel(x, y)) == 0) continue;
-                        ++painted;
-                        ASSERT_GE(x, step.cellWidth) << c.toLatin1() << " style " << style << " size " << size;
-                        ASSERT_LT(x, 2 * step.cellWidth) << c.toLatin1() << " style " << style << " size " << size;
-                        // Inside the control's height (the cell starts one row above it).
-                        ASSERT_GE(y, 2) << c.toLatin1() << " style " << style << " size " << size;
-                        ASSERT_LT(y, 2 + step.height) << c.toLatin1() << " style " << style << " size " << size;
-                        ASSERT_GT(qAlpha(eight.pixel(x, y)), 0) << c.toLatin1() << " not under 8, style " << style
-                                                                << " size " << size;
-                    }
+    for (int combo = 0; combo < 3 * 4 * 2; ++combo) {
+        const int style = combo % 3, size = combo / 3 % 4;
+        const bool bold = combo < 12;
+        const QString where = QStringLiteral(" style %1 size %2 bold %3").arg(style).arg(size).arg(bold);
+        const digit_faces::SizeStep step = digit_faces::sizeStep(size);
+        const QImage eight = glyphAlone(QLatin1Char('8'), size, style, bold);
+        for (QChar c : chars) {
+            const QImage g = glyphAlone(c, size, style, bold);
+            const std::string what = QString(c + where).toStdString();
+            int painted = 0;
+            for (int y = 0; y < g.height(); ++y) {
+                for (int x = 0; x < g.width(); ++x) {
+                    if (qAlpha(g.pixel(x, y)) == 0) continue;
+                    ++painted;
+                    ASSERT_GE(x, step.cellWidth) << what;
+                    ASSERT_LT(x, 2 * step.cellWidth) << what;
+                    // Inside the control's height (the cell starts one row above it).
+                    ASSERT_GE(y, 2) << what;
+                    ASSERT_LT(y, 2 + step.height) << what;
+                    ASSERT_GT(qAlpha(eight.pixel(x, y)), 0) << what << ": not under the 8";
                 }
-                EXPECT_GT(painted, 0) << c.toLatin1();
             }
-            // A space and an unknown character draw nothing, but still take a position.
-            for (QChar c : {QLatin1Char(' '), QLatin1Char('#')}) {
-                const QImage g = glyphAlone(c, size, style);
-                for (int y = 0; y < g.height(); ++y)
-                    for (int x = 0; x < g.width(); ++x) ASSERT_EQ(qAlpha(g.pixel(x, y)), 0);
-            }
-            EXPECT_EQ(digit_faces::textWidth(QStringLiteral("1 #"), size, 0), 3 * step.cellWidth);
+            EXPECT_GT(painted, 0) << what;
         }
+        // A space and an unknown character draw nothing, but still take a position.
+        for (QChar c : {QLatin1Char(' '), QLatin1Char('#')}) {
+            const QImage g = glyphAlone(c, size, style, bold);
+            for (int y = 0; y < g.height(); ++y)
+                for (int x = 0; x < g.width(); ++x) ASSERT_EQ(qAlpha(g.pixel(x, y)), 0);
+        }
+        EXPECT_EQ(digit_faces::textWidth(QStringLiteral("1 #"), size, 0), 3 * step.cellWidth);
+        EXPECT_EQ(digit_faces::textWidth(QStringLiteral("1 #"), size, 1), 3 * step.cellWidth + 3);
     }
 }
 

@@ -50,7 +50,9 @@ public:
     void setUserSet(bool v);
     COLORREF BackColor() const;
     void setBackColor(COLORREF c);
-    WId hwnd() const { return winId(); }
+    // The window the control lives in; asking must not turn the control into a
+    // native window of its own (winId() would).
+    WId hwnd() const { return effectiveWinId(); }
 
     // The text lit by the last repaint, exactly as drawn (Shift's spaces included).
     QString litText() const;
