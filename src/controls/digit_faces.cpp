@@ -21,9 +21,9 @@ constexpr std::array<SizeStep, 4> kSizes{{
     {11, 15, 14},
 }};
 
-// The box a glyph's segments fill, in cell coordinates. Cells are drawn one pixel
-// above the control's top edge (where the faces' fonts always put them), so the
-// boxes sit one pixel lower to look centred in the control. Left and right margins
+// The box a glyph's segments fill, in cell coordinates. The control draws its
+// cells one pixel above its top edge, so the boxes sit one pixel lower to look
+// centred in the control. Left and right margins
 // keep a dark gap between neighbouring lamps.
 struct Box {
     double left, top, width, height, thickness;
@@ -152,8 +152,9 @@ QPainterPath roundedC(const Skeleton &s, double gap, unsigned mask) {
         if (!(mask & (1u << i))) continue;
         const SegmentLine &l = lines[i];
         const bool horizontal = l.from.y() == l.to.y();
-        const QRectF r = horizontal ? QRectF(QPointF(l.from.x() + gap, l.from.y() - h), QPointF(l.to.x() - gap, l.to.y() + h))
-                                    : QRectF(QPointF(l.from.x() - h, l.from.y() + gap), QPointF(l.to.x() + h, l.to.y() - gap));
+        const QRectF r =
+            horizontal ? QRectF(QPointF(l.from.x() + gap, l.from.y() - h), QPointF(l.to.x() - gap, l.to.y() + h))
+                       : QRectF(QPointF(l.from.x() - h, l.from.y() + gap), QPointF(l.to.x() + h, l.to.y() - gap));
         path.addRoundedRect(r, h, h);
     }
     return path;

@@ -166,7 +166,7 @@ void M_Degit::DrawDegit() {
     if (!surface_.isNull()) {
         surface_.fill(toQColor(backColor_));
         QPainter p(&surface_);
-        // The fonts these faces stand for put their cells one pixel above the top edge.
+        // Glyph cells start one pixel above the top edge, where the digit faces have always sat.
         constexpr int top = -1;
         digit_faces::drawText(p, QString(keta_, QLatin1Char('8')), 0, top, degitSize_, degitStyle_, faceBold_,
                               charExtra_, toQColor(baseForeColor_));
