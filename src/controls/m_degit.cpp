@@ -1,38 +1,196 @@
-// Placeholder: the complete digit display replaces this file.
 #include "controls/m_degit.h"
 
+#include "companion/companion.h"
+#include "controls/digit_faces.h"
+#include "controls/digit_text.h"
+
+#include <QMouseEvent>
 #include <QPainter>
+
+#include <cstdint>
+
+namespace {
+M_Degit::SetDlgFunction setDlgFunction = &Call_dlg100;
+}
+
+void M_Degit::setSetDlgFunction(SetDlgFunction f) { setDlgFunction = f ? f : &Call_dlg100; }
 
 M_Degit::M_Degit(QWidget *parent)
     : QWidget(parent), baseForeColor_(RGB(150, 150, 150)), degitForeColor_(RGB(248, 210, 114)), value_(0),
-      backColor_(RGB(128, 128, 128)) {}
+      backColor_(RGB(128, 128, 128)) {
+    // The whole surface comes from the retained picture; nothing needs clearing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    const digit_faces::SizeStep step = digit_faces::sizeStep(degitSize_);
+    resize(step.cellWidth * keta_, step.height);
+    // The first drawing runs before any position exists: it only clears the surface.
+    // The defaults are then in place, and the first digits appear with the first
+    // property a host sets that repaints.
+    const int keta = keta_;
+    keta_ = 0;
+    value_ = QStringLiteral("0");
+    DrawDegit();
+    keta_ = keta;
+    value_ = 0;
+}
 
 COLORREF M_Degit::BaseForeColor() const { return baseForeColor_; }
-void M_Degit::setBaseForeColor(COLORREF c) { baseForeColor_ = c; DrawDegit(); }
+void M_Degit::setBaseForeColor(COLORREF c) {
+    baseForeColor_ = c;
+    DrawDegit();
+}
+
 COLORREF M_Degit::DegitForeColor() const { return degitForeColor_; }
-void M_Degit::setDegitForeColor(COLORREF c) { degitForeColor_ = c; DrawDegit(); }
+void M_Degit::setDegitForeColor(COLORREF c) {
+    degitForeColor_ = c;
+    DrawDegit();
+}
+
 int M_Degit::FillZero() const { return fillZero_; }
-void M_Degit::setFillZero(int v) { fillZero_ = v; }
+void M_Degit::setFillZero(int v) { fillZero_ = v > keta_ ? keta_ : v; }
+
 int M_Degit::ZeroMode() const { return zeroMode_; }
-void M_Degit::setZeroMode(int v) { zeroMode_ = v; }
+void M_Degit::setZeroMode(int v) { zeroMode_ = v >= 4 ? 0 : v; }
+
 int M_Degit::Shift() const { return shift_; }
-void M_Degit::setShift(int v) { shift_ = v; }
+void M_Degit::setShift(int v) { shift_ = qBound(0, v, keta_ - 1); }
+
 int M_Degit::Keta() const { return keta_; }
-void M_Degit::setKeta(int v) { keta_ = v; DrawDegit(); }
+void M_Degit::setKeta(int v) {
+    keta_ = v < 1 || v > 15 ? 4 : v;
+    resizeToKeta();
+}
+
 int M_Degit::DegitSize() const { return degitSize_; }
-void M_Degit::setDegitSize(int v) { degitSize_ = v; DrawDegit(); }
+void M_Degit::setDegitSize(int v) {
+    degitSize_ = v >= 1 && v <= 3 ? v : 0;
+    resizeToKeta();
+}
+
 int M_Degit::DegitStyle() const { return degitStyle_; }
-void M_Degit::setDegitStyle(int v) { degitStyle_ = v; DrawDegit(); }
+void M_Degit::setDegitStyle(int v) {
+    degitStyle_ = v;
+    DrawDegit();
+}
+
 QVariant M_Degit::Value() const { return value_; }
-void M_Degit::setValue(const QVariant &v) { value_ = v; DrawDegit(); }
+void M_Degit::setValue(const QVariant &v) {
+    value_ = digit_text::normalizeValue(v);
+    DrawDegit();
+}
+
 bool M_Degit::UserSet() const { return userSet_; }
 void M_Degit::setUserSet(bool v) { userSet_ = v; }
+
 COLORREF M_Degit::BackColor() const { return backColor_; }
-void M_Degit::setBackColor(COLORREF c) { backColor_ = c; DrawDegit(); }
+void M_Degit::setBackColor(COLORREF c) {
+    backColor_ = c;
+    DrawDegit();
+}
+
 QString M_Degit::litText() const { return lit_; }
-QJsonObject M_Degit::dumpState() const { return {}; }
-int M_Degit::ShowSetDlg() { return 0; }
-void M_Degit::ResetDegit(bool nMode) { setValue(nMode ? QString(keta_, QLatin1Char('8')) : QString()); }
-void M_Degit::paintEvent(QPaintEvent *) {}
-void M_Degit::mouseDoubleClickEvent(QMouseEvent *) { emit DblClick(); }
-void M_Degit::DrawDegit() { lit_ = value_.toString(); update(); }
+
+const QImage &M_Degit::picture() const {
+    matchSurfaceToWidget();
+    return surface_;
+}
+
+QJsonObject M_Degit::dumpState() const {
+    QJsonObject o;
+    o.insert(QStringLiteral("BaseForeColor"), double(baseForeColor_));
+    o.insert(QStringLiteral("DegitForeColor"), double(degitForeColor_));
+    o.insert(QStringLiteral("FillZero"), fillZero_);
+    o.insert(QStringLiteral("ZeroMode"), zeroMode_);
+    o.insert(QStringLiteral("Shift"), shift_);
+    o.insert(QStringLiteral("Keta"), keta_);
+    o.insert(QStringLiteral("DegitSize"), degitSize_);
+    o.insert(QStringLiteral("DegitStyle"), degitStyle_);
+    if (digit_text::isText(value_)) o.insert(QStringLiteral("Value"), value_.toString());
+    else o.insert(QStringLiteral("Value"), value_.toInt());
+    o.insert(QStringLiteral("UserSet"), userSet_);
+    o.insert(QStringLiteral("BackColor"), double(backColor_));
+    o.insert(QStringLiteral("lit"), lit_);
+    return o;
+}
+
+int M_Degit::ShowSetDlg() {
+    std::int16_t zeroMode = std::int16_t(zeroMode_);
+    std::int16_t shift = std::int16_t(shift_);
+    std::int16_t fillZero = std::int16_t(fillZero_);
+    const int result = setDlgFunction(this, keta_, zeroMode, shift, fillZero);
+    // Taken back as the dialog left them, also on cancel; the drawing copes with any value.
+    zeroMode_ = zeroMode;
+    shift_ = shift;
+    fillZero_ = fillZero;
+    DrawDegit();
+    return result;
+}
+
+void M_Degit::ResetDegit(bool nMode) {
+    const int shift = shift_, zeroMode = zeroMode_, fillZero = fillZero_;
+    setShift(0);
+    setZeroMode(0);
+    setFillZero(0);
+    setValue(nMode ? QString(keta_, QLatin1Char('8')) : QString());
+    // Back through the setters, which do not repaint: the lamp test or blank stays.
+    setShift(shift);
+    setZeroMode(zeroMode);
+    setFillZero(fillZero);
+}
+
+void M_Degit::resizeToKeta() {
+    const digit_faces::SizeStep step = digit_faces::sizeStep(degitSize_);
+    resize(step.cellWidth * keta_, step.height);
+    DrawDegit();
+}
+
+// The picture follows the control's size; what was drawn stays, new area shows the
+// background until the next repaint.
+void M_Degit::matchSurfaceToWidget() const {
+    if (surface_.size() == size()) return;
+    if (width() <= 0 || height() <= 0) {
+        surface_ = QImage();
+        return;
+    }
+    QImage grown(size(), QImage::Format_RGB32);
+    grown.fill(toQColor(backColor_));
+    if (!surface_.isNull()) {
+        QPainter p(&grown);
+        p.drawImage(0, 0, surface_);
+    }
+    surface_ = grown;
+}
+
+void M_Degit::DrawDegit() {
+    lit_ = digit_text::litText(value_, zeroMode_, fillZero_, shift_, keta_);
+    matchSurfaceToWidget();
+    if (!surface_.isNull()) {
+        surface_.fill(toQColor(backColor_));
+        QPainter p(&surface_);
+        // Glyph cells start one pixel above the top edge, where the digit faces have always sat.
+        constexpr int top = -1;
+        digit_faces::drawText(p, QString(keta_, QLatin1Char('8')), 0, top, degitSize_, degitStyle_, faceBold_,
+                              charExtra_, toQColor(baseForeColor_));
+        const int w = digit_faces::textWidth(lit_, degitSize_, charExtra_);
+        digit_faces::drawText(p, lit_, surface_.width() - w, top, degitSize_, degitStyle_, faceBold_, charExtra_,
+                              toQColor(degitForeColor_));
+    }
+    update();
+}
+
+void M_Degit::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.drawImage(0, 0, picture());
+}
+
+void M_Degit::resizeEvent(QResizeEvent *) { matchSurfaceToWidget(); }
+
+// Presses stay with the control: on the frameless board a press that reached the
+// window behind would start dragging it.
+void M_Degit::mousePressEvent(QMouseEvent *e) { e->accept(); }
+void M_Degit::mouseReleaseEvent(QMouseEvent *e) { e->accept(); }
+void M_Degit::mouseMoveEvent(QMouseEvent *e) { e->accept(); }
+
+void M_Degit::mouseDoubleClickEvent(QMouseEvent *e) {
+    e->accept();
+    emit DblClick();
+}

@@ -9,6 +9,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <cstdint>
+
 class M_Degit : public QWidget {
     Q_OBJECT
     Q_PROPERTY(uint BaseForeColor READ BaseForeColor WRITE setBaseForeColor)
@@ -48,7 +50,9 @@ public:
     void setUserSet(bool v);
     COLORREF BackColor() const;
     void setBackColor(COLORREF c);
-    WId hwnd() const { return winId(); }
+    // The window the control lives in; asking must not turn the control into a
+    // native window of its own (winId() would).
+    WId hwnd() const { return effectiveWinId(); }
 
     // The text lit by the last repaint, exactly as drawn (Shift's spaces included).
     QString litText() const;
@@ -56,7 +60,16 @@ public:
     // Every property and the lit text, for the scripted operation's dump.
     QJsonObject dumpState() const;
 
+    // The retained picture, as the last repaint left it (at the control's size).
+    const QImage &picture() const;
+
     Q_INVOKABLE int ShowSetDlg();
+
+    // The settings dialog ShowSetDlg opens: the companion's `Call_dlg100` unless a
+    // test puts a scripted one in its place (nullptr puts the companion's back).
+    using SetDlgFunction = int (*)(QWidget *owner, int keta, std::int16_t &zeroMode, std::int16_t &shift,
+                                   std::int16_t &fillZero);
+    static void setSetDlgFunction(SetDlgFunction f);
     Q_INVOKABLE void ResetDegit(bool nMode);
 
 signals:
@@ -64,10 +77,16 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+    void mouseMoveEvent(QMouseEvent *) override;
     void mouseDoubleClickEvent(QMouseEvent *) override;
 
 private:
     void DrawDegit();
+    void resizeToKeta();
+    void matchSurfaceToWidget() const;
 
     COLORREF baseForeColor_;
     COLORREF degitForeColor_;
@@ -76,5 +95,8 @@ private:
     bool userSet_ = true;
     COLORREF backColor_;
     QString lit_;
-    QImage surface_;
+    mutable QImage surface_;  // follows the control's size even while hidden
+    // Spacing and weight of the faces: no extra pixels between characters, bold.
+    int charExtra_ = 0;
+    bool faceBold_ = true;
 };

@@ -1,0 +1,273 @@
+// The digit display as a control: property rules, which setters repaint, the lamp
+// test, resizing, the settings dialog, the dump, and what it does with the mouse.
+#include "controls/m_degit.h"
+
+#include <QApplication>
+#include <QJsonObject>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// The lit text and the picture together: what a person would see.
+struct Shot {
+    QString lit;
+    QImage picture;
+    bool operator==(const Shot &o) const { return lit == o.lit && picture == o.picture; }
+};
+Shot shot(const M_Degit &d) { return {d.litText(), d.picture()}; }
+
+}  // namespace
+
+TEST(DigitControl, DefaultsAndFirstPicture) {
+    M_Degit d;
+    EXPECT_EQ(d.BaseForeColor(), RGB(150, 150, 150));
+    EXPECT_EQ(d.DegitForeColor(), RGB(248, 210, 114));
+    EXPECT_EQ(d.BackColor(), RGB(128, 128, 128));
+    EXPECT_EQ(d.FillZero(), 0);
+    EXPECT_EQ(d.ZeroMode(), 0);
+    EXPECT_EQ(d.Shift(), 0);
+    EXPECT_EQ(d.Keta(), 4);
+    EXPECT_EQ(d.DegitSize(), 0);
+    EXPECT_EQ(d.DegitStyle(), 0);
+    EXPECT_EQ(d.Value(), QVariant(0));
+    EXPECT_EQ(d.Value().typeId(), QMetaType::Int);
+    EXPECT_TRUE(d.UserSet());
+    EXPECT_EQ(d.size(), QSize(52, 20));
+    // A new control is only cleared: no unlit eights until a host repaints it.
+    EXPECT_EQ(d.litText(), QString());
+    QImage blank(d.size(), QImage::Format_RGB32);
+    blank.fill(toQColor(RGB(128, 128, 128)));
+    EXPECT_EQ(d.picture(), blank);
+}
+
+TEST(DigitControl, SetterRules) {
+    M_Degit d;
+    d.setFillZero(9);
+    EXPECT_EQ(d.FillZero(), 4);
+    d.setFillZero(-2);  // no lower bound
+    EXPECT_EQ(d.FillZero(), -2);
+    d.setShift(7);
+    EXPECT_EQ(d.Shift(), 3);
+    d.setShift(-2);
+    EXPECT_EQ(d.Shift(), 0);
+    d.setZeroMode(4);
+    EXPECT_EQ(d.ZeroMode(), 0);
+    d.setZeroMode(3);
+    EXPECT_EQ(d.ZeroMode(), 3);
+    d.setZeroMode(-1);
+    EXPECT_EQ(d.ZeroMode(), -1);
+    for (int bad : {0, 16, -3, 1000}) {
+        d.setKeta(7);
+        d.setKeta(bad);
+        EXPECT_EQ(d.Keta(), 4) << bad;
+    }
+    d.setKeta(15);
+    EXPECT_EQ(d.Keta(), 15);
+    for (int bad : {4, -1, 99}) {
+        d.setDegitSize(2);
+        d.setDegitSize(bad);
+        EXPECT_EQ(d.DegitSize(), 0) << bad;
+    }
+    d.setDegitStyle(7);
+    EXPECT_EQ(d.DegitStyle(), 7);
+    d.setUserSet(false);
+    EXPECT_FALSE(d.UserSet());
+    d.setBaseForeColor(0x123456);
+    EXPECT_EQ(d.BaseForeColor(), 0x123456u);
+    // The limits depend on Keta at the time of setting; later Keta changes keep them.
+    d.setKeta(6);
+    d.setFillZero(6);
+    d.setShift(5);
+    d.setKeta(2);
+    EXPECT_EQ(d.FillZero(), 6);
+    EXPECT_EQ(d.Shift(), 5);
+    d.setValue(QStringLiteral("7"));
+    EXPECT_EQ(d.Value().typeId(), QMetaType::QString);
+}
+
+TEST(DigitControl, OnlyTheMarkedSettersRepaint) {
+    M_Degit d;
+    d.setValue(5);
+    const Shot before = shot(d);
+    EXPECT_EQ(before.lit, QStringLiteral("5"));
+
+    d.setFillZero(3);
+    d.setZeroMode(1);
+    d.setShift(1);
+    d.setUserSet(false);
+    EXPECT_TRUE(shot(d) == before);
+
+    // Any repainting setter brings the stored settings into view.
+    d.setDegitStyle(0);
+    EXPECT_EQ(d.litText(), QStringLiteral("005 "));
+    EXPECT_FALSE(d.picture() == before.picture);
+
+    const auto repaints = [&](const std::function<void()> &set) {
+        d.setFillZero(0);
+        d.setShift(0);
+        d.setValue(5);
+        const Shot was = shot(d);
+        d.setFillZero(2);
+        set();
+        return !(shot(d) == was);
+    };
+    EXPECT_TRUE(repaints([&] { d.setBaseForeColor(d.BaseForeColor()); }));
+    EXPECT_TRUE(repaints([&] { d.setDegitForeColor(d.DegitForeColor()); }));
+    EXPECT_TRUE(repaints([&] { d.setBackColor(d.BackColor()); }));
+    EXPECT_TRUE(repaints([&] { d.setKeta(d.Keta()); }));
+    EXPECT_TRUE(repaints([&] { d.setDegitSize(d.DegitSize()); }));
+    EXPECT_TRUE(repaints([&] { d.setDegitStyle(d.DegitStyle()); }));
+    EXPECT_TRUE(repaints([&] { d.setValue(d.Value()); }));
+    EXPECT_FALSE(repaints([&] { d.setZeroMode(2); }));
+    EXPECT_FALSE(repaints([&] { d.setShift(1); }));
+    EXPECT_FALSE(repaints([&] { d.setUserSet(true); }));
+}
+
+TEST(DigitControl, ResizesByKetaAndSize) {
+    QWidget host;
+    M_Degit d(&host);
+    d.move(140, 40);
+    d.setKeta(15);
+    EXPECT_EQ(d.geometry(), QRect(140, 40, 195, 20));
+    d.setDegitSize(1);
+    EXPECT_EQ(d.size(), QSize(17 * 15, 26));
+    d.setDegitSize(2);
+    d.setKeta(3);
+    EXPECT_EQ(d.size(), QSize(19 * 3, 29));
+    d.setDegitSize(3);
+    EXPECT_EQ(d.size(), QSize(11 * 3, 15));
+    d.setDegitSize(8);
+    EXPECT_EQ(d.size(), QSize(13 * 3, 20));
+    EXPECT_EQ(d.pos(), QPoint(140, 40));
+    EXPECT_EQ(d.picture().size(), d.size());
+    // A host resizing the control keeps what is drawn; the new area shows the background.
+    d.setValue(8);
+    const QImage drawn = d.picture();
+    d.resize(60, 24);
+    EXPECT_EQ(d.picture().size(), QSize(60, 24));
+    EXPECT_EQ(d.picture().copy(0, 0, drawn.width(), drawn.height()), drawn);
+    EXPECT_EQ(d.picture().pixel(59, 23), toQColor(d.BackColor()).rgb());
+}
+
+TEST(DigitControl, LampTestAndBlank) {
+    M_Degit d;
+    d.setShift(2);
+    d.setZeroMode(3);
+    d.setFillZero(2);
+    d.setValue(7);
+    d.ResetDegit(true);
+    EXPECT_EQ(d.litText(), QStringLiteral("8888"));
+    EXPECT_EQ(d.Value(), QVariant(QStringLiteral("8888")));
+    EXPECT_EQ(d.Shift(), 2);
+    EXPECT_EQ(d.ZeroMode(), 3);
+    EXPECT_EQ(d.FillZero(), 2);
+    d.ResetDegit(false);
+    EXPECT_EQ(d.litText(), QString());
+    EXPECT_EQ(d.Value(), QVariant(QString()));
+    EXPECT_EQ(d.Value().typeId(), QMetaType::QString);
+    // The next repaint uses the restored settings again.
+    d.setValue(7);
+    EXPECT_EQ(d.litText(), QStringLiteral("07  "));
+
+    // Values the dialog left out of range come back through the setters' rules.
+    M_Degit::setSetDlgFunction([](QWidget *, int, std::int16_t &z, std::int16_t &s, std::int16_t &f) {
+        z = 9;
+        s = 12;
+        f = 30;
+        return 1;
+    });
+    d.ShowSetDlg();
+    M_Degit::setSetDlgFunction(nullptr);
+    d.setKeta(6);
+    d.ResetDegit(true);
+    EXPECT_EQ(d.litText(), QStringLiteral("888888"));
+    EXPECT_EQ(d.ZeroMode(), 0);
+    EXPECT_EQ(d.Shift(), 5);
+    EXPECT_EQ(d.FillZero(), 6);
+}
+
+TEST(DigitControl, SettingsDialogTakesTheValuesBackUnchecked) {
+    static int seenKeta;
+    static std::int16_t seen[3];
+    M_Degit d;
+    d.setZeroMode(2);
+    d.setShift(1);
+    d.setFillZero(3);
+    d.setValue(5);
+    const Shot before = shot(d);
+    M_Degit::setSetDlgFunction([](QWidget *, int keta, std::int16_t &z, std::int16_t &s, std::int16_t &f) {
+        seenKeta = keta;
+        seen[0] = z, seen[1] = s, seen[2] = f;
+        z = 7;  // out of every range, as a careless dialog could leave them
+        s = -4;
+        f = 40;
+        return 0;  // even on cancel the values are taken
+    });
+    EXPECT_EQ(d.ShowSetDlg(), 0);
+    EXPECT_EQ(seenKeta, 4);
+    EXPECT_EQ(seen[0], 2);
+    EXPECT_EQ(seen[1], 1);
+    EXPECT_EQ(seen[2], 3);
+    EXPECT_EQ(d.ZeroMode(), 7);
+    EXPECT_EQ(d.Shift(), -4);
+    EXPECT_EQ(d.FillZero(), 40);
+    EXPECT_EQ(d.litText(), QStringLiteral("0005"));
+    EXPECT_FALSE(shot(d) == before);
+
+    M_Degit::setSetDlgFunction([](QWidget *, int, std::int16_t &z, std::int16_t &s, std::int16_t &f) {
+        z = 0, s = 0, f = 0;
+        return 1;
+    });
+    EXPECT_EQ(d.ShowSetDlg(), 1);
+    EXPECT_EQ(d.litText(), QStringLiteral("5"));
+    M_Degit::setSetDlgFunction(nullptr);
+}
+
+TEST(DigitControl, DumpNamesEveryProperty) {
+    M_Degit d;
+    d.setKeta(5);
+    d.setShift(1);
+    d.setValue(12);
+    QJsonObject o = d.dumpState();
+    EXPECT_EQ(o.value("BaseForeColor").toInteger(), 9868950);
+    EXPECT_EQ(o.value("DegitForeColor").toInteger(), 7525112);
+    EXPECT_EQ(o.value("BackColor").toInteger(), 8421504);
+    EXPECT_EQ(o.value("FillZero").toInt(-9), 0);
+    EXPECT_EQ(o.value("ZeroMode").toInt(-9), 0);
+    EXPECT_EQ(o.value("Shift").toInt(), 1);
+    EXPECT_EQ(o.value("Keta").toInt(), 5);
+    EXPECT_EQ(o.value("DegitSize").toInt(-9), 0);
+    EXPECT_EQ(o.value("DegitStyle").toInt(-9), 0);
+    EXPECT_TRUE(o.value("UserSet").toBool());
+    EXPECT_TRUE(o.value("Value").isDouble());
+    EXPECT_EQ(o.value("Value").toInt(), 12);
+    EXPECT_EQ(o.value("lit").toString(), QStringLiteral("12 "));
+    d.setValue(QStringLiteral("012"));
+    o = d.dumpState();
+    EXPECT_TRUE(o.value("Value").isString());
+    EXPECT_EQ(o.value("Value").toString(), QStringLiteral("012"));
+}
+
+TEST(DigitControl, KeepsMousePressesAndReportsDoubleClicks) {
+    struct Host : QWidget {
+        int presses = 0;
+        void mousePressEvent(QMouseEvent *) override { ++presses; }
+    } host;
+    M_Degit d(&host);
+    int dblClicks = 0;
+    QObject::connect(&d, &M_Degit::DblClick, [&] { ++dblClicks; });
+    const QPointF at(5, 5);
+    QMouseEvent press(QEvent::MouseButtonPress, at, d.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&d, &press);
+    EXPECT_TRUE(press.isAccepted());
+    EXPECT_EQ(host.presses, 0);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, d.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(&d, &dbl);
+    EXPECT_EQ(dblClicks, 1);
+    // A double click changes nothing by itself.
+    EXPECT_EQ(d.Value(), QVariant(0));
+}

@@ -1,0 +1,212 @@
+// What the digit display puts on its picture: which positions light, where the
+// unlit eights stay visible, and that every face keeps to its positions.
+#include "controls/digit_faces.h"
+#include "controls/m_degit.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kLit = RGB(248, 210, 114);
+constexpr COLORREF kUnlit = RGB(150, 150, 150);
+constexpr COLORREF kBack = RGB(128, 128, 128);
+
+int countColour(const QImage &img, int x0, int x1, COLORREF colour) {
+    const QRgb want = toQColor(colour).rgb();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = qMax(0, x0); x < qMin(img.width(), x1); ++x)
+            if (img.pixel(x, y) == want) ++n;
+    return n;
+}
+
+// One character per position: 'L' lit, '.' not lit.
+QString litPositions(const M_Degit &d) {
+    const int w = digit_faces::sizeStep(d.DegitSize()).cellWidth;
+    QString out;
+    for (int i = 0; i < d.Keta(); ++i)
+        out.append(countColour(d.picture(), i * w, (i + 1) * w, d.DegitForeColor()) > 0 ? QLatin1Char('L')
+                                                                                          : QLatin1Char('.'));
+    return out;
+}
+
+// A glyph drawn alone on a transparent sheet, its cell at x = cellWidth.
+QImage glyphAlone(QChar c, int size, int style, bool bold = true) {
+    const digit_faces::SizeStep step = digit_faces::sizeStep(size);
+    QImage img(step.cellWidth * 3, step.height + 4, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    digit_faces::drawText(p, QString(c), step.cellWidth, 2 - 1, size, style, bold, 0, Qt::white);
+    return img;
+}
+
+}  // namespace
+
+TEST(DigitDraw, LitPositionsFollowTheValue) {
+    M_Degit d;
+    d.setValue(5);
+    EXPECT_EQ(litPositions(d), QStringLiteral("...L"));
+    d.setFillZero(3);
+    d.setShift(1);
+    d.setValue(5);
+    EXPECT_EQ(d.litText(), QStringLiteral("005 "));
+    EXPECT_EQ(litPositions(d), QStringLiteral("LLL."));
+    // The shifted-off position still shows its unlit eight.
+    EXPECT_GT(countColour(d.picture(), 39, 52, kUnlit), 20);
+
+    d.setFillZero(0);
+    d.setShift(0);
+    d.setValue(12345);
+    EXPECT_EQ(litPositions(d), QStringLiteral("LLLL"));
+    d.setValue(QStringLiteral(" "));
+    EXPECT_EQ(litPositions(d), QStringLiteral("...."));
+    d.setValue(-1);
+    EXPECT_EQ(litPositions(d), QStringLiteral("..LL"));
+    d.setZeroMode(2);
+    d.setValue(-1);
+    EXPECT_EQ(litPositions(d), QStringLiteral("...L"));
+    d.setValue(0);
+    EXPECT_EQ(litPositions(d), QStringLiteral("...."));
+}
+
+TEST(DigitDraw, LampTestLightsEverySegmentOfEveryPosition) {
+    for (int style = 0; style < 3; ++style) {
+        for (int size = 0; size < 4; ++size) {
+            M_Degit d;
+            d.setDegitSize(size);
+            d.setDegitStyle(style);
+            d.setKeta(6);
+            d.ResetDegit(true);
+            EXPECT_EQ(litPositions(d), QStringLiteral("LLLLLL")) << style << size;
+            // Lit eights hide the unlit ones completely.
+            EXPECT_EQ(countColour(d.picture(), 0, d.width(), kUnlit), 0) << style << size;
+            d.ResetDegit(false);
+            EXPECT_EQ(countColour(d.picture(), 0, d.width(), kLit), 0) << style << size;
+            EXPECT_GT(countColour(d.picture(), 0, d.width(), kUnlit), 6 * 10) << style << size;
+        }
+    }
+}
+
+TEST(DigitDraw, ColoursAndBackgroundAreThoseSet) {
+    M_Degit d;
+    d.setValue(7);
+    const QImage &img = d.picture();
+    EXPECT_EQ(img.pixel(0, 0), toQColor(kBack).rgb());
+    d.setBackColor(RGB(0, 0, 0));
+    d.setBaseForeColor(RGB(40, 20, 0));
+    d.setDegitForeColor(RGB(255, 160, 0));
+    EXPECT_EQ(d.picture().pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_GT(countColour(d.picture(), 0, 39, RGB(40, 20, 0)), 0);
+    EXPECT_GT(countColour(d.picture(), 39, 52, RGB(255, 160, 0)), 0);
+    // Only the three colours and their blends: nothing else creeps in.
+    for (int y = 0; y < d.picture().height(); ++y)
+        for (int x = 0; x < d.picture().width(); ++x) EXPECT_EQ(qBlue(d.picture().pixel(x, y)), 0);
+}
+
+TEST(DigitFaces, EveryGlyphStaysInItsPositionAndUnderTheEight) {
+    const QString chars = QStringLiteral("0123456789-_=AbCcdEFGHhIJLnoPqrtUuy");
+    for (int combo = 0; combo < 3 * 4 * 2; ++combo) {
+        const int style = combo % 3, size = combo / 3 % 4;
+        const bool bold = combo < 12;
+        const QString where = QStringLiteral(" style %1 size %2 bold %3").arg(style).arg(size).arg(bold);
+        const digit_faces::SizeStep step = digit_faces::sizeStep(size);
+        const QImage eight = glyphAlone(QLatin1Char('8'), size, style, bold);
+        for (QChar c : chars) {
+            const QImage g = glyphAlone(c, size, style, bold);
+            const std::string what = QString(c + where).toStdString();
+            int painted = 0;
+            for (int y = 0; y < g.height(); ++y) {
+                for (int x = 0; x < g.width(); ++x) {
+                    if (qAlpha(g.pixel(x, y)) == 0) continue;
+                    ++painted;
+                    ASSERT_GE(x, step.cellWidth) << what;
+                    ASSERT_LT(x, 2 * step.cellWidth) << what;
+                    // Inside the control's height (the cell starts one row above it).
+                    ASSERT_GE(y, 2) << what;
+                    ASSERT_LT(y, 2 + step.height) << what;
+                    ASSERT_GT(qAlpha(eight.pixel(x, y)), 0) << what << ": not under the 8";
+                }
+            }
+            EXPECT_GT(painted, 0) << what;
+        }
+        // A space and an unknown character draw nothing, but still take a position.
+        for (QChar c : {QLatin1Char(' '), QLatin1Char('#')}) {
+            const QImage g = glyphAlone(c, size, style, bold);
+            for (int y = 0; y < g.height(); ++y)
+                for (int x = 0; x < g.width(); ++x) ASSERT_EQ(qAlpha(g.pixel(x, y)), 0);
+        }
+        EXPECT_EQ(digit_faces::textWidth(QStringLiteral("1 #"), size, 0), 3 * step.cellWidth);
+        EXPECT_EQ(digit_faces::textWidth(QStringLiteral("1 #"), size, 1), 3 * step.cellWidth + 3);
+    }
+}
+
+TEST(DigitFaces, SizeStepsAndFaceNames) {
+    EXPECT_EQ(digit_faces::sizeStep(0).cellWidth, 13);
+    EXPECT_EQ(digit_faces::sizeStep(0).height, 20);
+    EXPECT_EQ(digit_faces::sizeStep(1).cellWidth, 17);
+    EXPECT_EQ(digit_faces::sizeStep(1).height, 26);
+    EXPECT_EQ(digit_faces::sizeStep(2).cellWidth, 19);
+    EXPECT_EQ(digit_faces::sizeStep(2).height, 29);
+    EXPECT_EQ(digit_faces::sizeStep(3).cellWidth, 11);
+    EXPECT_EQ(digit_faces::sizeStep(3).height, 15);
+    EXPECT_EQ(digit_faces::sizeStep(7).cellWidth, 13);
+    EXPECT_EQ(digit_faces::sizeStep(-1).height, 20);
+    EXPECT_EQ(digit_faces::faceName(0), QStringLiteral("M_DegitA"));
+    EXPECT_EQ(digit_faces::faceName(1), QStringLiteral("M_DegitB"));
+    EXPECT_EQ(digit_faces::faceName(2), QStringLiteral("M_DegitC"));
+    EXPECT_EQ(digit_faces::faceName(3), QStringLiteral("M_DegitA"));
+    EXPECT_EQ(digit_faces::faceName(-5), QStringLiteral("M_DegitA"));
+    // Full-width digits light like the half-width ones.
+    EXPECT_EQ(digit_faces::segmentsFor(QChar(0xFF15)), digit_faces::segmentsFor(QLatin1Char('5')));
+}
+
+// Every face at every size, with the board's dark colours: "-1" lights two
+// positions, "005 " three with the shifted one dark. Set MITRA_DIGIT_SHEET to a
+// file name to keep the sheet as a picture (four times enlarged) for a look.
+TEST(DigitDraw, EveryFaceAndSizeLightsTheRightPositions) {
+    const QString sheetPath = qEnvironmentVariable("MITRA_DIGIT_SHEET");
+    QImage sheet(4 * 4 * 19 + 40, 3 * 4 * 29 * 1 + 4 * 29 * 3 + 40, QImage::Format_RGB32);
+    sheet.fill(QColor(30, 30, 30));
+    QPainter sp(&sheet);
+    int y = 4;
+    const std::array<std::pair<QVariant, QString>, 4> cases{{
+        {QVariant(), QStringLiteral("LLLL")},  // lamp test
+        {-1, QStringLiteral("..LL")},
+        {5, QStringLiteral("LLL.")},
+        {1234, QStringLiteral("LLLL")},
+    }};
+    for (int style = 0; style < 3; ++style) {
+        int x = 4;
+        for (int size = 0; size < 4; ++size) {
+            int yy = y;
+            for (const auto &[value, expected] : cases) {
+                M_Degit d;
+                d.setBackColor(RGB(10, 10, 10));
+                d.setBaseForeColor(RGB(52, 40, 28));
+                d.setDegitForeColor(RGB(255, 170, 40));
+                d.setDegitSize(size);
+                d.setDegitStyle(style);
+                if (!value.isValid()) {
+                    d.ResetDegit(true);
+                } else {
+                    d.setFillZero(value.toInt() == 5 ? 3 : 0);
+                    d.setShift(value.toInt() == 5 ? 1 : 0);
+                    d.setValue(value);
+                }
+                EXPECT_EQ(litPositions(d), expected) << "style " << style << " size " << size << " value "
+                                                     << value.toInt();
+                sp.drawImage(x, yy, d.picture());
+                yy += d.height() + 2;
+            }
+            x += 4 * digit_faces::sizeStep(size).cellWidth + 6;
+        }
+        y += 4 * 31 + 6;
+    }
+    sp.end();
+    if (!sheetPath.isEmpty()) {
+        const QImage big = sheet.copy(0, 0, sheet.width(), y).scaled(sheet.width() * 4, y * 4);
+        EXPECT_TRUE(big.save(sheetPath));
+    }
+}

@@ -1,0 +1,120 @@
+// The text a digit display lights for a value, without any drawing.
+#include "controls/digit_text.h"
+
+#include <gtest/gtest.h>
+
+using digit_text::litText;
+
+namespace {
+const QString kEmpty;
+QString S(const char *s) { return QString::fromUtf8(s); }
+}  // namespace
+
+TEST(DigitText, ZeroModesOnZeroMinusOneAndEmpty) {
+    // ZeroMode 0: 0 and empty blank, -1 shows as is.
+    EXPECT_EQ(litText(0, 0, 0, 0, 4), kEmpty);
+    EXPECT_EQ(litText(kEmpty, 0, 0, 0, 4), kEmpty);
+    EXPECT_EQ(litText(-1, 0, 0, 0, 4), S("-1"));
+    // 1: 0 and empty show 0.
+    EXPECT_EQ(litText(0, 1, 0, 0, 4), S("0"));
+    EXPECT_EQ(litText(kEmpty, 1, 0, 0, 4), S("0"));
+    EXPECT_EQ(litText(-1, 1, 0, 0, 4), S("-1"));
+    // 2: -1 shows 0, a real 0 blanks, empty stays empty.
+    EXPECT_EQ(litText(-1, 2, 0, 0, 4), S("0"));
+    EXPECT_EQ(litText(0, 2, 0, 0, 4), kEmpty);
+    EXPECT_EQ(litText(kEmpty, 2, 3, 0, 4), kEmpty);
+    // 3: -1, 0 and empty all show 0.
+    EXPECT_EQ(litText(-1, 3, 0, 0, 4), S("0"));
+    EXPECT_EQ(litText(0, 3, 0, 0, 4), S("0"));
+    EXPECT_EQ(litText(kEmpty, 3, 0, 0, 4), S("0"));
+    // Modes outside 0..3 (as the dialog may leave them) substitute nothing.
+    EXPECT_EQ(litText(0, 4, 0, 0, 4), S("0"));
+    EXPECT_EQ(litText(-1, -3, 0, 0, 4), S("-1"));
+    EXPECT_EQ(litText(kEmpty, 99, 2, 0, 4), kEmpty);
+    // Other numbers are never touched.
+    for (int mode = 0; mode < 4; ++mode) EXPECT_EQ(litText(230, mode, 0, 0, 4), S("230")) << mode;
+}
+
+TEST(DigitText, TextsNeverCountAsZeroOrMinusOne) {
+    // A route number typed as zeros shows as typed in every mode.
+    for (int mode = 0; mode < 4; ++mode) {
+        EXPECT_EQ(litText(S("000"), mode, 0, 0, 4), S("000")) << mode;
+        EXPECT_EQ(litText(S("0"), mode, 0, 0, 4), S("0")) << mode;
+        EXPECT_EQ(litText(S("-1"), mode, 0, 0, 4), S("-1")) << mode;
+        // A single space is not numeric and not empty: nothing lit, nothing substituted.
+        EXPECT_EQ(litText(S(" "), mode, 3, 0, 4), S(" ")) << mode;
+    }
+}
+
+TEST(DigitText, ZeroFillFormatsNumbersAndNumericTexts) {
+    EXPECT_EQ(litText(5, 0, 3, 0, 4), S("005"));
+    EXPECT_EQ(litText(12345, 0, 3, 0, 8), S("12345"));  // never cuts digits
+    EXPECT_EQ(litText(-5, 0, 3, 0, 4), S("-005"));
+    EXPECT_EQ(litText(0, 1, 3, 0, 4), S("000"));
+    EXPECT_EQ(litText(kEmpty, 1, 3, 0, 4), S("000"));
+    EXPECT_EQ(litText(-1, 3, 2, 0, 4), S("00"));
+    // Numeric texts are formatted too, fractions rounded half away from zero.
+    EXPECT_EQ(litText(S("12"), 0, 4, 0, 4), S("0012"));
+    EXPECT_EQ(litText(S("00012"), 0, 3, 0, 4), S("012"));
+    EXPECT_EQ(litText(S(" 7 "), 0, 2, 0, 4), S("07"));
+    EXPECT_EQ(litText(S("2.5"), 0, 1, 0, 4), S("3"));
+    EXPECT_EQ(litText(S("-2.5"), 0, 2, 0, 4), S("-03"));
+    EXPECT_EQ(litText(S("2.49"), 0, 1, 0, 4), S("2"));
+    EXPECT_EQ(litText(S("9.5"), 0, 1, 0, 4), S("10"));
+    EXPECT_EQ(litText(S("-0.2"), 0, 2, 0, 4), S("00"));
+    EXPECT_EQ(litText(S("1.5e2"), 0, 1, 0, 4), S("150"));
+    // Without a fill count, texts stay exactly as given.
+    EXPECT_EQ(litText(S("00012"), 0, 0, 0, 5), S("00012"));
+    EXPECT_EQ(litText(S("2.5"), 0, 0, 0, 4), S("2.5"));
+    // Non-numeric texts are never formatted.
+    EXPECT_EQ(litText(S("12a"), 0, 3, 0, 4), S("12a"));
+    EXPECT_EQ(litText(S("-"), 0, 3, 0, 4), S("-"));
+    // A negative count means no fill.
+    EXPECT_EQ(litText(5, 0, -3, 0, 4), S("5"));
+    EXPECT_EQ(litText(S("07"), 0, -1, 0, 4), S("07"));
+    // A count far beyond the positions (stored unchecked by the dialog) still cuts right.
+    EXPECT_EQ(litText(5, 0, 30000, 0, 4), S("0005"));
+}
+
+TEST(DigitText, ShiftAndCutToThePositions) {
+    EXPECT_EQ(litText(12345, 0, 0, 0, 4), S("2345"));
+    EXPECT_EQ(litText(5, 0, 3, 1, 4), S("005 "));
+    EXPECT_EQ(litText(123, 0, 0, 2, 4), S("23  "));
+    EXPECT_EQ(litText(7, 0, 0, 2, 4), S("7  "));
+    EXPECT_EQ(litText(7, 0, 0, 9, 4), S("    "));
+    EXPECT_EQ(litText(7, 0, 0, -2, 4), S("7"));
+    EXPECT_EQ(litText(0, 0, 0, 1, 4), S(" "));  // the blank still moves nothing into view
+    EXPECT_EQ(litText(S("8888"), 0, 0, 0, 4), S("8888"));
+    EXPECT_EQ(litText(S("88888888"), 0, 0, 0, 15), S("88888888"));
+    EXPECT_EQ(litText(5, 0, 0, 0, 0), kEmpty);
+    EXPECT_EQ(litText(5, 0, 0, 0, -4), kEmpty);
+    EXPECT_EQ(litText(-32768, 0, 0, 0, 6), S("-32768"));
+    EXPECT_EQ(litText(-32768, 0, 7, 0, 8), S("-0032768"));
+}
+
+TEST(DigitText, ValuesAreNumbersOrTexts) {
+    using digit_text::normalizeValue;
+    EXPECT_EQ(normalizeValue(5).typeId(), QMetaType::Int);
+    EXPECT_EQ(normalizeValue(S("5")).typeId(), QMetaType::QString);
+    EXPECT_EQ(normalizeValue(QVariant()), QVariant(kEmpty));
+    EXPECT_EQ(normalizeValue(short(-1)), QVariant(-1));
+    EXPECT_EQ(normalizeValue(qlonglong(70)), QVariant(70));
+    EXPECT_EQ(normalizeValue(4.0), QVariant(4));
+    EXPECT_EQ(normalizeValue(2.5), QVariant(S("2.5")));
+    EXPECT_EQ(normalizeValue(qlonglong(1) << 40), QVariant(S("1099511627776")));
+    // A whole double is a number for the zero handling.
+    EXPECT_EQ(litText(0.0, 0, 0, 0, 4), kEmpty);
+}
+
+TEST(DigitText, NumericTextRecognition) {
+    using digit_text::isNumericText;
+    for (const char *yes : {"0", "00", "-1", "+3", " 12 ", "1.", ".5", "1e3", "2.5E-1"})
+        EXPECT_TRUE(isNumericText(S(yes))) << yes;
+    for (const char *no : {"", " ", "-", ".", "1-", "1e", "e3", "1,000", "12ab", "1.2.3", "１２"})
+        EXPECT_FALSE(isNumericText(S(no))) << no;
+    // Huge exponents are refused instead of building enormous texts; zeros stay zero.
+    EXPECT_FALSE(isNumericText(S("1e999999999")));
+    EXPECT_TRUE(isNumericText(S("0e999999999")));
+    EXPECT_EQ(litText(S("1e-999999999"), 0, 2, 0, 4), S("00"));
+    EXPECT_EQ(litText(S("1e999999999"), 0, 2, 0, 4), S("9999"));
+}
