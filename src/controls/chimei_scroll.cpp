@@ -7,7 +7,11 @@ namespace chimei {
 
 namespace {
 
-int topOf(double position) { return static_cast<int>(std::lround(position)); }
+// Positions are kept in 1/200 pixel, the unit of Speed, so that any number of
+// steps adds up exactly. The canvas top is the position rounded half away from 0.
+int topOf(long long units) {
+    return static_cast<int>(units >= 0 ? (units + 100) / 200 : -((-units + 100) / 200));
+}
 
 }  // namespace
 
@@ -17,7 +21,7 @@ void ScrollModel::start(int canvasHeight) {
     canvasHeight_ = canvasHeight;
     passes_ = 0;
     firstPause_ = true;
-    position_ = host_.viewportHeight();
+    position_ = 200LL * host_.viewportHeight();
     top_ = topOf(position_);
     beginPause();
 }
@@ -38,20 +42,21 @@ void ScrollModel::endPause() {
         firstPause_ = false;
         // A speed of 0 would never move; it becomes 1, through the owner's setter.
         if (host_.speed() == 0) host_.setSpeed(1);
-        position_ = host_.viewportHeight();
+        position_ = 200LL * host_.viewportHeight();
         top_ = topOf(position_);
     }
     phase_ = Phase::Stepping;
 }
 
-long long ScrollModel::stepsToWrap(double perStep, int viewport) const {
+long long ScrollModel::stepsToWrap(int perStep, int viewport) const {
     if (perStep <= 0) return 0;
-    // The pass ends when top + height <= -viewport, the top being the rounded
-    // position. Start just short of the estimate and walk to the exact step.
-    const double limit = -static_cast<double>(viewport) - canvasHeight_;
-    long long k = static_cast<long long>(std::ceil((position_ - limit - 0.5) / perStep)) - 2;
+    // The pass ends when top + height <= -viewport. Start from the estimate and
+    // walk to the exact step.
+    const long long limit = -static_cast<long long>(viewport) - canvasHeight_;
+    long long k = (position_ - 200 * limit - 100) / perStep - 1;
     if (k < 1) k = 1;
-    while (topOf(position_ - static_cast<double>(k) * perStep) > limit) ++k;
+    while (k > 1 && topOf(position_ - (k - 1) * perStep) <= limit) --k;
+    while (topOf(position_ - k * perStep) > limit) ++k;
     return k;
 }
 
@@ -75,7 +80,7 @@ void ScrollModel::advance(double ms) {
         left = 0;
         const auto steps = static_cast<long long>(std::floor(stepCarry_));
         if (steps <= 0) return;
-        const double perStep = host_.speed() / 200.0;
+        const int perStep = host_.speed();
         const int viewport = host_.viewportHeight();
         const long long wrapAt = stepsToWrap(perStep, viewport);
         if (wrapAt > 0 && wrapAt <= steps) {
@@ -83,13 +88,13 @@ void ScrollModel::advance(double ms) {
             // after that step goes to the next pause.
             stepCarry_ -= static_cast<double>(wrapAt);
             left = stepCarry_ * 1000.0 / kScrollStepsPerSecond;
-            position_ = viewport;
+            position_ = 200LL * viewport;
             top_ = topOf(position_);
             ++passes_;
             beginPause();
             continue;
         }
-        position_ -= static_cast<double>(steps) * perStep;
+        position_ -= steps * perStep;
         stepCarry_ -= static_cast<double>(steps);
         top_ = topOf(position_);
     }

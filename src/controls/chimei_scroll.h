@@ -44,7 +44,8 @@ public:
     Phase phase() const { return phase_; }
     bool running() const { return phase_ != Phase::Idle; }
     int canvasTop() const { return top_; }
-    double position() const { return position_; }
+    // The scroll position (the canvas top before rounding), in pixels.
+    double position() const { return static_cast<double>(position_) / 200.0; }
     int canvasHeight() const { return canvasHeight_; }
     // Completed passes of the current scroll (each ends when the canvas goes back
     // below the viewport).
@@ -54,15 +55,15 @@ private:
     void beginPause();
     void endPause();
     // Steps until the canvas has gone a viewport height past the top, at `perStep`
-    // pixels a step; 0 when it never will.
-    long long stepsToWrap(double perStep, int viewport) const;
+    // two-hundredths of a pixel a step; 0 when it never will.
+    long long stepsToWrap(int perStep, int viewport) const;
 
     Host host_;
     Phase phase_ = Phase::Idle;
     bool firstPause_ = false;
     double pauseElapsed_ = 0;  // ms spent in the current pause
     double stepCarry_ = 0;     // fraction of a step not yet taken
-    double position_ = 0;
+    long long position_ = 0;   // in 1/200 pixel
     int top_ = 0;
     int canvasHeight_ = 0;
     int passes_ = 0;
