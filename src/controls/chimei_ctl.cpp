@@ -265,10 +265,13 @@ void ChimeiCtl_B::DrawDot16(int x, int y, const QString &text) {
     }
     const chimei::CellRule rule = chimei::cellRule(text, fontMode_);
     const chimei::Face face = chimei::faceFor(text, fontMode_);
-    QFont f = picture3_->font();
-    f.setFamily(chimei::faceName(face));
-    f.setBold(fontBold_);
-    picture3_->setFont(f);
+    const QString faceName = chimei::faceName(face);
+    if (picture3_->font().family() != faceName || picture3_->font().bold() != fontBold_) {
+        QFont f = picture3_->font();
+        f.setFamily(faceName);
+        f.setBold(fontBold_);
+        picture3_->setFont(f);
+    }
     GlyphSource::shared().draw(glyphBox_, rule.drawn, face, fontBold_, rule.dx, rule.dy);
     picture3_->update();
 
@@ -285,7 +288,7 @@ void ChimeiCtl_B::DrawDot16(int x, int y, const QString &text) {
             if (px >= 0 && py >= 0 && px < canvas_.width() && py < canvas_.height()) canvas_.setPixel(px, py, dot);
         }
     }
-    cells_.push_back({text, x, y, rule.turned, chimei::faceName(face)});
+    cells_.push_back({text, x, y, rule.turned, faceName});
     picture1_->update();
 }
 
