@@ -84,8 +84,9 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     chimei_ = new ChimeiCtl_B(this);
     chimei_->setObjectName(QStringLiteral("ChimeiCtl"));
     chimei_->setGeometry(board::chimeiRect());
-    chimei_->setForeColor(0x80C0FF);
-    chimei_->setAppearance(0);
+    // The board's strip comes with stored settings: Appearance 0 gives the flat look
+    // without the viewport resize that setting it anew would make.
+    chimei_->ReadProperties({{QStringLiteral("ForeColor"), 0x80C0FFu}, {QStringLiteral("Appearance"), 0}});
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));

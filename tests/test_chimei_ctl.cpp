@@ -1,0 +1,297 @@
+#include "controls/chimei_ctl.h"
+#include "controls/glyph_source.h"
+
+#include <QJsonArray>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+namespace {
+
+using Dots = std::set<std::pair<int, int>>;  // (column, row) of lit dots in a cell
+
+// The lit dots of the cell whose top-left dot is at canvas pixel (x, y).
+Dots dotsAt(const ChimeiCtl_B &c, int x, int y) {
+    Dots out;
+    const QImage &img = c.canvasImage();
+    const QRgb back = toQColor(c.BackColor()).rgb();
+    for (int gy = 0; gy < 16; ++gy)
+        for (int gx = 0; gx < 16; ++gx) {
+            const int px = x + 2 * gx, py = y + 2 * gy;
+            if (px < img.width() && py < img.height() && img.pixel(px, py) != back) out.insert({gx, gy});
+        }
+    return out;
+}
+
+Dots drawOne(const QString &text, int fontMode = 0, bool bold = false) {
+    ChimeiCtl_B c;
+    c.setFontMode(fontMode);
+    c.setFontBold(bold);
+    c.SetChimei(text);
+    return dotsAt(c, 2, 80);
+}
+
+Dots shifted(const Dots &d, int dx) {
+    Dots out;
+    for (auto [x, y] : d)
+        if (x + dx < 16) out.insert({x + dx, y});
+    return out;
+}
+
+QWidget *child(ChimeiCtl_B &c, const char *name) { return c.findChild<QWidget *>(QString::fromLatin1(name)); }
+
+}  // namespace
+
+TEST(ChimeiCtl, SurfacesDefaultsAndProperties) {
+    ChimeiCtl_B c;
+    QWidget *viewport = child(c, "Picture2"), *canvas = child(c, "Picture1"), *box = child(c, "Picture3");
+    ASSERT_TRUE(viewport && canvas && box);
+    EXPECT_EQ(canvas->parentWidget(), viewport);
+    EXPECT_EQ(viewport->geometry(), QRect(0, 0, 36, 192));
+    EXPECT_EQ(box->geometry(), QRect(40, 2, 16, 16));
+    EXPECT_EQ(box->font().pointSize(), 12);
+    EXPECT_EQ(box->font().family(), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(canvas->width(), 37);
+    EXPECT_EQ(c.canvasImage().size(), QSize(37, 192));
+    EXPECT_EQ(c.BackColor(), RGB(64, 64, 64));
+    EXPECT_EQ(c.ForeColor(), RGB(255, 192, 128));
+    EXPECT_EQ(c.Speed(), 5);
+    EXPECT_EQ(c.ScrollStartWait(), 1500);
+    EXPECT_EQ(c.Mode(), 2);
+    EXPECT_EQ(c.Appearance(), 1);
+    EXPECT_EQ(c.FontMode(), 0);
+    EXPECT_FALSE(c.FontBold());
+    EXPECT_EQ(c.canvasImage().pixel(10, 10), qRgb(64, 64, 64));
+    EXPECT_FALSE(c.propertiesChanged());
+
+    // ForeColor counts from the next drawing on; BackColor erases the dots at once.
+    c.SetChimei(QStringLiteral("駅"));
+    c.setForeColor(RGB(0, 255, 0));
+    EXPECT_TRUE(c.propertiesChanged());
+    const Dots before = dotsAt(c, 2, 80);
+    EXPECT_FALSE(before.empty());
+    const auto [gx, gy] = *before.begin();
+    EXPECT_EQ(c.canvasImage().pixel(2 + 2 * gx, 80 + 2 * gy), qRgb(255, 192, 128));
+    QStringList changed;
+    QObject::connect(&c, &ChimeiCtl_B::propertyChanged, [&changed](const QString &n) { changed << n; });
+    c.setBackColor(RGB(10, 20, 30));
+    EXPECT_EQ(changed, QStringList{QStringLiteral("BackColor")});
+    EXPECT_TRUE(dotsAt(c, 2, 80).empty());
+    EXPECT_EQ(viewport->palette().color(QPalette::Window), QColor(10, 20, 30));
+    c.SetChimei(QStringLiteral("駅"));
+    EXPECT_EQ(dotsAt(c, 2, 80), before);
+    EXPECT_EQ(c.canvasImage().pixel(2 + 2 * gx, 80 + 2 * gy), qRgb(0, 255, 0));
+
+    // Appearance resizes the viewport; bold reaches the glyph box at once.
+    c.setAppearance(0);
+    EXPECT_EQ(viewport->size(), QSize(35, 185));
+    EXPECT_TRUE(dotsAt(c, 2, 80).empty());
+    c.setAppearance(1);
+    EXPECT_EQ(viewport->size(), QSize(37, 195));
+    c.setFontBold(true);
+    EXPECT_TRUE(box->font().bold());
+
+    // Stored settings: missing keys take the stored defaults, and Appearance
+    // reaches the border without a resize.
+    ChimeiCtl_B s;
+    s.ReadProperties({{"Appearance", 0}, {"Speed", 9}});
+    EXPECT_EQ(child(s, "Picture2")->size(), QSize(36, 192));
+    EXPECT_EQ(s.BackColor(), 8421504u);
+    EXPECT_EQ(s.ForeColor(), 48895u);
+    EXPECT_EQ(s.Speed(), 9);
+    EXPECT_EQ(s.Appearance(), 0);
+    EXPECT_FALSE(s.propertiesChanged());
+    const QVariantMap saved = s.WriteProperties();
+    EXPECT_EQ(saved.value("Appearance").toInt(), 0);
+    EXPECT_EQ(saved.value("BackColor").toUInt(), 8421504u);
+    EXPECT_EQ(saved.value("FontBold").toBool(), false);
+}
+
+TEST(ChimeiCtl, DumpListsEveryDrawnCell) {
+    ChimeiCtl_B c;
+    c.setFontMode(2);
+    c.SetChimei(QStringLiteral("（仮）あ"));
+    QJsonObject d = c.dumpState();
+    EXPECT_EQ(d["text"].toString(), QStringLiteral("（仮）あ"));
+    const QJsonArray cells = d["cells"].toArray();
+    ASSERT_EQ(cells.size(), 4);
+    const int tops[] = {8, 56, 104, 152};
+    const bool turned[] = {true, false, true, false};
+    const char *faces[] = {"ＭＳ 明朝", "ＭＳ ゴシック", "ＭＳ 明朝", "ＭＳ 明朝"};
+    for (int i = 0; i < 4; ++i) {
+        const QJsonObject cell = cells[i].toObject();
+        EXPECT_EQ(cell["x"].toInt(), 2);
+        EXPECT_EQ(cell["y"].toInt(), tops[i]);
+        EXPECT_EQ(cell["turned"].toBool(), turned[i]);
+        EXPECT_EQ(cell["face"].toString(), QString::fromUtf8(faces[i])) << i;
+    }
+    EXPECT_EQ(d["canvasTop"].toInt(), 0);
+    EXPECT_EQ(d["canvasHeight"].toInt(), 192);
+    EXPECT_FALSE(d["scrolling"].toBool());
+    for (const char *key : {"BackColor", "ForeColor", "Speed", "ScrollStartWait", "Mode", "Appearance", "FontMode",
+                            "FontBold"})
+        EXPECT_TRUE(d.contains(QLatin1String(key))) << key;
+
+    // "ABC": both cells at 80; the empty text blanks the strip.
+    c.SetChimei(QStringLiteral("ABC"));
+    d = c.dumpState();
+    ASSERT_EQ(d["cells"].toArray().size(), 2);
+    EXPECT_EQ(d["cells"].toArray()[1].toObject()["text"].toString(), QStringLiteral("C"));
+    EXPECT_EQ(d["cells"].toArray()[1].toObject()["y"].toInt(), 80);
+    c.SetChimei(QString());
+    d = c.dumpState();
+    EXPECT_TRUE(d["cells"].toArray().isEmpty());
+    EXPECT_EQ(d["canvasTop"].toInt(), 0);
+    EXPECT_TRUE(dotsAt(c, 2, 80).empty());
+}
+
+TEST(ChimeiCtl, SpecialCharactersOnTheDots) {
+    // "ー" becomes a vertical stroke: one column, nearly full height.
+    Dots bar = drawOne(QStringLiteral("ー"));
+    std::set<int> columns;
+    int minRow = 16, maxRow = -1;
+    for (auto [x, y] : bar) {
+        columns.insert(x);
+        minRow = std::min(minRow, y);
+        maxRow = std::max(maxRow, y);
+    }
+    EXPECT_LE(columns.size(), 2u);
+    EXPECT_GE(maxRow - minRow, 12);
+
+    // "→" turned points down: its head (the widest row) is in the lower half.
+    const Dots arrow = drawOne(QStringLiteral("→"));
+    int widestRow = -1;
+    size_t widest = 0;
+    for (int y = 0; y < 16; ++y) {
+        size_t n = 0;
+        for (auto [dx, dy] : arrow) n += dy == y;
+        if (n > widest) widest = n, widestRow = y;
+    }
+    EXPECT_GE(widestRow, 8);
+
+    // "（" turned opens downward: its topmost dots are in the middle columns.
+    const Dots paren = drawOne(QStringLiteral("（"));
+    ASSERT_FALSE(paren.empty());
+    int top = 16;
+    for (auto [x, y] : paren) top = std::min(top, y);
+    for (auto [x, y] : paren) EXPECT_TRUE(y != top || (x >= 4 && x <= 11)) << x;
+    // ... and its ends, the leftmost and rightmost dots, hang lower.
+    auto [left, right] = std::minmax_element(paren.begin(), paren.end());
+    EXPECT_GT(left->second, top + 3);
+    EXPECT_GT(right->second, top + 3);
+
+    // "。" and "、" sit in the top right quarter.
+    for (const char *mark : {"。", "、"}) {
+        const Dots d = drawOne(QString::fromUtf8(mark));
+        ASSERT_FALSE(d.empty()) << mark;
+        for (auto [x, y] : d) {
+            EXPECT_GE(x, 8) << mark;
+            EXPECT_LT(y, 8) << mark;
+        }
+    }
+}
+
+TEST(ChimeiCtl, FaceShiftAndBoldOnTheDots) {
+    for (const char *k : {"山", "申"}) {
+        const QString t = QString::fromUtf8(k);
+        const Dots unshifted = drawOne(t, -1);  // gothic, no shift
+        EXPECT_EQ(drawOne(t, 0), shifted(unshifted, 1)) << k;
+        EXPECT_EQ(drawOne(t, 2), shifted(unshifted, 1)) << k;
+        EXPECT_EQ(drawOne(t, 3), drawOne(t, 1)) << k;  // mincho, no shift
+        EXPECT_EQ(drawOne(t, 4), drawOne(t, 1)) << k;
+        EXPECT_NE(drawOne(t, 1), unshifted) << k;
+    }
+    // Kana follow the face rule the other way round from kanji.
+    const QString kana = QStringLiteral("あ"), kanji = QStringLiteral("駅");
+    EXPECT_NE(drawOne(kana, 0), drawOne(kana, 1));
+    EXPECT_EQ(drawOne(kana, 2), drawOne(kana, 1));
+    EXPECT_EQ(drawOne(kanji, 3), drawOne(kanji, 1));
+    EXPECT_GT(drawOne(kanji, 0, true).size(), drawOne(kanji, 0).size());
+    EXPECT_GT(drawOne(kana, 1, true).size(), drawOne(kana, 1).size());
+
+    // Two single-byte characters sit side by side; a split double-byte half is blank.
+    const Dots ab = drawOne(QStringLiteral("AB"));
+    EXPECT_TRUE(std::any_of(ab.begin(), ab.end(), [](auto p) { return p.first < 8; }));
+    EXPECT_TRUE(std::any_of(ab.begin(), ab.end(), [](auto p) { return p.first >= 8; }));
+    ChimeiCtl_B c;
+    c.SetChimei(QStringLiteral("Aあ"));  // cells "A" + half, and the other half
+    const Dots split = dotsAt(c, 2, 80);
+    EXPECT_FALSE(split.empty());
+    for (auto [x, y] : split) EXPECT_LT(x, 8);
+}
+
+TEST(ChimeiCtl, GlyphsWithoutTheBitmapFonts) {
+    GlyphSource none(QStringLiteral("/nonexistent"));
+    EXPECT_FALSE(none.hasBitmapFont(chimei::Face::Gothic, false));
+    EXPECT_TRUE(GlyphSource::shared().hasBitmapFont(chimei::Face::Mincho, true));
+    QImage box(16, 16, QImage::Format_RGB32);
+    box.fill(Qt::white);
+    none.draw(box, QStringLiteral("A"), chimei::Face::Gothic, false, 0, 0);
+    int black = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (box.pixel(x, y) == qRgb(0, 0, 0)) {
+                ++black;
+                EXPECT_LT(x, 8);
+            }
+    EXPECT_GT(black, 5);
+}
+
+TEST(ChimeiCtl, ScrollStatesThroughTheControl) {
+    const QString seven = QStringLiteral("市民病院前北口"), nine = QStringLiteral("中央公民館南口停留所");
+    ChimeiCtl_B c;
+    c.ReadProperties({{"Appearance", 0}, {"BackColor", 0x404040u}});  // flat: the viewport is 192 tall
+    c.SetChimei(seven);
+    QJsonObject d = c.dumpState();
+    EXPECT_TRUE(d["scrolling"].toBool());
+    EXPECT_EQ(d["canvasHeight"].toInt(), 224);
+    EXPECT_EQ(d["canvasTop"].toInt(), 192);
+    const qint64 drawn = c.canvasImage().cacheKey();
+
+    c.advanceScroll(1500 + 1000);
+    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 142);
+    EXPECT_EQ(child(c, "Picture1")->y(), 142);
+    // Frames only move the retained canvas; nothing is drawn again.
+    for (int i = 0; i < 600; ++i) c.advanceScroll(1000.0 / 60);
+    EXPECT_EQ(c.canvasImage().cacheKey(), drawn);
+    EXPECT_EQ(c.scroll().passes(), 0);
+    c.advanceScroll(1500);
+    EXPECT_EQ(c.scroll().passes(), 1);  // wrapped and paused below the viewport
+    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 192);
+
+    // A longer text replaces the scroll: a new first pause, nothing resumed.
+    c.SetChimei(nine);
+    EXPECT_EQ(c.scroll().passes(), 0);
+    EXPECT_EQ(c.dumpState()["canvasHeight"].toInt(), 32 * 10);
+    c.advanceScroll(1499);
+    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 192);
+    c.advanceScroll(1001);
+    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 142);
+
+    // A short text ends it for good.
+    c.SetChimei(QStringLiteral("駅前"));
+    d = c.dumpState();
+    EXPECT_FALSE(d["scrolling"].toBool());
+    EXPECT_EQ(d["canvasTop"].toInt(), 0);
+    c.advanceScroll(60000);
+    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 0);
+
+    // So does the empty text; Speed 0 becomes 1 through its setter at the next scroll.
+    c.SetChimei(seven);
+    c.advanceScroll(3000);
+    c.SetChimei(QString());
+    EXPECT_FALSE(c.dumpState()["scrolling"].toBool());
+    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 0);
+    c.setSpeed(0);
+    c.SetChimei(seven);
+    QStringList changed;
+    QObject::connect(&c, &ChimeiCtl_B::propertyChanged, [&changed](const QString &n) { changed << n; });
+    c.advanceScroll(1499);
+    EXPECT_EQ(c.Speed(), 0);
+    c.advanceScroll(1);
+    EXPECT_EQ(c.Speed(), 1);
+    EXPECT_EQ(changed, QStringList{QStringLiteral("Speed")});
+}
