@@ -61,6 +61,9 @@ TEST(FareTable, RefusedValuesLeaveTheTableAsItWas) {
     EXPECT_EQ(t.Row(1).Cell(0), 0);
     EXPECT_EQ(t.Row(1).Cell(151), 0);
     EXPECT_FALSE(t.setStopName(302, QStringLiteral("x")));
+    EXPECT_FALSE(t.setRow(0, FareRow{}));
+    EXPECT_FALSE(t.setRow(302, FareRow{}));
+    EXPECT_EQ(t.Row(1), (FareRow{QStringLiteral("A"), 3, {32767, -32768}}));
 
     EXPECT_TRUE(describe(FareDataError::SubscriptOutOfRange, 302, 3).contains(QStringLiteral("302")));
 }

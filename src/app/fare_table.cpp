@@ -103,6 +103,12 @@ const FareRow &DataIo::Row(int row) const {
     return hasRow(row) ? rows_[static_cast<size_t>(row - 1)] : emptyRow_;
 }
 
+bool DataIo::setRow(int row, const FareRow &contents) {
+    if (!hasRow(row)) return false;
+    rows_[static_cast<size_t>(row - 1)] = contents;
+    return true;
+}
+
 bool DataIo::setStopName(int row, const QString &name) {
     if (!hasRow(row)) return false;
     rows_[static_cast<size_t>(row - 1)].StopName = name;

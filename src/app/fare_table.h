@@ -53,6 +53,10 @@ public:
     // Every row back to an empty name, ticket number 0 and all cells 0.
     void ClearFareData();
 
+    // Stores a whole row at once (what SetFareData does for its 152 columns,
+    // without converting each value). False, and nothing stored, outside 1..301.
+    bool setRow(int row, const FareRow &contents);
+
     static bool hasRow(int row) { return row >= 1 && row <= MaxRows; }
 
     // Row 1..301. Any other row gives an empty row rather than reading outside.

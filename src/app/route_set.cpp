@@ -76,13 +76,7 @@ Result load(const Request &request, const QString &fareFolder, DataIo &table, Tr
     if (!file.ok()) return refuse(Outcome::ReadFailed, file.errorMessage());
 
     table.ClearFareData();
-    for (int r = 1; r <= n; ++r) {
-        const FareRow &row = file.rows[static_cast<size_t>(r - 1)];
-        table.SetFareData(r, DataIo::NameColumn, row.StopName);
-        table.SetFareData(r, DataIo::TicketColumn, row.TicketNo);
-        for (int col = 3; col <= DataIo::LastColumn; ++col)
-            table.SetFareData(r, col, row.Cell(col - 2));
-    }
+    for (int r = 1; r <= n; ++r) table.setRow(r, file.rows[static_cast<size_t>(r - 1)]);
 
     trip.RouteNo = request.routeNo;
     trip.StartSection = request.startSection;
