@@ -1,5 +1,8 @@
 // The fare table: column mapping, subscript and range refusals, clearing.
 #include "app/fare_table.h"
+#include "app/trip.h"
+
+#include <QJsonArray>
 
 #include <gtest/gtest.h>
 
@@ -77,4 +80,32 @@ TEST(FareTable, ClearEmptiesEveryRow) {
     }
     t.ClearFareData();
     for (int r : {1, 150, 301}) EXPECT_EQ(t.Row(r), FareRow{}) << r;
+}
+
+TEST(FareTable, RowAndTripAsDumpObjects) {
+    FareRow row;
+    row.StopName = QStringLiteral("港町");
+    row.TicketNo = 6;
+    row.cells[0] = 210;
+    row.cells[149] = -1;
+    const QJsonObject r = row.toJson();
+    EXPECT_EQ(r.value(QStringLiteral("StopName")).toString(), QStringLiteral("港町"));
+    EXPECT_EQ(r.value(QStringLiteral("TicketNo")).toInt(), 6);
+    const QJsonArray cells = r.value(QStringLiteral("Cell")).toArray();
+    ASSERT_EQ(cells.size(), 150);
+    EXPECT_EQ(cells.at(0).toInt(), 210);
+    EXPECT_EQ(cells.at(149).toInt(), -1);
+
+    Trip t;
+    t.CurIndex = 4;
+    t.RowCount = 8;
+    t.StartSection = 2;
+    t.RouteNo = QStringLiteral("00012");
+    t.TicketDate = QStringLiteral("03-05-2024");
+    const QJsonObject j = t.toJson();
+    EXPECT_EQ(j.value(QStringLiteral("CurIndex")).toInt(), 4);
+    EXPECT_EQ(j.value(QStringLiteral("RowCount")).toInt(), 8);
+    EXPECT_EQ(j.value(QStringLiteral("StartSection")).toInt(), 2);
+    EXPECT_EQ(j.value(QStringLiteral("RouteNo")).toString(), QStringLiteral("00012"));
+    EXPECT_EQ(j.value(QStringLiteral("TicketDate")).toString(), QStringLiteral("03-05-2024"));
 }

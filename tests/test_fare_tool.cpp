@@ -48,10 +48,11 @@ const QString SheetText = QStringLiteral(
     "\"バス停,\"\"東\"\"口\",2,170,,0,0,0\r\n"
     "上原団地（北）, 3 , 190 ,170,-1\r\n"
     "\"  スペース前\",0,-32768,32767,210,0,0,0,0\r\n"
+    "東\"口,5,,,,7\r\n"
     ",,,,\r\n");
 
 std::vector<FareRow> sheetRows() {
-    std::vector<FareRow> rows(4);
+    std::vector<FareRow> rows(5);
     rows[0].StopName = QStringLiteral("中央駅前");
     rows[0].TicketNo = 1;
     rows[1].StopName = QStringLiteral("バス停,\"東\"口");
@@ -62,6 +63,10 @@ std::vector<FareRow> sheetRows() {
     rows[2].cells = {190, 170, -1};
     rows[3].StopName = QStringLiteral("  スペース前");
     rows[3].cells = {-32768, 32767, 210};
+    // A quote inside an unquoted field is just a character.
+    rows[4].StopName = QStringLiteral("東\"口");
+    rows[4].TicketNo = 5;
+    rows[4].cells[3] = 7;
     return rows;
 }
 

@@ -3,7 +3,6 @@
 #include "companion/cp932.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
 

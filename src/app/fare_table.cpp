@@ -1,8 +1,17 @@
 #include "app/fare_table.h"
 
+#include <QJsonArray>
 #include <limits>
 
 const FareRow DataIo::emptyRow_{};
+
+QJsonObject FareRow::toJson() const {
+    QJsonArray list;
+    for (const qint16 v : cells) list.append(v);
+    return {{QStringLiteral("StopName"), StopName},
+            {QStringLiteral("TicketNo"), TicketNo},
+            {QStringLiteral("Cell"), list}};
+}
 
 namespace {
 

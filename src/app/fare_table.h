@@ -3,6 +3,7 @@
 // Cells 1..32 are the fares of the 32 board cells; cells 33..150 carry further
 // per-stop data the options can show or test. It lives for the whole run and is
 // replaced by every successful route set.
+#include <QJsonObject>
 #include <QString>
 #include <QVariant>
 #include <array>
@@ -21,6 +22,9 @@ struct FareRow {
     static bool hasCell(int k) { return k >= 1 && k <= CellCount; }
 
     bool operator==(const FareRow &) const = default;
+
+    // {"StopName", "TicketNo", "Cell": [150 values]}, for the scripted operation's dump.
+    QJsonObject toJson() const;
 };
 
 // Why SetFareData refused a value. The table is unchanged in every case but Ok.

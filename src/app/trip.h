@@ -1,6 +1,7 @@
 #pragma once
 // The trip: which route is loaded and which stop is current. One instance, owned
 // by the control panel, replaced as a whole by each successful route set.
+#include <QJsonObject>
 #include <QString>
 #include <cstdint>
 
@@ -22,4 +23,13 @@ struct Trip {
     bool loaded() const { return RowCount > 0; }
 
     bool operator==(const Trip &) const = default;
+
+    // The trip under the names the scripted operation's dump uses.
+    QJsonObject toJson() const {
+        return {{QStringLiteral("CurIndex"), CurIndex},
+                {QStringLiteral("RowCount"), RowCount},
+                {QStringLiteral("StartSection"), StartSection},
+                {QStringLiteral("RouteNo"), RouteNo},
+                {QStringLiteral("TicketDate"), TicketDate}};
+    }
 };

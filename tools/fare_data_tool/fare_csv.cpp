@@ -88,11 +88,13 @@ std::vector<QStringList> records(const QString &text) {
     QStringList fields;
     QString field;
     bool inQuotes = false;
-    bool any = false;  // the current record has begun
+    bool fieldBegun = false;  // a quote opens a quoted field only at its start
+    bool any = false;         // the current record has begun
     const qsizetype n = text.size();
     auto endField = [&] {
         fields << field;
         field.clear();
+        fieldBegun = false;
     };
     auto endRecord = [&] {
         endField();
@@ -115,8 +117,9 @@ std::vector<QStringList> records(const QString &text) {
             }
             continue;
         }
-        if (c == QLatin1Char('"')) {
+        if (c == QLatin1Char('"') && !fieldBegun) {
             inQuotes = true;
+            fieldBegun = true;
             any = true;
         } else if (c == QLatin1Char(',')) {
             endField();
@@ -126,6 +129,7 @@ std::vector<QStringList> records(const QString &text) {
             endRecord();
         } else {
             field += c;
+            fieldBegun = true;
             any = true;
         }
     }
