@@ -173,6 +173,13 @@ TEST_F(RouteSet, RefusedRouteSetsKeepTheWholePreviousTrip) {
         EXPECT_EQ(table.Row(7), row7) << c.route;
     }
     EXPECT_EQ(set(QStringLiteral("99"), QStringLiteral("1")).message, route_set::messageFileMissing());
+    // A folder that does not exist is named, rather than blamed on the route.
+    const QString noFolder = dir.filePath(QStringLiteral("gone"));
+    const route_set::Result folder =
+        route_set::load(route_set::makeRequest(QStringLiteral("2"), QStringLiteral("1")), noFolder, table, trip);
+    EXPECT_EQ(folder.outcome, route_set::Outcome::ReadFailed);
+    EXPECT_TRUE(folder.message.contains(noFolder));
+    EXPECT_EQ(trip, before);
     EXPECT_TRUE(set(QStringLiteral("22"), QStringLiteral("1")).message.contains(QStringLiteral("301")));
 }
 

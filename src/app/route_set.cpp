@@ -58,6 +58,10 @@ Result load(const Request &request, const QString &fareFolder, DataIo &table, Tr
         return result;
     };
 
+    // A folder that is not there is a settings problem, not a missing route.
+    if (!fareFolder.isEmpty() && !QFileInfo(fareFolder).isDir())
+        return refuse(Outcome::ReadFailed,
+                      QStringLiteral("運賃データのフォルダー「%1」が見つかりません。").arg(fareFolder));
     const QFileInfo info(result.path);
     if (!info.exists()) return refuse(Outcome::FileMissing, messageFileMissing());
     if (!info.isFile())

@@ -49,10 +49,11 @@ QString messageSectionTooLarge();
 
 enum class Outcome {
     Loaded,            // table and trip replaced
-    FileMissing,       // no such fare data file
+    FileMissing,       // no such fare data file in an existing folder
     NoRows,            // the file says it has no rows
     SectionTooLarge,   // no row after the start section
-    ReadFailed,        // unreadable or malformed file; message names file and problem
+    ReadFailed,        // missing folder, unreadable or malformed file; the message
+                       // names the folder or file and the problem
 };
 
 struct Result {
