@@ -115,6 +115,13 @@ TEST(FareDataFile, TruncatedRecordsAreRefusedWithTheirRow) {
         EXPECT_TRUE(c.errorMessage().contains(QStringLiteral("2行目")));
         EXPECT_EQ(c.rows.size(), 1u);
     }
+    // One byte short of the name is enough to refuse it as such.
+    {
+        const FareFileContents c = fare_file::parse(le16(1) + le16(4) + QByteArray("abc"), QStringLiteral("5.hy3"));
+        ASSERT_FALSE(c.ok());
+        EXPECT_EQ(firstError(c)->row, 1);
+        EXPECT_TRUE(firstError(c)->text.contains(QStringLiteral("停留所名の長さ 4バイト")));
+    }
     // Fewer rows than the count says.
     {
         const FareFileContents c = fare_file::parse(le16(3) + good + good, QStringLiteral("5.hy3"));
