@@ -1,0 +1,175 @@
+// What one stop writes into the board's 32 cells, and the ticket's date texts.
+#include "app/board_update.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+FareRow sampleRow() {
+    FareRow r;
+    r.StopName = QStringLiteral("上原団地（北）");
+    r.TicketNo = 230;
+    for (int k = 1; k <= FareRow::CellCount; ++k) r.cells[static_cast<size_t>(k - 1)] = static_cast<qint16>(k * 10);
+    return r;
+}
+
+Trip tripAt(int startSection, const QString &routeNo = QStringLiteral("1")) {
+    Trip t;
+    t.StartSection = static_cast<qint16>(startSection);
+    t.RowCount = 33;
+    t.RouteNo = routeNo;
+    return t;
+}
+
+// The board after applying the writes in order, starting from an empty board.
+std::map<int, QVariant> apply(const BoardWrites &w) {
+    std::map<int, QVariant> board;
+    for (const CellWrite &c : w.writes) board[c.cell] = c.value;
+    return board;
+}
+
+std::vector<int> cells(const BoardWrites &w) {
+    std::vector<int> out;
+    for (const CellWrite &c : w.writes) out.push_back(c.cell);
+    return out;
+}
+
+}  // namespace
+
+TEST(BoardUpdate, FaresRunFromTheStartSectionTo32) {
+    const FareRow row = sampleRow();
+    const BoardWrites from1 = boardWrites(row, 1, tripAt(1), {});
+    ASSERT_EQ(from1.writes.size(), 32u);
+    for (int i = 1; i <= 32; ++i) EXPECT_EQ(from1.writes[static_cast<size_t>(i - 1)], (CellWrite{i, QVariant(i * 10)}));
+
+    // Cells below the start section are never written.
+    const BoardWrites from5 = boardWrites(row, 5, tripAt(5), {});
+    ASSERT_EQ(from5.writes.size(), 28u);
+    EXPECT_EQ(from5.writes.front().cell, 5);
+    EXPECT_EQ(from5.writes.back().cell, 32);
+
+    EXPECT_EQ(boardWrites(row, 32, tripAt(32), {}).writes.size(), 1u);
+    EXPECT_TRUE(boardWrites(row, 33, tripAt(33), {}).writes.empty());
+    EXPECT_TRUE(boardWrites(row, 300, tripAt(300), {}).writes.empty());
+    // Before any route set the section is 0; the loop still starts at cell 1.
+    EXPECT_EQ(boardWrites(row, 1, tripAt(0), {}).writes.size(), 32u);
+}
+
+TEST(BoardUpdate, LateNightDoublesFaresButNotMarkersOrInformation) {
+    FareRow row = sampleRow();
+    row.cells[0] = 230;
+    row.cells[1] = -1;
+    row.cells[2] = 0;
+    row.cells[3] = 16383;
+    row.cells[4] = 16384;   // double does not fit: the day fare stays
+    row.cells[5] = -16384;
+    row.cells[6] = -16385;  // likewise
+    row.cells[39] = 230;    // cell 40, shown as data
+    BoardOptions opt;
+    opt.lateNight = true;
+    opt.info.ticketNo = {true, 31};
+    opt.info.dataColumn = {true, 32};
+    opt.info.sourceColumn = 40;
+
+    const BoardWrites w = boardWrites(row, 3, tripAt(1), opt);
+    const std::map<int, QVariant> board = apply(w);
+    EXPECT_EQ(board.at(1), QVariant(460));
+    EXPECT_EQ(board.at(2), QVariant(-1));
+    EXPECT_EQ(board.at(3), QVariant(0));
+    EXPECT_EQ(board.at(4), QVariant(32766));
+    EXPECT_EQ(board.at(5), QVariant(16384));
+    EXPECT_EQ(board.at(6), QVariant(-32768));
+    EXPECT_EQ(board.at(7), QVariant(-16385));
+    EXPECT_EQ(board.at(8), QVariant(160));
+    EXPECT_EQ(board.at(31), QVariant(230));
+    EXPECT_EQ(board.at(32), QVariant(230));
+    EXPECT_EQ(w.overflowCells, (std::vector<int>{5, 7}));
+
+    // Day tariff: nothing doubled, nothing reported.
+    opt.lateNight = false;
+    const BoardWrites day = boardWrites(row, 3, tripAt(1), opt);
+    EXPECT_EQ(apply(day).at(1), QVariant(230));
+    EXPECT_TRUE(day.overflowCells.empty());
+
+    bool overflow = true;
+    EXPECT_EQ(lateNightFare(-1, &overflow), -1);
+    EXPECT_FALSE(overflow);
+    EXPECT_EQ(lateNightFare(32767, &overflow), 32767);
+    EXPECT_TRUE(overflow);
+}
+
+TEST(BoardUpdate, InformationNumbersFollowTheFaresInTheirOrder) {
+    const FareRow row = sampleRow();
+    BoardOptions opt;
+    opt.info.stopOrder = {true, 1};
+    opt.info.ticketNo = {true, 2};
+    opt.info.routeNo = {true, 3};
+    opt.info.dataColumn = {true, 4};
+    opt.info.sourceColumn = 150;
+
+    const BoardWrites w = boardWrites(row, 7, tripAt(5, QStringLiteral("00012")), opt);
+    // Fares 5..32 first, then a-d.
+    std::vector<int> expected;
+    for (int i = 5; i <= 32; ++i) expected.push_back(i);
+    for (int i : {1, 2, 3, 4}) expected.push_back(i);
+    EXPECT_EQ(cells(w), expected);
+    const std::map<int, QVariant> board = apply(w);
+    EXPECT_EQ(board.at(1), QVariant(7));
+    EXPECT_EQ(board.at(2), QVariant(230));
+    // The route as entered, as text: leading zeros kept.
+    EXPECT_EQ(board.at(3).typeId(), QMetaType::QString);
+    EXPECT_EQ(board.at(3), QVariant(QStringLiteral("00012")));
+    EXPECT_EQ(board.at(4), QVariant(1500));
+
+    opt.info.countFromZero = true;
+    EXPECT_EQ(apply(boardWrites(row, 7, tripAt(5), opt)).at(1), QVariant(6));
+    EXPECT_EQ(apply(boardWrites(row, 1, tripAt(1), opt)).at(1), QVariant(0));
+
+    // All four aimed at one cell over a fare: the last in the order wins.
+    BoardOptions same;
+    same.info.stopOrder = {true, 20};
+    same.info.ticketNo = {true, 20};
+    same.info.routeNo = {true, 20};
+    same.info.dataColumn = {true, 20};
+    same.info.sourceColumn = 33;
+    EXPECT_EQ(apply(boardWrites(row, 7, tripAt(1), same)).at(20), QVariant(330));
+    same.info.dataColumn.enabled = false;
+    EXPECT_EQ(apply(boardWrites(row, 7, tripAt(1, QStringLiteral("045")), same)).at(20),
+              QVariant(QStringLiteral("045")));
+
+    // An information number may land below the start section.
+    EXPECT_EQ(apply(boardWrites(row, 7, tripAt(33), opt)).size(), 4u);
+
+    // Targets and sources outside the board or the row are skipped, never read.
+    BoardOptions bad;
+    bad.info.stopOrder = {true, 0};
+    bad.info.ticketNo = {true, 33};
+    bad.info.dataColumn = {true, 5};
+    bad.info.sourceColumn = 151;
+    EXPECT_TRUE(boardWrites(row, 7, tripAt(33), bad).writes.empty());
+    // Disabled options write nothing even with valid targets.
+    BoardOptions off;
+    off.info.stopOrder = {false, 1};
+    EXPECT_TRUE(boardWrites(row, 7, tripAt(33), off).writes.empty());
+}
+
+TEST(BoardUpdate, TicketDateAndTimeTexts) {
+    const QDate today(2024, 3, 5);
+    Trip trip;
+    trip.TicketDate = QStringLiteral("12-31-2023");
+    const QString fixed = QStringLiteral("2020/01/02");
+
+    EXPECT_EQ(dateText(today), QStringLiteral("03-05-2024"));
+    EXPECT_EQ(dateText(QDate(987, 11, 9)).size(), 10);
+    EXPECT_EQ(timeText(QTime(13, 4, 5)), QStringLiteral("13:04:05"));
+    EXPECT_EQ(timeText(QTime(0, 0, 0)), QStringLiteral("00:00:00"));
+
+    EXPECT_EQ(ticketDateText(0, today, trip, fixed), QStringLiteral("03-05-2024"));
+    EXPECT_EQ(ticketDateText(1, today, trip, fixed), QStringLiteral("12-31-2023"));
+    EXPECT_EQ(ticketDateText(2, today, trip, fixed), fixed);
+
+    EXPECT_EQ(routeSetTicketDate(0, today, fixed), QStringLiteral("03-05-2024"));
+    EXPECT_EQ(routeSetTicketDate(1, today, fixed), QStringLiteral("03-05-2024"));
+    EXPECT_EQ(routeSetTicketDate(2, today, fixed), fixed);
+}

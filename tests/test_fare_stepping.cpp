@@ -1,0 +1,85 @@
+// Stepping bounds and the choice of the step sound from the row stepped to.
+#include "app/stepping.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Trip trip(int curIndex, int rowCount) {
+    Trip t;
+    t.CurIndex = static_cast<qint16>(curIndex);
+    t.RowCount = static_cast<qint16>(rowCount);
+    t.StartSection = 1;
+    return t;
+}
+
+}  // namespace
+
+TEST(Stepping, StopsAtTheFirstAndLastRow) {
+    Trip t = trip(2, 3);
+    EXPECT_FALSE(stepping::step(t, stepping::Forward));
+    EXPECT_EQ(t.CurIndex, 2);
+    EXPECT_TRUE(stepping::step(t, stepping::Back));
+    EXPECT_TRUE(stepping::step(t, stepping::Back));
+    EXPECT_EQ(t.CurIndex, 0);
+    EXPECT_FALSE(stepping::step(t, stepping::Back));
+    EXPECT_EQ(t.CurIndex, 0);
+    EXPECT_TRUE(stepping::step(t, stepping::Forward));
+    EXPECT_EQ(t.currentRow(), 2);
+
+    // A trip started at section 5 steps back down to row 1.
+    t = trip(4, 10);
+    int backs = 0;
+    while (stepping::step(t, stepping::Back)) ++backs;
+    EXPECT_EQ(backs, 4);
+    EXPECT_EQ(t.currentRow(), 1);
+
+    // No route loaded: nothing moves either way; unknown indices never move.
+    t = Trip{};
+    EXPECT_FALSE(stepping::target(t, stepping::Forward));
+    EXPECT_FALSE(stepping::target(t, stepping::Back));
+    t = trip(1, 5);
+    EXPECT_FALSE(stepping::target(t, 2));
+    EXPECT_FALSE(stepping::target(t, -1));
+}
+
+TEST(Stepping, NeverLeavesTheTableWhateverTheRowCountSays) {
+    Trip t = trip(299, 32000);
+    EXPECT_TRUE(stepping::step(t, stepping::Forward));
+    EXPECT_EQ(t.currentRow(), 301);
+    EXPECT_FALSE(stepping::step(t, stepping::Forward));
+    EXPECT_EQ(t.currentRow(), 301);
+
+    // A current index beyond the table or below 0 is brought back inside.
+    t = trip(500, 600);
+    ASSERT_TRUE(stepping::target(t, stepping::Back));
+    EXPECT_EQ(*stepping::target(t, stepping::Back), 300);
+    EXPECT_FALSE(stepping::target(t, stepping::Forward));
+    t = trip(-3, 5);
+    EXPECT_FALSE(stepping::target(t, stepping::Back));
+    EXPECT_EQ(*stepping::target(t, stepping::Forward), 0);
+}
+
+TEST(Stepping, SoundComesFromTheNewRow) {
+    DataIo table;
+    const int marks[] = {1, 2, 3, 4, 0, -1};
+    for (int r = 1; r <= 6; ++r) table.SetFareData(r, 2 + 33, marks[r - 1]);  // cell 33
+
+    // Always mode plays txtSelectSound(7) whatever the row holds.
+    EXPECT_EQ(stepping::soundIndex(table.Row(5), true, 33), 7);
+    EXPECT_EQ(stepping::soundIndex(table.Row(5), true, 0), 7);
+
+    // By column: 1, 2, 3 pick 8, 9, 10; anything else plays nothing.
+    const std::optional<int> expected[] = {8, 9, 10, std::nullopt, std::nullopt, std::nullopt};
+    for (int r = 1; r <= 6; ++r) EXPECT_EQ(stepping::soundIndex(table.Row(r), false, 33), expected[r - 1]) << r;
+    // No column chosen, or one beyond the row: nothing.
+    EXPECT_EQ(stepping::soundIndex(table.Row(1), false, 0), std::nullopt);
+    EXPECT_EQ(stepping::soundIndex(table.Row(1), false, 151), std::nullopt);
+
+    // Stepping from row 1 (mark 1) to row 2 (mark 2) chooses by row 2, and back again by row 1.
+    Trip t = trip(0, 6);
+    ASSERT_TRUE(stepping::step(t, stepping::Forward));
+    EXPECT_EQ(stepping::soundIndex(table.Row(t.currentRow()), false, 33), 9);
+    ASSERT_TRUE(stepping::step(t, stepping::Back));
+    EXPECT_EQ(stepping::soundIndex(table.Row(t.currentRow()), false, 33), 8);
+}

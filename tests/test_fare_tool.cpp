@@ -1,0 +1,230 @@
+// hy3tool run as users run it: CSV in every encoding a spreadsheet saves, the
+// round trip back to CSV, row-numbered refusals, and the check command. Also the
+// demo routes the build makes with it.
+#include "app/fare_data_file.h"
+#include "app/route_set.h"
+#include "companion/cp932.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int code = -1;
+    QString out, err;
+};
+
+ToolRun hy3tool(const QStringList &args) {
+    QProcess p;
+    p.start(QStringLiteral(HY3TOOL_EXE), args);
+    ToolRun r;
+    if (!p.waitForFinished(60000)) return r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray readBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A table as a spreadsheet saves it: quoted names with commas and quotes, short
+// rows, empty cells, spaces, negative values and an empty row at the end.
+const QString SheetText = QStringLiteral(
+    "停留所名,整理券番号,1,2,3,33\r\n"
+    "中央駅前,1,0,0,0\r\n"
+    "\"バス停,\"\"東\"\"口\",2,170,,0,0,0\r\n"
+    "上原団地（北）, 3 , 190 ,170,-1\r\n"
+    "\"  スペース前\",0,-32768,32767,210,0,0,0,0\r\n"
+    "東\"口,5,,,,7\r\n"
+    ",,,,\r\n");
+
+std::vector<FareRow> sheetRows() {
+    std::vector<FareRow> rows(5);
+    rows[0].StopName = QStringLiteral("中央駅前");
+    rows[0].TicketNo = 1;
+    rows[1].StopName = QStringLiteral("バス停,\"東\"口");
+    rows[1].TicketNo = 2;
+    rows[1].cells[0] = 170;
+    rows[2].StopName = QStringLiteral("上原団地（北）");
+    rows[2].TicketNo = 3;
+    rows[2].cells = {190, 170, -1};
+    rows[3].StopName = QStringLiteral("  スペース前");
+    rows[3].cells = {-32768, 32767, 210};
+    // A quote inside an unquoted field is just a character.
+    rows[4].StopName = QStringLiteral("東\"口");
+    rows[4].TicketNo = 5;
+    rows[4].cells[3] = 7;
+    return rows;
+}
+
+}  // namespace
+
+TEST(FareTool, HelpAndUsage) {
+    const ToolRun help = hy3tool({QStringLiteral("--help")});
+    EXPECT_EQ(help.code, 0);
+    for (const char *word : {"to-hy3", "to-csv", "check", "301"})
+        EXPECT_TRUE(help.out.contains(QString::fromLatin1(word))) << word;
+    EXPECT_EQ(hy3tool({}).code, 2);
+    EXPECT_EQ(hy3tool({QStringLiteral("frobnicate")}).code, 2);
+    EXPECT_EQ(hy3tool({QStringLiteral("to-hy3"), QStringLiteral("only-one.csv")}).code, 2);
+    EXPECT_EQ(hy3tool({QStringLiteral("to-csv"), QStringLiteral("a"), QStringLiteral("b"),
+                       QStringLiteral("--encoding"), QStringLiteral("latin1")}).code, 2);
+}
+
+TEST(FareTool, EveryEncodingGivesTheSameFileAndTheRoundTripKeepsTheTable) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString lf = SheetText;
+    lf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const std::pair<const char *, QByteArray> inputs[] = {
+        {"bom", QByteArray("\xEF\xBB\xBF") + SheetText.toUtf8()},
+        {"utf8", SheetText.toUtf8()},
+        {"cp932", cp932::encode(SheetText)},
+        {"lf", lf.toUtf8()},
+    };
+    QByteArray first;
+    for (const auto &[name, bytes] : inputs) {
+        const QString csv = dir.filePath(QString::fromLatin1(name) + QStringLiteral(".csv"));
+        const QString hy3 = dir.filePath(QString::fromLatin1(name) + QStringLiteral(".hy3"));
+        writeBytes(csv, bytes);
+        const ToolRun r = hy3tool({QStringLiteral("to-hy3"), csv, hy3});
+        ASSERT_EQ(r.code, 0) << name << r.err.toStdString();
+        const QByteArray made = readBytes(hy3);
+        if (first.isEmpty()) first = made;
+        EXPECT_EQ(made, first) << name;
+    }
+    EXPECT_EQ(fare_file::parse(first, QStringLiteral("x")).rows, sheetRows());
+
+    // Back to CSV in each output encoding, and in again: the same table.
+    for (const char *enc : {"utf8-bom", "utf8", "cp932"}) {
+        const QString csv = dir.filePath(QStringLiteral("back-") + QString::fromLatin1(enc) + QStringLiteral(".csv"));
+        const QString hy3 = dir.filePath(QStringLiteral("again-") + QString::fromLatin1(enc) + QStringLiteral(".hy3"));
+        ToolRun r = hy3tool({QStringLiteral("to-csv"), dir.filePath(QStringLiteral("bom.hy3")), csv,
+                         QStringLiteral("--encoding"), QString::fromLatin1(enc)});
+        ASSERT_EQ(r.code, 0) << enc << r.err.toStdString();
+        const QByteArray text = readBytes(csv);
+        EXPECT_TRUE(text.contains("\r\n")) << enc;
+        EXPECT_EQ(text.startsWith("\xEF\xBB\xBF"), QByteArray(enc) == "utf8-bom") << enc;
+        r = hy3tool({QStringLiteral("to-hy3"), csv, hy3});
+        ASSERT_EQ(r.code, 0) << enc << r.err.toStdString();
+        EXPECT_EQ(readBytes(hy3), first) << enc;
+    }
+}
+
+TEST(FareTool, BadTablesAreRefusedWithRowNumbersAndNoFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString head = QStringLiteral("停留所名,整理券番号,1,2\r\n");
+    QString tooMany = head;
+    for (int r = 1; r <= 302; ++r) tooMany += QStringLiteral("S%1,%1,170\r\n").arg(r);
+    QString wide = QStringLiteral("A,1");
+    for (int k = 1; k <= 151; ++k) wide += QStringLiteral(",1");
+
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        QStringList mustSay;
+    };
+    const Case cases[] = {
+        {"nonnumeric", (head + QStringLiteral("A,1,170\r\nB,2,170円,190\r\n")).toUtf8(),
+         {QStringLiteral("3行目 3列目"), QStringLiteral("170円")}},
+        {"range", (head + QStringLiteral("A,1,170,40000\r\nB,-40000,0\r\n")).toUtf8(),
+         {QStringLiteral("2行目 4列目"), QStringLiteral("40000"), QStringLiteral("3行目 2列目")}},
+        {"fraction", (head + QStringLiteral("A,1,1.5\r\n")).toUtf8(), {QStringLiteral("2行目 3列目")}},
+        {"chars", (head + QStringLiteral("A,1\r\n한국 정류장😀,2\r\n")).toUtf8(),
+         {QStringLiteral("3行目"), QStringLiteral("한"), QStringLiteral("국"), QStringLiteral("😀")}},
+        {"toomany", tooMany.toUtf8(), {QStringLiteral("302"), QStringLiteral("301")}},
+        {"empty", QByteArray(), {QStringLiteral("空")}},
+        {"headeronly", head.toUtf8(), {QStringLiteral("見出し")}},
+        {"noheader", QStringLiteral("A,1,170\r\nB,2,190\r\n").toUtf8(), {QStringLiteral("見出し")}},
+        {"gap", (head + QStringLiteral("A,1\r\n,,\r\nB,2\r\n")).toUtf8(), {QStringLiteral("3行目")}},
+        {"wide", (head + wide + QStringLiteral("\r\n")).toUtf8(), {QStringLiteral("2行目"), QStringLiteral("153列目")}},
+        {"badbytes", head.toUtf8() + QByteArray("\x82\xA0\xFF,1\r\n"), {QStringLiteral("2行目 1列目")}},
+    };
+    for (const Case &c : cases) {
+        const QString csv = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".csv"));
+        const QString hy3 = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".hy3"));
+        writeBytes(csv, c.bytes);
+        const ToolRun r = hy3tool({QStringLiteral("to-hy3"), csv, hy3});
+        EXPECT_EQ(r.code, 1) << c.name;
+        for (const QString &s : c.mustSay) EXPECT_TRUE(r.err.contains(s)) << c.name << ": " << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(hy3)) << c.name;
+    }
+    // Every problem is listed, not only the first.
+    const ToolRun two = hy3tool({QStringLiteral("to-hy3"), dir.filePath(QStringLiteral("range.csv")),
+                             dir.filePath(QStringLiteral("x.hy3"))});
+    EXPECT_TRUE(two.err.contains(QStringLiteral("2行目")) && two.err.contains(QStringLiteral("3行目")));
+}
+
+TEST(FareTool, CheckReportsEveryProblemWithItsRow) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::vector<FareRow> rows(3);
+    rows[0].StopName = QStringLiteral("中原");
+    rows[1].StopName = QStringLiteral("西原");
+    rows[1].cells[4] = 20000;  // cannot be doubled
+    rows[2].StopName = QString();
+    QByteArray good;
+    QString why;
+    ASSERT_TRUE(fare_file::encode(rows, good, &why));
+
+    writeBytes(dir.filePath(QStringLiteral("warn.hy3")), good + QByteArray("xx"));
+    const ToolRun warn = hy3tool({QStringLiteral("check"), dir.filePath(QStringLiteral("warn.hy3"))});
+    EXPECT_EQ(warn.code, 0) << warn.out.toStdString();
+    EXPECT_TRUE(warn.out.contains(QStringLiteral("2行目")));   // overflow
+    EXPECT_TRUE(warn.out.contains(QStringLiteral("3行目")));   // empty name
+    EXPECT_TRUE(warn.out.contains(QStringLiteral("2バイト")));  // trailing bytes
+    EXPECT_TRUE(warn.out.contains(QStringLiteral("エラー0件, 警告3件")));
+
+    QByteArray cut = good;
+    cut.chop(10);
+    writeBytes(dir.filePath(QStringLiteral("cut.hy3")), cut);
+    const ToolRun bad = hy3tool({QStringLiteral("check"), dir.filePath(QStringLiteral("warn.hy3")),
+                             dir.filePath(QStringLiteral("cut.hy3")), dir.filePath(QStringLiteral("none.hy3"))});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_TRUE(bad.out.contains(QStringLiteral("cut.hy3: エラー: 3行目")));
+    EXPECT_TRUE(bad.out.contains(QStringLiteral("none.hy3: エラー")));
+
+    // A broken file is not turned into CSV.
+    const ToolRun toCsv = hy3tool({QStringLiteral("to-csv"), dir.filePath(QStringLiteral("cut.hy3")),
+                               dir.filePath(QStringLiteral("cut.csv"))});
+    EXPECT_EQ(toCsv.code, 1);
+    EXPECT_TRUE(toCsv.err.contains(QStringLiteral("cut.hy3")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("cut.csv"))));
+}
+
+TEST(FareTool, DemoRoutesLoadAndTheirFaresRiseBySection) {
+    const QString demo = QStringLiteral(MITRA_BINARY_DIR "/demo");
+    for (const char *routeNo : {"1", "2"}) {
+        DataIo table;
+        Trip trip;
+        const route_set::Result r =
+            route_set::load(route_set::makeRequest(QString::fromLatin1(routeNo), QStringLiteral("1")), demo, table, trip);
+        ASSERT_TRUE(r.loaded()) << routeNo << r.message.toStdString();
+        EXPECT_TRUE(fare_file::readFile(r.path).problems.empty()) << routeNo;
+        // Ticket 1's fare never falls as the bus goes on, and rises overall.
+        for (int row = 3; row <= trip.RowCount; ++row)
+            EXPECT_GE(table.Row(row).Cell(1), table.Row(row - 1).Cell(1)) << routeNo << " row " << row;
+        EXPECT_GT(table.Row(trip.RowCount).Cell(1), table.Row(2).Cell(1)) << routeNo;
+    }
+    DataIo table;
+    Trip trip;
+    ASSERT_TRUE(route_set::load(route_set::makeRequest(QStringLiteral("1"), QStringLiteral("1")), demo, table, trip).loaded());
+    EXPECT_GE(trip.RowCount, 30);
+    int longNames = 0;
+    for (int row = 1; row <= trip.RowCount; ++row) longNames += table.Row(row).StopName.size() >= 7;
+    EXPECT_GE(longNames, 3);
+}

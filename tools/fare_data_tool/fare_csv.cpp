@@ -1,0 +1,243 @@
+#include "fare_csv.h"
+
+#include "app/fare_data_file.h"
+#include "companion/cp932.h"
+
+#include <QStringDecoder>
+#include <limits>
+
+namespace fare_csv {
+
+namespace {
+
+const QByteArray Bom("\xEF\xBB\xBF", 3);
+constexpr int Columns = 2 + FareRow::CellCount;
+
+bool isBlank(const QStringList &fields) {
+    for (const QString &f : fields)
+        if (!f.trimmed().isEmpty()) return false;
+    return true;
+}
+
+QString where(int sheetRow, int column) {
+    QString what;
+    if (column == 1)
+        what = QStringLiteral("停留所名");
+    else if (column == 2)
+        what = QStringLiteral("整理券番号");
+    else
+        what = QStringLiteral("データ%1").arg(column - 2);
+    return QStringLiteral("%1行目 %2列目（%3）").arg(sheetRow).arg(column).arg(what);
+}
+
+// A 16-bit number from a field: empty is 0; otherwise an optionally signed
+// decimal integer, spaces around it allowed.
+bool parseCell(const QString &field, qint16 &out, QString &why) {
+    const QString t = field.trimmed();
+    if (t.isEmpty()) {
+        out = 0;
+        return true;
+    }
+    bool ok = false;
+    const qlonglong v = t.toLongLong(&ok, 10);
+    if (!ok) {
+        why = QStringLiteral("「%1」は整数ではありません。").arg(t);
+        return false;
+    }
+    if (v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max()) {
+        why = QStringLiteral("%1 は範囲外です（-32768～32767）。").arg(t);
+        return false;
+    }
+    out = static_cast<qint16>(v);
+    return true;
+}
+
+QString quoted(const QString &field) {
+    const bool needs = field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"')) ||
+                       field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r')) ||
+                       field != field.trimmed();
+    if (!needs) return field;
+    QString f = field;
+    f.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + f + QLatin1Char('"');
+}
+
+}  // namespace
+
+Encoding detect(const QByteArray &bytes) {
+    if (bytes.startsWith(Bom)) return Encoding::Utf8Bom;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)QString(utf8.decode(bytes));
+    return utf8.hasError() ? Encoding::Cp932 : Encoding::Utf8;
+}
+
+QString encodingName(Encoding e) {
+    switch (e) {
+    case Encoding::Utf8Bom:
+        return QStringLiteral("UTF-8 (BOM付き)");
+    case Encoding::Utf8:
+        return QStringLiteral("UTF-8");
+    case Encoding::Cp932:
+        return QStringLiteral("CP932 (Shift_JIS)");
+    }
+    return {};
+}
+
+std::vector<QStringList> records(const QString &text) {
+    std::vector<QStringList> out;
+    QStringList fields;
+    QString field;
+    bool inQuotes = false;
+    bool fieldBegun = false;  // a quote opens a quoted field only at its start
+    bool any = false;         // the current record has begun
+    const qsizetype n = text.size();
+    auto endField = [&] {
+        fields << field;
+        field.clear();
+        fieldBegun = false;
+    };
+    auto endRecord = [&] {
+        endField();
+        out.push_back(fields);
+        fields.clear();
+        any = false;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (inQuotes) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {
+                    field += QLatin1Char('"');
+                    ++i;
+                } else {
+                    inQuotes = false;
+                }
+            } else {
+                field += c;
+            }
+            continue;
+        }
+        if (c == QLatin1Char('"') && !fieldBegun) {
+            inQuotes = true;
+            fieldBegun = true;
+            any = true;
+        } else if (c == QLatin1Char(',')) {
+            endField();
+            any = true;
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) ++i;
+            endRecord();
+        } else {
+            field += c;
+            fieldBegun = true;
+            any = true;
+        }
+    }
+    if (any || !field.isEmpty() || !fields.isEmpty()) endRecord();
+    return out;
+}
+
+ReadResult read(const QByteArray &bytes) {
+    ReadResult result;
+    result.encoding = detect(bytes);
+    QString text;
+    if (result.encoding == Encoding::Cp932)
+        text = cp932::decode(bytes);
+    else
+        text = QString::fromUtf8(result.encoding == Encoding::Utf8Bom ? bytes.mid(Bom.size()) : bytes);
+
+    const std::vector<QStringList> recs = records(text);
+    // Spreadsheets leave empty rows (",,,,") behind; they carry no stop.
+    size_t last = recs.size();
+    while (last > 0 && isBlank(recs[last - 1])) --last;
+    if (last <= 1) {
+        result.errors << (recs.empty() || last == 0
+                              ? QStringLiteral("ファイルが空です（見出し行と停留所の行が必要です）。")
+                              : QStringLiteral("停留所の行がありません（見出し行だけです）。"));
+        return result;
+    }
+    // A first row that reads as a stop means the header is missing: taking it as
+    // the header would silently drop that stop.
+    {
+        const QStringList &h = recs[0];
+        qint16 dummy = 0;
+        QString why;
+        if (h.size() >= 2 && !h[1].trimmed().isEmpty() && parseCell(h[1], dummy, why))
+            result.errors << QStringLiteral("1行目は見出し行ですが、整理券番号の列に数値「%1」があります。"
+                                            "見出し行を入れてください。")
+                                 .arg(h[1].trimmed());
+    }
+
+    int stops = 0;
+    for (size_t i = 1; i < last; ++i) {
+        const QStringList &f = recs[i];
+        const int sheetRow = static_cast<int>(i) + 1;
+        if (isBlank(f)) {
+            result.errors << QStringLiteral("%1行目: 空の行です（停留所の間に空の行は置けません）。").arg(sheetRow);
+            continue;
+        }
+        ++stops;
+        FareRow row;
+        row.StopName = f[0];
+        if (row.StopName.contains(QChar(0xFFFD)))
+            result.errors << where(sheetRow, 1) +
+                                 QStringLiteral(": %1として読めないバイトがあります。")
+                                     .arg(encodingName(result.encoding));
+        const QStringList bad = fare_file::unencodable(row.StopName);
+        if (!bad.isEmpty())
+            result.errors << where(sheetRow, 1) +
+                                 QStringLiteral(": 「%1」にCP932で表せない文字があります: %2")
+                                     .arg(row.StopName, bad.join(QLatin1Char(' ')));
+        else if (cp932::encode(row.StopName).size() > 0xFFFF)
+            result.errors << where(sheetRow, 1) + QStringLiteral(": 長すぎます（上限65535バイト）。");
+        for (int col = 2; col <= qMin<int>(Columns, f.size()); ++col) {
+            qint16 v = 0;
+            QString why;
+            if (!parseCell(f[col - 1], v, why)) {
+                result.errors << where(sheetRow, col) + QStringLiteral(": ") + why;
+                continue;
+            }
+            if (col == 2)
+                row.TicketNo = v;
+            else
+                row.cells[static_cast<size_t>(col - 3)] = v;
+        }
+        for (int col = Columns + 1; col <= f.size(); ++col) {
+            if (!f[col - 1].trimmed().isEmpty()) {
+                result.errors << QStringLiteral("%1行目 %2列目: 列が多すぎます（停留所名・整理券番号・"
+                                                "データ%3個の%4列までです）。")
+                                     .arg(sheetRow).arg(col).arg(FareRow::CellCount).arg(Columns);
+                break;
+            }
+        }
+        result.rows.push_back(std::move(row));
+    }
+    if (stops > fare_file::MaxRows)
+        result.errors << QStringLiteral("停留所が%1行あります。上限は%2行です（%3行目以降）。")
+                             .arg(stops).arg(fare_file::MaxRows).arg(fare_file::MaxRows + 2);
+    return result;
+}
+
+QByteArray write(const std::vector<FareRow> &rows, Encoding encoding) {
+    QString text;
+    text += QStringLiteral("停留所名,整理券番号");
+    for (int k = 1; k <= FareRow::CellCount; ++k) text += QLatin1Char(',') + QString::number(k);
+    text += QStringLiteral("\r\n");
+    for (const FareRow &row : rows) {
+        text += quoted(row.StopName);
+        text += QLatin1Char(',') + QString::number(row.TicketNo);
+        for (const qint16 v : row.cells) text += QLatin1Char(',') + QString::number(v);
+        text += QStringLiteral("\r\n");
+    }
+    switch (encoding) {
+    case Encoding::Utf8Bom:
+        return Bom + text.toUtf8();
+    case Encoding::Utf8:
+        return text.toUtf8();
+    case Encoding::Cp932:
+        return cp932::encode(text);
+    }
+    return {};
+}
+
+}  // namespace fare_csv
