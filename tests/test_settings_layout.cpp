@@ -1,0 +1,80 @@
+// The options dialog's pages read cleanly: every caption fits its control, every
+// control lies inside its frame. With MITRA_SHOT_DIR set, the pages are also written
+// there as PNG files to be looked at.
+#include "app/startup.h"
+#include "app/windows.h"
+#include "settings/frm_option.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyleOptionGroupBox>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString shotDir() { return qEnvironmentVariable("MITRA_SHOT_DIR"); }
+
+// The page frames and sub-frames are shown one at a time; show them all while measuring.
+void clickOption(const QString &name) {
+    auto *b = frmOption()->findChild<QRadioButton *>(name);
+    ASSERT_NE(b, nullptr) << name.toStdString();
+    b->click();
+}
+
+}  // namespace
+
+TEST(SettingsDialogLayout, CaptionsFitAndControlsStayInsideTheirFrames) {
+    installFontSubstitutes();
+    FrmOption *dlg = frmOption();
+    // Show every dependent frame so that it is measured too.
+    dlg->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
+    clickOption(QStringLiteral("Option3(1)"));
+    dlg->findChild<QCheckBox *>(QStringLiteral("chkUseSeiriPrev"))->setChecked(true);
+
+    for (QWidget *w : dlg->findChildren<QWidget *>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
+        const std::string name = w->objectName().toStdString();
+        QWidget *parent = w->parentWidget();
+        EXPECT_TRUE(parent->rect().contains(w->geometry())) << name << " leaves its frame";
+        if (auto *label = qobject_cast<QLabel *>(w)) {
+            if (label->text().isEmpty()) continue;
+            const QFontMetrics fm(label->font());
+            const int needed = label->wordWrap()
+                                   ? fm.boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text()).height()
+                                   : fm.height();
+            EXPECT_LE(needed, label->height()) << name << " is cut at the bottom";
+            if (!label->wordWrap()) {
+                EXPECT_LE(fm.horizontalAdvance(label->text()), label->width()) << name;
+            }
+        } else if (auto *box = qobject_cast<QGroupBox *>(w)) {
+            const QFontMetrics fm(box->font());
+            EXPECT_LE(fm.horizontalAdvance(box->title()) + 16, box->width()) << name << " title is cut";
+        } else if (auto *b = qobject_cast<QAbstractButton *>(w)) {
+            if (b->text().isEmpty()) continue;
+            if (b->sizePolicy().hasHeightForWidth()) {
+                EXPECT_LE(b->heightForWidth(b->width()), b->height()) << name << " is cut at the bottom";
+            } else if (qobject_cast<QCheckBox *>(b) || qobject_cast<QRadioButton *>(b)) {
+                if (b->metaObject()->className() == QByteArray("GraphicalOption")) continue;
+                EXPECT_LE(b->sizeHint().width(), b->width()) << name << " is cut";
+            } else {
+                EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 8, b->width()) << name << " is cut";
+            }
+        }
+    }
+
+    if (shotDir().isEmpty()) return;
+    QDir().mkpath(shotDir());
+    for (int page = 0; page < 6; ++page) {
+        clickOption(QStringLiteral("Option1(%1)").arg(page));
+        dlg->grab().save(QDir(shotDir()).filePath(QStringLiteral("option_page%1.png").arg(page)));
+    }
+    clickOption(QStringLiteral("Option1(4)"));
+    clickOption(QStringLiteral("Option5(0)"));
+    dlg->grab().save(QDir(shotDir()).filePath(QStringLiteral("option_page4_tape.png")));
+    clickOption(QStringLiteral("Option5(1)"));
+    clickOption(QStringLiteral("Option1(0)"));
+}
