@@ -16,6 +16,14 @@
 
 namespace {
 
+// The program maps the Windows font names before any window exists; so do the tests,
+// whichever of them creates the windows first.
+class FontEnvironment : public testing::Environment {
+public:
+    void SetUp() override { installFontSubstitutes(); }
+};
+const auto *const kFonts = testing::AddGlobalTestEnvironment(new FontEnvironment);
+
 QString shotDir() { return qEnvironmentVariable("MITRA_SHOT_DIR"); }
 
 // The page frames and sub-frames are shown one at a time; show them all while measuring.
@@ -28,7 +36,6 @@ void clickOption(const QString &name) {
 }  // namespace
 
 TEST(SettingsDialogLayout, CaptionsFitAndControlsStayInsideTheirFrames) {
-    installFontSubstitutes();
     FrmOption *dlg = frmOption();
     // Show every dependent frame so that it is measured too.
     dlg->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);

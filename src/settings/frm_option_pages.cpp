@@ -62,7 +62,7 @@ void FrmOption::buildPanelPage(QGroupBox *page) {
     // Per state: the built-in button, then the user-file button.
     static const int builtIn[3] = {7, 3, 4}, user[3] = {6, 2, 5};
     for (int s = 0; s < 3; ++s) {
-        QGroupBox *f = frame(Frame4_, named("Frame6", s), QString::fromUtf16(stateCaptions[s]), 6 + s * 170, 40, 165, 70);
+        QGroupBox *f = frame(Frame4_, named("Frame6", s), QString::fromUtf16(stateCaptions[s]), 4 + s * 171, 40, 168, 70);
         Frame6_[s] = f;
         Option3_[builtIn[s]] = option(f, named("Option3", builtIn[s]), QStringLiteral("内蔵"), 6, 18);
         Option3_[user[s]] = option(f, named("Option3", user[s]), QStringLiteral("ユーザーパネル"), 58, 18);
