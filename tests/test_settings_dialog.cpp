@@ -91,8 +91,8 @@ protected:
         if (o == target_ && e->type() == type_) {
             if (!property_.isEmpty() && static_cast<QDynamicPropertyChangeEvent *>(e)->propertyName() != property_)
                 return false;
-            ++hits;
-            onEvent_();
+            // Only the first arrival belongs to the step being checked.
+            if (++hits == 1) onEvent_();
         }
         return false;
     }

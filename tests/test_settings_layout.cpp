@@ -1,9 +1,13 @@
 // The options dialog's pages read cleanly: every caption fits its control, every
 // control lies inside its frame. With MITRA_SHOT_DIR set, the pages are also written
 // there as PNG files to be looked at.
+#include "app/backlight.h"
 #include "app/startup.h"
 #include "app/windows.h"
+#include "board/board_layout.h"
+#include "board/form1.h"
 #include "settings/frm_option.h"
+#include "settings/ini_data.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -84,4 +88,27 @@ TEST(SettingsDialogLayout, CaptionsFitAndControlsStayInsideTheirFrames) {
     dlg->grab().save(QDir(shotDir()).filePath(QStringLiteral("option_page4_tape.png")));
     clickOption(QStringLiteral("Option5(1)"));
     clickOption(QStringLiteral("Option1(0)"));
+}
+
+TEST(SettingsDialogLayout, BoardLabelsShowTheBacklightColours) {
+    Form1 *board = form1();
+    mdl207_000::InitDegits();
+    mdl207_000::SetDefaultPanel();
+    for (int k = 0; k < 3; ++k) {
+        applyBacklight(k);
+        const QImage shot = board->grab().toImage();
+        // Some pixel of label 11's caption is drawn in the state's colour.
+        const QColor want = toQColor(frmOption()->labelColor(k));
+        const QRect r = board->lblSeiriNum(11)->geometry();
+        bool found = false;
+        for (int y = r.top(); y <= r.bottom() && !found; ++y)
+            for (int x = r.left(); x <= r.right() && !found; ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                found = qAbs(c.red() - want.red()) + qAbs(c.green() - want.green()) + qAbs(c.blue() - want.blue()) < 12;
+            }
+        EXPECT_TRUE(found) << "state " << k;
+        if (!shotDir().isEmpty()) shot.save(QDir(shotDir()).filePath(QStringLiteral("board_%1.png").arg(k)));
+    }
+    frmOption()->SetOptionInfo(IniData());
+    frmOption()->SetProp();
 }

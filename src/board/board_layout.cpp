@@ -75,6 +75,9 @@ void SeirikenNumSet(int style, int zero) {
 
 void SetLabelForeColor(QLabel *label, COLORREF color) {
     if (!label) return;
+    // Restyling 32 labels is not free; a colour already shown needs nothing.
+    const QVariant current = label->property("ForeColor");
+    if (current.isValid() && current.toUInt() == color && !label->styleSheet().isEmpty()) return;
     label->setProperty("ForeColor", static_cast<uint>(color));
     label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(toQColor(color).name()));
 }
