@@ -1,21 +1,85 @@
-// Placeholder: the board layout module replaces this file.
 #include "board/board_layout.h"
 
-#include "board/form1.h"
+#include "app/msg_box.h"
 #include "app/windows.h"
+#include "board/form1.h"
+#include "board/seiriken_numbering.h"
 #include "controls/m_degit.h"
+#include "settings/frm_option.h"
+
+#include <QLabel>
+
+#include <new>
 
 namespace mdl207_000 {
+
+namespace {
+
+// Raised inside SeirikenNumSet when a label it must write is not there.
+struct LabelError {
+    int code;
+    QString description;
+};
+
+QLabel *label(int index) {
+    QLabel *l = form1()->lblSeiriNum(index);
+    if (!l) throw LabelError{91, QStringLiteral("ラベル lblSeiriNum(%1) がありません。").arg(index)};
+    return l;
+}
+
+}  // namespace
+
 void InitDegits() {
     for (int i = 1; i <= 32; ++i) {
-        form1()->Degit(i)->setDegitStyle(1);
-        form1()->Degit(i)->ResetDegit(false);
+        M_Degit *d = form1()->Degit(i);
+        d->setDegitStyle(1);
+        d->ResetDegit(false);
     }
 }
+
 void SetDefaultPanel() {
-    form1()->setPicture(form1()->imgRes(0));
-    form1()->setImgRes(1, form1()->imgRes(0));
-    form1()->setImgRes(2, form1()->imgRes(0));
+    FrmOption *options = frmOption();
+    options->setAutoSeiriNum(true);
+    options->setLabelColor(0, RGB(255, 255, 255));
+    options->setLabelColor(1, RGB(192, 255, 192));
+    options->setLabelColor(2, RGB(255, 192, 128));
+
+    Form1 *board = form1();
+    const QImage builtIn = board->imgRes(0);
+    board->setPicture(builtIn);
+    board->setImgRes(1, builtIn);
+    board->setImgRes(2, builtIn);
+
+    options->SetProp();
 }
-void SeirikenNumSet(int, int) {}
+
+void SeirikenNumSet(int style, int zero) {
+    try {
+        const seiriken::LabelPlan plan = seiriken::numberingPlan(style, zero);
+        QLabel *first = label(1);
+        QFont font = first->font();
+        font.setFamily(QStringLiteral("ＭＳ Ｐゴシック"));
+        first->setFont(font);
+        if (plan.setLabel1Word) first->setText(plan.label1Word);
+        font.setPointSizeF(plan.label1PointSize);
+        first->setFont(font);
+        for (const auto &[index, caption] : plan.captions) label(index)->setText(caption);
+    } catch (const LabelError &e) {
+        msgbox::show(form1(), seiriken::errorText(e.code, e.description), QMessageBox::Ok, msgbox::Icon::Critical,
+                     QStringLiteral("エラー！"));
+    } catch (const std::bad_alloc &) {
+        msgbox::show(form1(), seiriken::errorText(7, QStringLiteral("メモリが不足しています。")), QMessageBox::Ok,
+                     msgbox::Icon::Critical, QStringLiteral("エラー！"));
+    }
+}
+
+void SetLabelForeColor(QLabel *label, COLORREF color) {
+    if (!label) return;
+    // Restyling 32 labels is not free; a colour already shown needs nothing.
+    const QVariant current = label->property("ForeColor");
+    if (current.isValid() && current.toUInt() == color && !label->styleSheet().isEmpty()) return;
+    label->setProperty("ForeColor", static_cast<uint>(color));
+    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(toQColor(color).name()));
+}
+
 }  // namespace mdl207_000

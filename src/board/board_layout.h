@@ -1,5 +1,9 @@
 #pragma once
 // mdl207_000: the routines that put the board into a defined state.
+#include "controls/colorref.h"
+
+class QLabel;
+
 namespace mdl207_000 {
 // The 32 fare displays start blank in the board's digit face.
 void InitDegits();
@@ -7,4 +11,7 @@ void InitDegits();
 void SetDefaultPanel();
 // Captions of the 32 ticket-number labels for a numbering style (0..11).
 void SeirikenNumSet(int style, int zero);
+
+// Text colour of a ticket-number label; kept in its "ForeColor" property too.
+void SetLabelForeColor(QLabel *label, COLORREF color);
 }  // namespace mdl207_000

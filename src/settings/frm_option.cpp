@@ -1,41 +1,489 @@
-// Placeholder: the complete options dialog replaces this file.
 #include "settings/frm_option.h"
 
-#include <QPushButton>
+#include "app/frm_ctl.h"
+#include "app/windows.h"
+#include "automation/dump_sections.h"
+#include "board/board_layout.h"
+#include "board/form1.h"
+#include "board/seiriken_numbering.h"
+#include "companion/companion.h"
+#include "controls/chimei_ctl.h"
+#include "controls/m_degit.h"
+#include "settings/ini_data.h"
+#include "settings/option_widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QUrl>
+
+using optvalue::check;
+using optvalue::listIndex;
+using optvalue::option;
+using optvalue::setCheck;
+using optvalue::setListIndex;
+using optvalue::setOption;
+
+namespace {
+
+const QString kSoundFilter = QStringLiteral("Waveサウンド(*.wav)") + QChar(0) + QStringLiteral("*.wav") + QChar(0) +
+                             QStringLiteral("MP3サウンド(*.mp3)") + QChar(0) + QStringLiteral("*.mp3") + QChar(0) +
+                             QStringLiteral("MIDIシーケンス(*.mid)") + QChar(0) + QStringLiteral("*.mid") + QChar(0) +
+                             QChar(0);
+const QString kPanelFilter = QStringLiteral("ビットマップ(*.bmp)") + QChar(0) + QStringLiteral("*.bmp") + QChar(0) +
+                             QStringLiteral("GIF画像(*.gif)") + QChar(0) + QStringLiteral("*.gif") + QChar(0) +
+                             QStringLiteral("JPEG画像(*.jpg)") + QChar(0) + QStringLiteral("*.jpg") + QChar(0) + QChar(0);
+
+// The sound boxes that exist (index 2 was never used).
+constexpr int kSoundIndices[] = {0, 1, 3, 4, 5, 6, 7, 8, 9, 10};
+
+// The backlight button selected on the control panel: 0 OFF, 1 ON1, 2 ON2.
+int panelBacklight() {
+    const int k = frmCtl()->backlightIndex();
+    return k == 1 || k == 2 ? k : 0;
+}
+
+}  // namespace
 
 FrmOption::FrmOption(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(QStringLiteral("オプション"));
-    setFixedSize(638, 374);
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Command4"));
-    ok->setGeometry(540, 340, 90, 26);
-    connect(ok, &QPushButton::clicked, this, [this] {
-        SetProp();
-        hide();
-    });
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(638, 374);  // client 9570 x 5610 twips
+    QFont uiFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    uiFont.setPointSize(9);
+    setFont(uiFont);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    // Disabled captions must stay readable on the grey face.
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        pal.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    buildPageButtons();
+    buildDataPage(Frame1_[0]);
+    buildPanelPage(Frame1_[1]);
+    buildDegitPage(Frame1_[2]);
+    buildChimeiPage(Frame1_[3]);
+    buildSoundPage(Frame1_[4]);
+    buildPreviewPage(Frame1_[5]);
+    connectReactions();
+    Form_Load();
+
+    // The dump always shows the program's own dialog, never a stray second one.
+    dump::registerSection(QStringLiteral("frmOption"),
+                          [] { return frmOptionLoaded() ? QJsonValue(frmOption()->dumpState()) : QJsonValue(); });
 }
 
-QString FrmOption::fareDataDir() const { return {}; }
-QString FrmOption::tapeDataDir() const { return {}; }
-QString FrmOption::soundFile(int) const { return {}; }
-bool FrmOption::stepSoundAlways() const { return true; }
-int FrmOption::stepSoundColumnIndex() const { return 0; }
-bool FrmOption::stepSoundSync() const { return false; }
-bool FrmOption::tapeSoundAlways() const { return true; }
-bool FrmOption::tapeSoundSync() const { return true; }
-int FrmOption::ticketDateMode() const { return 0; }
-QString FrmOption::fixedDate() const { return {}; }
-bool FrmOption::usePreview() const { return false; }
-QString FrmOption::pluginPath() const { return {}; }
-InfoCellOptions FrmOption::infoCells() const { return {}; }
-COLORREF FrmOption::labelColor(int state) const {
-    static const COLORREF defaults[3] = {RGB(0, 128, 0), RGB(0, 192, 0), RGB(192, 255, 192)};
-    return state >= 0 && state < 3 ? defaults[state] : defaults[0];
+// ---------------------------------------------------------------- load
+
+void FrmOption::Form_Load() {
+    M_Degit1_->setDegitSize(2);
+    for (int n = 1; n <= 32; ++n)
+        for (int i = 0; i < 4; ++i) Combo4_[i]->addItem(QString::number(n));
+    for (int n = 1; n <= 150; ++n) {
+        Combo1_->addItem(QString::number(n));
+        Combo4_[4]->addItem(QString::number(n));
+    }
+    Combo1_->setCurrentIndex(0);
+    for (QComboBox *c : Combo4_) c->setCurrentIndex(0);
+    // AddComboItem: the numbering styles, style 0 chosen.
+    Combo2_->addItems(seiriken::styleListEntries());
+    Combo2_->setCurrentIndex(0);
+    Combo3_->setCurrentIndex(-1);
+    Label10_->setText(QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+
+    Option1_[0]->setChecked(true);
+    Option5_[1]->setChecked(true);
+    for (QRadioButton *b : {Option2_[0], Option6_[1], Option2_[2], Option7_[0], Option4_[0], Option3_[0], Option3_[7],
+                            Option3_[3], Option3_[4]})
+        b->setChecked(true);
+
+    const IniData defaults;
+    for (int s = 0; s < 3; ++s) Command5_[s]->setColor(defaults.panel.SeiriNumColor[s]);
+    Command8_[0]->setColor(defaults.degit.DegitBackColor);
+    Command8_[1]->setColor(defaults.degit.DegitBaseColor);
+    Command8_[2]->setColor(defaults.degit.DegitLitColor);
+    Command9_[0]->setColor(defaults.chimei.ChimeiBackColor);
+    Command9_[1]->setColor(defaults.chimei.ChimeiForeColor);
+    updateSampleDegit();
+    M_Degit1_->setValue(120);
+
+    // Dependent controls follow the initial values.
+    showPage(0);
+    showSoundFrame(1);
+    updateFrame3();
+    for (int i = 0; i < 4; ++i) updateInfoCells(i);
+    updatePanelFrames();
+    updatePreviewFrames();
 }
-bool FrmOption::panelEach() const { return false; }
-bool FrmOption::panelUser(int) const { return false; }
-QString FrmOption::panelFile(int) const { return {}; }
-void FrmOption::GetOptionInfo(IniData &) const {}
-void FrmOption::SetOptionInfo(const IniData &) {}
-void FrmOption::SetProp() {}
+
+void FrmOption::connectReactions() {
+    for (int i = 0; i < 6; ++i)
+        connect(Option1_[i], &QRadioButton::toggled, this, [this, i](bool on) { if (on) showPage(i); });
+    for (int i = 0; i < 2; ++i)
+        connect(Option5_[i], &QRadioButton::toggled, this, [this, i](bool on) { if (on) showSoundFrame(i); });
+    for (int i = 0; i < 2; ++i) {
+        connect(Command3_[i], &QPushButton::clicked, this, [this, i] {
+            const QString folder = GetPathString(Text2_[i]->text());
+            if (!folder.isEmpty()) Text2_[i]->setText(folder);
+        });
+        connect(Command10_[i], &QPushButton::clicked, this, [this, i] {
+            // The file manager's own failure is of no concern here.
+            const QString folder = Text2_[i]->text();
+            if (!folder.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+        });
+    }
+    for (int i : kSoundIndices)
+        connect(cmdSelectSound_[i], &QPushButton::clicked, this, [this, i] { cmdSelectSound_Click(i); });
+    for (int i = 0; i < 3; ++i) {
+        connect(Command6_[i], &QPushButton::clicked, this, [this, i] { Command6_Click(i); });
+        connect(Command5_[i], &QPushButton::clicked, this, [this, i] { GetBtnColor(Command5_[i]); });
+        connect(Command8_[i], &QPushButton::clicked, this, [this, i] {
+            GetBtnColor(Command8_[i]);
+            updateSampleDegit();
+        });
+    }
+    for (int i = 0; i < 2; ++i)
+        connect(Command9_[i], &QPushButton::clicked, this, [this, i] { GetBtnColor(Command9_[i]); });
+    connect(Check1_, &QCheckBox::toggled, this, [this] { updateFrame3(); });
+    for (int i = 0; i < 4; ++i) connect(Check3_[i], &QCheckBox::toggled, this, [this, i] { updateInfoCells(i); });
+    for (QRadioButton *b : Option3_) connect(b, &QRadioButton::toggled, this, [this] { updatePanelFrames(); });
+    connect(chkUseSeiriPrev_, &QCheckBox::toggled, this, [this] { updatePreviewFrames(); });
+    connect(Command7_, &QPushButton::clicked, this, [this] { Command7_Click(); });
+    connect(Command11_, &QPushButton::clicked, this, [this] { Command11_Click(); });
+    connect(Command4_, &QPushButton::clicked, this, [this] { Command4_Click(); });
+}
+
+// ---------------------------------------------------------------- reactions
+
+void FrmOption::showPage(int index) {
+    for (int i = 0; i < 6; ++i) Frame1_[i]->setVisible(i == index);
+    Frame1_[index]->raise();
+}
+
+void FrmOption::showSoundFrame(int index) {
+    for (int i = 0; i < 2; ++i) Frame2_[i]->setVisible(i == index);
+    Frame2_[index]->raise();
+}
+
+void FrmOption::updateFrame3() { Frame3_->setEnabled(Check1_->isChecked()); }
+
+void FrmOption::updateInfoCells(int index) {
+    const bool on = Check3_[index]->isChecked();
+    switch (index) {
+    case 0:
+        Combo4_[0]->setEnabled(on);
+        Check3_[4]->setEnabled(on);
+        break;
+    case 1: Combo4_[1]->setEnabled(on); break;
+    case 2: Combo4_[2]->setEnabled(on); break;
+    case 3:
+        Combo4_[3]->setEnabled(on);
+        Combo4_[4]->setEnabled(on);
+        break;
+    default: break;
+    }
+}
+
+void FrmOption::updatePanelFrames() {
+    const bool each = !Option3_[0]->isChecked();
+    for (QGroupBox *f : Frame6_) {
+        f->setEnabled(each);
+        f->setVisible(each);
+    }
+}
+
+void FrmOption::updatePreviewFrames() {
+    const bool on = chkUseSeiriPrev_->isChecked();
+    for (QGroupBox *f : {Frame10_, Frame7_}) {
+        f->setEnabled(on);
+        f->setVisible(on);
+    }
+}
+
+void FrmOption::updateSampleDegit() {
+    M_Degit1_->setBackColor(Command8_[0]->color());
+    M_Degit1_->setBaseForeColor(Command8_[1]->color());
+    M_Degit1_->setDegitForeColor(Command8_[2]->color());
+}
+
+QString FrmOption::GetPathString(const QString &) {
+    return Qv3FolderDlg(this, QStringLiteral("フォルダーを選択してください"));
+}
+
+void FrmOption::cmdSelectSound_Click(int index) {
+    const QString path = Qv3FileDlg(this, 0, kSoundFilter, QString(), QStringLiteral("サウンドの選択"));
+    if (!path.isEmpty()) txtSelectSound_[index]->setText(path);
+}
+
+void FrmOption::Command6_Click(int index) {
+    const QString path = Qv3FileDlg(this, 0, kPanelFilter, QString(), QStringLiteral("パネル画像の選択"));
+    if (!path.isEmpty()) txtSelectPanel_[index]->setText(path);
+}
+
+void FrmOption::Command7_Click() {
+    SystemTime st;
+    if (Call_dlg111(this, st) == 0) return;
+    Label10_->setText(QStringLiteral("%1/%2/%3")
+                          .arg(st.wYear)
+                          .arg(st.wMonth, 2, 10, QLatin1Char('0'))
+                          .arg(st.wDay, 2, 10, QLatin1Char('0')));
+}
+
+void FrmOption::Command11_Click() {
+    txtSeiriPlgDir_->clear();
+    List1_->clear();
+    txtPlginComment_->clear();
+}
+
+void FrmOption::Command4_Click() {
+    SetProp();
+    accept();
+}
+
+void FrmOption::reject() {
+    SetProp();
+    QDialog::reject();
+}
+
+void FrmOption::GetBtnColor(ColorButton *button) {
+    COLORREF color = button->color();
+    if (Qv3ChooseColor(this, color, iniData().CustColors) != 0) button->setColor(color);
+}
+
+// ---------------------------------------------------------------- accessors
+
+QString FrmOption::fareDataDir() const { return Text2_[0]->text(); }
+QString FrmOption::tapeDataDir() const { return Text2_[1]->text(); }
+QString FrmOption::soundFile(int index) const {
+    if (index < 0 || index > 10 || !txtSelectSound_[index]) return {};
+    return txtSelectSound_[index]->text();
+}
+bool FrmOption::stepSoundAlways() const { return Option2_[0]->isChecked(); }
+int FrmOption::stepSoundColumnIndex() const { return Combo1_->currentIndex(); }
+bool FrmOption::stepSoundSync() const { return Option6_[0]->isChecked(); }
+bool FrmOption::tapeSoundAlways() const { return Option2_[2]->isChecked(); }
+bool FrmOption::tapeSoundSync() const { return Option7_[0]->isChecked(); }
+int FrmOption::ticketDateMode() const {
+    if (Option4_[0]->isChecked()) return 0;
+    if (Option4_[1]->isChecked()) return 1;
+    return Option4_[2]->isChecked() ? 2 : 0;
+}
+QString FrmOption::fixedDate() const { return Label10_->text(); }
+bool FrmOption::usePreview() const { return chkUseSeiriPrev_->isChecked(); }
+QString FrmOption::pluginPath() const { return txtSeiriPlgDir_->text(); }
+InfoCellOptions FrmOption::infoCells() const {
+    InfoCellOptions o;
+    o.stopOrder = {Check3_[0]->isChecked(), Combo4_[0]->currentIndex() + 1};
+    o.countFromZero = Check3_[4]->isChecked();
+    o.ticketNo = {Check3_[1]->isChecked(), Combo4_[1]->currentIndex() + 1};
+    o.routeNo = {Check3_[2]->isChecked(), Combo4_[2]->currentIndex() + 1};
+    o.dataColumn = {Check3_[3]->isChecked(), Combo4_[3]->currentIndex() + 1};
+    o.sourceColumn = Combo4_[4]->currentIndex() + 1;
+    return o;
+}
+COLORREF FrmOption::labelColor(int state) const { return Command5_[state >= 0 && state < 3 ? state : 0]->color(); }
+bool FrmOption::panelEach() const { return Option3_[1]->isChecked(); }
+bool FrmOption::panelUser(int state) const {
+    static const int user[3] = {6, 2, 5};
+    return Option3_[user[state >= 0 && state < 3 ? state : 0]]->isChecked();
+}
+QString FrmOption::panelFile(int state) const { return txtSelectPanel_[state >= 0 && state < 3 ? state : 0]->text(); }
+bool FrmOption::autoSeiriNum() const { return Check1_->isChecked(); }
+int FrmOption::seiriNumStyle() const { return Combo2_->currentIndex(); }
+bool FrmOption::seiriNumZero() const { return Check2_->isChecked(); }
+COLORREF FrmOption::degitColor(int which) const { return Command8_[which >= 0 && which < 3 ? which : 0]->color(); }
+COLORREF FrmOption::chimeiColor(int which) const { return Command9_[which == 1 ? 1 : 0]->color(); }
+int FrmOption::chimeiFontMode() const { return Combo3_->currentIndex(); }
+bool FrmOption::chimeiBold() const { return Check4_->isChecked(); }
+
+void FrmOption::setAutoSeiriNum(bool on) { Check1_->setChecked(on); }
+void FrmOption::setLabelColor(int state, COLORREF color) {
+    if (state >= 0 && state < 3) Command5_[state]->setColor(color);
+}
+
+// ---------------------------------------------------------------- settings record
+
+void FrmOption::GetOptionInfo(IniData &ini) const {
+    ini.dataDir.FareDataDir = Text2_[0]->text();
+    ini.dataDir.TapeDataDir = Text2_[1]->text();
+
+    PanelInfo &p = ini.panel;
+    p.AutoSeiriNum = check(Check1_);
+    for (int s = 0; s < 3; ++s) p.SeiriNumColor[s] = Command5_[s]->color();
+    p.SeiriNumStyle = listIndex(Combo2_);
+    p.SeiriNumZero = check(Check2_);
+    p.PanelAuto = option(Option3_[0]);
+    p.PanelEach = option(Option3_[1]);
+    p.PanelOffBuiltIn = option(Option3_[7]);
+    p.PanelOffUser = option(Option3_[6]);
+    p.PanelOn1BuiltIn = option(Option3_[3]);
+    p.PanelOn1User = option(Option3_[2]);
+    p.PanelOn2BuiltIn = option(Option3_[4]);
+    p.PanelOn2User = option(Option3_[5]);
+    for (int s = 0; s < 3; ++s) p.PanelFile[s] = txtSelectPanel_[s]->text();
+
+    DegitInfo &d = ini.degit;
+    d.DegitBackColor = Command8_[0]->color();
+    d.DegitBaseColor = Command8_[1]->color();
+    d.DegitLitColor = Command8_[2]->color();
+    d.ShowStopOrder = check(Check3_[0]);
+    d.StopOrderCell = listIndex(Combo4_[0]);
+    d.CountFromZero = check(Check3_[4]);
+    d.ShowSeiriNum = check(Check3_[1]);
+    d.SeiriNumCell = listIndex(Combo4_[1]);
+    d.ShowRouteNo = check(Check3_[2]);
+    d.RouteNoCell = listIndex(Combo4_[2]);
+    d.ShowDataColumn = check(Check3_[3]);
+    d.DataColumn = listIndex(Combo4_[4]);
+    d.DataColumnCell = listIndex(Combo4_[3]);
+
+    ini.chimei.ChimeiBackColor = Command9_[0]->color();
+    ini.chimei.ChimeiForeColor = Command9_[1]->color();
+    ini.chimei.ChimeiFontMode = listIndex(Combo3_);
+    ini.chimei.ChimeiBold = check(Check4_);
+
+    SoundInfo &s = ini.sound;
+    s.RouteSetSound = txtSelectSound_[0]->text();
+    s.ResetSound = txtSelectSound_[1]->text();
+    s.StepAlways = option(Option2_[0]);
+    s.StepByColumn = option(Option2_[1]);
+    s.StepSync = option(Option6_[0]);
+    s.StepAsync = option(Option6_[1]);
+    s.StepSound = txtSelectSound_[7]->text();
+    s.StepColumn = listIndex(Combo1_);
+    s.StepSound1 = txtSelectSound_[8]->text();
+    s.StepSound2 = txtSelectSound_[9]->text();
+    s.StepSound3 = txtSelectSound_[10]->text();
+    s.TapeAlways = option(Option2_[2]);
+    s.TapeByFlag = option(Option2_[3]);
+    s.TapeSync = option(Option7_[0]);
+    s.TapeAsync = option(Option7_[1]);
+    s.TapeSound = txtSelectSound_[3]->text();
+    s.TapeSound1 = txtSelectSound_[4]->text();
+    s.TapeSound2 = txtSelectSound_[5]->text();
+    s.TapeSound3 = txtSelectSound_[6]->text();
+
+    SeirikenInfo &k = ini.seiriken;
+    k.UseSeiriPrev = check(chkUseSeiriPrev_);
+    k.SeiriPlgPath = txtSeiriPlgDir_->text();
+    k.DateNow = option(Option4_[0]);
+    k.DateRouteSet = option(Option4_[1]);
+    k.DateFixed = option(Option4_[2]);
+    k.FixedDate = Label10_->text();
+}
+
+void FrmOption::SetOptionInfo(const IniData &ini) {
+    // 1. Folders and the panel block.
+    Text2_[0]->setText(ini.dataDir.FareDataDir);
+    Text2_[1]->setText(ini.dataDir.TapeDataDir);
+    const PanelInfo &p = ini.panel;
+    setCheck(Check1_, p.AutoSeiriNum);
+    for (int s = 0; s < 3; ++s) Command5_[s]->setColor(p.SeiriNumColor[s]);
+    setListIndex(Combo2_, p.SeiriNumStyle);
+    setCheck(Check2_, p.SeiriNumZero);
+    setOption(Option3_[0], p.PanelAuto);
+    setOption(Option3_[1], p.PanelEach);
+    setOption(Option3_[7], p.PanelOffBuiltIn);
+    setOption(Option3_[6], p.PanelOffUser);
+    setOption(Option3_[3], p.PanelOn1BuiltIn);
+    setOption(Option3_[2], p.PanelOn1User);
+    setOption(Option3_[4], p.PanelOn2BuiltIn);
+    setOption(Option3_[5], p.PanelOn2User);
+    for (int s = 0; s < 3; ++s) txtSelectPanel_[s]->setText(p.PanelFile[s]);
+
+    // 2. The panel re-applies its backlight with the new panel settings.
+    frmCtl()->Option4_Click(panelBacklight());
+
+    // 3. Digit parts and information numbers.
+    const DegitInfo &d = ini.degit;
+    Command8_[0]->setColor(d.DegitBackColor);
+    Command8_[1]->setColor(d.DegitBaseColor);
+    Command8_[2]->setColor(d.DegitLitColor);
+    setCheck(Check3_[0], d.ShowStopOrder);
+    setListIndex(Combo4_[0], d.StopOrderCell);
+    setCheck(Check3_[4], d.CountFromZero);
+    setCheck(Check3_[1], d.ShowSeiriNum);
+    setListIndex(Combo4_[1], d.SeiriNumCell);
+    setCheck(Check3_[2], d.ShowRouteNo);
+    setListIndex(Combo4_[2], d.RouteNoCell);
+    setCheck(Check3_[3], d.ShowDataColumn);
+    setListIndex(Combo4_[4], d.DataColumn);
+    setListIndex(Combo4_[3], d.DataColumnCell);
+    updateSampleDegit();
+
+    // 4. Stop name, sounds, ticket preview.
+    Command9_[0]->setColor(ini.chimei.ChimeiBackColor);
+    Command9_[1]->setColor(ini.chimei.ChimeiForeColor);
+    setListIndex(Combo3_, ini.chimei.ChimeiFontMode);
+    setCheck(Check4_, ini.chimei.ChimeiBold);
+
+    const SoundInfo &s = ini.sound;
+    txtSelectSound_[0]->setText(s.RouteSetSound);
+    txtSelectSound_[1]->setText(s.ResetSound);
+    setOption(Option2_[0], s.StepAlways);
+    setOption(Option2_[1], s.StepByColumn);
+    setOption(Option6_[0], s.StepSync);
+    setOption(Option6_[1], s.StepAsync);
+    txtSelectSound_[7]->setText(s.StepSound);
+    setListIndex(Combo1_, s.StepColumn);
+    txtSelectSound_[8]->setText(s.StepSound1);
+    txtSelectSound_[9]->setText(s.StepSound2);
+    txtSelectSound_[10]->setText(s.StepSound3);
+    setOption(Option2_[2], s.TapeAlways);
+    setOption(Option2_[3], s.TapeByFlag);
+    setOption(Option7_[0], s.TapeSync);
+    setOption(Option7_[1], s.TapeAsync);
+    txtSelectSound_[3]->setText(s.TapeSound);
+    txtSelectSound_[4]->setText(s.TapeSound1);
+    txtSelectSound_[5]->setText(s.TapeSound2);
+    txtSelectSound_[6]->setText(s.TapeSound3);
+
+    const SeirikenInfo &k = ini.seiriken;
+    setCheck(chkUseSeiriPrev_, k.UseSeiriPrev);
+    txtSeiriPlgDir_->setText(k.SeiriPlgPath);
+    setOption(Option4_[0], k.DateNow);
+    setOption(Option4_[1], k.DateRouteSet);
+    setOption(Option4_[2], k.DateFixed);
+    Label10_->setText(k.FixedDate);
+    // 5. The plug-in's property list and remarks follow the plug-in path once the
+    // plug-in settings exist; until then the path is only kept.
+}
+
+void FrmOption::SetProp() {
+    Form1 *board = form1();
+    // 1. Label visibility.
+    const bool show = Check1_->isChecked();
+    for (int i = 1; i <= 32; ++i) board->lblSeiriNum(i)->setVisible(show);
+    // 2. Label captions.
+    mdl207_000::SeirikenNumSet(Combo2_->currentIndex(), check(Check2_));
+    // 3. Label colour of the panel's backlight state.
+    const int k = panelBacklight();
+    const COLORREF labelColour = Command5_[k]->color();
+    for (int i = 1; i <= 32; ++i) mdl207_000::SetLabelForeColor(board->lblSeiriNum(i), labelColour);
+    // 4. Digit colours, the clock's too.
+    auto paint = [this](M_Degit *d) {
+        d->setBackColor(Command8_[0]->color());
+        d->setBaseForeColor(Command8_[1]->color());
+        d->setDegitForeColor(Command8_[2]->color());
+    };
+    for (int i = 1; i <= 32; ++i) paint(board->Degit(i));
+    paint(board->TimeDegit(0));
+    paint(board->TimeDegit(1));
+    // 5. Stop-name display.
+    ChimeiCtl_B *chimei = board->ChimeiCtl();
+    chimei->setBackColor(Command9_[0]->color());
+    chimei->setForeColor(Command9_[1]->color());
+    chimei->setFontMode(Combo3_->currentIndex());
+    chimei->setFontBold(Check4_->isChecked());
+    // 6. Backlight picture.
+    frmCtl()->Option4_Click(k);
+}

@@ -11,6 +11,8 @@
 struct DataDirInfo {
     QString FareDataDir;
     QString TapeDataDir;
+
+    bool operator==(const DataDirInfo &) const = default;
 };
 
 struct PanelInfo {
@@ -27,6 +29,8 @@ struct PanelInfo {
     std::int16_t PanelOn2BuiltIn = -1;
     std::int16_t PanelOn2User = 0;
     std::array<QString, 3> PanelFile;
+
+    bool operator==(const PanelInfo &) const = default;
 };
 
 struct DegitInfo {
@@ -43,6 +47,8 @@ struct DegitInfo {
     std::int16_t ShowDataColumn = 0;
     std::int16_t DataColumn = 0;
     std::int16_t DataColumnCell = 0;
+
+    bool operator==(const DegitInfo &) const = default;
 };
 
 struct ChimeiInfo {
@@ -50,6 +56,8 @@ struct ChimeiInfo {
     COLORREF ChimeiForeColor = RGB(255, 255, 0);
     std::int16_t ChimeiFontMode = -1;
     std::int16_t ChimeiBold = 0;
+
+    bool operator==(const ChimeiInfo &) const = default;
 };
 
 struct SoundInfo {
@@ -68,6 +76,8 @@ struct SoundInfo {
     std::int16_t TapeAsync = 0;
     QString TapeSound;
     QString TapeSound1, TapeSound2, TapeSound3;
+
+    bool operator==(const SoundInfo &) const = default;
 };
 
 struct SeirikenInfo {
@@ -77,6 +87,8 @@ struct SeirikenInfo {
     std::int16_t DateRouteSet = 0;
     std::int16_t DateFixed = 0;
     QString FixedDate;
+
+    bool operator==(const SeirikenInfo &) const = default;
 };
 
 struct CtrlInfo {
@@ -87,17 +99,23 @@ struct CtrlInfo {
     std::int16_t PreviewOpen = 0;
     std::int32_t CtlLeft = 0;
     std::int32_t CtlTop = 0;
+
+    bool operator==(const CtrlInfo &) const = default;
 };
 
 struct FormInfo {
     std::int32_t BoardLeft = 0;
     std::int32_t BoardTop = 0;
+
+    bool operator==(const FormInfo &) const = default;
 };
 
 struct DegitSetRecord {
     std::int16_t Shift = 0;
     std::int16_t ZeroMode = 0;
     std::int16_t FillZero = 0;
+
+    bool operator==(const DegitSetRecord &) const = default;
 };
 
 struct IniData {
@@ -111,6 +129,8 @@ struct IniData {
     FormInfo form;
     std::array<COLORREF, 17> CustColors{};
     std::array<DegitSetRecord, 32> DegitSet{};
+
+    bool operator==(const IniData &) const = default;
 };
 
 // The one record of the running program (the colour chooser uses CustColors in place).

@@ -1,0 +1,195 @@
+// The backlight: built-in and user panel pictures, label colours, a missing user
+// file kept silently, and the error message for files that are not pictures.
+#include "app/backlight.h"
+#include "app/backlight_error.h"
+#include "app/windows.h"
+#include "board/form1.h"
+#include "settings/frm_option.h"
+#include "settings/ini_data.h"
+#include "test_settings_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using settings_test::eventCount;
+using settings_test::eventsSince;
+using settings_test::ModalAnswerer;
+
+namespace {
+
+QImage solid(int w, int h, QColor c) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+
+// The classic 1 x 1 pixel GIF (Qt reads GIF but cannot write it).
+const QByteArray kTinyGif = QByteArray::fromHex(
+    "47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b");
+
+class Backlight : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        board_ = form1();
+        saved_ = board_->imgRes(0);
+        for (int i = 0; i < 3; ++i) board_->setImgRes(i, solid(564, 234, builtIn_[i]));
+        board_->setPicture(QImage());
+        IniData ini;
+        ini.panel.SeiriNumColor = {RGB(10, 0, 0), RGB(0, 20, 0), RGB(0, 0, 30)};
+        frmOption()->SetOptionInfo(ini);
+    }
+    void TearDown() override {
+        frmOption()->SetOptionInfo(IniData());
+        for (int i = 0; i < 3; ++i) board_->setImgRes(i, saved_);
+        board_->setPicture(saved_);
+    }
+    // Individual mode; `state` uses the user file `file`, the others their built-in picture.
+    void useUserFile(int state, const QString &file) {
+        IniData ini;
+        ini.panel.SeiriNumColor = {RGB(10, 0, 0), RGB(0, 20, 0), RGB(0, 0, 30)};
+        ini.panel.PanelAuto = 0;
+        ini.panel.PanelEach = -1;
+        std::int16_t *builtIn[3] = {&ini.panel.PanelOffBuiltIn, &ini.panel.PanelOn1BuiltIn, &ini.panel.PanelOn2BuiltIn};
+        std::int16_t *user[3] = {&ini.panel.PanelOffUser, &ini.panel.PanelOn1User, &ini.panel.PanelOn2User};
+        *builtIn[state] = 0;
+        *user[state] = -1;
+        ini.panel.PanelFile[state] = file;
+        frmOption()->SetOptionInfo(ini);
+    }
+    QString file(const QString &name, const QByteArray &bytes) {
+        const QString path = dir_.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    void expectLabels(COLORREF c) {
+        for (int i : {1, 16, 32}) EXPECT_EQ(board_->lblSeiriNum(i)->property("ForeColor").toUInt(), c) << i;
+    }
+
+    QTemporaryDir dir_;
+    Form1 *board_ = nullptr;
+    QImage saved_;
+    const QColor builtIn_[3] = {Qt::darkGray, Qt::darkGreen, Qt::darkBlue};
+};
+
+}  // namespace
+
+TEST_F(Backlight, BuiltInPicturesAndLabelColours) {
+    const COLORREF colours[3] = {RGB(10, 0, 0), RGB(0, 20, 0), RGB(0, 0, 30)};
+    for (int k : {1, 2, 0}) {
+        applyBacklight(k);
+        EXPECT_EQ(board_->picture(), board_->imgRes(k)) << k;
+        expectLabels(colours[k]);
+    }
+    // Automatic mode ignores the user file names entirely.
+    const QString bmp = dir_.filePath(QStringLiteral("user.bmp"));
+    ASSERT_TRUE(solid(10, 10, Qt::red).save(bmp, "BMP"));
+    useUserFile(1, bmp);
+    frmOption()->findChild<QRadioButton *>(QStringLiteral("Option3(0)"))->setChecked(true);
+    applyBacklight(1);
+    EXPECT_EQ(board_->picture(), board_->imgRes(1));
+    // Individual mode with the state's built-in choice.
+    useUserFile(2, bmp);
+    applyBacklight(1);
+    EXPECT_EQ(board_->picture(), board_->imgRes(1));
+    // Values outside 0..2 do nothing.
+    applyBacklight(3);
+    EXPECT_EQ(board_->picture(), board_->imgRes(1));
+}
+
+TEST_F(Backlight, UserPicturesInEachOfferedFormat) {
+    const QString bmp = dir_.filePath(QStringLiteral("off.bmp"));
+    const QString jpg = dir_.filePath(QStringLiteral("on1.jpg"));
+    ASSERT_TRUE(solid(600, 250, Qt::red).save(bmp, "BMP"));
+    ASSERT_TRUE(solid(300, 100, Qt::yellow).save(jpg, "JPEG"));
+    // A picture is judged by its content, not by its name.
+    const QString gif = file(QStringLiteral("on2.dat"), kTinyGif);
+
+    const auto from = eventCount();
+    useUserFile(0, bmp);
+    applyBacklight(0);
+    EXPECT_EQ(board_->picture().size(), QSize(600, 250));
+    EXPECT_EQ(board_->picture().pixelColor(5, 5), QColor(Qt::red));
+    expectLabels(RGB(10, 0, 0));
+
+    useUserFile(1, jpg);
+    applyBacklight(1);
+    EXPECT_EQ(board_->picture().size(), QSize(300, 100));
+
+    useUserFile(2, gif);
+    applyBacklight(2);
+    EXPECT_EQ(board_->picture().size(), QSize(1, 1));
+    expectLabels(RGB(0, 0, 30));
+    EXPECT_TRUE(eventsSince(from, QStringLiteral("message")).isEmpty());
+}
+
+TEST_F(Backlight, MissingUserFileKeepsThePictureSilently) {
+    applyBacklight(0);
+    const QImage before = board_->picture();
+    const auto from = eventCount();
+    for (const QString &name : {dir_.filePath(QStringLiteral("deleted.bmp")), QString(), dir_.path()}) {
+        useUserFile(1, name);
+        applyBacklight(1);
+        EXPECT_EQ(board_->picture(), before) << name.toStdString();
+        expectLabels(RGB(0, 20, 0));
+        applyBacklight(0);  // labels back to OFF, picture stays the same built-in one
+    }
+    EXPECT_TRUE(eventsSince(from, QStringLiteral("message")).isEmpty());
+}
+
+TEST_F(Backlight, FileThatIsNotAPictureGivesError481AndKeepsThePicture) {
+    applyBacklight(0);
+    const QImage before = board_->picture();
+    const QString png = dir_.filePath(QStringLiteral("panel.png"));
+    ASSERT_TRUE(solid(8, 8, Qt::green).save(png, "PNG"));
+    const QString cases[] = {
+        file(QStringLiteral("text.bmp"), "this is not a picture"),
+        file(QStringLiteral("broken.jpg"), QByteArray::fromHex("ffd8ffe000104a464946") + QByteArray(20, 'x')),
+        png,  // a real picture, but not a kind the options offer
+    };
+    for (const QString &path : cases) {
+        SCOPED_TRACE(path.toStdString());
+        useUserFile(2, path);
+        const auto from = eventCount();
+        {
+            ModalAnswerer answer;
+            applyBacklight(2);
+        }
+        EXPECT_EQ(board_->picture(), before);
+        expectLabels(RGB(0, 0, 30));
+        const auto messages = eventsSince(from, QStringLiteral("message"));
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(messages[0].value(QStringLiteral("title")).toString(), QStringLiteral("エラー"));
+        EXPECT_EQ(messages[0].value(QStringLiteral("icon")).toString(), QStringLiteral("critical"));
+        EXPECT_EQ(messages[0].value(QStringLiteral("text")).toString(),
+                  QStringLiteral("エラーです。\r\n\r\nエラーコード：481　指定した画像の内容が不正です。この部分では扱えません。"));
+    }
+}
+
+TEST(BacklightErrors, NumbersAndTheirExplanations) {
+    QImage img;
+    QTemporaryDir dir;
+    EXPECT_EQ(backlight::loadPanelPicture(dir.filePath(QStringLiteral("none.bmp")), img), 53);
+    EXPECT_EQ(backlight::loadPanelPicture(dir.filePath(QStringLiteral("no/such/dir.bmp")), img), 76);
+    EXPECT_EQ(backlight::loadPanelPicture(dir.path(), img), 75);
+    EXPECT_TRUE(img.isNull());
+
+    const QString head = QStringLiteral("エラーです。\r\n\r\nエラーコード：");
+    for (int n : {7, 28, 51})
+        EXPECT_EQ(backlight::errorText(n),
+                  head + QString::number(n) +
+                      QStringLiteral("　内部的なエラーです。ミルトワへ報告してください。エラー場所：frmCtl.Option4_Click()"));
+    for (int n : {53, 75, 76})
+        EXPECT_EQ(backlight::errorText(n),
+                  head + QString::number(n) + QStringLiteral("　画像ファイルが見つからないか、指定している場所が不正です。"));
+    for (int n : {57, 68})
+        EXPECT_EQ(backlight::errorText(n),
+                  head + QString::number(n) + QStringLiteral("　デバイスエラーもしくは準備が出来ていません。"));
+    EXPECT_EQ(backlight::errorText(5), head + QStringLiteral("5"));
+}

@@ -1,0 +1,119 @@
+// Ticket-number captions: the twelve numbering styles, the zero prefix, full-width
+// digits, and what SeirikenNumSet does to the board's labels.
+#include "app/windows.h"
+#include "board/board_layout.h"
+#include "board/form1.h"
+#include "board/seiriken_numbering.h"
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString fw(const char *ascii) { return seiriken::toFullWidthDigits(QString::fromLatin1(ascii)); }
+
+// Caption of label `index` in a plan, or a marker when the plan leaves it alone.
+QString captionOf(const seiriken::LabelPlan &plan, int index) {
+    for (const auto &[i, text] : plan.captions)
+        if (i == index) return text;
+    return QStringLiteral("<untouched>");
+}
+
+}  // namespace
+
+TEST(Numbering, EveryStyleWithAndWithoutZeroPrefix) {
+    const char16_t *words[12] = {u"", u"", u"な し", u"な し", u"無 券", u"無 券",
+                                 u"券なし", u"券なし", u"券無し", u"券無し", u"", u""};
+    for (int style = 0; style < 12; ++style) {
+        for (int zero : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "style " << style << " zero " << zero);
+            const auto plan = seiriken::numberingPlan(style, zero);
+            // First label number and the number of label 32.
+            int first = 0, offset = 0;
+            if (style == 0) first = 1, offset = 0;
+            else if (style == 1) first = 1, offset = -1;
+            else first = 2, offset = style % 2 == 1 ? 0 : -1;
+            ASSERT_EQ(int(plan.captions.size()), 33 - first);
+            for (int i = first; i <= 32; ++i) {
+                const int n = i + offset;
+                const QString ascii = zero && n < 10 ? QStringLiteral("0%1").arg(n) : QString::number(n);
+                EXPECT_EQ(captionOf(plan, i), seiriken::toFullWidthDigits(ascii)) << "label " << i;
+            }
+            // Labels are written in ascending order.
+            for (size_t k = 1; k < plan.captions.size(); ++k)
+                EXPECT_LT(plan.captions[k - 1].first, plan.captions[k].first);
+            EXPECT_EQ(plan.setLabel1Word, style >= 2);
+            EXPECT_EQ(plan.label1Word, QString::fromUtf16(words[style]));
+            EXPECT_EQ(plan.label1PointSize, style < 2 ? 11 : 10);
+        }
+    }
+    // The examples as a reader would check them.
+    EXPECT_EQ(captionOf(seiriken::numberingPlan(1, 1), 1), QStringLiteral("００"));
+    EXPECT_EQ(captionOf(seiriken::numberingPlan(1, 1), 10), QStringLiteral("０９"));
+    EXPECT_EQ(captionOf(seiriken::numberingPlan(1, 1), 32), QStringLiteral("３１"));
+    EXPECT_EQ(captionOf(seiriken::numberingPlan(7, 0), 2), QStringLiteral("２"));
+    EXPECT_EQ(captionOf(seiriken::numberingPlan(10, 0), 32), QStringLiteral("３１"));
+    EXPECT_EQ(captionOf(seiriken::numberingPlan(0, 0), 32), fw("32"));
+    // Any non-zero prefix value counts as on.
+    EXPECT_EQ(captionOf(seiriken::numberingPlan(0, -1), 5), QStringLiteral("０５"));
+}
+
+TEST(Numbering, StylesOutsideTheListOnlyTouchLabelOne) {
+    const auto none = seiriken::numberingPlan(-1, 1);
+    EXPECT_TRUE(none.captions.empty());
+    EXPECT_FALSE(none.setLabel1Word);
+    EXPECT_EQ(none.label1PointSize, 11);
+
+    const auto beyond = seiriken::numberingPlan(12, 0);
+    EXPECT_TRUE(beyond.captions.empty());
+    EXPECT_TRUE(beyond.setLabel1Word);
+    EXPECT_TRUE(beyond.label1Word.isEmpty());
+    EXPECT_EQ(beyond.label1PointSize, 10);
+}
+
+TEST(Numbering, StyleListAndErrorText) {
+    const QStringList entries = seiriken::styleListEntries();
+    ASSERT_EQ(entries.size(), 12);
+    EXPECT_EQ(entries[0], QStringLiteral("1,2,3... 32 （既定の表示）"));
+    EXPECT_EQ(entries[1], QStringLiteral("0,1,2... 31"));
+    EXPECT_EQ(entries[6], QStringLiteral("「券なし」、1,2... 31"));
+    EXPECT_EQ(entries[11], QStringLiteral("(無地)、2,3... 32"));
+    EXPECT_EQ(seiriken::errorText(91, QStringLiteral("X")),
+              QStringLiteral("エラーです！\r\n\r\nコード：91\r\n\r\n内容：X\r\n\r\nモジュール：IniIO-SeirikenNumSet( )"));
+}
+
+TEST(Numbering, SeirikenNumSetWritesTheBoardLabels) {
+    Form1 *board = form1();
+    auto caption = [board](int i) { return board->lblSeiriNum(i)->text(); };
+    auto size1 = [board] { return board->lblSeiriNum(1)->font().pointSizeF(); };
+
+    mdl207_000::SeirikenNumSet(7, 0);
+    EXPECT_EQ(caption(1), QStringLiteral("券なし"));
+    EXPECT_EQ(size1(), 10);
+    EXPECT_EQ(caption(2), QStringLiteral("２"));
+    EXPECT_EQ(caption(32), QStringLiteral("３２"));
+    // Only label 1's font changes; the rest keep their bold 11.25 pt face.
+    EXPECT_EQ(board->lblSeiriNum(2)->font().pointSizeF(), 11.25);
+    EXPECT_TRUE(board->lblSeiriNum(1)->font().bold());
+    EXPECT_EQ(board->lblSeiriNum(1)->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+
+    mdl207_000::SeirikenNumSet(6, 0);
+    mdl207_000::SeirikenNumSet(0, 0);
+    EXPECT_EQ(caption(1), QStringLiteral("１"));
+    EXPECT_EQ(size1(), 11);
+
+    // No style chosen: only the font of label 1, every caption stays.
+    mdl207_000::SeirikenNumSet(2, 1);
+    mdl207_000::SeirikenNumSet(-1, 0);
+    EXPECT_EQ(caption(1), QStringLiteral("な し"));
+    EXPECT_EQ(size1(), 11);
+    EXPECT_EQ(caption(10), QStringLiteral("０９"));
+
+    // Beyond the list: label 1 empties, 2..32 stay.
+    mdl207_000::SeirikenNumSet(12, 0);
+    EXPECT_EQ(caption(1), QString());
+    EXPECT_EQ(size1(), 10);
+    EXPECT_EQ(caption(10), QStringLiteral("０９"));
+
+    mdl207_000::SeirikenNumSet(0, 0);
+}

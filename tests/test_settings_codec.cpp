@@ -1,0 +1,107 @@
+// The settings file's byte layout, checked against an encoder written field by field
+// from the file's block tables (it shares nothing with the code under test).
+#include "settings/ini_codec.h"
+#include "test_settings_reference.h"
+
+#include <gtest/gtest.h>
+
+using settings_reference::referenceEncode;
+using settings_reference::sample;
+
+TEST(SettingsCodec, BytesMatchTheBlockTablesAndReadBack) {
+    const IniData d = sample();
+    const QByteArray expected = referenceEncode(d);
+    EXPECT_EQ(inicodec::encode(d).toHex(' '), expected.toHex(' '));
+
+    IniData back;
+    const auto r = inicodec::decode(expected, back);
+    ASSERT_TRUE(r.ok) << r.description.toStdString();
+    EXPECT_EQ(back, d);
+    EXPECT_EQ(back.sound.RouteSetSound, QStringLiteral("/home/バス/chime.wav"));
+    EXPECT_EQ(back.sound.StepSound1, QStringLiteral("～"));
+}
+
+TEST(SettingsCodec, AllEmptyStringsGive430BytesAndTheDefaultsReadBack) {
+    const IniData defaults;
+    const QByteArray bytes = inicodec::encode(defaults);
+    ASSERT_EQ(bytes.size(), 430);
+    EXPECT_EQ(bytes, referenceEncode(defaults));
+    // The file opens with the two empty folder strings and ends with the 32 records.
+    EXPECT_EQ(bytes.left(4), QByteArray(4, '\0'));
+    EXPECT_EQ(bytes.mid(430 - 194, 2), QByteArray("\x20\x00", 2));
+    IniData back = sample();
+    ASSERT_TRUE(inicodec::decode(bytes, back).ok);
+    EXPECT_EQ(back, defaults);
+}
+
+TEST(SettingsCodec, CountBeforeTheDigitRecordsIsIgnored) {
+    const IniData d = sample();
+    for (int count : {0, 5, 33, -1}) {
+        QByteArray bytes = referenceEncode(d);
+        const int at = int(bytes.size()) - 194;
+        bytes[at] = char(count & 0xFF);
+        bytes[at + 1] = char((count >> 8) & 0xFF);
+        IniData back;
+        ASSERT_TRUE(inicodec::decode(bytes, back).ok) << count;
+        EXPECT_EQ(back.DegitSet, d.DegitSet) << count;
+    }
+    // Bytes after the last record are not read either.
+    IniData back;
+    ASSERT_TRUE(inicodec::decode(referenceEncode(d) + "junk", back).ok);
+    EXPECT_EQ(back, d);
+}
+
+TEST(SettingsCodec, ShortOrDamagedFilesChangeNothing) {
+    const IniData d = sample();
+    const QByteArray good = referenceEncode(d);
+    const IniData untouched = IniData();
+
+    // Every truncation, including the empty file.
+    for (int len = 0; len < good.size(); ++len) {
+        IniData out = untouched;
+        const auto r = inicodec::decode(good.left(len), out);
+        ASSERT_FALSE(r.ok) << len;
+        EXPECT_EQ(r.errorCode, 62) << len;
+        EXPECT_FALSE(r.description.isEmpty());
+        ASSERT_EQ(out, untouched) << len;
+    }
+
+    // A string length that runs past the end of the file.
+    QByteArray longString = good;
+    longString[0] = char(0xFF);
+    longString[1] = char(0xFF);
+    IniData out;
+    auto r = inicodec::decode(longString, out);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.errorCode, 62);
+    EXPECT_TRUE(r.description.contains(QStringLiteral("65535"))) << r.description.toStdString();
+    EXPECT_EQ(out, untouched);
+
+    // A list position that selects nothing the list holds (numbering style 57).
+    IniData badStyle = d;
+    badStyle.panel.SeiriNumStyle = 57;
+    r = inicodec::decode(referenceEncode(badStyle), out);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.errorCode, 380);
+    EXPECT_TRUE(r.description.contains(QStringLiteral("SeiriNumStyle")));
+    EXPECT_EQ(out, untouched);
+    // The edges of the lists are fine: none selected, and the last entry.
+    IniData edges = d;
+    edges.degit.DataColumn = 149;
+    edges.sound.StepColumn = -1;
+    edges.chimei.ChimeiFontMode = -1;
+    ASSERT_TRUE(inicodec::decode(referenceEncode(edges), out).ok);
+    EXPECT_EQ(out, edges);
+    edges.degit.DataColumnCell = 32;
+    EXPECT_FALSE(inicodec::decode(referenceEncode(edges), out).ok);
+}
+
+TEST(SettingsCodec, OverlongStringIsCutOnACharacterBoundary) {
+    IniData d;
+    d.dataDir.FareDataDir = QString(40000, QChar(0x3042));  // "あ", two bytes each
+    const QByteArray bytes = inicodec::encode(d);
+    EXPECT_EQ(quint8(bytes[0]) | (quint8(bytes[1]) << 8), 65534);
+    IniData back;
+    ASSERT_TRUE(inicodec::decode(bytes, back).ok);
+    EXPECT_EQ(back.dataDir.FareDataDir, QString(32767, QChar(0x3042)));
+}
