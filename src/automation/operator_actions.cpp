@@ -281,7 +281,8 @@ ActionResult setValue(QWidget *w, const script::Token &value) {
                                            .arg(fullName(w), tristate ? QStringLiteral(" or 2") : QString())
                                            .arg(value.text));
         if (!reachable(button)) return ActionResult::unreachable();
-        return checkTo(button, static_cast<Qt::CheckState>(state));
+        // Check boxes count 0 unchecked, 1 checked, 2 greyed.
+        return checkTo(button, state == 0 ? Qt::Unchecked : state == 1 ? Qt::Checked : Qt::PartiallyChecked);
     }
     return ActionResult::fault(
         QStringLiteral("%1 is a %2: only text boxes, scroll bars and check boxes can be set").arg(fullName(w), kindOf(w)));

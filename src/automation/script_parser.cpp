@@ -9,7 +9,7 @@ namespace script {
 
 namespace {
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QChar(0x3000); }
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r'); }
 
 enum class Arg { Control, Text, ListPosition, Millis };
 

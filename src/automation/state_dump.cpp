@@ -70,7 +70,8 @@ void addKindFields(QJsonObject &o, const QObject *c) {
     if (const auto *b = qobject_cast<const QAbstractButton *>(c)) {
         o.insert(QStringLiteral("caption"), b->text());
         if (qobject_cast<const QRadioButton *>(c)) o.insert(QStringLiteral("value"), b->isChecked());
-        else if (const auto *box = qobject_cast<const QCheckBox *>(c)) o.insert(QStringLiteral("value"), static_cast<int>(box->checkState()));
+        else if (const auto *box = qobject_cast<const QCheckBox *>(c))
+            o.insert(QStringLiteral("value"), box->checkState() == Qt::Unchecked ? 0 : box->checkState() == Qt::Checked ? 1 : 2);
         else if (b->isCheckable()) o.insert(QStringLiteral("value"), b->isChecked() ? 1 : 0);
         return;
     }
