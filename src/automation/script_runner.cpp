@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
@@ -47,6 +48,17 @@ QAbstractButton *findButton(QWidget *dialog, const QString &wanted) {
     for (QAbstractButton *b : dialog->findChildren<QAbstractButton *>()) {
         if (b->window() != dialog || !b->isVisibleTo(dialog)) continue;
         if (b->objectName() == wanted || captionMatches(b->text(), wanted)) return b;
+    }
+    // A file dialog's accepting button reads "Open" or "Save": "OK" and "Cancel" still
+    // reach the buttons that confirm and dismiss a dialog.
+    const bool ok = wanted == QLatin1String("OK");
+    if (!ok && wanted != QLatin1String("Cancel")) return nullptr;
+    for (QDialogButtonBox *box : dialog->findChildren<QDialogButtonBox *>()) {
+        if (box->window() != dialog || !box->isVisibleTo(dialog)) continue;
+        for (QAbstractButton *b : box->buttons()) {
+            const auto role = box->buttonRole(b);
+            if (b->isVisibleTo(dialog) && (ok ? role == QDialogButtonBox::AcceptRole : role == QDialogButtonBox::RejectRole)) return b;
+        }
     }
     return nullptr;
 }
