@@ -225,6 +225,7 @@ public:
 struct Outcome {
     int status = -1;
     QString message;
+    bool heldAtEnd = false;
 };
 
 // Runs a script in this process and waits for its end. Whatever modal dialog is still
@@ -242,6 +243,7 @@ Outcome runScript(const QString &text, int answerTimeoutMs = 5000) {
     runner.setEndHandler([&](int status, const QString &message) {
         out.status = status;
         out.message = message;
+        out.heldAtEnd = inputHeld();
         QTimer::singleShot(0, &loop, [&loop] {
             while (QWidget *modal = QApplication::activeModalWidget()) {
                 auto *dialog = qobject_cast<QDialog *>(modal);
@@ -482,22 +484,27 @@ TEST_F(ScriptRunnerTest, CloseAsksLikeTheWindowsCloseButton) {
 
 TEST_F(ScriptRunnerTest, OperatorCommandsWaitWhileInputIsHeld) {
     QTemporaryDir dir;
-    const QString observed = dir.filePath(QStringLiteral("held.json"));
-    auto hold = std::make_unique<InputHold>();
-    // The dump (an observer) runs during the hold; the click after it waits for the end of the hold.
-    QTimer probeTimer;
-    int checksWhileHeld = 0;
-    QObject::connect(&probeTimer, &QTimer::timeout, [&] {
-        if (!QFile::exists(observed) || !hold) return;
-        EXPECT_EQ(win->clicks[0], 0);
-        if (++checksWhileHeld == 5) hold.reset();
-    });
-    probeTimer.start(5);
-    const Outcome out = runScript(QStringLiteral("dump \"%1\"\nclick ScriptTestWin.Btn(0)\n").arg(observed));
-    EXPECT_EQ(out.status, 0) << qPrintable(out.message);
-    EXPECT_EQ(checksWhileHeld, 5);
+    // The dump (an observer) runs during the hold; the click after it, and the end of a
+    // script, wait for the end of the hold.
+    for (const QString &tail : {QStringLiteral("click ScriptTestWin.Btn(0)\n"), QString()}) {
+        const QString observed = dir.filePath(QStringLiteral("held%1.json").arg(tail.size()));
+        auto hold = std::make_unique<InputHold>();
+        const int clicksBefore = win->clicks[0];
+        QTimer probeTimer;
+        int checksWhileHeld = 0;
+        QObject::connect(&probeTimer, &QTimer::timeout, [&] {
+            if (!QFile::exists(observed) || !hold) return;
+            EXPECT_EQ(win->clicks[0], clicksBefore);
+            if (++checksWhileHeld == 5) hold.reset();
+        });
+        probeTimer.start(5);
+        const Outcome out = runScript(QStringLiteral("dump \"%1\"\n").arg(observed) + tail);
+        EXPECT_EQ(out.status, 0) << qPrintable(out.message);
+        EXPECT_EQ(checksWhileHeld, 5);
+        EXPECT_FALSE(out.heldAtEnd);
+        EXPECT_FALSE(inputHeld());
+    }
     EXPECT_EQ(win->clicks[0], 1);
-    EXPECT_FALSE(inputHeld());
 }
 
 TEST_F(ScriptRunnerTest, DumpDescribesEveryNamedControl) {

@@ -163,9 +163,11 @@ void ScriptRunner::fail(int line, const QString &reason) { finish(2, script::Err
 void ScriptRunner::step() {
     if (finished_) return;
     if (answer_) return pollAnswer();
-    if (next_ >= commands_.size()) return finish(0, QString());
+    // The end of the script waits for a blocking pause too, so that the last action is complete.
+    const bool atEnd = next_ >= commands_.size();
+    if ((atEnd || script::isOperatorCommand(commands_[next_].op)) && inputHeld()) return scheduleNext(kPollMs);
+    if (atEnd) return finish(0, QString());
     const Command &cmd = commands_[next_];
-    if (script::isOperatorCommand(cmd.op) && inputHeld()) return scheduleNext(kPollMs);
     ++next_;
     run(cmd);
 }
