@@ -13,7 +13,7 @@ bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') |
 
 enum class Arg { Control, Text, ListPosition, Millis };
 
-struct Spec {
+struct CommandShape {
     const char *name;
     Op op;
     int minArgs;
@@ -24,7 +24,7 @@ struct Spec {
 // Up to ten arguments of a called operation follow its control and name.
 constexpr int kMaxCallArgs = 10;
 
-constexpr std::array<Spec, 13> kSpecs{{
+constexpr std::array<CommandShape, 13> kCommands{{
     {"click", Op::Click, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"dblclick", Op::DblClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"rclick", Op::RClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
@@ -40,7 +40,7 @@ constexpr std::array<Spec, 13> kSpecs{{
     {"quit", Op::Quit, 0, 0, {Arg::Text, Arg::Text, Arg::Text}},
 }};
 
-QString countText(const Spec &s) {
+QString countText(const CommandShape &s) {
     auto plural = [](int n) { return n == 1 ? QStringLiteral("argument") : QStringLiteral("arguments"); };
     if (s.minArgs == s.maxArgs) return QStringLiteral("%1 %2").arg(s.minArgs).arg(plural(s.minArgs));
     return QStringLiteral("%1 to %2 arguments").arg(s.minArgs).arg(s.maxArgs);
@@ -182,24 +182,24 @@ Parsed parse(const QString &text) {
         if (tokens->isEmpty()) continue;
 
         const Token &word = tokens->first();
-        const Spec *spec = nullptr;
+        const CommandShape *shape = nullptr;
         if (!word.quoted)
-            for (const Spec &s : kSpecs)
-                if (word.text == QLatin1String(s.name)) spec = &s;
-        if (!spec) return fail(QStringLiteral("unknown command \"%1\"").arg(word.text));
+            for (const CommandShape &s : kCommands)
+                if (word.text == QLatin1String(s.name)) shape = &s;
+        if (!shape) return fail(QStringLiteral("unknown command \"%1\"").arg(word.text));
 
         Command cmd;
         cmd.line = lineNo;
-        cmd.op = spec->op;
+        cmd.op = shape->op;
         cmd.name = word.text;
         cmd.args = tokens->mid(1);
         const int count = static_cast<int>(cmd.args.size());
-        if (count < spec->minArgs || count > spec->maxArgs)
-            return fail(QStringLiteral("%1 takes %2, got %3").arg(cmd.name, countText(*spec)).arg(count));
+        if (count < shape->minArgs || count > shape->maxArgs)
+            return fail(QStringLiteral("%1 takes %2, got %3").arg(cmd.name, countText(*shape)).arg(count));
 
-        for (int a = 0; a < count && a < static_cast<int>(spec->kinds.size()); ++a) {
+        for (int a = 0; a < count && a < static_cast<int>(shape->kinds.size()); ++a) {
             const Token &arg = cmd.args.at(a);
-            switch (spec->kinds[static_cast<size_t>(a)]) {
+            switch (shape->kinds[static_cast<size_t>(a)]) {
             case Arg::Control: {
                 const auto ref = parseControlRef(arg.text, &why);
                 if (!ref) return fail(why);
