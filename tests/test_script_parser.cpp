@@ -1,0 +1,183 @@
+// The script language without a running program: arguments, comments, quotes,
+// control names, numbers and the command table.
+#include "automation/script_parser.h"
+#include "automation/value_convert.h"
+
+#include <gtest/gtest.h>
+
+using script::Token;
+
+namespace {
+
+QList<Token> tokens(const QString &line) {
+    QString why;
+    const auto t = script::tokenize(line, &why);
+    EXPECT_TRUE(t.has_value()) << qPrintable(line) << ": " << qPrintable(why);
+    return t.value_or(QList<Token>{});
+}
+
+QString tokenizeError(const QString &line) {
+    QString why;
+    EXPECT_FALSE(script::tokenize(line, &why).has_value()) << qPrintable(line);
+    return why;
+}
+
+script::Error parseError(const QString &text) {
+    const script::Parsed p = script::parse(text);
+    EXPECT_TRUE(p.error.has_value()) << qPrintable(text);
+    EXPECT_TRUE(p.commands.empty());
+    return p.error.value_or(script::Error{-1, {}});
+}
+
+}  // namespace
+
+TEST(ScriptParser, SplitsArgumentsWithQuotesAndComments) {
+    EXPECT_EQ(tokens(QStringLiteral("  click\tfrmCtl.Command2(1)  ")),
+              (QList<Token>{{QStringLiteral("click"), false}, {QStringLiteral("frmCtl.Command2(1)"), false}}));
+    // Quotes keep blanks and "#"; a doubled quote is one quote; an empty pair is an empty text.
+    EXPECT_EQ(tokens(QStringLiteral("call Form1.ChimeiCtl SetChimei \"市役所 前 #1\"")).last(),
+              (Token{QStringLiteral("市役所 前 #1"), true}));
+    EXPECT_EQ(tokens(QStringLiteral("set a.b \"say \"\"hi\"\"\"")).last(), (Token{QStringLiteral("say \"hi\""), true}));
+    EXPECT_EQ(tokens(QStringLiteral("set a.b \"\"")).last(), (Token{QString(), true}));
+    // A comment may follow arguments, directly or after blanks; a whole-line comment is nothing.
+    EXPECT_EQ(tokens(QStringLiteral("wait 10# later")).size(), 2);
+    EXPECT_EQ(tokens(QStringLiteral("wait 10 \"x\"# later")).size(), 3);
+    EXPECT_TRUE(tokens(QStringLiteral("   # only a comment")).isEmpty());
+    EXPECT_TRUE(tokens(QString()).isEmpty());
+    // A carriage return of a CR LF file is a blank.
+    EXPECT_EQ(tokens(QStringLiteral("quit\r")).size(), 1);
+}
+
+TEST(ScriptParser, RejectsMalformedQuoting) {
+    EXPECT_EQ(tokenizeError(QStringLiteral("set a.b \"open")), QStringLiteral("unterminated quoted argument"));
+    EXPECT_EQ(tokenizeError(QStringLiteral("set a.b \"a\"\"")), QStringLiteral("unterminated quoted argument"));
+    EXPECT_FALSE(tokenizeError(QStringLiteral("set a.b ab\"c\"")).isEmpty());
+    EXPECT_FALSE(tokenizeError(QStringLiteral("set a.b \"ab\"c")).isEmpty());
+}
+
+TEST(ScriptParser, ReadsControlNames) {
+    QString why;
+    auto ref = script::parseControlRef(QStringLiteral("frmOption.txtSelectSound(10)"), &why);
+    ASSERT_TRUE(ref);
+    EXPECT_EQ(ref->window, QStringLiteral("frmOption"));
+    EXPECT_EQ(ref->control, QStringLiteral("txtSelectSound(10)"));
+    EXPECT_EQ(ref->fullName(), QStringLiteral("frmOption.txtSelectSound(10)"));
+    // The same control however its index is written.
+    EXPECT_EQ(script::parseControlRef(QStringLiteral("Form1.Degit(07)"), &why)->control, QStringLiteral("Degit(7)"));
+    // A window alone, and a control name holding the rest after the first dot.
+    ref = script::parseControlRef(QStringLiteral("Form1"), &why);
+    ASSERT_TRUE(ref);
+    EXPECT_TRUE(ref->control.isEmpty());
+    EXPECT_EQ(ref->fullName(), QStringLiteral("Form1"));
+    EXPECT_EQ(script::parseControlRef(QStringLiteral("Qv3FileDlg.fileNameEdit"), &why)->control, QStringLiteral("fileNameEdit"));
+
+    for (const char *bad : {"", ".Degit(1)", "Form1.", "Form1.(3)", "Form1.Degit(", "Form1.Degit()", "Form1.Degit(x)",
+                            "Form1.Degit(-1)", "Form1.Degit(1)x", "Form1.a.b", "Form1.Degit(1234567)"}) {
+        why.clear();
+        EXPECT_FALSE(script::parseControlRef(QString::fromLatin1(bad), &why)) << bad;
+        EXPECT_FALSE(why.isEmpty()) << bad;
+    }
+}
+
+TEST(ScriptParser, ReadsWholeNumbers) {
+    EXPECT_EQ(script::parseInteger(QStringLiteral("12")), 12);
+    EXPECT_EQ(script::parseInteger(QStringLiteral("-1")), -1);
+    EXPECT_EQ(script::parseInteger(QStringLiteral("+7")), 7);
+    EXPECT_EQ(script::parseInteger(QStringLiteral("0x80C0FF")), 0x80C0FF);
+    EXPECT_EQ(script::parseInteger(QStringLiteral("&HFF")), 255);
+    EXPECT_EQ(script::parseInteger(QStringLiteral("-9223372036854775808")), std::numeric_limits<qint64>::min());
+    for (const char *bad : {"", "-", "0x", "12ab", "1.5", "1e3", "9223372036854775808", "０", " 1 2"})
+        EXPECT_FALSE(script::parseInteger(QString::fromUtf8(bad))) << bad;
+}
+
+TEST(ScriptParser, ChecksEveryLineBeforeAnythingRuns) {
+    const script::Parsed ok = script::parse(QChar(0xFEFF) + QStringLiteral(
+        "# a script\r\n"
+        "click frmCtl.Command2(1)\r\n"
+        "\r\n"
+        "select frmCtl.List2(0) -1   # none\n"
+        "call Form1.Degit(3) ResetDegit true\n"
+        "call Form1.ChimeiCtl Refresh\n"
+        "wait 0\n"
+        "answer \"Yes\"\n"
+        "close\n"
+        "quit"));
+    ASSERT_FALSE(ok.error) << qPrintable(ok.error->message());
+    ASSERT_EQ(ok.commands.size(), 8u);
+    EXPECT_EQ(ok.commands[0].line, 2);
+    EXPECT_EQ(ok.commands[0].op, script::Op::Click);
+    EXPECT_EQ(ok.commands[0].target.fullName(), QStringLiteral("frmCtl.Command2(1)"));
+    EXPECT_EQ(ok.commands[1].line, 4);
+    EXPECT_EQ(ok.commands[1].number, -1);
+    EXPECT_EQ(ok.commands[2].args.size(), 3);
+    EXPECT_EQ(ok.commands[7].line, 10);
+
+    // A fault anywhere stops the whole script, with its line.
+    script::Error e = parseError(QStringLiteral("dump a.json\nclick Form1.Degit(1)\nfrobnicate x\n"));
+    EXPECT_EQ(e.message(), QStringLiteral("script:3: unknown command \"frobnicate\""));
+    e = parseError(QStringLiteral("\"click\" Form1.Degit(1)"));
+    EXPECT_EQ(e.line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("Click Form1.Degit(1)")).line, 1);  // command words are lower case
+
+    // Argument counts.
+    EXPECT_EQ(parseError(QStringLiteral("click")).message(), QStringLiteral("script:1: click takes 1 argument, got 0"));
+    EXPECT_EQ(parseError(QStringLiteral("\n\nselect frmCtl.List2(0)")).message(),
+              QStringLiteral("script:3: select takes 2 arguments, got 1"));
+    EXPECT_EQ(parseError(QStringLiteral("quit now")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("close frmCtl")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("prop Form1.Degit(1) ZeroMode")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("call Form1.Degit(1)")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("call a.b f 1 2 3 4 5 6 7 8 9 10 11")).message(),
+              QStringLiteral("script:1: call takes 2 to 12 arguments, got 13"));
+    EXPECT_FALSE(script::parse(QStringLiteral("call a.b f 1 2 3 4 5 6 7 8 9 10")).error);
+
+    // Argument shapes that can be checked without the program.
+    EXPECT_EQ(parseError(QStringLiteral("click Form1.Degit(")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("grab Form1. out.png")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("select a.b -2")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("select a.b \"3\"")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("wait -5")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("wait soon")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("dump \"\"")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("prop a.b \"\" 1")).line, 1);
+    EXPECT_EQ(parseError(QStringLiteral("set a.b \"x")).message(), QStringLiteral("script:1: unterminated quoted argument"));
+
+    // Nothing at all is a script that has nothing to do.
+    EXPECT_TRUE(script::parse(QString()).commands.empty());
+    EXPECT_FALSE(script::parse(QStringLiteral("# nothing\n\n")).error);
+}
+
+TEST(ScriptValues, ConvertToWhatTheTargetTakes) {
+    QString why;
+    auto conv = [&](const Token &t, QMetaType type) { return script::convertArgument(t, type, &why); };
+    const QMetaType variant = QMetaType::fromType<QVariant>();
+
+    // Where any value is taken, quotes decide text or number: 12 and "00012" stay apart.
+    auto v = conv({QStringLiteral("00012"), true}, variant);
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->typeId(), QMetaType::QString);
+    EXPECT_EQ(v->toString(), QStringLiteral("00012"));
+    v = conv({QStringLiteral("12"), false}, variant);
+    EXPECT_EQ(v->typeId(), QMetaType::Int);
+    EXPECT_EQ(v->toInt(), 12);
+    EXPECT_EQ(conv({QStringLiteral("true"), false}, variant)->typeId(), QMetaType::Bool);
+    EXPECT_EQ(conv({QStringLiteral("2.5"), false}, variant)->typeId(), QMetaType::Double);
+    EXPECT_EQ(conv({QStringLiteral("4294967296"), false}, variant)->typeId(), QMetaType::LongLong);
+    EXPECT_EQ(conv({QStringLiteral("abc"), false}, variant)->typeId(), QMetaType::QString);
+
+    // Typed targets.
+    EXPECT_EQ(conv({QStringLiteral("0x80C0FF"), false}, QMetaType::fromType<uint>())->toUInt(), 0x80C0FFu);
+    EXPECT_EQ(conv({QStringLiteral("-32768"), false}, QMetaType::fromType<short>())->value<short>(), -32768);
+    EXPECT_FALSE(conv({QStringLiteral("32768"), false}, QMetaType::fromType<short>()));
+    EXPECT_FALSE(conv({QStringLiteral("-1"), false}, QMetaType::fromType<uint>()));
+    EXPECT_FALSE(conv({QStringLiteral("12ab"), false}, QMetaType::fromType<int>()));
+    EXPECT_TRUE(conv({QStringLiteral("-1"), false}, QMetaType::fromType<bool>())->toBool());
+    EXPECT_FALSE(conv({QStringLiteral("FALSE"), false}, QMetaType::fromType<bool>())->toBool());
+    EXPECT_FALSE(conv({QStringLiteral("maybe"), false}, QMetaType::fromType<bool>()));
+    EXPECT_DOUBLE_EQ(conv({QStringLiteral("11.25"), false}, QMetaType::fromType<double>())->toDouble(), 11.25);
+    // Quoted text is not a number; a text target takes anything as written.
+    why.clear();
+    EXPECT_FALSE(conv({QStringLiteral("2"), true}, QMetaType::fromType<int>()));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(conv({QStringLiteral("123"), false}, QMetaType::fromType<QString>())->toString(), QStringLiteral("123"));
+}

@@ -1,0 +1,173 @@
+// The real program driven by scripts: how it ends, what a fault says, and the dump
+// of the windows as they come up at start-up.
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString errors;  // standard error
+    bool finished = false;
+};
+
+// Starts the program off screen with its settings in `dir` and the script as given.
+ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText, const QString &scriptName = QStringLiteral("t.script")) {
+    const QString scriptPath = dir.filePath(scriptName);
+    if (!scriptText.isNull()) {
+        QFile f(scriptPath);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(scriptText.toUtf8());
+    }
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dir.path());
+    p.start(QStringLiteral(MITRA_EXE),
+            {QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")), QStringLiteral("--script"), scriptPath});
+    ProgramRun r;
+    r.finished = p.waitForFinished(60000);
+    if (!r.finished) p.kill();
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    // Only the script's own lines: the platform may add notes of its own.
+    for (const QString &line : QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("script:"))) r.errors += line + QLatin1Char('\n');
+    return r;
+}
+
+QJsonObject readJson(const QString &path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << qPrintable(path);
+    QJsonParseError err{};
+    const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &err);
+    EXPECT_EQ(err.error, QJsonParseError::NoError) << qPrintable(err.errorString());
+    return doc.object();
+}
+
+}  // namespace
+
+TEST(ScriptProgram, DumpDescribesTheWindowsAfterStartUp) {
+    QTemporaryDir dir;
+    const ProgramRun run = runProgram(dir, QStringLiteral(
+        "# relative file names are taken from the working folder\n"
+        "call Form1.ChimeiCtl SetChimei \"市役所前\"\n"
+        "prop Form1.Degit(1) ZeroMode 2\n"
+        "dump start.json\n"
+        "grab Form1 board.png\n"));
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+    EXPECT_TRUE(run.errors.isEmpty()) << qPrintable(run.errors);
+
+    const QJsonObject d = readJson(dir.filePath(QStringLiteral("start.json")));
+    const QJsonObject windows = d.value(QStringLiteral("windows")).toObject();
+    const QJsonObject board = windows.value(QStringLiteral("Form1")).toObject();
+    EXPECT_EQ(board.value(QStringLiteral("left")), QJsonValue(0));
+    EXPECT_EQ(board.value(QStringLiteral("top")), QJsonValue(0));
+    EXPECT_EQ(board.value(QStringLiteral("width")), QJsonValue(564));
+    EXPECT_EQ(board.value(QStringLiteral("height")), QJsonValue(234));
+    EXPECT_EQ(board.value(QStringLiteral("frameless")), QJsonValue(true));
+    EXPECT_EQ(board.value(QStringLiteral("visible")), QJsonValue(true));
+    EXPECT_TRUE(board.value(QStringLiteral("caption")).toString().endsWith(QStringLiteral("207_000")));
+    EXPECT_EQ(windows.value(QStringLiteral("frmCtl")).toObject().value(QStringLiteral("visible")), QJsonValue(true));
+    const QJsonObject options = windows.value(QStringLiteral("frmOption")).toObject();
+    EXPECT_EQ(options.value(QStringLiteral("caption")).toString(), QStringLiteral("オプション"));
+    EXPECT_EQ(options.value(QStringLiteral("visible")), QJsonValue(false));
+
+    // The 32 ticket-number labels: "１".."８", "１１".."１８", ... in white, bold 11.25 pt.
+    const QJsonObject labels = d.value(QStringLiteral("labels")).toObject();
+    for (int i = 1; i <= 32; ++i) {
+        const QJsonObject label = labels.value(QStringLiteral("Form1.lblSeiriNum(%1)").arg(i)).toObject();
+        ASSERT_FALSE(label.isEmpty()) << i;
+        QString expected = QString::number(10 * ((i - 1) / 8) + (i - 1) % 8 + 1);
+        for (QChar &c : expected) c = QChar(c.unicode() - u'0' + 0xFF10);
+        EXPECT_EQ(label.value(QStringLiteral("caption")).toString(), expected) << i;
+        EXPECT_EQ(label.value(QStringLiteral("visible")), QJsonValue(true));
+        EXPECT_EQ(label.value(QStringLiteral("ForeColor")), QJsonValue(0xFFFFFF));
+        EXPECT_EQ(label.value(QStringLiteral("fontName")).toString(), QStringLiteral("ＭＳ Ｐゴシック"));
+        EXPECT_EQ(label.value(QStringLiteral("fontSize")), QJsonValue(11.25));
+    }
+
+    const QJsonObject degits = d.value(QStringLiteral("degits")).toObject();
+    for (int i = 0; i <= 32; ++i) EXPECT_TRUE(degits.contains(QStringLiteral("Form1.Degit(%1)").arg(i))) << i;
+    EXPECT_TRUE(degits.contains(QStringLiteral("Form1.TimeDegit(0)")));
+    EXPECT_TRUE(degits.contains(QStringLiteral("Form1.TimeDegit(1)")));
+
+    const QJsonObject controls = d.value(QStringLiteral("controls")).toObject();
+    const QJsonObject degit5 = controls.value(QStringLiteral("Form1.Degit(5)")).toObject();
+    EXPECT_EQ(degit5.value(QStringLiteral("kind")).toString(), QStringLiteral("degit"));
+    EXPECT_EQ(degit5.value(QStringLiteral("left")), QJsonValue(314));  // 4710 twips
+    EXPECT_EQ(degit5.value(QStringLiteral("top")), QJsonValue(40));    // 600 twips
+    EXPECT_EQ(controls.value(QStringLiteral("Form1.Degit(0)")).toObject().value(QStringLiteral("visible")), QJsonValue(false));
+    EXPECT_EQ(controls.value(QStringLiteral("Form1.ChimeiCtl")).toObject().value(QStringLiteral("kind")).toString(),
+              QStringLiteral("chimei"));
+    EXPECT_EQ(controls.value(QStringLiteral("Form1.Timer1")).toObject().value(QStringLiteral("enabled")), QJsonValue(true));
+
+    EXPECT_EQ(d.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("市役所前"));
+    EXPECT_TRUE(d.value(QStringLiteral("events")).isArray());
+    EXPECT_GE(d.value(QStringLiteral("process")).toObject().value(QStringLiteral("cpuMs")).toDouble(-1), 0.0);
+
+    const QImage picture(dir.filePath(QStringLiteral("board.png")));
+    EXPECT_EQ(picture.size(), QSize(564, 234));
+}
+
+TEST(ScriptProgram, FaultsStopWithTheLineAndStatusTwo) {
+    struct Case {
+        const char *script;
+        const char *message;  // the start of the message
+        bool dumpWritten;     // whether line 1's dump ran before the fault
+    };
+    const Case cases[] = {
+        // Checked before anything runs: the dump on line 1 never happens.
+        {"dump d.json\n\nfrobnicate\n", "script:3: unknown command \"frobnicate\"", false},
+        {"dump d.json\nclick\n", "script:2: click takes 1 argument, got 0", false},
+        {"dump d.json\nset frmCtl.Text1 \"open\n", "script:2: unterminated quoted argument", false},
+        // Found when the line runs.
+        {"dump d.json\nclick frmCtl.NoSuchButton(3)\n", "script:2: unknown control frmCtl.NoSuchButton(3)", true},
+        {"dump d.json\nclick frmNowhere.Command1\n", "script:2: unknown window frmNowhere", true},
+        {"dump d.json\nprop Form1.Degit(1) ZeroMode \"2\"\n", "script:2: Form1.Degit(1): property ZeroMode", true},
+        {"dump d.json\ndump no/such/folder/x.json\n", "script:2: cannot write the dump", true},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        const ProgramRun run = runProgram(dir, QString::fromUtf8(c.script));
+        ASSERT_TRUE(run.finished) << c.script;
+        EXPECT_EQ(run.exitCode, 2) << c.script;
+        EXPECT_TRUE(run.errors.startsWith(QString::fromUtf8(c.message))) << c.script << " gave " << qPrintable(run.errors);
+        EXPECT_EQ(QFile::exists(dir.filePath(QStringLiteral("d.json"))), c.dumpWritten) << c.script;
+    }
+
+    // A script file that cannot be read is line 0.
+    QTemporaryDir dir;
+    ProgramRun run = runProgram(dir, QString(), QStringLiteral("missing.script"));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.errors.startsWith(QStringLiteral("script:0: cannot read script"))) << qPrintable(run.errors);
+    QFile bad(dir.filePath(QStringLiteral("bad.script")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("dump d.json\n\xff\xfe\n");
+    bad.close();
+    run = runProgram(dir, QString(), QStringLiteral("bad.script"));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.errors.startsWith(QStringLiteral("script:0: "))) << qPrintable(run.errors);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("d.json"))));
+}
+
+TEST(ScriptProgram, EndsWithZeroAfterTheLastCommandOrAtQuit) {
+    QTemporaryDir dir;
+    ProgramRun run = runProgram(dir, QStringLiteral("# nothing to do\n"));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.errors.isEmpty());
+
+    // quit ends at once: nothing after it runs, and no settings are written.
+    run = runProgram(dir, QStringLiteral("wait 10\nquit\ndump after.json\n"));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("after.json"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("207_000.in4"))));
+}
