@@ -1,6 +1,7 @@
 #include "app/frm_ctl.h"
 
 #include "app/about_text.h"
+#include "app/backlight.h"
 #include "app/dbl_click_frame.h"
 #include "app/msg_box.h"
 #include "app/preview_box.h"
@@ -59,6 +60,8 @@ FrmCtl::FrmCtl(QWidget *parent)
                        static_cast<QWidget *>(check1_)})
         w->setEnabled(false);
     grpM_Tape_->setEnabled(false);
+    connectTripControls();
+    registerDumpSections();
 }
 
 void FrmCtl::Form_Load() {
@@ -190,7 +193,5 @@ void FrmCtl::SetCtrlDataInfo(const CtrlInfo &info) {
     Frame1_DblClick(backPanel_);
 }
 
-void FrmCtl::Option4_Click(int index) { Q_UNUSED(index); }
+void FrmCtl::Option4_Click(int index) { applyBacklight(index); }
 
-void FrmCtl::DispData(int) {}
-QString FrmCtl::currentStopName() const { return QString(); }

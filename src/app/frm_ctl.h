@@ -2,7 +2,9 @@
 // frmCtl: the driver's control panel ("集中操作盤"). It owns the trip state, the two
 // ways of entering a route and section (digit lists and keypad), stepping, blanking,
 // late-night fares, scroll speed, backlight, announcements and the ticket preview.
+#include "app/fare_table.h"
 #include "app/keypad.h"
+#include "app/trip.h"
 
 #include <QWidget>
 #include <array>
@@ -43,6 +45,8 @@ public:
     void enableTapeButtons(bool enabled);
 
     bool lateNight() const;
+    const Trip &trip() const { return trip_; }
+    const DataIo &fareTable() const { return table_; }
     PreviewBox *previewBox() const { return picSeirikenPrev_; }
     QComboBox *companyList() const { return combo1_; }
 
@@ -69,8 +73,19 @@ private:
     void Check4_Click();
     void MnuHideCopy_Click();
     void showKeyRegions(bool on);
+    void connectTripControls();
+    void registerDumpSections();
+
+    void Command1_Click(int index);
+    void Command2_Click(int index);
+    void Check1_Click();
+    void cmdTapeNext_Click();
+    void cmdTapeBack_Click();
+    void showRouteSelecting();
     QString currentStopName() const;
 
+    Trip trip_;
+    DataIo table_;
     KeypadState keypad_;
     std::int16_t backPanel_ = 0;
 
