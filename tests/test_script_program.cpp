@@ -9,50 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+#include "program_run.h"
 
-struct ProgramRun {
-    int exitCode = -1;
-    QString errors;  // standard error
-    bool finished = false;
-};
-
-// Starts the program off screen with its settings in `dir` and the script as given.
-ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText, const QString &scriptName = QStringLiteral("t.script")) {
-    const QString scriptPath = dir.filePath(scriptName);
-    if (!scriptText.isNull()) {
-        QFile f(scriptPath);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(scriptText.toUtf8());
-    }
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(dir.path());
-    p.start(QStringLiteral(MITRA_EXE),
-            {QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")), QStringLiteral("--script"), scriptPath});
-    ProgramRun r;
-    r.finished = p.waitForFinished(60000);
-    if (!r.finished) p.kill();
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    // Only the script's own lines: the platform may add notes of its own.
-    for (const QString &line : QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n')))
-        if (line.startsWith(QStringLiteral("script:"))) r.errors += line + QLatin1Char('\n');
-    return r;
-}
-
-QJsonObject readJson(const QString &path) {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << qPrintable(path);
-    QJsonParseError err{};
-    const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &err);
-    EXPECT_EQ(err.error, QJsonParseError::NoError) << qPrintable(err.errorString());
-    return doc.object();
-}
-
-}  // namespace
 
 TEST(ScriptProgram, DumpDescribesTheWindowsAfterStartUp) {
     QTemporaryDir dir;

@@ -1,0 +1,65 @@
+#pragma once
+// Runs the real program off screen with a script, its settings and working folder in
+// a temporary folder, and reads the JSON dumps it writes.
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString errors;  // the script's own lines of standard error
+    bool finished = false;
+};
+
+inline ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText,
+                             const QString &scriptName = QStringLiteral("t.script"),
+                             const QString &workingDir = QString()) {
+    const QString scriptPath = dir.filePath(scriptName);
+    if (!scriptText.isNull()) {
+        QFile f(scriptPath);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(scriptText.toUtf8());
+    }
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(workingDir.isEmpty() ? dir.path() : workingDir);
+    p.start(QStringLiteral(MITRA_EXE),
+            {QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")), QStringLiteral("--script"), scriptPath});
+    ProgramRun r;
+    r.finished = p.waitForFinished(60000);
+    if (!r.finished) p.kill();
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    // Only the script's own lines: the platform may add notes of its own.
+    for (const QString &line : QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("script:"))) r.errors += line + QLatin1Char('\n');
+    return r;
+}
+
+inline QJsonObject readJson(const QString &path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << qPrintable(path);
+    QJsonParseError err{};
+    const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &err);
+    EXPECT_EQ(err.error, QJsonParseError::NoError) << qPrintable(err.errorString());
+    return doc.object();
+}
+
+// The entry of one control in a dump's "controls".
+inline QJsonObject control(const QJsonObject &dump, const QString &name) {
+    return dump.value(QStringLiteral("controls")).toObject().value(name).toObject();
+}
+
+// Events of one kind, in order.
+inline QJsonArray eventsOf(const QJsonObject &dump, const QString &kind) {
+    QJsonArray out;
+    for (const QJsonValue &e : dump.value(QStringLiteral("events")).toArray())
+        if (e.toObject().value(QStringLiteral("kind")).toString() == kind) out.append(e);
+    return out;
+}
