@@ -22,7 +22,8 @@ inline ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText
     if (!scriptText.isNull()) {
         QFile f(scriptPath);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(scriptText.toUtf8());
+        // "@/" in a script stands for the temporary folder, whatever the working folder.
+        f.write(QString(scriptText).replace(QStringLiteral("@/"), dir.path() + QLatin1Char('/')).toUtf8());
     }
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

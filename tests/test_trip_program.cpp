@@ -1,0 +1,160 @@
+// A trip over the bundled demo route through the real program: route set, the
+// route-selecting state, stepping, blanking, late-night fares, an information number
+// and the step sound chosen from the new row; and route sets that are refused.
+#include "program_run.h"
+
+namespace {
+
+const QString kDemoDir = QStringLiteral(MITRA_BINARY_DIR "/demo");
+
+QJsonObject degit(const QJsonObject &dump, int i) {
+    return dump.value(QStringLiteral("degits")).toObject().value(QStringLiteral("Form1.Degit(%1)").arg(i)).toObject();
+}
+
+QString lit(const QJsonObject &dump, int i) { return degit(dump, i).value(QStringLiteral("lit")).toString(); }
+
+QJsonObject trip(const QJsonObject &dump) { return dump.value(QStringLiteral("trip")).toObject(); }
+
+QString repeat(const QString &line, int n) {
+    QString s;
+    for (int i = 0; i < n; ++i) s += line;
+    return s;
+}
+
+}  // namespace
+
+TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
+    QTemporaryDir dir;
+    const ProgramRun run = runProgram(dir,
+        QStringLiteral("select frmCtl.List2(0) 0\n"
+                       "select frmCtl.List2(1) 0\n"
+                       "select frmCtl.List2(2) 0\n"
+                       "select frmCtl.List2(3) 0\n"
+                       "select frmCtl.List2(4) 1\n"
+                       "select frmCtl.List3(2) 1\n"
+                       "click frmCtl.Command1(0)\n"
+                       "dump @/selecting.json\n"  // runs during the route-selecting pause
+                       "wait 3200\n"               // the pause lasts three seconds
+                       "dump @/start.json\n"
+                       "grab Form1 @/start.png\n") +
+            repeat(QStringLiteral("click frmCtl.Command2(1)\n"), 10) +
+            repeat(QStringLiteral("click frmCtl.Command2(0)\n"), 3) +
+            QStringLiteral("dump @/stepped.json\n"
+                           "click frmCtl.Check1\n"
+                           "dump @/blank.json\n"
+                           "click frmCtl.Command2(1)\n"  // locked while blank
+                           "click frmCtl.Check1\n"
+                           "click frmCtl.Check2\n"
+                           "click frmCtl.Command4\n"
+                           "click frmOption.Option1(2)\n"
+                           "click frmOption.Check3(0)\n"
+                           "select frmOption.Combo4(0) 31\n"
+                           "click frmOption.Option1(4)\n"
+                           "click frmOption.Option2(1)\n"
+                           "select frmOption.Combo1 32\n"
+                           "set frmOption.txtSelectSound(9) /tmp/two.wav\n"
+                           "click frmOption.Command4\n"
+                           "click frmCtl.Command2(1)\n"
+                           "dump @/final.json\n"
+                           "grab Form1 @/final.png\n"),
+        QStringLiteral("t.script"), kDemoDir);
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+
+    const QJsonObject selecting = readJson(dir.filePath(QStringLiteral("selecting.json")));
+    EXPECT_EQ(selecting.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(),
+              QStringLiteral("系統選別中"));
+    for (int i = 1; i <= 32; ++i) EXPECT_EQ(lit(selecting, i), QStringLiteral("8888")) << i;
+
+    // Route 1 from section 1: the first stop, nobody owes a fare yet.
+    const QJsonObject start = readJson(dir.filePath(QStringLiteral("start.json")));
+    EXPECT_EQ(trip(start).value(QStringLiteral("RouteNo")).toString(), QStringLiteral("00001"));
+    EXPECT_EQ(trip(start).value(QStringLiteral("RowCount")).toInt(), 33);
+    EXPECT_EQ(trip(start).value(QStringLiteral("CurIndex")).toInt(), 0);
+    EXPECT_EQ(trip(start).value(QStringLiteral("TicketDate")).toString().size(), 10);
+    EXPECT_EQ(start.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("中央駅前"));
+    EXPECT_EQ(degit(start, 1).value(QStringLiteral("Value")), QJsonValue(0));
+    for (const char *name : {"frmCtl.Command2(0)", "frmCtl.Command2(1)", "frmCtl.Check1"})
+        EXPECT_TRUE(control(start, QLatin1String(name)).value(QStringLiteral("enabled")).toBool()) << name;
+
+    // Ten forward, three back: row 8, 東町.
+    const QJsonObject stepped = readJson(dir.filePath(QStringLiteral("stepped.json")));
+    EXPECT_EQ(trip(stepped).value(QStringLiteral("CurIndex")).toInt(), 7);
+    const QJsonObject row8 = stepped.value(QStringLiteral("fareRow")).toObject();
+    EXPECT_EQ(row8.value(QStringLiteral("StopName")).toString(), QStringLiteral("東町"));
+    EXPECT_EQ(row8.value(QStringLiteral("TicketNo")).toInt(), 8);
+    EXPECT_EQ(row8.value(QStringLiteral("Cell")).toArray().size(), 150);
+    const int fares8[8] = {210, 190, 190, 170, 170, 170, 170, 0};
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(degit(stepped, i).value(QStringLiteral("Value")), QJsonValue(fares8[i - 1])) << i;
+    EXPECT_EQ(lit(stepped, 1), QStringLiteral("210"));
+    EXPECT_EQ(lit(stepped, 8), QString()) << "a fare of 0 shows nothing";
+    EXPECT_EQ(eventsOf(stepped, QStringLiteral("sound")).size(), 6 + 1 + 13);  // lists, route set, steps
+
+    // Blank: every display and the strip empty, stepping and entry locked.
+    const QJsonObject blank = readJson(dir.filePath(QStringLiteral("blank.json")));
+    for (int i = 1; i <= 32; ++i) EXPECT_EQ(lit(blank, i), QString()) << i;
+    EXPECT_EQ(blank.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QString());
+    for (const char *name : {"frmCtl.Frame1(0)", "frmCtl.Command2(0)", "frmCtl.Command2(1)", "frmCtl.Frame6", "frmCtl.grpM_Tape"})
+        EXPECT_FALSE(control(blank, QLatin1String(name)).value(QStringLiteral("enabled")).toBool()) << name;
+    EXPECT_TRUE(control(blank, QStringLiteral("frmCtl.Command4")).value(QStringLiteral("enabled")).toBool());
+
+    // Un-blanked, late-night on, stop order in cell 32, the sound chosen by column 33;
+    // one step forward: row 9 市民病院前 (column 33 holds 2).
+    const QJsonObject fin = readJson(dir.filePath(QStringLiteral("final.json")));
+    EXPECT_EQ(trip(fin).value(QStringLiteral("CurIndex")).toInt(), 8);
+    const int night9[8] = {420, 420, 380, 380, 340, 340, 340, 340};
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(degit(fin, i).value(QStringLiteral("Value")), QJsonValue(night9[i - 1])) << i;
+    EXPECT_EQ(degit(fin, 32).value(QStringLiteral("Value")), QJsonValue(9)) << "row number, never doubled";
+    EXPECT_EQ(lit(fin, 32), QStringLiteral("9"));
+    const QJsonArray sounds = eventsOf(fin, QStringLiteral("sound"));
+    const QJsonObject last = sounds.last().toObject();
+    EXPECT_EQ(last.value(QStringLiteral("channel")).toString(), QStringLiteral("S2"));
+    EXPECT_EQ(last.value(QStringLiteral("file")).toString(), QStringLiteral("/tmp/two.wav"));
+    EXPECT_EQ(last.value(QStringLiteral("sync")).toBool(), false);
+    EXPECT_EQ(sounds.size(), 20 + 1) << "the step while blank did nothing";
+    EXPECT_EQ(fin.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("市民病院前"));
+}
+
+TEST(TripProgram, RefusedRouteSetsKeepThePreviousTrip) {
+    QTemporaryDir dir;
+    const ProgramRun run = runProgram(dir, QStringLiteral(
+        "dblclick frmCtl.Frame1(0)\n"
+        "click frmCtl.CommandButton1(10)\n"
+        "click frmCtl.CommandButton1(2)\n"
+        "click frmCtl.CommandButton1(11)\n"
+        "click frmCtl.CommandButton1(3)\n"
+        "click frmCtl.Command1(1)\n"        // route 2 from section 3
+        "click frmCtl.Command2(1)\n"
+        "dump @/loaded.json\n"
+        "click frmCtl.CommandButton1(11)\n"
+        "click frmCtl.CommandButton1(8)\n"
+        "click frmCtl.Command1(1)\n"        // section 8 of an 8-stop route: refused
+        "answer OK\n"
+        "click frmCtl.CommandButton1(10)\n"
+        "click frmCtl.CommandButton1(9)\n"
+        "click frmCtl.CommandButton1(9)\n"
+        "click frmCtl.Command1(1)\n"        // no route 99
+        "answer OK\n"
+        "dump @/refused.json\n"),
+        QStringLiteral("t.script"), kDemoDir);
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+
+    const QJsonObject loaded = readJson(dir.filePath(QStringLiteral("loaded.json")));
+    EXPECT_EQ(trip(loaded).value(QStringLiteral("StartSection")).toInt(), 3);
+    EXPECT_EQ(trip(loaded).value(QStringLiteral("CurIndex")).toInt(), 3);
+    EXPECT_EQ(trip(loaded).value(QStringLiteral("RowCount")).toInt(), 8);
+
+    const QJsonObject refused = readJson(dir.filePath(QStringLiteral("refused.json")));
+    const QJsonArray messages = eventsOf(refused, QStringLiteral("message"));
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0].toObject().value(QStringLiteral("text")).toString(),
+              QStringLiteral("指定した区間はデータの数よりも多いです...\r\n  解決法：正しい区間を入力して下さい."));
+    EXPECT_EQ(messages[1].toObject().value(QStringLiteral("text")).toString(), QStringLiteral("指定した系統のデータがありません..."));
+    EXPECT_EQ(messages[1].toObject().value(QStringLiteral("title")).toString(), QStringLiteral("ミトラ"));
+    EXPECT_EQ(messages[1].toObject().value(QStringLiteral("buttons")).toArray(), QJsonArray{QStringLiteral("OK")});
+    // The previous trip, its table and the board stay as they were.
+    EXPECT_EQ(trip(refused), trip(loaded));
+    EXPECT_EQ(refused.value(QStringLiteral("fareRow")), loaded.value(QStringLiteral("fareRow")));
+    for (int i = 1; i <= 32; ++i) EXPECT_EQ(lit(refused, i), lit(loaded, i)) << i;
+    // Both refused sets still played the route-set sound first.
+    EXPECT_EQ(eventsOf(refused, QStringLiteral("sound")).size(), eventsOf(loaded, QStringLiteral("sound")).size() + 3 + 4);
+}
