@@ -171,6 +171,36 @@ ActionResult doubleClick(QWidget *w) {
     return {};
 }
 
+ActionResult drag(QWidget *w, QPoint delta) {
+    if (!reachable(w)) return ActionResult::unreachable();
+    const auto hit = hitOn(w);
+    if (!hit) return ActionResult::unreachable();
+    activate(w);
+    QPointer<QWidget> r = hit->receiver;
+    const QPointF start = r->mapToGlobal(QPointF(hit->pos));
+    // Positions follow the screen: the widget may move under the mouse while dragged.
+    auto sendAt = [&r](QEvent::Type type, QPointF global, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        if (!r) return false;
+        const QPointF local = r->mapFromGlobal(global);
+        QMouseEvent event(type, local, r->mapTo(r->window(), local), global, button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(r, &event);
+        return !r.isNull();
+    };
+    if (!sendAt(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton)) return {};
+    constexpr int kSteps = 4;
+    for (int i = 1; i <= kSteps; ++i)
+        if (!sendAt(QEvent::MouseMove, start + QPointF(delta) * i / kSteps, Qt::NoButton, Qt::LeftButton)) return {};
+    sendAt(QEvent::MouseButtonRelease, start + QPointF(delta), Qt::LeftButton, Qt::NoButton);
+    return {};
+}
+
+ActionResult moveWindow(QWidget *w, QPoint topLeft) {
+    if (!w->isWindow()) return ActionResult::fault(QStringLiteral("only a window can be moved"));
+    if (!w->isVisible()) return ActionResult::unreachable();
+    w->move(topLeft);
+    return {};
+}
+
 ActionResult selectRow(QWidget *w, int row) {
     if (auto *combo = qobject_cast<QComboBox *>(w)) {
         if (row >= combo->count())

@@ -5,6 +5,7 @@
 // behind an open modal dialog) is left alone.
 #include "automation/script_parser.h"
 
+#include <QPoint>
 #include <QString>
 
 class QWidget;
@@ -35,6 +36,10 @@ ActionResult rightClick(QWidget *w);
 // Clicks list position `row` of a list, or chooses it from a combo box's list; -1
 // clears the choice (no click reaction, as no click can do that).
 ActionResult selectRow(QWidget *w, int row);
+// Presses the left button on the control, moves the mouse by `delta` and releases.
+ActionResult drag(QWidget *w, QPoint delta);
+// Moves a window to `topLeft` on the screen, as a window manager moves it.
+ActionResult moveWindow(QWidget *w, QPoint topLeft);
 // Types a text box's text, moves a scroll bar, or brings a check box to a state.
 ActionResult setValue(QWidget *w, const script::Token &value);
 

@@ -11,7 +11,7 @@ namespace {
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r'); }
 
-enum class Arg { Control, Text, ListPosition, Millis };
+enum class Arg { Control, Text, ListPosition, Millis, Integer };
 
 struct CommandShape {
     const char *name;
@@ -24,7 +24,7 @@ struct CommandShape {
 // Up to ten arguments of a called operation follow its control and name.
 constexpr int kMaxCallArgs = 10;
 
-constexpr std::array<CommandShape, 13> kCommands{{
+constexpr std::array<CommandShape, 15> kCommands{{
     {"click", Op::Click, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"dblclick", Op::DblClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"rclick", Op::RClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
@@ -38,6 +38,8 @@ constexpr std::array<CommandShape, 13> kCommands{{
     {"grab", Op::Grab, 2, 2, {Arg::Control, Arg::Text, Arg::Text}},
     {"close", Op::Close, 0, 0, {Arg::Text, Arg::Text, Arg::Text}},
     {"quit", Op::Quit, 0, 0, {Arg::Text, Arg::Text, Arg::Text}},
+    {"move", Op::Move, 3, 3, {Arg::Control, Arg::Integer, Arg::Integer}},
+    {"drag", Op::Drag, 3, 3, {Arg::Control, Arg::Integer, Arg::Integer}},
 }};
 
 QString countText(const CommandShape &s) {
@@ -218,6 +220,12 @@ Parsed parse(const QString &text) {
                 if (arg.quoted || !n || *n < 0 || *n > std::numeric_limits<int>::max())
                     return fail(QStringLiteral("wait needs milliseconds as a whole number from 0, got \"%1\"").arg(arg.text));
                 cmd.number = *n;
+                break;
+            }
+            case Arg::Integer: {
+                const auto n = parseInteger(arg.text);
+                if (arg.quoted || !n || *n < -100000 || *n > 100000)
+                    return fail(QStringLiteral("%1 needs whole numbers of pixels, got \"%2\"").arg(cmd.name, arg.text));
                 break;
             }
             case Arg::Text:

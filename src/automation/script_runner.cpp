@@ -244,6 +244,13 @@ void ScriptRunner::run(const Command &cmd) {
     case Op::RClick: result = rightClick(widget); break;
     case Op::Select: result = selectRow(widget, static_cast<int>(cmd.number)); break;
     case Op::Set: result = setValue(widget, cmd.args.at(1)); break;
+    case Op::Move:
+    case Op::Drag: {
+        const QPoint p(static_cast<int>(script::parseInteger(cmd.args.at(1).text).value_or(0)),
+                       static_cast<int>(script::parseInteger(cmd.args.at(2).text).value_or(0)));
+        result = cmd.op == Op::Move ? moveWindow(widget, p) : drag(widget, p);
+        break;
+    }
     default: break;
     }
     if (!result.error.isEmpty()) fail(line, result.error);

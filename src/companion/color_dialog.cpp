@@ -52,7 +52,10 @@ void localise(QColorDialog *dlg) {
         if (c->buddyName && label->buddy()) label->buddy()->setObjectName(QString::fromUtf8(c->buddyName));
     }
     for (QAbstractButton *button : dlg->findChildren<QAbstractButton *>()) {
-        if (const Caption *c = byEnglish.value(button->text())) button->setText(QString::fromUtf8(c->japanese));
+        const Caption *c = byEnglish.value(button->text());
+        if (!c) continue;
+        if (QLatin1String(c->english) == QLatin1String("&Add to Custom Colors")) button->setObjectName(QStringLiteral("AddCustom"));
+        button->setText(QString::fromUtf8(c->japanese));
     }
     if (auto *box = dlg->findChild<QDialogButtonBox *>()) companion::nameButtons(box);
 

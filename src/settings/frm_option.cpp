@@ -13,6 +13,7 @@
 #include "settings/option_widgets.h"
 
 #include <QCheckBox>
+#include <QJsonArray>
 #include <QComboBox>
 #include <QDate>
 #include <QDesktopServices>
@@ -80,6 +81,12 @@ FrmOption::FrmOption(QWidget *parent) : QDialog(parent) {
     // The dump always shows the program's own dialog, never a stray second one.
     dump::registerSection(QStringLiteral("frmOption"),
                           [] { return frmOptionLoaded() ? QJsonValue(frmOption()->dumpState()) : QJsonValue(); });
+    // The colour chooser's custom colours live only in the settings record.
+    dump::registerSection(QStringLiteral("customColors"), [] {
+        QJsonArray colours;
+        for (COLORREF c : iniData().CustColors) colours.append(static_cast<qint64>(c));
+        return QJsonValue(colours);
+    });
 }
 
 // ---------------------------------------------------------------- load
