@@ -24,6 +24,7 @@ int main(int argc, char *argv[]) {
     if (!opt.settingsPath.isEmpty()) program::setSettingsPathOverride(opt.settingsPath);
 
     installFontSubstitutes();
+    installJapaneseTranslations();
     QFont uiFont(QStringLiteral("ＭＳ Ｐゴシック"));
     uiFont.setPointSize(9);
     QApplication::setFont(uiFont);

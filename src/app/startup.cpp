@@ -1,6 +1,9 @@
 #include "app/startup.h"
 
+#include <QCoreApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QStringList>
 
 StartupOptions parseCommandLine(const QStringList &args) {
@@ -30,4 +33,12 @@ void installFontSubstitutes() {
                                {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
     QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
                                {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho"), QStringLiteral("Noto Serif CJK JP")});
+}
+
+void installJapaneseTranslations() {
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }

@@ -11,5 +11,9 @@ struct StartupOptions {
 
 StartupOptions parseCommandLine(const QStringList &args);
 
+// Qt's own dialog texts (message box buttons, file chooser) in Japanese, when the
+// translations are installed.
+void installJapaneseTranslations();
+
 // Maps the Windows Japanese font faces the program names to installed fonts.
 void installFontSubstitutes();

@@ -44,7 +44,11 @@ const Caption kCaptions[] = {
 // words differently stays as it is; the dialog still works.
 void localise(QColorDialog *dlg) {
     QHash<QString, const Caption *> byEnglish;
-    for (const Caption &c : kCaptions) byEnglish.insert(QString::fromUtf8(c.english), &c);
+    for (const Caption &c : kCaptions) {
+        byEnglish.insert(QString::fromUtf8(c.english), &c);
+        // With Qt's own Japanese translation loaded the dialog already shows its words.
+        byEnglish.insert(QColorDialog::tr(c.english), &c);
+    }
     for (QLabel *label : dlg->findChildren<QLabel *>()) {
         const Caption *c = byEnglish.value(label->text());
         if (!c) continue;
