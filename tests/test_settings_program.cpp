@@ -222,3 +222,27 @@ TEST(SettingsProgram, EverythingChangedComesBackAfterARestart) {
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll().toHex().toStdString(), bytes.toHex().toStdString());
 }
+
+TEST(SettingsProgram, WindowsSavedOffEveryScreenComeBackWhereTheyCanBeReached) {
+    QTemporaryDir dir;
+    IniData saved;
+    saved.ctrl.CtlLeft = 40000 * 15;  // a screen that is no longer there
+    saved.ctrl.CtlTop = 30000 * 15;
+    saved.form = {-9000 * 15, 200 * 15};
+    saved.DegitSet.fill(DegitSetRecord{});
+    {
+        QFile f(dir.filePath(QStringLiteral("207_000.in4")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(settings_reference::referenceEncode(saved));
+    }
+    const ProgramRun run = runProgram(dir, QStringLiteral("dump @/d.json\nquit\n"));
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+    const QJsonObject windows = readJson(dir.filePath(QStringLiteral("d.json"))).value(QStringLiteral("windows")).toObject();
+    const QJsonObject board = windows.value(QStringLiteral("Form1")).toObject();
+    EXPECT_EQ(board.value(QStringLiteral("left")).toInt(), 0);
+    EXPECT_EQ(board.value(QStringLiteral("top")).toInt(), 0);
+    const QJsonObject panel = windows.value(QStringLiteral("frmCtl")).toObject();
+    EXPECT_LT(panel.value(QStringLiteral("left")).toInt(), 4000);
+    EXPECT_LT(panel.value(QStringLiteral("top")).toInt(), 4000);
+    EXPECT_GT(panel.value(QStringLiteral("left")).toInt(), 0) << "start-up puts it at the bottom-right";
+}

@@ -7,6 +7,7 @@
 #include "app/preview_box.h"
 #include "app/program.h"
 #include "app/push_check_box.h"
+#include "app/screen_fit.h"
 #include "app/windows.h"
 #include "board/form1.h"
 #include "companion/companion.h"
@@ -184,7 +185,8 @@ void FrmCtl::GetCtrlDataInfo(CtrlInfo &info) const {
 }
 
 void FrmCtl::SetCtrlDataInfo(const CtrlInfo &info) {
-    move(qRound(info.CtlLeft / 15.0), qRound(info.CtlTop / 15.0));
+    const QPoint saved(qRound(info.CtlLeft / 15.0), qRound(info.CtlTop / 15.0));
+    if (onSomeScreen(this, saved)) move(saved);  // else it stays where start-up put it
     hscroll1_[0]->setValue(static_cast<std::int16_t>(info.ScrollSpeed));
     hscroll1_[1]->setValue(static_cast<std::int16_t>(info.ScrollWait));
     backPanel_ = info.BackPanel;

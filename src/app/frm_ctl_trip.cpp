@@ -159,8 +159,7 @@ void FrmCtl::DispData(int row) {
     const BoardWrites writes = boardWrites(fareRow, row, trip_, BoardOptions{lateNight(), options->infoCells()});
     for (const CellWrite &w : writes.writes) board->Degit(w.cell)->setValue(w.value);
 
-    const QString date = ticketDateText(options->ticketDateMode(), QDate::currentDate(), trip_, options->fixedDate());
-    Q_UNUSED(date);  // handed to the ticket plug-in once previews are drawn
+    // The preview is cleared on every stop; drawing the ticket into it is the plug-in's.
     picSeirikenPrev_->clear();
     picSeirikenPrev_->refresh();
 

@@ -1,6 +1,7 @@
 #include "board/form1.h"
 
 #include "app/frm_ctl.h"
+#include "app/screen_fit.h"
 #include "app/windows.h"
 #include "board/board_geometry.h"
 #include "board/board_layout.h"
@@ -148,7 +149,8 @@ void Form1::GetFormInfo(std::int32_t &boardLeft, std::int32_t &boardTop) const {
 }
 
 void Form1::SetFormInfo(std::int32_t boardLeft, std::int32_t boardTop) {
-    move(qRound(boardLeft / 15.0), qRound(boardTop / 15.0));
+    const QPoint saved(qRound(boardLeft / 15.0), qRound(boardTop / 15.0));
+    if (onSomeScreen(this, saved)) move(saved);  // else it stays where start-up put it
 }
 
 // The region belongs to the window once given; it goes with the window.

@@ -1,0 +1,17 @@
+#include "app/screen_fit.h"
+
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+#include <QWidget>
+
+bool onSomeScreen(const QWidget *w, const QPoint &topLeft) {
+    // At least a corner's worth of the window must show, so that it can be grabbed.
+    constexpr int kGrip = 24;
+    const QRect wanted(topLeft, w->frameGeometry().size().expandedTo(w->size()));
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect shared = wanted.intersected(screen->availableGeometry());
+        if (shared.width() >= kGrip && shared.height() >= kGrip) return true;
+    }
+    return false;
+}
