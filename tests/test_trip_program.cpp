@@ -34,7 +34,7 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
                        "select frmCtl.List3(2) 1\n"
                        "click frmCtl.Command1(0)\n"
                        "dump @/selecting.json\n"  // runs during the route-selecting pause
-                       "wait 3200\n"               // the pause lasts three seconds
+                       "idle\n"                    // until the pause is over
                        "dump @/start.json\n"
                        "grab Form1 @/start.png\n") +
             repeat(QStringLiteral("click frmCtl.Command2(1)\n"), 10) +

@@ -9,6 +9,6 @@ void waitHoldingInput(int ms) {
     if (ms <= 0) return;
     InputHold hold;
     QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }

@@ -24,7 +24,7 @@ struct CommandShape {
 // Up to ten arguments of a called operation follow its control and name.
 constexpr int kMaxCallArgs = 10;
 
-constexpr std::array<CommandShape, 15> kCommands{{
+constexpr std::array<CommandShape, 16> kCommands{{
     {"click", Op::Click, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"dblclick", Op::DblClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"rclick", Op::RClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
@@ -40,6 +40,7 @@ constexpr std::array<CommandShape, 15> kCommands{{
     {"quit", Op::Quit, 0, 0, {Arg::Text, Arg::Text, Arg::Text}},
     {"move", Op::Move, 3, 3, {Arg::Control, Arg::Integer, Arg::Integer}},
     {"drag", Op::Drag, 3, 3, {Arg::Control, Arg::Integer, Arg::Integer}},
+    {"idle", Op::Idle, 0, 0, {Arg::Text, Arg::Text, Arg::Text}},
 }};
 
 QString countText(const CommandShape &s) {

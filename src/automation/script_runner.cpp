@@ -177,6 +177,8 @@ void ScriptRunner::run(const Command &cmd) {
     const int line = cmd.line;
 
     if (cmd.op == Op::Wait) return scheduleNext(static_cast<int>(cmd.number));
+    // Held back like every operator command, it only waits for a blocking pause to end.
+    if (cmd.op == Op::Idle) return scheduleNext(kStepMs);
     if (cmd.op == Op::Quit) return finish(0, QString());
     if (cmd.op == Op::Answer) {
         answer_ = PendingAnswer{line, cmd.args.first().text, clock_.elapsed() + answerTimeoutMs_};
