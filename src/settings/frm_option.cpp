@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -143,9 +144,10 @@ void FrmOption::connectReactions() {
             if (!folder.isEmpty()) Text2_[i]->setText(folder);
         });
         connect(Command10_[i], &QPushButton::clicked, this, [this, i] {
+            // An empty folder means the working directory, where the data is then looked for.
             // The file manager's own failure is of no concern here.
             const QString folder = Text2_[i]->text();
-            if (!folder.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+            QDesktopServices::openUrl(QUrl::fromLocalFile(folder.isEmpty() ? QDir::currentPath() : folder));
         });
     }
     for (int i : kSoundIndices)
