@@ -1,18 +1,17 @@
-// The options dialog: its state at load, the dependent enabling and showing on every
-// page (by clicks and by loaded values), the settings exchange, SetProp's order of
-// effects, the board defaults, and closing.
+// The options dialog: the dependent enabling and showing on every page (by clicks and
+// by loaded values), the settings exchange, SetProp's order of effects, and closing.
 #include "app/frm_ctl.h"
 #include "app/windows.h"
-#include "board/board_layout.h"
 #include "board/form1.h"
 #include "controls/chimei_ctl.h"
 #include "controls/m_degit.h"
 #include "settings/frm_option.h"
 #include "settings/ini_data.h"
-#include "settings/option_widgets.h"
+#include "test_settings_reference.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QDate>
 #include <QDynamicPropertyChangeEvent>
 #include <QGroupBox>
@@ -39,33 +38,6 @@ QRadioButton *opt(const FrmOption *d, const char *n) { return ctl<QRadioButton>(
 QComboBox *combo(const FrmOption *d, const char *n) { return ctl<QComboBox>(d, QString::fromLatin1(n)); }
 QGroupBox *frm(const FrmOption *d, const char *n) { return ctl<QGroupBox>(d, QString::fromLatin1(n)); }
 QWidget *any(const FrmOption *d, const char *n) { return ctl<QWidget>(d, QString::fromLatin1(n)); }
-COLORREF colorOf(const FrmOption *d, const char *n) { return any(d, n)->property("BackColor").toUInt(); }
-
-// A record for blocks 1..6 with every value away from its default.
-IniData changedOptions() {
-    IniData d;
-    d.dataDir = {QStringLiteral("/運賃"), QStringLiteral("/放送")};
-    d.panel.AutoSeiriNum = 1;
-    d.panel.SeiriNumColor = {RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9)};
-    d.panel.SeiriNumStyle = 9;
-    d.panel.SeiriNumZero = 1;
-    d.panel.PanelAuto = 0;
-    d.panel.PanelEach = -1;
-    d.panel.PanelOffBuiltIn = 0;
-    d.panel.PanelOffUser = -1;
-    d.panel.PanelOn1BuiltIn = 0;
-    d.panel.PanelOn1User = -1;
-    d.panel.PanelOn2BuiltIn = -1;
-    d.panel.PanelOn2User = 0;
-    d.panel.PanelFile = {QStringLiteral("a.bmp"), QStringLiteral("ｂ.gif"), QStringLiteral("c.jpg")};
-    d.degit = {RGB(10, 20, 30), RGB(40, 50, 60), RGB(70, 80, 90), 1, 31, 1, 1, 2, 1, 3, 1, 149, 4};
-    d.chimei = {RGB(11, 12, 13), RGB(14, 15, 16), 3, 1};
-    d.sound = {QStringLiteral("r.wav"), QStringLiteral("リセット.wav"), 0, -1, -1, 0, QStringLiteral("s.wav"), 77,
-               QStringLiteral("1.wav"), QStringLiteral("2.mp3"), QStringLiteral("3.mid"), 0, -1, 0, -1,
-               QStringLiteral("t.wav"), QStringLiteral("t1.wav"), QStringLiteral("t2.wav"), QStringLiteral("t3.wav")};
-    d.seiriken = {1, QStringLiteral("/plg/x.4SP"), 0, 0, -1, QStringLiteral("2001/02/03")};
-    return d;
-}
 
 void expectOptionBlocksEqual(const IniData &a, const IniData &b) {
     EXPECT_EQ(a.dataDir, b.dataDir);
@@ -106,43 +78,10 @@ private:
 
 }  // namespace
 
-TEST(OptionsDialog, StateAtLoad) {
+TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
     auto d = std::make_unique<FrmOption>();
-    EXPECT_EQ(d->windowTitle(), QStringLiteral("オプション"));
-    EXPECT_EQ(d->size(), QSize(638, 374));
-    EXPECT_EQ(ctl<QPushButton>(d.get(), QStringLiteral("Command4"))->text(), QStringLiteral("OK"));
-
-    // Lists: cells 1..32, columns 1..150, styles, fonts.
-    for (const char *n : {"Combo4(0)", "Combo4(1)", "Combo4(2)", "Combo4(3)"}) {
-        EXPECT_EQ(combo(d.get(), n)->count(), 32) << n;
-        EXPECT_EQ(combo(d.get(), n)->itemText(31), QStringLiteral("32"));
-        EXPECT_EQ(combo(d.get(), n)->currentIndex(), 0);
-    }
-    for (const char *n : {"Combo1", "Combo4(4)"}) {
-        EXPECT_EQ(combo(d.get(), n)->count(), 150) << n;
-        EXPECT_EQ(combo(d.get(), n)->itemText(0), QStringLiteral("1"));
-        EXPECT_EQ(combo(d.get(), n)->itemText(149), QStringLiteral("150"));
-        EXPECT_EQ(combo(d.get(), n)->currentIndex(), 0);
-    }
-    EXPECT_EQ(combo(d.get(), "Combo2")->count(), 12);
-    EXPECT_EQ(combo(d.get(), "Combo2")->currentIndex(), 0);
-    EXPECT_EQ(combo(d.get(), "Combo2")->itemText(0), QStringLiteral("1,2,3... 32 （既定の表示）"));
-    EXPECT_EQ(combo(d.get(), "Combo3")->count(), 5);
-    EXPECT_EQ(combo(d.get(), "Combo3")->itemText(2), QStringLiteral("漢字はゴシック、それ以外は明朝"));
-    EXPECT_EQ(combo(d.get(), "Combo3")->currentIndex(), -1);
-
-    for (const char *n : {"Option1(0)", "Option5(1)", "Option2(0)", "Option6(1)", "Option2(2)", "Option7(0)",
-                          "Option4(0)", "Option3(0)", "Option3(7)", "Option3(3)", "Option3(4)"})
-        EXPECT_TRUE(opt(d.get(), n)->isChecked()) << n;
-    for (const char *n : {"Option1(1)", "Option5(0)", "Option2(1)", "Option6(0)", "Option2(3)", "Option7(1)",
-                          "Option4(1)", "Option4(2)", "Option3(1)", "Option3(6)", "Option3(2)", "Option3(5)"})
-        EXPECT_FALSE(opt(d.get(), n)->isChecked()) << n;
-    for (QCheckBox *c : d->findChildren<QCheckBox *>()) EXPECT_FALSE(c->isChecked()) << c->objectName().toStdString();
-    for (QLineEdit *t : d->findChildren<QLineEdit *>()) {
-        if (t->objectName().isEmpty()) continue;  // a list's own edit
-        EXPECT_TRUE(t->text().isEmpty()) << t->objectName().toStdString();
-    }
-
+    // At load: every dependent control off and hidden, and the untouched dialog reads
+    // as the record's own defaults.
     EXPECT_FALSE(frm(d.get(), "Frame3")->isEnabled());
     for (const char *n : {"Combo4(0)", "Combo4(1)", "Combo4(2)", "Combo4(3)", "Combo4(4)", "Check3(4)"})
         EXPECT_FALSE(any(d.get(), n)->isEnabled()) << n;
@@ -152,27 +91,12 @@ TEST(OptionsDialog, StateAtLoad) {
     }
     EXPECT_FALSE(frm(d.get(), "Frame1(0)")->isHidden());
     EXPECT_TRUE(frm(d.get(), "Frame1(3)")->isHidden());
-
-    EXPECT_EQ(colorOf(d.get(), "Command5(0)"), 0x008000u);
-    EXPECT_EQ(colorOf(d.get(), "Command5(2)"), 0xC0FFC0u);
-    EXPECT_EQ(colorOf(d.get(), "Command8(2)"), 0x72D2F8u);
-    EXPECT_EQ(colorOf(d.get(), "Command9(1)"), 0x00FFFFu);
-    EXPECT_EQ(ctl<QLabel>(d.get(), QStringLiteral("Label10"))->text(),
-              QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
-    auto *sample = ctl<M_Degit>(d.get(), QStringLiteral("M_Degit1"));
-    EXPECT_EQ(sample->DegitSize(), 2);
-    EXPECT_EQ(sample->DegitForeColor(), 0x72D2F8u);
-
-    // A record read from the untouched dialog is the record's own defaults.
     IniData fromDialog;
     d->GetOptionInfo(fromDialog);
     IniData defaults;
     defaults.seiriken.FixedDate = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
     expectOptionBlocksEqual(fromDialog, defaults);
-}
 
-TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
-    auto d = std::make_unique<FrmOption>();
     // Pages and sub-pages.
     opt(d.get(), "Option1(3)")->click();
     EXPECT_FALSE(frm(d.get(), "Frame1(3)")->isHidden());
@@ -245,7 +169,7 @@ TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
 
 TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
     auto d = std::make_unique<FrmOption>();
-    const IniData changed = changedOptions();
+    const IniData changed = settings_reference::sample();  // every value away from its default
     d->SetOptionInfo(changed);
 
     IniData back;
@@ -257,29 +181,22 @@ TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
         EXPECT_TRUE(any(d.get(), n)->isEnabled()) << n;
     for (const char *n : {"Frame6(0)", "Frame6(1)", "Frame6(2)", "Frame10", "Frame7"})
         EXPECT_FALSE(frm(d.get(), n)->isHidden()) << n;
-    EXPECT_EQ(ctl<M_Degit>(d.get(), QStringLiteral("M_Degit1"))->BackColor(), RGB(10, 20, 30));
+    EXPECT_EQ(ctl<M_Degit>(d.get(), QStringLiteral("M_Degit1"))->BackColor(), changed.degit.DegitBackColor);
 
-    // The accessors read the same controls.
-    EXPECT_EQ(d->fareDataDir(), QStringLiteral("/運賃"));
-    EXPECT_EQ(d->soundFile(1), QStringLiteral("リセット.wav"));
-    EXPECT_EQ(d->soundFile(10), QStringLiteral("3.mid"));
-    EXPECT_TRUE(d->soundFile(2).isEmpty());
-    EXPECT_FALSE(d->stepSoundAlways());
-    EXPECT_EQ(d->stepSoundColumnIndex(), 77);
+    // The accessors the panel uses read the same controls.
+    EXPECT_EQ(d->soundFile(1), QStringLiteral("reset.wav"));
+    EXPECT_EQ(d->soundFile(10), QStringLiteral("s3.mid"));
+    EXPECT_EQ(d->stepSoundColumnIndex(), 42);
     EXPECT_TRUE(d->stepSoundSync());
     EXPECT_FALSE(d->tapeSoundSync());
-    EXPECT_TRUE(d->panelEach());
-    EXPECT_TRUE(d->panelUser(0));
-    EXPECT_TRUE(d->panelUser(1));
-    EXPECT_FALSE(d->panelUser(2));
-    EXPECT_EQ(d->panelFile(1), QStringLiteral("ｂ.gif"));
-    EXPECT_EQ(d->labelColor(2), RGB(7, 8, 9));
+    EXPECT_FALSE(d->panelUser(1));
+    EXPECT_TRUE(d->panelUser(2));
+    EXPECT_EQ(d->labelColor(2), 0x00778899u);
     const InfoCellOptions cells = d->infoCells();
     EXPECT_EQ(cells.stopOrder.cell, 32);
     EXPECT_TRUE(cells.countFromZero);
-    EXPECT_EQ(cells.dataColumn.cell, 5);
+    EXPECT_EQ(cells.dataColumn.cell, 13);
     EXPECT_EQ(cells.sourceColumn, 150);
-    EXPECT_EQ(d->fixedDate(), QStringLiteral("2001/02/03"));
 
     // Back to the defaults: everything dependent is disabled and hidden again.
     IniData defaults;
@@ -369,21 +286,9 @@ TEST(OptionsDialog, SetPropAppliesItsStepsInOrder) {
     d->SetProp();
 }
 
-TEST(OptionsDialog, BoardDefaultsAndClosing) {
+TEST(OptionsDialog, OkAndClosingHideApplyAndKeepTheValues) {
     FrmOption *d = frmOption();
     Form1 *board = form1();
-    mdl207_000::SetDefaultPanel();
-    EXPECT_TRUE(chk(d, "Check1")->isChecked());
-    EXPECT_EQ(colorOf(d, "Command5(0)"), 0xFFFFFFu);
-    EXPECT_EQ(colorOf(d, "Command5(1)"), 0xC0FFC0u);
-    EXPECT_EQ(colorOf(d, "Command5(2)"), 0x80C0FFu);
-    EXPECT_EQ(board->imgRes(1), board->imgRes(0));
-    EXPECT_EQ(board->imgRes(2), board->imgRes(0));
-    EXPECT_EQ(board->picture(), board->imgRes(0));
-    EXPECT_FALSE(board->lblSeiriNum(8)->isHidden());  // SetProp ran
-    EXPECT_EQ(board->lblSeiriNum(8)->property("ForeColor").toUInt(), d->labelColor(frmCtl()->backlightIndex()));
-
-    // OK applies and hides; the values stay in the controls.
     d->show();
     chk(d, "Check1")->setChecked(false);
     ctl<QPushButton>(d, QStringLiteral("Command4"))->click();
