@@ -187,15 +187,14 @@ TEST(ChimeiCtl, GlyphsWithoutTheBitmapFonts) {
     EXPECT_GT(black, 5);
 }
 
+// The scroll's timing is the model's; here, what the control does with it.
 TEST(ChimeiCtl, ScrollStatesThroughTheControl) {
-    const QString seven = QStringLiteral("市民病院前北口"), nine = QStringLiteral("中央公民館南口停留所");
+    const QString seven = QStringLiteral("市民病院前北口");
     ChimeiCtl_B c;
-    c.ReadProperties({{"Appearance", 0}, {"BackColor", 0x404040u}});  // flat: the viewport is 192 tall
+    c.ReadProperties({{"Appearance", 0}});  // flat: the viewport is 192 tall
     c.SetChimei(seven);
-    QJsonObject d = c.dumpState();
-    EXPECT_TRUE(d["scrolling"].toBool());
-    EXPECT_EQ(d["canvasHeight"].toInt(), 224);
-    EXPECT_EQ(d["canvasTop"].toInt(), 192);
+    EXPECT_TRUE(c.dumpState()["scrolling"].toBool());
+    EXPECT_EQ(c.dumpState()["canvasHeight"].toInt(), 224);
     const qint64 drawn = c.canvasImage().cacheKey();
 
     // Frames only move the retained canvas; nothing is drawn again.
@@ -204,38 +203,31 @@ TEST(ChimeiCtl, ScrollStatesThroughTheControl) {
     for (int i = 0; i < 600; ++i) c.advanceScroll(1000.0 / 60);
     EXPECT_EQ(c.canvasImage().cacheKey(), drawn);
     c.advanceScroll(1500);
-    EXPECT_EQ(c.scroll().passes(), 1);  // wrapped and paused below the viewport
-    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 192);
+    EXPECT_EQ(c.scroll().passes(), 1);
 
     // A longer text replaces the scroll: a new first pause, nothing resumed.
-    c.SetChimei(nine);
+    c.SetChimei(QStringLiteral("中央公民館南口停留所"));
     EXPECT_EQ(c.scroll().passes(), 0);
     EXPECT_EQ(c.dumpState()["canvasHeight"].toInt(), 32 * 10);
     c.advanceScroll(1499);
     EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 192);
-    c.advanceScroll(1001);
-    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 142);
 
     // A short text, or the empty one, ends it for good.
     for (const QString &text : {QStringLiteral("駅前"), QString()}) {
         c.SetChimei(seven);
         c.advanceScroll(3000);
         c.SetChimei(text);
-        d = c.dumpState();
-        EXPECT_FALSE(d["scrolling"].toBool());
-        EXPECT_EQ(d["canvasTop"].toInt(), 0);
+        EXPECT_FALSE(c.dumpState()["scrolling"].toBool());
         c.advanceScroll(60000);
         EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 0);
     }
 
-    // Speed 0 becomes 1 through its setter at the next scroll.
+    // Speed 0 becomes 1 through the control's own setter, which reports it.
     c.setSpeed(0);
     c.SetChimei(seven);
     QStringList changed;
     QObject::connect(&c, &ChimeiCtl_B::propertyChanged, [&changed](const QString &n) { changed << n; });
-    c.advanceScroll(1499);
-    EXPECT_EQ(c.Speed(), 0);
-    c.advanceScroll(1);
+    c.advanceScroll(1500);
     EXPECT_EQ(c.Speed(), 1);
     EXPECT_EQ(changed, QStringList{QStringLiteral("Speed")});
 }

@@ -49,24 +49,18 @@ TEST(RouteSetEntry, NumbersSectionsAndPaths) {
     const std::pair<const char *, int> numbers[] = {{"12ab", 12}, {"", 0}, {"ab12", 0}, {"00012", 12}, {"-5", 0},
                                                     {"99999999999999999999", std::numeric_limits<int>::max()}};
     for (const auto &[text, n] : numbers) EXPECT_EQ(leadingNumber(QString::fromLatin1(text)), n) << text;
-    const std::pair<int, int> sections[] = {{0, 1}, {1, 1}, {300, 300}, {301, 300}, {999, 300}};
-    for (const auto &[in, out] : sections) EXPECT_EQ(clampSection(in), out) << in;
-
-    EXPECT_EQ(fileRouteNumber(QString()), QStringLiteral("0"));
-    EXPECT_EQ(fileRouteNumber(QStringLiteral("00000")), QStringLiteral("0"));
-    EXPECT_EQ(folderPrefix(QString()), QString());
-    EXPECT_EQ(folderPrefix(QStringLiteral("/data")), QStringLiteral("/data/"));
-    EXPECT_EQ(folderPrefix(QStringLiteral("/data/")), QStringLiteral("/data/"));
-    EXPECT_EQ(fareDataPath(QString(), QStringLiteral("007")), QStringLiteral("7.hy3"));
-    EXPECT_EQ(fareDataPath(QStringLiteral("/d"), QStringLiteral("00012")), QStringLiteral("/d/12.hy3"));
+    // Sections as the keypad or the lists give them: 0 and empty become 1, above 300 is 300.
+    const std::pair<const char *, int> sections[] = {{"", 1}, {"000", 1}, {"05", 5}, {"300", 300}, {"301", 300}, {"999", 300}};
+    for (const auto &[text, n] : sections) EXPECT_EQ(makeRequest(QStringLiteral("1"), QString::fromLatin1(text)).startSection, n) << text;
 
     const Request keypad = makeRequest(QStringLiteral("00012"), QString());
     EXPECT_EQ(keypad.routeNo, QStringLiteral("00012"));
-    EXPECT_EQ(keypad.startSection, 1);
     EXPECT_EQ(keypad.fileRouteNo, QStringLiteral("12"));
-    EXPECT_EQ(makeRequest(QStringLiteral("1"), QStringLiteral("999")).startSection, 300);
-    EXPECT_EQ(makeRequest(QStringLiteral("1"), QStringLiteral("000")).startSection, 1);
-    EXPECT_EQ(makeRequest(QStringLiteral("1"), QStringLiteral("05")).startSection, 5);
+    EXPECT_EQ(makeRequest(QString(), QString()).fileRouteNo, QStringLiteral("0"));
+    EXPECT_EQ(fileRouteNumber(QStringLiteral("00000")), QStringLiteral("0"));
+    EXPECT_EQ(fareDataPath(QString(), QStringLiteral("007")), QStringLiteral("7.hy3"));
+    EXPECT_EQ(fareDataPath(QStringLiteral("/d"), QStringLiteral("00012")), QStringLiteral("/d/12.hy3"));
+    EXPECT_EQ(fareDataPath(QStringLiteral("/d/"), QStringLiteral("3")), QStringLiteral("/d/3.hy3"));
 }
 
 TEST_F(RouteSet, LoadsTheFileOfTheNumericRouteAndKeepsTheRouteAsEntered) {
