@@ -21,40 +21,39 @@ Shot shot(const M_Degit &d) { return {d.litText(), d.picture()}; }
 }  // namespace
 
 TEST(DigitControl, SetterRules) {
-    M_Degit d;
-    d.setFillZero(9);
-    EXPECT_EQ(d.FillZero(), 4);
-    d.setFillZero(-2);  // no lower bound
-    EXPECT_EQ(d.FillZero(), -2);
-    d.setShift(7);
-    EXPECT_EQ(d.Shift(), 3);
-    d.setShift(-2);
-    EXPECT_EQ(d.Shift(), 0);
-    d.setZeroMode(4);
-    EXPECT_EQ(d.ZeroMode(), 0);
-    d.setZeroMode(3);
-    EXPECT_EQ(d.ZeroMode(), 3);
-    d.setZeroMode(-1);
-    EXPECT_EQ(d.ZeroMode(), -1);
-    for (int bad : {0, 16, -3, 1000}) {
-        d.setKeta(7);
-        d.setKeta(bad);
-        EXPECT_EQ(d.Keta(), 4) << bad;
+    using Set = void (M_Degit::*)(int);
+    using Get = int (M_Degit::*)() const;
+    struct Rule {
+        const char *what;
+        Set set;
+        Get get;
+        int before, value, stored;  // `before` is set first, so that a refusal shows
+    };
+    const Rule rules[] = {
+        {"FillZero above Keta", &M_Degit::setFillZero, &M_Degit::FillZero, 1, 9, 4},
+        {"FillZero has no lower bound", &M_Degit::setFillZero, &M_Degit::FillZero, 1, -2, -2},
+        {"Shift above Keta - 1", &M_Degit::setShift, &M_Degit::Shift, 1, 7, 3},
+        {"Shift below 0", &M_Degit::setShift, &M_Degit::Shift, 1, -2, 0},
+        {"ZeroMode 4", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, 4, 0},
+        {"ZeroMode 3", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, 3, 3},
+        {"ZeroMode -1", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, -1, -1},
+        {"Keta 0", &M_Degit::setKeta, &M_Degit::Keta, 7, 0, 4},
+        {"Keta 16", &M_Degit::setKeta, &M_Degit::Keta, 7, 16, 4},
+        {"Keta -3", &M_Degit::setKeta, &M_Degit::Keta, 7, -3, 4},
+        {"Keta 15", &M_Degit::setKeta, &M_Degit::Keta, 7, 15, 15},
+        {"DegitSize 4", &M_Degit::setDegitSize, &M_Degit::DegitSize, 2, 4, 0},
+        {"DegitSize -1", &M_Degit::setDegitSize, &M_Degit::DegitSize, 2, -1, 0},
+        {"DegitSize 3", &M_Degit::setDegitSize, &M_Degit::DegitSize, 2, 3, 3},
+        {"DegitStyle 7", &M_Degit::setDegitStyle, &M_Degit::DegitStyle, 0, 7, 7},
+    };
+    for (const Rule &r : rules) {
+        M_Degit d;
+        (d.*r.set)(r.before);
+        (d.*r.set)(r.value);
+        EXPECT_EQ((d.*r.get)(), r.stored) << r.what;
     }
-    d.setKeta(15);
-    EXPECT_EQ(d.Keta(), 15);
-    for (int bad : {4, -1, 99}) {
-        d.setDegitSize(2);
-        d.setDegitSize(bad);
-        EXPECT_EQ(d.DegitSize(), 0) << bad;
-    }
-    d.setDegitStyle(7);
-    EXPECT_EQ(d.DegitStyle(), 7);
-    d.setUserSet(false);
-    EXPECT_FALSE(d.UserSet());
-    d.setBaseForeColor(0x123456);
-    EXPECT_EQ(d.BaseForeColor(), 0x123456u);
     // The limits depend on Keta at the time of setting; later Keta changes keep them.
+    M_Degit d;
     d.setKeta(6);
     d.setFillZero(6);
     d.setShift(5);

@@ -39,6 +39,26 @@ QComboBox *combo(const FrmOption *d, const char *n) { return ctl<QComboBox>(d, Q
 QGroupBox *frm(const FrmOption *d, const char *n) { return ctl<QGroupBox>(d, QString::fromLatin1(n)); }
 QWidget *any(const FrmOption *d, const char *n) { return ctl<QWidget>(d, QString::fromLatin1(n)); }
 
+// The dependent controls at a glance, in groups: the labels frame; the information
+// lists; the per-state picture frames; the plug-in and date frames. Each control is
+// 'E' enabled and shown, 'd' disabled but shown, 'h' enabled but hidden, '-' neither.
+QString dependents(const FrmOption *d) {
+    const std::vector<std::vector<const char *>> groups = {
+        {"Frame3"}, {"Combo4(0)", "Combo4(1)", "Combo4(2)", "Combo4(3)", "Combo4(4)", "Check3(4)"},
+        {"Frame6(0)", "Frame6(1)", "Frame6(2)"}, {"Frame10", "Frame7"}};
+    QStringList out;
+    for (const auto &group : groups) {
+        QString g;
+        for (const char *n : group) {
+            const QWidget *w = any(d, n);
+            g += w->isEnabled() ? (w->isHidden() ? u'h' : u'E') : (w->isHidden() ? u'-' : u'd');
+        }
+        out << g;
+    }
+    return out.join(u' ');
+}
+const QString kAllOff = QStringLiteral("d dddddd --- --");
+
 void expectOptionBlocksEqual(const IniData &a, const IniData &b) {
     EXPECT_EQ(a.dataDir, b.dataDir);
     EXPECT_EQ(a.panel, b.panel);
@@ -80,17 +100,9 @@ private:
 
 TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
     auto d = std::make_unique<FrmOption>();
-    // At load: every dependent control off and hidden, and the untouched dialog reads
-    // as the record's own defaults.
-    EXPECT_FALSE(frm(d.get(), "Frame3")->isEnabled());
-    for (const char *n : {"Combo4(0)", "Combo4(1)", "Combo4(2)", "Combo4(3)", "Combo4(4)", "Check3(4)"})
-        EXPECT_FALSE(any(d.get(), n)->isEnabled()) << n;
-    for (const char *n : {"Frame6(0)", "Frame6(1)", "Frame6(2)", "Frame10", "Frame7"}) {
-        EXPECT_FALSE(frm(d.get(), n)->isEnabled()) << n;
-        EXPECT_TRUE(frm(d.get(), n)->isHidden()) << n;
-    }
-    EXPECT_FALSE(frm(d.get(), "Frame1(0)")->isHidden());
-    EXPECT_TRUE(frm(d.get(), "Frame1(3)")->isHidden());
+    // At load: every dependent control off, and the untouched dialog reads as the
+    // record's own defaults.
+    EXPECT_EQ(dependents(d.get()), kAllOff);
     IniData fromDialog;
     d->GetOptionInfo(fromDialog);
     IniData defaults;
@@ -98,6 +110,7 @@ TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
     expectOptionBlocksEqual(fromDialog, defaults);
 
     // Pages and sub-pages.
+    EXPECT_FALSE(frm(d.get(), "Frame1(0)")->isHidden());
     opt(d.get(), "Option1(3)")->click();
     EXPECT_FALSE(frm(d.get(), "Frame1(3)")->isHidden());
     EXPECT_TRUE(frm(d.get(), "Frame1(0)")->isHidden());
@@ -105,55 +118,38 @@ TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
     EXPECT_FALSE(frm(d.get(), "Frame2(0)")->isHidden());
     EXPECT_TRUE(frm(d.get(), "Frame2(1)")->isHidden());
 
-    // Page 1: labels group, per-state picture frames.
-    chk(d.get(), "Check1")->click();
-    EXPECT_TRUE(frm(d.get(), "Frame3")->isEnabled());
-    chk(d.get(), "Check1")->click();
-    EXPECT_FALSE(frm(d.get(), "Frame3")->isEnabled());
+    // Each switch turns on exactly its own controls, and off again.
+    const std::pair<const char *, const char *> switches[] = {
+        {"Check1", "E dddddd --- --"},
+        {"Check3(0)", "d EddddE --- --"},
+        {"Check3(1)", "d dEdddd --- --"},
+        {"Check3(2)", "d ddEddd --- --"},
+        {"Check3(3)", "d dddEEd --- --"},
+        {"chkUseSeiriPrev", "d dddddd --- EE"},
+    };
+    for (const auto &[name, on] : switches) {
+        chk(d.get(), name)->click();
+        EXPECT_EQ(dependents(d.get()), QLatin1String(on)) << name;
+        chk(d.get(), name)->click();
+        EXPECT_EQ(dependents(d.get()), kAllOff) << name;
+    }
+    // Per-state pictures; a per-state choice keeps them shown.
     opt(d.get(), "Option3(1)")->click();
-    for (const char *n : {"Frame6(0)", "Frame6(1)", "Frame6(2)"}) {
-        EXPECT_TRUE(frm(d.get(), n)->isEnabled()) << n;
-        EXPECT_FALSE(frm(d.get(), n)->isHidden()) << n;
-    }
-    opt(d.get(), "Option3(6)")->click();  // a per-state choice keeps them shown
-    EXPECT_FALSE(frm(d.get(), "Frame6(0)")->isHidden());
+    EXPECT_EQ(dependents(d.get()), QStringLiteral("d dddddd EEE --"));
+    opt(d.get(), "Option3(6)")->click();
+    EXPECT_EQ(dependents(d.get()), QStringLiteral("d dddddd EEE --"));
     opt(d.get(), "Option3(0)")->click();
-    for (const char *n : {"Frame6(0)", "Frame6(1)", "Frame6(2)"}) {
-        EXPECT_FALSE(frm(d.get(), n)->isEnabled()) << n;
-        EXPECT_TRUE(frm(d.get(), n)->isHidden()) << n;
-    }
-
-    // Page 2: each information number enables exactly its own lists.
-    const std::vector<std::vector<const char *>> enables = {
-        {"Combo4(0)", "Check3(4)"}, {"Combo4(1)"}, {"Combo4(2)"}, {"Combo4(3)", "Combo4(4)"}};
-    const std::vector<const char *> all = {"Combo4(0)", "Combo4(1)", "Combo4(2)", "Combo4(3)", "Combo4(4)", "Check3(4)"};
-    for (int i = 0; i < 4; ++i) {
-        QCheckBox *box = ctl<QCheckBox>(d.get(), QStringLiteral("Check3(%1)").arg(i));
-        box->click();
-        for (const char *n : all) {
-            const bool mine = std::find_if(enables[i].begin(), enables[i].end(),
-                                           [n](const char *m) { return QByteArray(m) == n; }) != enables[i].end();
-            EXPECT_EQ(any(d.get(), n)->isEnabled(), mine) << "Check3(" << i << ") " << n;
-        }
-        box->click();
-        for (const char *n : all) EXPECT_FALSE(any(d.get(), n)->isEnabled()) << n;
-    }
+    EXPECT_EQ(dependents(d.get()), kAllOff);
+    // Counting from 0 enables nothing.
     chk(d.get(), "Check3(0)")->click();
-    chk(d.get(), "Check3(4)")->click();  // counting from 0 enables nothing
-    EXPECT_TRUE(any(d.get(), "Combo4(0)")->isEnabled());
-    EXPECT_FALSE(any(d.get(), "Combo4(1)")->isEnabled());
+    chk(d.get(), "Check3(4)")->click();
+    EXPECT_EQ(dependents(d.get()), QStringLiteral("d EddddE --- --"));
 
-    // Page 5: plug-in and date frames; their contents stay when hidden.
+    // The plug-in and date frames keep their contents when hidden.
     chk(d.get(), "chkUseSeiriPrev")->click();
-    for (const char *n : {"Frame10", "Frame7"}) {
-        EXPECT_TRUE(frm(d.get(), n)->isEnabled());
-        EXPECT_FALSE(frm(d.get(), n)->isHidden());
-    }
     ctl<QLineEdit>(d.get(), QStringLiteral("txtSeiriPlgDir"))->setText(QStringLiteral("/p.4SP"));
     opt(d.get(), "Option4(2)")->click();
     chk(d.get(), "chkUseSeiriPrev")->click();
-    EXPECT_TRUE(frm(d.get(), "Frame10")->isHidden());
-    EXPECT_FALSE(frm(d.get(), "Frame7")->isEnabled());
     EXPECT_EQ(d->pluginPath(), QStringLiteral("/p.4SP"));
     EXPECT_EQ(d->ticketDateMode(), 2);
 
@@ -176,11 +172,7 @@ TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
     d->GetOptionInfo(back);
     expectOptionBlocksEqual(back, changed);
 
-    EXPECT_TRUE(frm(d.get(), "Frame3")->isEnabled());
-    for (const char *n : {"Combo4(0)", "Combo4(1)", "Combo4(2)", "Combo4(3)", "Combo4(4)", "Check3(4)"})
-        EXPECT_TRUE(any(d.get(), n)->isEnabled()) << n;
-    for (const char *n : {"Frame6(0)", "Frame6(1)", "Frame6(2)", "Frame10", "Frame7"})
-        EXPECT_FALSE(frm(d.get(), n)->isHidden()) << n;
+    EXPECT_EQ(dependents(d.get()), QStringLiteral("E EEEEEE EEE EE"));
     EXPECT_EQ(ctl<M_Degit>(d.get(), QStringLiteral("M_Degit1"))->BackColor(), changed.degit.DegitBackColor);
 
     // The accessors the panel uses read the same controls.
@@ -202,9 +194,7 @@ TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
     IniData defaults;
     defaults.seiriken.FixedDate = QStringLiteral("2020/01/01");
     d->SetOptionInfo(defaults);
-    EXPECT_FALSE(frm(d.get(), "Frame3")->isEnabled());
-    EXPECT_FALSE(any(d.get(), "Combo4(4)")->isEnabled());
-    for (const char *n : {"Frame6(0)", "Frame10", "Frame7"}) EXPECT_TRUE(frm(d.get(), n)->isHidden()) << n;
+    EXPECT_EQ(dependents(d.get()), kAllOff);
     d->GetOptionInfo(back);
     expectOptionBlocksEqual(back, defaults);
 
@@ -220,7 +210,7 @@ TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
     d->GetOptionInfo(back);
     expectOptionBlocksEqual(back, none);
     // With neither panel mode chosen, automatic mode is not selected: the frames show.
-    EXPECT_FALSE(frm(d.get(), "Frame6(1)")->isHidden());
+    EXPECT_EQ(dependents(d.get()), QStringLiteral("E EEEEEE EEE EE"));
 }
 
 TEST(OptionsDialog, SetPropAppliesItsStepsInOrder) {
