@@ -71,35 +71,31 @@ TEST(Numbering, EveryStyleWithAndWithoutZeroPrefix) {
 TEST(Numbering, SeirikenNumSetWritesTheBoardLabels) {
     Form1 *board = form1();
     auto caption = [board](int i) { return board->lblSeiriNum(i)->text(); };
-    auto size1 = [board] { return board->lblSeiriNum(1)->font().pointSizeF(); };
+    auto size = [board](int i) { return board->lblSeiriNum(i)->font().pointSizeF(); };
 
     mdl207_000::SeirikenNumSet(7, 0);
     EXPECT_EQ(caption(1), QStringLiteral("券なし"));
-    EXPECT_EQ(size1(), 10);
     EXPECT_EQ(caption(2), QStringLiteral("２"));
     EXPECT_EQ(caption(32), QStringLiteral("３２"));
-    // Only label 1's font changes; the rest keep their bold 11.25 pt face.
-    EXPECT_EQ(board->lblSeiriNum(2)->font().pointSizeF(), 11.25);
+    // Only label 1's size changes; it keeps its bold face.
+    EXPECT_EQ(size(1), 10);
+    EXPECT_EQ(size(2), 11.25);
     EXPECT_TRUE(board->lblSeiriNum(1)->font().bold());
     EXPECT_EQ(board->lblSeiriNum(1)->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
 
-    mdl207_000::SeirikenNumSet(6, 0);
-    mdl207_000::SeirikenNumSet(0, 0);
-    EXPECT_EQ(caption(1), QStringLiteral("１"));
-    EXPECT_EQ(size1(), 11);
-
-    // No style chosen: only the font of label 1, every caption stays.
+    // No style chosen: only the font of label 1, every caption stays; beyond the
+    // list: label 1 empties, 2..32 stay.
     mdl207_000::SeirikenNumSet(2, 1);
     mdl207_000::SeirikenNumSet(-1, 0);
     EXPECT_EQ(caption(1), QStringLiteral("な し"));
-    EXPECT_EQ(size1(), 11);
+    EXPECT_EQ(size(1), 11);
     EXPECT_EQ(caption(10), QStringLiteral("０９"));
-
-    // Beyond the list: label 1 empties, 2..32 stay.
     mdl207_000::SeirikenNumSet(12, 0);
     EXPECT_EQ(caption(1), QString());
-    EXPECT_EQ(size1(), 10);
+    EXPECT_EQ(size(1), 10);
     EXPECT_EQ(caption(10), QStringLiteral("０９"));
 
     mdl207_000::SeirikenNumSet(0, 0);
+    EXPECT_EQ(caption(1), QStringLiteral("１"));
+    EXPECT_EQ(size(1), 11);
 }

@@ -140,36 +140,44 @@ TEST(ScriptParser, ChecksEveryLineBeforeAnythingRuns) {
 }
 
 TEST(ScriptValues, ConvertToWhatTheTargetTakes) {
-    QString why;
-    auto conv = [&](const Token &t, QMetaType type) { return script::convertArgument(t, type, &why); };
-    const QMetaType variant = QMetaType::fromType<QVariant>();
-
-    // Where any value is taken, quotes decide text or number: 12 and "00012" stay apart.
-    auto v = conv({QStringLiteral("00012"), true}, variant);
-    ASSERT_TRUE(v);
-    EXPECT_EQ(v->typeId(), QMetaType::QString);
-    EXPECT_EQ(v->toString(), QStringLiteral("00012"));
-    v = conv({QStringLiteral("12"), false}, variant);
-    EXPECT_EQ(v->typeId(), QMetaType::Int);
-    EXPECT_EQ(v->toInt(), 12);
-    EXPECT_EQ(conv({QStringLiteral("true"), false}, variant)->typeId(), QMetaType::Bool);
-    EXPECT_EQ(conv({QStringLiteral("2.5"), false}, variant)->typeId(), QMetaType::Double);
-    EXPECT_EQ(conv({QStringLiteral("4294967296"), false}, variant)->typeId(), QMetaType::LongLong);
-    EXPECT_EQ(conv({QStringLiteral("abc"), false}, variant)->typeId(), QMetaType::QString);
-
-    // Typed targets.
-    EXPECT_EQ(conv({QStringLiteral("0x80C0FF"), false}, QMetaType::fromType<uint>())->toUInt(), 0x80C0FFu);
-    EXPECT_EQ(conv({QStringLiteral("-32768"), false}, QMetaType::fromType<short>())->value<short>(), -32768);
-    EXPECT_FALSE(conv({QStringLiteral("32768"), false}, QMetaType::fromType<short>()));
-    EXPECT_FALSE(conv({QStringLiteral("-1"), false}, QMetaType::fromType<uint>()));
-    EXPECT_FALSE(conv({QStringLiteral("12ab"), false}, QMetaType::fromType<int>()));
-    EXPECT_TRUE(conv({QStringLiteral("-1"), false}, QMetaType::fromType<bool>())->toBool());
-    EXPECT_FALSE(conv({QStringLiteral("FALSE"), false}, QMetaType::fromType<bool>())->toBool());
-    EXPECT_FALSE(conv({QStringLiteral("maybe"), false}, QMetaType::fromType<bool>()));
-    EXPECT_DOUBLE_EQ(conv({QStringLiteral("11.25"), false}, QMetaType::fromType<double>())->toDouble(), 11.25);
-    // Quoted text is not a number; a text target takes anything as written.
-    why.clear();
-    EXPECT_FALSE(conv({QStringLiteral("2"), true}, QMetaType::fromType<int>()));
-    EXPECT_FALSE(why.isEmpty());
-    EXPECT_EQ(conv({QStringLiteral("123"), false}, QMetaType::fromType<QString>())->toString(), QStringLiteral("123"));
+    const QMetaType any = QMetaType::fromType<QVariant>();
+    struct Case {
+        const char *text;
+        bool quoted;
+        QMetaType target;
+        QVariant expected;  // invalid: refused
+    };
+    const Case cases[] = {
+        // Where any value is taken, quotes decide text or number: 12 and "00012" stay apart.
+        {"00012", true, any, QStringLiteral("00012")},
+        {"12", false, any, 12},
+        {"true", false, any, true},
+        {"2.5", false, any, 2.5},
+        {"4294967296", false, any, qlonglong(4294967296)},
+        {"abc", false, any, QStringLiteral("abc")},
+        // Typed targets.
+        {"0x80C0FF", false, QMetaType::fromType<uint>(), uint(0x80C0FF)},
+        {"-32768", false, QMetaType::fromType<short>(), QVariant::fromValue(short(-32768))},
+        {"32768", false, QMetaType::fromType<short>(), {}},
+        {"-1", false, QMetaType::fromType<uint>(), {}},
+        {"12ab", false, QMetaType::fromType<int>(), {}},
+        {"-1", false, QMetaType::fromType<bool>(), true},
+        {"FALSE", false, QMetaType::fromType<bool>(), false},
+        {"maybe", false, QMetaType::fromType<bool>(), {}},
+        {"11.25", false, QMetaType::fromType<double>(), 11.25},
+        // Quoted text is not a number; a text target takes anything as written.
+        {"2", true, QMetaType::fromType<int>(), {}},
+        {"123", false, QMetaType::fromType<QString>(), QStringLiteral("123")},
+    };
+    for (const Case &c : cases) {
+        QString why;
+        const auto v = script::convertArgument({QString::fromLatin1(c.text), c.quoted}, c.target, &why);
+        ASSERT_EQ(v.has_value(), c.expected.isValid()) << c.text << " as " << c.target.name();
+        if (!v) {
+            EXPECT_FALSE(why.isEmpty()) << c.text;
+            continue;
+        }
+        EXPECT_EQ(v->typeId(), c.expected.typeId()) << c.text << " as " << c.target.name();
+        EXPECT_EQ(*v, c.expected) << c.text << " as " << c.target.name();
+    }
 }
