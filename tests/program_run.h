@@ -57,6 +57,11 @@ inline QJsonObject control(const QJsonObject &dump, const QString &name) {
     return dump.value(QStringLiteral("controls")).toObject().value(name).toObject();
 }
 
+// The entry of one window in a dump's "windows".
+inline QJsonObject window(const QJsonObject &dump, const char *name) {
+    return dump.value(QStringLiteral("windows")).toObject().value(QLatin1String(name)).toObject();
+}
+
 // Events of one kind, in order.
 inline QJsonArray eventsOf(const QJsonObject &dump, const QString &kind) {
     QJsonArray out;

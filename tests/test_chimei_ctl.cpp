@@ -45,26 +45,10 @@ QWidget *child(ChimeiCtl_B &c, const char *name) { return c.findChild<QWidget *>
 
 }  // namespace
 
-TEST(ChimeiCtl, SurfacesDefaultsAndProperties) {
+TEST(ChimeiCtl, ColoursAppearanceAndStoredProperties) {
     ChimeiCtl_B c;
-    QWidget *viewport = child(c, "Picture2"), *canvas = child(c, "Picture1"), *box = child(c, "Picture3");
-    ASSERT_TRUE(viewport && canvas && box);
-    EXPECT_EQ(canvas->parentWidget(), viewport);
-    EXPECT_EQ(viewport->geometry(), QRect(0, 0, 36, 192));
-    EXPECT_EQ(box->geometry(), QRect(40, 2, 16, 16));
-    EXPECT_EQ(box->font().pointSize(), 12);
-    EXPECT_EQ(box->font().family(), QStringLiteral("ＭＳ ゴシック"));
-    EXPECT_EQ(canvas->width(), 37);
-    EXPECT_EQ(c.canvasImage().size(), QSize(37, 192));
-    EXPECT_EQ(c.BackColor(), RGB(64, 64, 64));
-    EXPECT_EQ(c.ForeColor(), RGB(255, 192, 128));
-    EXPECT_EQ(c.Speed(), 5);
-    EXPECT_EQ(c.ScrollStartWait(), 1500);
-    EXPECT_EQ(c.Mode(), 2);
-    EXPECT_EQ(c.Appearance(), 1);
-    EXPECT_EQ(c.FontMode(), 0);
-    EXPECT_FALSE(c.FontBold());
-    EXPECT_EQ(c.canvasImage().pixel(10, 10), qRgb(64, 64, 64));
+    QWidget *viewport = child(c, "Picture2");
+    ASSERT_TRUE(viewport && child(c, "Picture1") && child(c, "Picture3"));
     EXPECT_FALSE(c.propertiesChanged());
 
     // ForeColor counts from the next drawing on; BackColor erases the dots at once.
@@ -72,7 +56,7 @@ TEST(ChimeiCtl, SurfacesDefaultsAndProperties) {
     c.setForeColor(RGB(0, 255, 0));
     EXPECT_TRUE(c.propertiesChanged());
     const Dots before = dotsAt(c, 2, 80);
-    EXPECT_FALSE(before.empty());
+    ASSERT_FALSE(before.empty());
     const auto [gx, gy] = *before.begin();
     EXPECT_EQ(c.canvasImage().pixel(2 + 2 * gx, 80 + 2 * gy), qRgb(255, 192, 128));
     QStringList changed;
@@ -84,15 +68,18 @@ TEST(ChimeiCtl, SurfacesDefaultsAndProperties) {
     c.SetChimei(QStringLiteral("駅"));
     EXPECT_EQ(dotsAt(c, 2, 80), before);
     EXPECT_EQ(c.canvasImage().pixel(2 + 2 * gx, 80 + 2 * gy), qRgb(0, 255, 0));
+    // The empty text blanks the strip.
+    c.SetChimei(QString());
+    EXPECT_TRUE(dotsAt(c, 2, 80).empty());
+    EXPECT_TRUE(c.dumpState()["cells"].toArray().isEmpty());
 
     // Appearance resizes the viewport; bold reaches the glyph box at once.
     c.setAppearance(0);
     EXPECT_EQ(viewport->size(), QSize(35, 185));
-    EXPECT_TRUE(dotsAt(c, 2, 80).empty());
     c.setAppearance(1);
     EXPECT_EQ(viewport->size(), QSize(37, 195));
     c.setFontBold(true);
-    EXPECT_TRUE(box->font().bold());
+    EXPECT_TRUE(child(c, "Picture3")->font().bold());
 
     // Stored settings: missing keys take the stored defaults, and Appearance
     // reaches the border without a resize.
@@ -100,52 +87,12 @@ TEST(ChimeiCtl, SurfacesDefaultsAndProperties) {
     s.ReadProperties({{"Appearance", 0}, {"Speed", 9}});
     EXPECT_EQ(child(s, "Picture2")->size(), QSize(36, 192));
     EXPECT_EQ(s.BackColor(), 8421504u);
-    EXPECT_EQ(s.ForeColor(), 48895u);
     EXPECT_EQ(s.Speed(), 9);
     EXPECT_EQ(s.Appearance(), 0);
     EXPECT_FALSE(s.propertiesChanged());
     const QVariantMap saved = s.WriteProperties();
     EXPECT_EQ(saved.value("Appearance").toInt(), 0);
     EXPECT_EQ(saved.value("BackColor").toUInt(), 8421504u);
-    EXPECT_EQ(saved.value("FontBold").toBool(), false);
-}
-
-TEST(ChimeiCtl, DumpListsEveryDrawnCell) {
-    ChimeiCtl_B c;
-    c.setFontMode(2);
-    c.SetChimei(QStringLiteral("（仮）あ"));
-    QJsonObject d = c.dumpState();
-    EXPECT_EQ(d["text"].toString(), QStringLiteral("（仮）あ"));
-    const QJsonArray cells = d["cells"].toArray();
-    ASSERT_EQ(cells.size(), 4);
-    const int tops[] = {8, 56, 104, 152};
-    const bool turned[] = {true, false, true, false};
-    const char *faces[] = {"ＭＳ 明朝", "ＭＳ ゴシック", "ＭＳ 明朝", "ＭＳ 明朝"};
-    for (int i = 0; i < 4; ++i) {
-        const QJsonObject cell = cells[i].toObject();
-        EXPECT_EQ(cell["x"].toInt(), 2);
-        EXPECT_EQ(cell["y"].toInt(), tops[i]);
-        EXPECT_EQ(cell["turned"].toBool(), turned[i]);
-        EXPECT_EQ(cell["face"].toString(), QString::fromUtf8(faces[i])) << i;
-    }
-    EXPECT_EQ(d["canvasTop"].toInt(), 0);
-    EXPECT_EQ(d["canvasHeight"].toInt(), 192);
-    EXPECT_FALSE(d["scrolling"].toBool());
-    for (const char *key : {"BackColor", "ForeColor", "Speed", "ScrollStartWait", "Mode", "Appearance", "FontMode",
-                            "FontBold"})
-        EXPECT_TRUE(d.contains(QLatin1String(key))) << key;
-
-    // "ABC": both cells at 80; the empty text blanks the strip.
-    c.SetChimei(QStringLiteral("ABC"));
-    d = c.dumpState();
-    ASSERT_EQ(d["cells"].toArray().size(), 2);
-    EXPECT_EQ(d["cells"].toArray()[1].toObject()["text"].toString(), QStringLiteral("C"));
-    EXPECT_EQ(d["cells"].toArray()[1].toObject()["y"].toInt(), 80);
-    c.SetChimei(QString());
-    d = c.dumpState();
-    EXPECT_TRUE(d["cells"].toArray().isEmpty());
-    EXPECT_EQ(d["canvasTop"].toInt(), 0);
-    EXPECT_TRUE(dotsAt(c, 2, 80).empty());
 }
 
 TEST(ChimeiCtl, SpecialCharactersOnTheDots) {
@@ -240,58 +187,47 @@ TEST(ChimeiCtl, GlyphsWithoutTheBitmapFonts) {
     EXPECT_GT(black, 5);
 }
 
+// The scroll's timing is the model's; here, what the control does with it.
 TEST(ChimeiCtl, ScrollStatesThroughTheControl) {
-    const QString seven = QStringLiteral("市民病院前北口"), nine = QStringLiteral("中央公民館南口停留所");
+    const QString seven = QStringLiteral("市民病院前北口");
     ChimeiCtl_B c;
-    c.ReadProperties({{"Appearance", 0}, {"BackColor", 0x404040u}});  // flat: the viewport is 192 tall
+    c.ReadProperties({{"Appearance", 0}});  // flat: the viewport is 192 tall
     c.SetChimei(seven);
-    QJsonObject d = c.dumpState();
-    EXPECT_TRUE(d["scrolling"].toBool());
-    EXPECT_EQ(d["canvasHeight"].toInt(), 224);
-    EXPECT_EQ(d["canvasTop"].toInt(), 192);
+    EXPECT_TRUE(c.dumpState()["scrolling"].toBool());
+    EXPECT_EQ(c.dumpState()["canvasHeight"].toInt(), 224);
     const qint64 drawn = c.canvasImage().cacheKey();
 
-    c.advanceScroll(1500 + 1000);
-    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 142);
-    EXPECT_EQ(child(c, "Picture1")->y(), 142);
     // Frames only move the retained canvas; nothing is drawn again.
+    c.advanceScroll(1500 + 1000);
+    EXPECT_EQ(child(c, "Picture1")->y(), 142);
     for (int i = 0; i < 600; ++i) c.advanceScroll(1000.0 / 60);
     EXPECT_EQ(c.canvasImage().cacheKey(), drawn);
-    EXPECT_EQ(c.scroll().passes(), 0);
     c.advanceScroll(1500);
-    EXPECT_EQ(c.scroll().passes(), 1);  // wrapped and paused below the viewport
-    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 192);
+    EXPECT_EQ(c.scroll().passes(), 1);
 
     // A longer text replaces the scroll: a new first pause, nothing resumed.
-    c.SetChimei(nine);
+    c.SetChimei(QStringLiteral("中央公民館南口停留所"));
     EXPECT_EQ(c.scroll().passes(), 0);
     EXPECT_EQ(c.dumpState()["canvasHeight"].toInt(), 32 * 10);
     c.advanceScroll(1499);
     EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 192);
-    c.advanceScroll(1001);
-    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 142);
 
-    // A short text ends it for good.
-    c.SetChimei(QStringLiteral("駅前"));
-    d = c.dumpState();
-    EXPECT_FALSE(d["scrolling"].toBool());
-    EXPECT_EQ(d["canvasTop"].toInt(), 0);
-    c.advanceScroll(60000);
-    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 0);
+    // A short text, or the empty one, ends it for good.
+    for (const QString &text : {QStringLiteral("駅前"), QString()}) {
+        c.SetChimei(seven);
+        c.advanceScroll(3000);
+        c.SetChimei(text);
+        EXPECT_FALSE(c.dumpState()["scrolling"].toBool());
+        c.advanceScroll(60000);
+        EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 0);
+    }
 
-    // So does the empty text; Speed 0 becomes 1 through its setter at the next scroll.
-    c.SetChimei(seven);
-    c.advanceScroll(3000);
-    c.SetChimei(QString());
-    EXPECT_FALSE(c.dumpState()["scrolling"].toBool());
-    EXPECT_EQ(c.dumpState()["canvasTop"].toInt(), 0);
+    // Speed 0 becomes 1 through the control's own setter, which reports it.
     c.setSpeed(0);
     c.SetChimei(seven);
     QStringList changed;
     QObject::connect(&c, &ChimeiCtl_B::propertyChanged, [&changed](const QString &n) { changed << n; });
-    c.advanceScroll(1499);
-    EXPECT_EQ(c.Speed(), 0);
-    c.advanceScroll(1);
+    c.advanceScroll(1500);
     EXPECT_EQ(c.Speed(), 1);
     EXPECT_EQ(changed, QStringList{QStringLiteral("Speed")});
 }

@@ -4,7 +4,6 @@
 #include <QColorDialog>
 #include <QFile>
 #include <QFileDialog>
-#include <QJsonArray>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -23,18 +22,14 @@ CustomColors sampleTable() {
 
 }  // namespace
 
-TEST(CompanionColorDialog, ChosenColourComesBackAndCancelKeepsIt) {
+TEST(CompanionColorDialog, ChosenColourAndTheCustomColoursComeBack) {
     COLORREF rgb = RGB(10, 20, 30);
     CustomColors table = sampleTable();
-    QColor startedAt;
-    QColor customShown;
+    QColor startedAt, customShown;
     onNextDialog([&](QWidget *d) {
-        EXPECT_EQ(d->objectName(), QStringLiteral("Qv3ChooseColor"));
         startedAt = qobject_cast<QColorDialog *>(d)->currentColor();
         customShown = QColorDialog::customColor(5);
-        auto *html = d->findChild<QLineEdit *>(QStringLiteral("Html"));
-        ASSERT_NE(html, nullptr);
-        html->setText(QStringLiteral("#123456"));  // as a script sets it, without typing
+        d->findChild<QLineEdit *>(QStringLiteral("Html"))->setText(QStringLiteral("#123456"));  // as a script sets it
         press(d, "OK");
     });
     EXPECT_NE(Qv3ChooseColor(nullptr, rgb, table), 0);
@@ -42,53 +37,35 @@ TEST(CompanionColorDialog, ChosenColourComesBackAndCancelKeepsIt) {
     EXPECT_EQ(customShown, QColor(50, 205, 15));
     EXPECT_EQ(rgb, RGB(0x12, 0x34, 0x56));
     EXPECT_EQ(table, sampleTable());  // nothing edited: the table is exactly as it was
-    EXPECT_EQ(lastEvent().value("dialog").toString(), QStringLiteral("Qv3ChooseColor"));
-    EXPECT_EQ(lastEvent().value("value").toString(), QStringLiteral("#123456"));
 
+    // Cancel keeps the colour, but custom colours the user set are written into the table.
     onNextDialog([](QWidget *d) {
         d->findChild<QSpinBox *>(QStringLiteral("Red"))->setValue(200);
-        press(d, "Cancel");
-    });
-    EXPECT_EQ(Qv3ChooseColor(nullptr, rgb, table), 0);
-    EXPECT_EQ(rgb, RGB(0x12, 0x34, 0x56));
-    EXPECT_EQ(lastEvent().value("answer").toString(), QStringLiteral("Cancel"));
-
-    // The spin boxes are named too; a half-typed colour in the HTML field changes nothing.
-    onNextDialog([](QWidget *d) {
-        d->findChild<QSpinBox *>(QStringLiteral("Green"))->setValue(255);
-        d->findChild<QLineEdit *>(QStringLiteral("Html"))->setText(QStringLiteral("#12"));
-        press(d, "OK");
-    });
-    EXPECT_NE(Qv3ChooseColor(nullptr, rgb, table), 0);
-    EXPECT_EQ(rgb, RGB(0x12, 0xFF, 0x56));
-}
-
-TEST(CompanionColorDialog, CustomColoursTheUserSetAreWrittenIntoTheTable) {
-    COLORREF rgb = RGB(1, 2, 3);
-    CustomColors table = sampleTable();
-    onNextDialog([](QWidget *d) {
-        // What "作成した色に追加" and the custom colour well do underneath.
         QColorDialog::setCustomColor(0, QColor(9, 8, 7));
         QColorDialog::setCustomColor(15, QColor(255, 0, 255));
         press(d, "Cancel");
     });
     EXPECT_EQ(Qv3ChooseColor(nullptr, rgb, table), 0);
+    EXPECT_EQ(rgb, RGB(0x12, 0x34, 0x56));
     CustomColors expected = sampleTable();
     expected[0] = RGB(9, 8, 7);
     expected[15] = RGB(255, 0, 255);
-    EXPECT_EQ(table, expected);  // kept although no colour was chosen; entry 17 untouched
-    EXPECT_EQ(rgb, RGB(1, 2, 3));
+    EXPECT_EQ(table, expected);  // entry 17 untouched
 
-    // The next chooser starts from the table, not from what an earlier one left behind.
+    // The next chooser starts from its table, not from what an earlier one left
+    // behind; a half-typed colour in the HTML field changes nothing.
     CustomColors other{};
     QColor first;
     onNextDialog([&](QWidget *d) {
         first = QColorDialog::customColor(0);
+        d->findChild<QSpinBox *>(QStringLiteral("Green"))->setValue(255);
+        d->findChild<QLineEdit *>(QStringLiteral("Html"))->setText(QStringLiteral("#12"));
         press(d, "OK");
     });
     EXPECT_NE(Qv3ChooseColor(nullptr, rgb, other), 0);
     EXPECT_EQ(first, QColor(0, 0, 0));
     EXPECT_EQ(other, CustomColors{});
+    EXPECT_EQ(rgb, RGB(0x12, 0xFF, 0x56));
 }
 
 TEST(CompanionFileDialog, ChoosesAFileUnderTheCallersFilters) {
@@ -105,8 +82,6 @@ TEST(CompanionFileDialog, ChoosesAFileUnderTheCallersFilters) {
     onNextDialog([&](QWidget *d) {
         auto *fd = qobject_cast<QFileDialog *>(d);
         ASSERT_NE(fd, nullptr);
-        EXPECT_EQ(d->objectName(), QStringLiteral("Qv3FileDlg"));
-        EXPECT_TRUE(fd->testOption(QFileDialog::DontUseNativeDialog));
         filters = fd->nameFilters();
         caseSensitive = fd->filter().testFlag(QDir::CaseSensitive);
         title = d->windowTitle();
@@ -123,8 +98,6 @@ TEST(CompanionFileDialog, ChoosesAFileUnderTheCallersFilters) {
     EXPECT_FALSE(caseSensitive);
     EXPECT_EQ(title, QStringLiteral("サウンドの選択"));
     EXPECT_EQ(okCaption, QStringLiteral("OK"));
-    EXPECT_EQ(lastEvent().value("value").toString(), chime);
-    EXPECT_EQ(lastEvent().value("answer").toString(), QStringLiteral("OK"));
 
     // The next chooser opens where the last choice was made; cancel gives nothing.
     QString openedIn;
@@ -138,8 +111,6 @@ TEST(CompanionFileDialog, ChoosesAFileUnderTheCallersFilters) {
     EXPECT_EQ(Qv3FileDlg(nullptr, 0, QString(), QString(), QStringLiteral("x")), QString());
     EXPECT_EQ(openedIn, QDir(dir.path()).absolutePath());
     EXPECT_EQ(openCaption, QStringLiteral("開く(&O)"));
-    EXPECT_EQ(lastEvent().value("answer").toString(), QStringLiteral("Cancel"));
-    EXPECT_EQ(lastEvent().value("value").toString(), QString());
 }
 
 TEST(CompanionFolderDialog, ChoosesAFolderWithThePromptAsTitle) {
@@ -149,14 +120,12 @@ TEST(CompanionFolderDialog, ChoosesAFolderWithThePromptAsTitle) {
     ASSERT_TRUE(QDir().mkpath(sub));
     QString title;
     onNextDialog([&](QWidget *d) {
-        EXPECT_EQ(d->objectName(), QStringLiteral("Qv3FolderDlg"));
         title = d->windowTitle();
         d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(sub);
         press(d, "OK");
     });
     EXPECT_EQ(Qv3FolderDlg(nullptr, QStringLiteral("フォルダーを選択してください")), sub);
     EXPECT_EQ(title, QStringLiteral("フォルダーを選択してください"));
-    EXPECT_EQ(lastEvent().value("dialog").toString(), QStringLiteral("Qv3FolderDlg"));
 
     onNextDialog([](QWidget *d) { press(d, "Cancel"); });
     EXPECT_EQ(Qv3FolderDlg(nullptr, QStringLiteral("フォルダーを選択してください")), QString());

@@ -2,13 +2,11 @@
 // Drives the companion dialogs the way an operator would: waits for the next modal
 // dialog, sets its controls and presses a button. A dialog left open afterwards is a
 // failure and is closed, so a broken dialog cannot hang the test run.
-#include "app/startup.h"
 #include "automation/event_log.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QJsonObject>
 #include <QPointer>
 #include <QTimer>
@@ -19,15 +17,6 @@
 
 namespace companion_test {
 
-// Saves a picture of each dialog when MITRA_GRAB_DIR names a folder, for a person to look at.
-inline void grabIfAsked(QWidget *dialog) {
-    const QString dir = qEnvironmentVariable("MITRA_GRAB_DIR");
-    if (dir.isEmpty()) return;
-    installFontSubstitutes();
-    QDir().mkpath(dir);
-    dialog->grab().save(dir + QLatin1Char('/') + dialog->objectName() + QStringLiteral(".png"));
-}
-
 // Runs `action` on the next modal dialog as soon as it is open.
 inline void onNextDialog(std::function<void(QWidget *)> action, int tries = 0) {
     QTimer::singleShot(0, [action, tries] {
@@ -37,7 +26,6 @@ inline void onNextDialog(std::function<void(QWidget *)> action, int tries = 0) {
             else ADD_FAILURE() << "no modal dialog appeared";
             return;
         }
-        grabIfAsked(dialog);
         action(dialog);
         QPointer<QWidget> left(dialog);
         QTimer::singleShot(0, [left] {

@@ -1,9 +1,8 @@
 // The digit display as a control: property rules, which setters repaint, the lamp
-// test, resizing, the settings dialog, the dump, and what it does with the mouse.
+// test, resizing, the settings dialog, and what it does with the mouse.
 #include "controls/m_degit.h"
 
 #include <QApplication>
-#include <QJsonObject>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -21,63 +20,40 @@ Shot shot(const M_Degit &d) { return {d.litText(), d.picture()}; }
 
 }  // namespace
 
-TEST(DigitControl, DefaultsAndFirstPicture) {
-    M_Degit d;
-    EXPECT_EQ(d.BaseForeColor(), RGB(150, 150, 150));
-    EXPECT_EQ(d.DegitForeColor(), RGB(248, 210, 114));
-    EXPECT_EQ(d.BackColor(), RGB(128, 128, 128));
-    EXPECT_EQ(d.FillZero(), 0);
-    EXPECT_EQ(d.ZeroMode(), 0);
-    EXPECT_EQ(d.Shift(), 0);
-    EXPECT_EQ(d.Keta(), 4);
-    EXPECT_EQ(d.DegitSize(), 0);
-    EXPECT_EQ(d.DegitStyle(), 0);
-    EXPECT_EQ(d.Value(), QVariant(0));
-    EXPECT_EQ(d.Value().typeId(), QMetaType::Int);
-    EXPECT_TRUE(d.UserSet());
-    EXPECT_EQ(d.size(), QSize(52, 20));
-    // A new control is only cleared: no unlit eights until a host repaints it.
-    EXPECT_EQ(d.litText(), QString());
-    QImage blank(d.size(), QImage::Format_RGB32);
-    blank.fill(toQColor(RGB(128, 128, 128)));
-    EXPECT_EQ(d.picture(), blank);
-}
-
 TEST(DigitControl, SetterRules) {
-    M_Degit d;
-    d.setFillZero(9);
-    EXPECT_EQ(d.FillZero(), 4);
-    d.setFillZero(-2);  // no lower bound
-    EXPECT_EQ(d.FillZero(), -2);
-    d.setShift(7);
-    EXPECT_EQ(d.Shift(), 3);
-    d.setShift(-2);
-    EXPECT_EQ(d.Shift(), 0);
-    d.setZeroMode(4);
-    EXPECT_EQ(d.ZeroMode(), 0);
-    d.setZeroMode(3);
-    EXPECT_EQ(d.ZeroMode(), 3);
-    d.setZeroMode(-1);
-    EXPECT_EQ(d.ZeroMode(), -1);
-    for (int bad : {0, 16, -3, 1000}) {
-        d.setKeta(7);
-        d.setKeta(bad);
-        EXPECT_EQ(d.Keta(), 4) << bad;
+    using Set = void (M_Degit::*)(int);
+    using Get = int (M_Degit::*)() const;
+    struct Rule {
+        const char *what;
+        Set set;
+        Get get;
+        int before, value, stored;  // `before` is set first, so that a refusal shows
+    };
+    const Rule rules[] = {
+        {"FillZero above Keta", &M_Degit::setFillZero, &M_Degit::FillZero, 1, 9, 4},
+        {"FillZero has no lower bound", &M_Degit::setFillZero, &M_Degit::FillZero, 1, -2, -2},
+        {"Shift above Keta - 1", &M_Degit::setShift, &M_Degit::Shift, 1, 7, 3},
+        {"Shift below 0", &M_Degit::setShift, &M_Degit::Shift, 1, -2, 0},
+        {"ZeroMode 4", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, 4, 0},
+        {"ZeroMode 3", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, 3, 3},
+        {"ZeroMode -1", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, -1, -1},
+        {"Keta 0", &M_Degit::setKeta, &M_Degit::Keta, 7, 0, 4},
+        {"Keta 16", &M_Degit::setKeta, &M_Degit::Keta, 7, 16, 4},
+        {"Keta -3", &M_Degit::setKeta, &M_Degit::Keta, 7, -3, 4},
+        {"Keta 15", &M_Degit::setKeta, &M_Degit::Keta, 7, 15, 15},
+        {"DegitSize 4", &M_Degit::setDegitSize, &M_Degit::DegitSize, 2, 4, 0},
+        {"DegitSize -1", &M_Degit::setDegitSize, &M_Degit::DegitSize, 2, -1, 0},
+        {"DegitSize 3", &M_Degit::setDegitSize, &M_Degit::DegitSize, 2, 3, 3},
+        {"DegitStyle 7", &M_Degit::setDegitStyle, &M_Degit::DegitStyle, 0, 7, 7},
+    };
+    for (const Rule &r : rules) {
+        M_Degit d;
+        (d.*r.set)(r.before);
+        (d.*r.set)(r.value);
+        EXPECT_EQ((d.*r.get)(), r.stored) << r.what;
     }
-    d.setKeta(15);
-    EXPECT_EQ(d.Keta(), 15);
-    for (int bad : {4, -1, 99}) {
-        d.setDegitSize(2);
-        d.setDegitSize(bad);
-        EXPECT_EQ(d.DegitSize(), 0) << bad;
-    }
-    d.setDegitStyle(7);
-    EXPECT_EQ(d.DegitStyle(), 7);
-    d.setUserSet(false);
-    EXPECT_FALSE(d.UserSet());
-    d.setBaseForeColor(0x123456);
-    EXPECT_EQ(d.BaseForeColor(), 0x123456u);
     // The limits depend on Keta at the time of setting; later Keta changes keep them.
+    M_Degit d;
     d.setKeta(6);
     d.setFillZero(6);
     d.setShift(5);
@@ -126,9 +102,16 @@ TEST(DigitControl, OnlyTheMarkedSettersRepaint) {
     EXPECT_FALSE(repaints([&] { d.setUserSet(true); }));
 }
 
-TEST(DigitControl, ResizesByKetaAndSize) {
+TEST(DigitControl, FirstPictureAndResizingByKetaAndSize) {
     QWidget host;
     M_Degit d(&host);
+    // A new control is only cleared: no unlit eights until a host repaints it.
+    EXPECT_EQ(d.Value(), QVariant(0));
+    EXPECT_EQ(d.litText(), QString());
+    QImage blank(d.size(), QImage::Format_RGB32);
+    blank.fill(toQColor(d.BackColor()));
+    EXPECT_EQ(d.picture(), blank);
+
     d.move(140, 40);
     d.setKeta(15);
     EXPECT_EQ(d.geometry(), QRect(140, 40, 195, 20));
@@ -152,7 +135,7 @@ TEST(DigitControl, ResizesByKetaAndSize) {
     EXPECT_EQ(d.picture().pixel(59, 23), toQColor(d.BackColor()).rgb());
 }
 
-TEST(DigitControl, LampTestAndBlank) {
+TEST(DigitControl, LampTestBlankAndTheSettingsDialog) {
     M_Degit d;
     d.setShift(2);
     d.setZeroMode(3);
@@ -172,27 +155,9 @@ TEST(DigitControl, LampTestAndBlank) {
     d.setValue(7);
     EXPECT_EQ(d.litText(), QStringLiteral("07  "));
 
-    // Values the dialog left out of range come back through the setters' rules.
-    M_Degit::setSetDlgFunction([](QWidget *, int, std::int16_t &z, std::int16_t &s, std::int16_t &f) {
-        z = 9;
-        s = 12;
-        f = 30;
-        return 1;
-    });
-    d.ShowSetDlg();
-    M_Degit::setSetDlgFunction(nullptr);
-    d.setKeta(6);
-    d.ResetDegit(true);
-    EXPECT_EQ(d.litText(), QStringLiteral("888888"));
-    EXPECT_EQ(d.ZeroMode(), 0);
-    EXPECT_EQ(d.Shift(), 5);
-    EXPECT_EQ(d.FillZero(), 6);
-}
-
-TEST(DigitControl, SettingsDialogTakesTheValuesBackUnchecked) {
+    // The settings dialog's values are taken back unchecked, even on cancel.
     static int seenKeta;
     static std::int16_t seen[3];
-    M_Degit d;
     d.setZeroMode(2);
     d.setShift(1);
     d.setFillZero(3);
@@ -204,7 +169,7 @@ TEST(DigitControl, SettingsDialogTakesTheValuesBackUnchecked) {
         z = 7;  // out of every range, as a careless dialog could leave them
         s = -4;
         f = 40;
-        return 0;  // even on cancel the values are taken
+        return 0;
     });
     EXPECT_EQ(d.ShowSetDlg(), 0);
     EXPECT_EQ(seenKeta, 4);
@@ -217,38 +182,14 @@ TEST(DigitControl, SettingsDialogTakesTheValuesBackUnchecked) {
     EXPECT_EQ(d.litText(), QStringLiteral("0005"));
     EXPECT_FALSE(shot(d) == before);
 
-    M_Degit::setSetDlgFunction([](QWidget *, int, std::int16_t &z, std::int16_t &s, std::int16_t &f) {
-        z = 0, s = 0, f = 0;
-        return 1;
-    });
-    EXPECT_EQ(d.ShowSetDlg(), 1);
-    EXPECT_EQ(d.litText(), QStringLiteral("5"));
+    // The lamp test brings the unchecked values back through the setters' rules.
+    d.setKeta(6);
+    d.ResetDegit(true);
+    EXPECT_EQ(d.litText(), QStringLiteral("888888"));
+    EXPECT_EQ(d.ZeroMode(), 0);
+    EXPECT_EQ(d.Shift(), 0);
+    EXPECT_EQ(d.FillZero(), 6);
     M_Degit::setSetDlgFunction(nullptr);
-}
-
-TEST(DigitControl, DumpNamesEveryProperty) {
-    M_Degit d;
-    d.setKeta(5);
-    d.setShift(1);
-    d.setValue(12);
-    QJsonObject o = d.dumpState();
-    EXPECT_EQ(o.value("BaseForeColor").toInteger(), 9868950);
-    EXPECT_EQ(o.value("DegitForeColor").toInteger(), 7525112);
-    EXPECT_EQ(o.value("BackColor").toInteger(), 8421504);
-    EXPECT_EQ(o.value("FillZero").toInt(-9), 0);
-    EXPECT_EQ(o.value("ZeroMode").toInt(-9), 0);
-    EXPECT_EQ(o.value("Shift").toInt(), 1);
-    EXPECT_EQ(o.value("Keta").toInt(), 5);
-    EXPECT_EQ(o.value("DegitSize").toInt(-9), 0);
-    EXPECT_EQ(o.value("DegitStyle").toInt(-9), 0);
-    EXPECT_TRUE(o.value("UserSet").toBool());
-    EXPECT_TRUE(o.value("Value").isDouble());
-    EXPECT_EQ(o.value("Value").toInt(), 12);
-    EXPECT_EQ(o.value("lit").toString(), QStringLiteral("12 "));
-    d.setValue(QStringLiteral("012"));
-    o = d.dumpState();
-    EXPECT_TRUE(o.value("Value").isString());
-    EXPECT_EQ(o.value("Value").toString(), QStringLiteral("012"));
 }
 
 TEST(DigitControl, KeepsMousePressesAndReportsDoubleClicks) {

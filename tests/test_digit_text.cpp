@@ -11,39 +11,27 @@ QString S(const char *s) { return QString::fromUtf8(s); }
 }  // namespace
 
 TEST(DigitText, ZeroModesOnZeroMinusOneAndEmpty) {
-    // ZeroMode 0: 0 and empty blank, -1 shows as is.
-    EXPECT_EQ(litText(0, 0, 0, 0, 4), kEmpty);
-    EXPECT_EQ(litText(kEmpty, 0, 0, 0, 4), kEmpty);
-    EXPECT_EQ(litText(-1, 0, 0, 0, 4), S("-1"));
-    // 1: 0 and empty show 0.
-    EXPECT_EQ(litText(0, 1, 0, 0, 4), S("0"));
-    EXPECT_EQ(litText(kEmpty, 1, 0, 0, 4), S("0"));
-    EXPECT_EQ(litText(-1, 1, 0, 0, 4), S("-1"));
-    // 2: -1 shows 0, a real 0 blanks, empty stays empty.
-    EXPECT_EQ(litText(-1, 2, 0, 0, 4), S("0"));
-    EXPECT_EQ(litText(0, 2, 0, 0, 4), kEmpty);
+    // Columns: the number 0, the number -1, the empty text.
+    const QVariant values[3] = {0, -1, kEmpty};
+    const char *lit[4][3] = {
+        {"", "-1", ""},    // 0: 0 and empty blank
+        {"0", "-1", "0"},  // 1: 0 and empty show 0
+        {"", "0", ""},     // 2: -1 shows 0, a real 0 blanks
+        {"0", "0", "0"},   // 3: all show 0
+    };
+    for (int mode = 0; mode < 4; ++mode) {
+        for (int v = 0; v < 3; ++v) EXPECT_EQ(litText(values[v], mode, 0, 0, 4), S(lit[mode][v])) << mode << " " << v;
+        // Other numbers are never touched; texts never count as 0 or -1, and a
+        // single space is neither numeric nor empty.
+        EXPECT_EQ(litText(230, mode, 0, 0, 4), S("230")) << mode;
+        for (const char *text : {"000", "0", "-1"}) EXPECT_EQ(litText(S(text), mode, 0, 0, 4), S(text)) << mode;
+        EXPECT_EQ(litText(S(" "), mode, 3, 0, 4), S(" ")) << mode;
+    }
     EXPECT_EQ(litText(kEmpty, 2, 3, 0, 4), kEmpty);
-    // 3: -1, 0 and empty all show 0.
-    EXPECT_EQ(litText(-1, 3, 0, 0, 4), S("0"));
-    EXPECT_EQ(litText(0, 3, 0, 0, 4), S("0"));
-    EXPECT_EQ(litText(kEmpty, 3, 0, 0, 4), S("0"));
     // Modes outside 0..3 (as the dialog may leave them) substitute nothing.
     EXPECT_EQ(litText(0, 4, 0, 0, 4), S("0"));
     EXPECT_EQ(litText(-1, -3, 0, 0, 4), S("-1"));
     EXPECT_EQ(litText(kEmpty, 99, 2, 0, 4), kEmpty);
-    // Other numbers are never touched.
-    for (int mode = 0; mode < 4; ++mode) EXPECT_EQ(litText(230, mode, 0, 0, 4), S("230")) << mode;
-}
-
-TEST(DigitText, TextsNeverCountAsZeroOrMinusOne) {
-    // A route number typed as zeros shows as typed in every mode.
-    for (int mode = 0; mode < 4; ++mode) {
-        EXPECT_EQ(litText(S("000"), mode, 0, 0, 4), S("000")) << mode;
-        EXPECT_EQ(litText(S("0"), mode, 0, 0, 4), S("0")) << mode;
-        EXPECT_EQ(litText(S("-1"), mode, 0, 0, 4), S("-1")) << mode;
-        // A single space is not numeric and not empty: nothing lit, nothing substituted.
-        EXPECT_EQ(litText(S(" "), mode, 3, 0, 4), S(" ")) << mode;
-    }
 }
 
 TEST(DigitText, ZeroFillFormatsNumbersAndNumericTexts) {

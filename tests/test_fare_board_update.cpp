@@ -29,12 +29,6 @@ std::map<int, QVariant> apply(const BoardWrites &w) {
     return board;
 }
 
-std::vector<int> cells(const BoardWrites &w) {
-    std::vector<int> out;
-    for (const CellWrite &c : w.writes) out.push_back(c.cell);
-    return out;
-}
-
 }  // namespace
 
 TEST(BoardUpdate, FaresRunFromTheStartSectionTo32) {
@@ -48,7 +42,6 @@ TEST(BoardUpdate, FaresRunFromTheStartSectionTo32) {
     ASSERT_EQ(from5.writes.size(), 28u);
     EXPECT_EQ(from5.writes.front().cell, 5);
     EXPECT_EQ(from5.writes.back().cell, 32);
-
     EXPECT_EQ(boardWrites(row, 32, tripAt(32), {}).writes.size(), 1u);
     EXPECT_TRUE(boardWrites(row, 33, tripAt(33), {}).writes.empty());
     EXPECT_TRUE(boardWrites(row, 300, tripAt(300), {}).writes.empty());
@@ -58,14 +51,11 @@ TEST(BoardUpdate, FaresRunFromTheStartSectionTo32) {
 
 TEST(BoardUpdate, LateNightDoublesFaresButNotMarkersOrInformation) {
     FareRow row = sampleRow();
-    row.cells[0] = 230;
-    row.cells[1] = -1;
-    row.cells[2] = 0;
-    row.cells[3] = 16383;
-    row.cells[4] = 16384;   // double does not fit: the day fare stays
-    row.cells[5] = -16384;
-    row.cells[6] = -16385;  // likewise
-    row.cells[39] = 230;    // cell 40, shown as data
+    // Day fare and what the board shows at night; 16384 and -16385 do not fit doubled.
+    const int day[] = {230, -1, 0, 16383, 16384, -16384, -16385};
+    const int night[] = {460, -1, 0, 32766, 16384, -32768, -16385};
+    for (int i = 0; i < 7; ++i) row.cells[static_cast<size_t>(i)] = static_cast<qint16>(day[i]);
+    row.cells[39] = 230;  // cell 40, shown as data
     BoardOptions opt;
     opt.lateNight = true;
     opt.info.ticketNo = {true, 31};
@@ -74,13 +64,7 @@ TEST(BoardUpdate, LateNightDoublesFaresButNotMarkersOrInformation) {
 
     const BoardWrites w = boardWrites(row, 3, tripAt(1), opt);
     const std::map<int, QVariant> board = apply(w);
-    EXPECT_EQ(board.at(1), QVariant(460));
-    EXPECT_EQ(board.at(2), QVariant(-1));
-    EXPECT_EQ(board.at(3), QVariant(0));
-    EXPECT_EQ(board.at(4), QVariant(32766));
-    EXPECT_EQ(board.at(5), QVariant(16384));
-    EXPECT_EQ(board.at(6), QVariant(-32768));
-    EXPECT_EQ(board.at(7), QVariant(-16385));
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(board.at(i + 1), QVariant(night[i])) << "cell " << i + 1;
     EXPECT_EQ(board.at(8), QVariant(160));
     EXPECT_EQ(board.at(31), QVariant(230));
     EXPECT_EQ(board.at(32), QVariant(230));
@@ -88,9 +72,9 @@ TEST(BoardUpdate, LateNightDoublesFaresButNotMarkersOrInformation) {
 
     // Day tariff: nothing doubled, nothing reported.
     opt.lateNight = false;
-    const BoardWrites day = boardWrites(row, 3, tripAt(1), opt);
-    EXPECT_EQ(apply(day).at(1), QVariant(230));
-    EXPECT_TRUE(day.overflowCells.empty());
+    const BoardWrites dayWrites = boardWrites(row, 3, tripAt(1), opt);
+    EXPECT_EQ(apply(dayWrites).at(1), QVariant(230));
+    EXPECT_TRUE(dayWrites.overflowCells.empty());
 
     bool overflow = true;
     EXPECT_EQ(lateNightFare(-1, &overflow), -1);
@@ -110,10 +94,11 @@ TEST(BoardUpdate, InformationNumbersFollowTheFaresInTheirOrder) {
 
     const BoardWrites w = boardWrites(row, 7, tripAt(5, QStringLiteral("00012")), opt);
     // Fares 5..32 first, then a-d.
-    std::vector<int> expected;
+    std::vector<int> order, expected;
+    for (const CellWrite &c : w.writes) order.push_back(c.cell);
     for (int i = 5; i <= 32; ++i) expected.push_back(i);
     for (int i : {1, 2, 3, 4}) expected.push_back(i);
-    EXPECT_EQ(cells(w), expected);
+    EXPECT_EQ(order, expected);
     const std::map<int, QVariant> board = apply(w);
     EXPECT_EQ(board.at(1), QVariant(7));
     EXPECT_EQ(board.at(2), QVariant(230));
@@ -125,33 +110,26 @@ TEST(BoardUpdate, InformationNumbersFollowTheFaresInTheirOrder) {
     opt.info.countFromZero = true;
     EXPECT_EQ(apply(boardWrites(row, 7, tripAt(5), opt)).at(1), QVariant(6));
     EXPECT_EQ(apply(boardWrites(row, 1, tripAt(1), opt)).at(1), QVariant(0));
-
-    // All four aimed at one cell over a fare: the last in the order wins.
-    BoardOptions same;
-    same.info.stopOrder = {true, 20};
-    same.info.ticketNo = {true, 20};
-    same.info.routeNo = {true, 20};
-    same.info.dataColumn = {true, 20};
-    same.info.sourceColumn = 33;
-    EXPECT_EQ(apply(boardWrites(row, 7, tripAt(1), same)).at(20), QVariant(330));
-    same.info.dataColumn.enabled = false;
-    EXPECT_EQ(apply(boardWrites(row, 7, tripAt(1, QStringLiteral("045")), same)).at(20),
-              QVariant(QStringLiteral("045")));
-
     // An information number may land below the start section.
     EXPECT_EQ(apply(boardWrites(row, 7, tripAt(33), opt)).size(), 4u);
 
-    // Targets and sources outside the board or the row are skipped, never read.
+    // All four aimed at one cell over a fare: the last in the order wins.
+    BoardOptions same;
+    same.info.stopOrder = same.info.ticketNo = same.info.routeNo = same.info.dataColumn = {true, 20};
+    same.info.sourceColumn = 33;
+    EXPECT_EQ(apply(boardWrites(row, 7, tripAt(1), same)).at(20), QVariant(330));
+    same.info.dataColumn.enabled = false;
+    EXPECT_EQ(apply(boardWrites(row, 7, tripAt(1, QStringLiteral("045")), same)).at(20), QVariant(QStringLiteral("045")));
+
+    // Targets and sources outside the board or the row are skipped, never read;
+    // disabled options write nothing even with valid targets.
     BoardOptions bad;
     bad.info.stopOrder = {true, 0};
     bad.info.ticketNo = {true, 33};
     bad.info.dataColumn = {true, 5};
     bad.info.sourceColumn = 151;
+    bad.info.routeNo = {false, 1};
     EXPECT_TRUE(boardWrites(row, 7, tripAt(33), bad).writes.empty());
-    // Disabled options write nothing even with valid targets.
-    BoardOptions off;
-    off.info.stopOrder = {false, 1};
-    EXPECT_TRUE(boardWrites(row, 7, tripAt(33), off).writes.empty());
 }
 
 TEST(BoardUpdate, TicketDateAndTimeTexts) {
@@ -168,7 +146,6 @@ TEST(BoardUpdate, TicketDateAndTimeTexts) {
     EXPECT_EQ(ticketDateText(0, today, trip, fixed), QStringLiteral("03-05-2024"));
     EXPECT_EQ(ticketDateText(1, today, trip, fixed), QStringLiteral("12-31-2023"));
     EXPECT_EQ(ticketDateText(2, today, trip, fixed), fixed);
-
     EXPECT_EQ(routeSetTicketDate(0, today, fixed), QStringLiteral("03-05-2024"));
     EXPECT_EQ(routeSetTicketDate(1, today, fixed), QStringLiteral("03-05-2024"));
     EXPECT_EQ(routeSetTicketDate(2, today, fixed), fixed);

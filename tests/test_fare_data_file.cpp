@@ -32,12 +32,6 @@ FareRow row(const QString &name, qint16 ticket, std::vector<int> cells = {}) {
     return r;
 }
 
-const FareFileProblem *firstError(const FareFileContents &c) {
-    for (const FareFileProblem &p : c.problems)
-        if (p.isError()) return &p;
-    return nullptr;
-}
-
 }  // namespace
 
 TEST(FareDataFile, LayoutIsLittleEndianWithCp932NamesAndRoundTrips) {
@@ -50,7 +44,6 @@ TEST(FareDataFile, LayoutIsLittleEndianWithCp932NamesAndRoundTrips) {
     const QByteArray name = cp932::encode(QStringLiteral("東町～前"));
     ASSERT_EQ(name.size(), 8);  // four double-byte characters, "～" included
     EXPECT_EQ(bytes, le16(2) + record(name, 1, {170, -1, 0, 32767}) + record({}, -3, {-32768}));
-    EXPECT_EQ(bytes.size(), 2 + (2 + 8 + 2 + 300) + (2 + 0 + 2 + 300));
 
     const FareFileContents back = fare_file::parse(bytes, QStringLiteral("1.hy3"));
     EXPECT_TRUE(back.ok());
@@ -59,124 +52,85 @@ TEST(FareDataFile, LayoutIsLittleEndianWithCp932NamesAndRoundTrips) {
     EXPECT_EQ(back.rows, rows);
 }
 
-TEST(FareDataFile, CountsThatCannotBeTrustedAreRefused) {
-    // No count at all.
-    for (const QByteArray &bytes : {QByteArray(), QByteArray(1, '\x05')}) {
-        const FareFileContents c = fare_file::parse(bytes, QStringLiteral("dir/7.hy3"));
-        EXPECT_FALSE(c.ok());
-        EXPECT_FALSE(c.countRead);
-        EXPECT_TRUE(c.errorMessage().contains(QStringLiteral("dir/7.hy3")));
-    }
-    // Negative count.
-    {
-        const FareFileContents c = fare_file::parse(le16(-2) + record("A", 1), QStringLiteral("7.hy3"));
-        EXPECT_FALSE(c.ok());
-        EXPECT_TRUE(c.countRead);
-        EXPECT_EQ(c.declaredCount, -2);
-        EXPECT_TRUE(c.rows.empty());
-        EXPECT_TRUE(c.errorMessage().contains(QStringLiteral("7.hy3")));
-        EXPECT_TRUE(c.errorMessage().contains(QStringLiteral("-2")));
-    }
-    // More rows than the table holds: refused with the limit named, whether the
-    // rows are really there or the count is simply huge.
-    {
-        QByteArray bytes = le16(302);
-        for (int r = 1; r <= 302; ++r) bytes += record("S", r);
-        const FareFileContents c = fare_file::parse(bytes, QStringLiteral("9.hy3"));
-        EXPECT_FALSE(c.ok());
-        EXPECT_EQ(c.rows.size(), 302u);
-        EXPECT_TRUE(c.errorMessage().contains(QStringLiteral("9.hy3")));
-        EXPECT_TRUE(c.errorMessage().contains(QStringLiteral("301")));
-    }
-    {
-        const FareFileContents c = fare_file::parse(le16(32767) + record("S", 1), QStringLiteral("9.hy3"));
-        EXPECT_FALSE(c.ok());
-        EXPECT_TRUE(c.errorMessage().contains(QStringLiteral("301")));
-        EXPECT_EQ(c.rows.size(), 1u);  // only what is really there was read
-    }
-    // Zero rows is a well-formed (empty) file; the route set decides about it.
-    {
-        const FareFileContents c = fare_file::parse(le16(0), QStringLiteral("3.hy3"));
-        EXPECT_TRUE(c.ok());
-        EXPECT_EQ(c.declaredCount, 0);
-    }
-}
-
-TEST(FareDataFile, TruncatedRecordsAreRefusedWithTheirRow) {
+TEST(FareDataFile, EveryBrokenFileIsRefusedWithFileAndRow) {
     const QByteArray good = record(cp932::encode(QStringLiteral("本町")), 1, {170});
+    QByteArray full = le16(302);
+    for (int r = 1; r <= 302; ++r) full += record("S", r);
+    QByteArray cutInCells = le16(1) + good;
+    cutInCells.chop(1);
 
-    // The name length runs past the end of the file.
-    {
-        QByteArray bytes = le16(2) + good + le16(500) + QByteArray("abc");
-        const FareFileContents c = fare_file::parse(bytes, QStringLiteral("5.hy3"));
-        ASSERT_FALSE(c.ok());
-        EXPECT_EQ(firstError(c)->row, 2);
-        EXPECT_TRUE(c.errorMessage().contains(QStringLiteral("5.hy3")));
-        EXPECT_TRUE(c.errorMessage().contains(QStringLiteral("2行目")));
-        EXPECT_EQ(c.rows.size(), 1u);
+    struct Case {
+        const char *what;
+        QByteArray bytes;
+        bool ok;
+        int problemRow;      // the first error's row (or the warning's row when ok); -1: none
+        int rowsRead;
+        const char *mustSay; // in the error message, or in the warning when ok
+    };
+    const Case cases[] = {
+        {"no count", QByteArray(), false, 0, 0, ""},
+        {"half a count", QByteArray(1, '\x05'), false, 0, 0, ""},
+        {"negative count", le16(-2) + record("A", 1), false, 0, 0, "-2"},
+        {"302 rows present", full, false, 0, 302, "301"},
+        {"huge count", le16(32767) + record("S", 1), false, 0, 1, "301"},
+        {"name runs past the end", le16(2) + good + le16(500) + QByteArray("abc"), false, 2, 1, "2行目"},
+        {"name one byte short", le16(1) + le16(4) + QByteArray("abc"), false, 1, 0, "停留所名の長さ 4バイト"},
+        {"fewer rows than counted", le16(3) + good + good, false, 3, 2, "3行目"},
+        {"cut inside the cells", cutInCells, false, 1, 0, "1行目"},
+        {"cut inside a name length", le16(2) + good + QByteArray(1, '\x02'), false, 2, 1, "2行目"},
+        // Zero rows is well formed; the route set decides about it.
+        {"zero rows", le16(0), true, -1, 0, ""},
+        // Read past with a warning: trailing bytes, a name that is not CP932.
+        {"trailing bytes", le16(1) + good + QByteArray("junk"), true, 0, 1, "4バイト"},
+        {"not CP932", le16(1) + record(QByteArray("\x81", 1), 1), true, 1, 1, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const FareFileContents f = fare_file::parse(c.bytes, QStringLiteral("dir/5.hy3"));
+        EXPECT_EQ(f.ok(), c.ok);
+        EXPECT_EQ(int(f.rows.size()), c.rowsRead);
+        if (!c.ok) {
+            EXPECT_TRUE(f.errorMessage().contains(QStringLiteral("dir/5.hy3"))) << f.errorMessage().toStdString();
+            EXPECT_TRUE(f.errorMessage().contains(QString::fromUtf8(c.mustSay))) << f.errorMessage().toStdString();
+            const auto first = std::find_if(f.problems.begin(), f.problems.end(), [](auto &p) { return p.isError(); });
+            ASSERT_NE(first, f.problems.end());
+            if (c.problemRow > 0) { EXPECT_EQ(first->row, c.problemRow); }
+        } else if (c.problemRow < 0) {
+            EXPECT_TRUE(f.problems.empty());
+        } else {
+            ASSERT_EQ(f.problems.size(), 1u);
+            EXPECT_FALSE(f.problems[0].isError());
+            if (c.problemRow > 0) { EXPECT_EQ(f.problems[0].row, c.problemRow); }
+            EXPECT_TRUE(f.problems[0].text.contains(QString::fromUtf8(c.mustSay)));
+        }
     }
-    // One byte short of the name is enough to refuse it as such.
-    {
-        const FareFileContents c = fare_file::parse(le16(1) + le16(4) + QByteArray("abc"), QStringLiteral("5.hy3"));
-        ASSERT_FALSE(c.ok());
-        EXPECT_EQ(firstError(c)->row, 1);
-        EXPECT_TRUE(firstError(c)->text.contains(QStringLiteral("停留所名の長さ 4バイト")));
-    }
-    // Fewer rows than the count says.
-    {
-        const FareFileContents c = fare_file::parse(le16(3) + good + good, QStringLiteral("5.hy3"));
-        ASSERT_FALSE(c.ok());
-        EXPECT_EQ(firstError(c)->row, 3);
-        EXPECT_EQ(c.rows.size(), 2u);
-    }
-    // A row cut inside its cells, and one cut inside its name-length field.
-    {
-        QByteArray bytes = le16(1) + good;
-        bytes.chop(1);
-        const FareFileContents c = fare_file::parse(bytes, QStringLiteral("5.hy3"));
-        ASSERT_FALSE(c.ok());
-        EXPECT_EQ(firstError(c)->row, 1);
-        EXPECT_TRUE(c.rows.empty());
-    }
-    {
-        const FareFileContents c = fare_file::parse(le16(2) + good + QByteArray(1, '\x02'),
-                                                    QStringLiteral("5.hy3"));
-        ASSERT_FALSE(c.ok());
-        EXPECT_EQ(firstError(c)->row, 2);
-    }
-    // Bytes after the last row are read past, with a warning.
-    {
-        const FareFileContents c = fare_file::parse(le16(1) + good + QByteArray("junk"), QStringLiteral("5.hy3"));
-        EXPECT_TRUE(c.ok());
-        ASSERT_EQ(c.problems.size(), 1u);
-        EXPECT_FALSE(c.problems[0].isError());
-        EXPECT_TRUE(c.problems[0].text.contains(QStringLiteral("4バイト")));
-        EXPECT_EQ(c.rows.size(), 1u);
-    }
-    // Bytes that are not CP932 still load, with a warning for that row.
-    {
-        const FareFileContents c =
-            fare_file::parse(le16(1) + record(QByteArray("\x81", 1), 1), QStringLiteral("5.hy3"));
-        EXPECT_TRUE(c.ok());
-        ASSERT_EQ(c.problems.size(), 1u);
-        EXPECT_EQ(c.problems[0].row, 1);
-    }
+    EXPECT_EQ(fare_file::parse(le16(-2), QStringLiteral("x")).declaredCount, -2);
+    EXPECT_FALSE(fare_file::parse(QByteArray(), QStringLiteral("x")).countRead);
 }
 
-TEST(FareDataFile, FilesOnDiskAndTheirFailures) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("1.hy3"));
+TEST(FareDataFile, WritingRefusesWhatTheFormatCannotHoldAndKeepsTheOldFile) {
+    QByteArray out("untouched");
+    QString why;
+    EXPECT_FALSE(fare_file::encode(std::vector<FareRow>(302), out, &why));
+    EXPECT_TRUE(why.contains(QStringLiteral("301")));
+    EXPECT_FALSE(fare_file::encode({row(QString(70000, QLatin1Char('a')), 1)}, out, &why));
+    EXPECT_TRUE(why.contains(QStringLiteral("65535")));
+    const std::vector<FareRow> bad{row(QStringLiteral("A"), 1), row(QStringLiteral("駅前😀?ü😀"), 2)};
+    EXPECT_FALSE(fare_file::encode(bad, out, &why));
+    EXPECT_TRUE(why.startsWith(QStringLiteral("2行目")));
+    EXPECT_EQ(out, QByteArray("untouched"));
+    EXPECT_EQ(fare_file::unencodable(QStringLiteral("駅前😀?ü😀")), QStringList({QStringLiteral("😀"), QStringLiteral("ü")}));
+    EXPECT_TRUE(fare_file::unencodable(QStringLiteral("～（北）ー前駅")).isEmpty());
+    EXPECT_TRUE(fare_file::encode(std::vector<FareRow>(301), out, &why));
 
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("1.hy3"));
     const FareFileContents missing = fare_file::readFile(path);
     EXPECT_FALSE(missing.ok());
     EXPECT_TRUE(missing.errorMessage().contains(path));
-
     std::vector<FareRow> rows{row(QStringLiteral("山田車庫前"), 2, {190, 210})};
-    QString why;
     ASSERT_TRUE(fare_file::writeFile(path, rows, &why)) << why.toStdString();
     EXPECT_EQ(fare_file::readFile(path).rows, rows);
-
     // A refused write leaves the existing file exactly as it was.
     rows.push_back(row(QStringLiteral("한국"), 3));
     EXPECT_FALSE(fare_file::writeFile(path, rows, &why));
@@ -184,26 +138,6 @@ TEST(FareDataFile, FilesOnDiskAndTheirFailures) {
     EXPECT_EQ(fare_file::readFile(path).rows.size(), 1u);
     EXPECT_FALSE(fare_file::writeFile(dir.filePath(QStringLiteral("no/such/dir/1.hy3")), {}, &why));
     EXPECT_FALSE(why.isEmpty());
-}
-
-TEST(FareDataFile, EncoderRefusesWhatTheFormatCannotHold) {
-    QByteArray out("untouched");
-    QString why;
-    EXPECT_FALSE(fare_file::encode(std::vector<FareRow>(302), out, &why));
-    EXPECT_TRUE(why.contains(QStringLiteral("301")));
-    EXPECT_TRUE(fare_file::encode(std::vector<FareRow>(301), out, &why));
-
-    out = "untouched";
-    const std::vector<FareRow> bad{row(QStringLiteral("A"), 1), row(QStringLiteral("駅前😀?ü😀"), 2)};
-    EXPECT_FALSE(fare_file::encode(bad, out, &why));
-    EXPECT_EQ(out, QByteArray("untouched"));
-    EXPECT_TRUE(why.startsWith(QStringLiteral("2行目")));
-    EXPECT_EQ(fare_file::unencodable(QStringLiteral("駅前😀?ü😀")),
-              QStringList({QStringLiteral("😀"), QStringLiteral("ü")}));
-    EXPECT_TRUE(fare_file::unencodable(QStringLiteral("～（北）ー前駅")).isEmpty());
-
-    EXPECT_FALSE(fare_file::encode({row(QString(70000, QLatin1Char('a')), 1)}, out, &why));
-    EXPECT_TRUE(why.contains(QStringLiteral("65535")));
 }
 
 TEST(FareDataFile, LintFlagsDataThatWouldMisbehaveOnTheBoard) {

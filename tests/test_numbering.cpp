@@ -1,5 +1,5 @@
 // Ticket-number captions: the twelve numbering styles, the zero prefix, full-width
-// digits, and what SeirikenNumSet does to the board's labels.
+// digits, styles outside the list, and what SeirikenNumSet does to the board's labels.
 #include "app/windows.h"
 #include "board/board_layout.h"
 #include "board/form1.h"
@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString fw(const char *ascii) { return seiriken::toFullWidthDigits(QString::fromLatin1(ascii)); }
 
 // Caption of label `index` in a plan, or a marker when the plan leaves it alone.
 QString captionOf(const seiriken::LabelPlan &plan, int index) {
@@ -53,17 +51,16 @@ TEST(Numbering, EveryStyleWithAndWithoutZeroPrefix) {
     EXPECT_EQ(captionOf(seiriken::numberingPlan(1, 1), 32), QStringLiteral("３１"));
     EXPECT_EQ(captionOf(seiriken::numberingPlan(7, 0), 2), QStringLiteral("２"));
     EXPECT_EQ(captionOf(seiriken::numberingPlan(10, 0), 32), QStringLiteral("３１"));
-    EXPECT_EQ(captionOf(seiriken::numberingPlan(0, 0), 32), fw("32"));
+    EXPECT_EQ(captionOf(seiriken::numberingPlan(0, 0), 32), QStringLiteral("３２"));
     // Any non-zero prefix value counts as on.
     EXPECT_EQ(captionOf(seiriken::numberingPlan(0, -1), 5), QStringLiteral("０５"));
-}
 
-TEST(Numbering, StylesOutsideTheListOnlyTouchLabelOne) {
+    // Outside the list: no style chosen touches only label 1's size; beyond the
+    // list label 1 empties, in the smaller size.
     const auto none = seiriken::numberingPlan(-1, 1);
     EXPECT_TRUE(none.captions.empty());
     EXPECT_FALSE(none.setLabel1Word);
     EXPECT_EQ(none.label1PointSize, 11);
-
     const auto beyond = seiriken::numberingPlan(12, 0);
     EXPECT_TRUE(beyond.captions.empty());
     EXPECT_TRUE(beyond.setLabel1Word);
@@ -71,49 +68,34 @@ TEST(Numbering, StylesOutsideTheListOnlyTouchLabelOne) {
     EXPECT_EQ(beyond.label1PointSize, 10);
 }
 
-TEST(Numbering, StyleListAndErrorText) {
-    const QStringList entries = seiriken::styleListEntries();
-    ASSERT_EQ(entries.size(), 12);
-    EXPECT_EQ(entries[0], QStringLiteral("1,2,3... 32 （既定の表示）"));
-    EXPECT_EQ(entries[1], QStringLiteral("0,1,2... 31"));
-    EXPECT_EQ(entries[6], QStringLiteral("「券なし」、1,2... 31"));
-    EXPECT_EQ(entries[11], QStringLiteral("(無地)、2,3... 32"));
-    EXPECT_EQ(seiriken::errorText(91, QStringLiteral("X")),
-              QStringLiteral("エラーです！\r\n\r\nコード：91\r\n\r\n内容：X\r\n\r\nモジュール：IniIO-SeirikenNumSet( )"));
-}
-
 TEST(Numbering, SeirikenNumSetWritesTheBoardLabels) {
     Form1 *board = form1();
     auto caption = [board](int i) { return board->lblSeiriNum(i)->text(); };
-    auto size1 = [board] { return board->lblSeiriNum(1)->font().pointSizeF(); };
+    auto size = [board](int i) { return board->lblSeiriNum(i)->font().pointSizeF(); };
 
     mdl207_000::SeirikenNumSet(7, 0);
     EXPECT_EQ(caption(1), QStringLiteral("券なし"));
-    EXPECT_EQ(size1(), 10);
     EXPECT_EQ(caption(2), QStringLiteral("２"));
     EXPECT_EQ(caption(32), QStringLiteral("３２"));
-    // Only label 1's font changes; the rest keep their bold 11.25 pt face.
-    EXPECT_EQ(board->lblSeiriNum(2)->font().pointSizeF(), 11.25);
+    // Only label 1's size changes; it keeps its bold face.
+    EXPECT_EQ(size(1), 10);
+    EXPECT_EQ(size(2), 11.25);
     EXPECT_TRUE(board->lblSeiriNum(1)->font().bold());
     EXPECT_EQ(board->lblSeiriNum(1)->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
 
-    mdl207_000::SeirikenNumSet(6, 0);
-    mdl207_000::SeirikenNumSet(0, 0);
-    EXPECT_EQ(caption(1), QStringLiteral("１"));
-    EXPECT_EQ(size1(), 11);
-
-    // No style chosen: only the font of label 1, every caption stays.
+    // No style chosen: only the font of label 1, every caption stays; beyond the
+    // list: label 1 empties, 2..32 stay.
     mdl207_000::SeirikenNumSet(2, 1);
     mdl207_000::SeirikenNumSet(-1, 0);
     EXPECT_EQ(caption(1), QStringLiteral("な し"));
-    EXPECT_EQ(size1(), 11);
+    EXPECT_EQ(size(1), 11);
     EXPECT_EQ(caption(10), QStringLiteral("０９"));
-
-    // Beyond the list: label 1 empties, 2..32 stay.
     mdl207_000::SeirikenNumSet(12, 0);
     EXPECT_EQ(caption(1), QString());
-    EXPECT_EQ(size1(), 10);
+    EXPECT_EQ(size(1), 10);
     EXPECT_EQ(caption(10), QStringLiteral("０９"));
 
     mdl207_000::SeirikenNumSet(0, 0);
+    EXPECT_EQ(caption(1), QStringLiteral("１"));
+    EXPECT_EQ(size(1), 11);
 }

@@ -28,19 +28,13 @@ int brightPixels(const QImage &img, const QRect &area) {
 
 }  // namespace
 
-TEST(PanelPicture, BoardCarriesTheBuiltInPicture) {
+TEST(PanelPicture, TheBoardCarriesA256ColourPictureOfItsSize) {
     // Building the board is what registers the embedded pictures in the program.
     Form1 board;
     const QImage img = builtInPanel();
     ASSERT_FALSE(img.isNull()) << "the panel picture is not embedded";
     EXPECT_EQ(board.imgRes(0).convertToFormat(QImage::Format_RGB32), img.convertToFormat(QImage::Format_RGB32));
-}
-
-TEST(PanelPicture, IsA256ColourPictureOfTheBoardSize) {
-    const QImage img = builtInPanel();
-    ASSERT_FALSE(img.isNull()) << "the panel picture is not embedded";
-    EXPECT_EQ(img.width(), board::kWidth);
-    EXPECT_EQ(img.height(), board::kHeight);
+    EXPECT_EQ(img.size(), QSize(board::kWidth, board::kHeight));
     EXPECT_EQ(img.format(), QImage::Format_Indexed8);
     EXPECT_LE(img.colorCount(), 256);
     EXPECT_GT(img.colorCount(), 2);
@@ -79,7 +73,7 @@ TEST(PanelPicture, GreyCellsWithUnlitEightsLieUnderEveryFareDisplay) {
         EXPECT_EQ(img.pixel(digitCentreX + 13 * d, midY), bar) << "digit " << d;
 }
 
-TEST(PanelPicture, StopNameSlotIsAFlatGreyUnderTheStrip) {
+TEST(PanelPicture, FlatSlotUnderTheStripLightFrameAndCaptions) {
     const QImage img = builtInPanel();
     ASSERT_FALSE(img.isNull());
     const QRect slot = board::chimeiRect();
@@ -96,6 +90,21 @@ TEST(PanelPicture, StopNameSlotIsAFlatGreyUnderTheStrip) {
                       board::kHeight - 4 - (slot.bottom() + 2));
     EXPECT_GT(brightPixels(img, above), 20);
     EXPECT_GT(brightPixels(img, below), 20);
+
+    // A light grey frame all round.
+    for (const QPoint p : {QPoint(board::kWidth / 2, 1), QPoint(board::kWidth / 2, board::kHeight - 2),
+                           QPoint(1, board::kHeight / 2), QPoint(board::kWidth - 2, board::kHeight / 2)})
+        EXPECT_GE(qGray(img.pixel(p)), 150) << p.x() << "," << p.y();
+
+    // 整理券 above the first label, clear of it.
+    const QRect first = board::labelRect(1);
+    EXPECT_GT(brightPixels(img, QRect(first.left() - 4, 4, first.width() + 8, first.top() - 4)), 20);
+
+    // The child-fare note along the bottom, under the last row of displays.
+    const int lastBottom = board::degitRect(32).bottom();
+    const QRect note(board::labelRect(25).left(), lastBottom + 2, board::degitRect(32).right() -
+                     board::labelRect(25).left(), board::kHeight - 4 - (lastBottom + 2));
+    EXPECT_GT(brightPixels(img, note), 100);
 }
 
 TEST(PanelPicture, FaceIsBlackAroundTheCellsAndUnderTheLabels) {
@@ -130,23 +139,4 @@ TEST(PanelPicture, FaceIsBlackAroundTheCellsAndUnderTheLabels) {
     // Right of the last column.
     const QRect last = board::degitRect(8);
     EXPECT_TRUE(isBlack(img.pixel(last.right() + 8, last.center().y())));
-}
-
-TEST(PanelPicture, LightFrameAndCaptions) {
-    const QImage img = builtInPanel();
-    ASSERT_FALSE(img.isNull());
-    // A light grey frame all round.
-    for (const QPoint p : {QPoint(board::kWidth / 2, 1), QPoint(board::kWidth / 2, board::kHeight - 2),
-                           QPoint(1, board::kHeight / 2), QPoint(board::kWidth - 2, board::kHeight / 2)})
-        EXPECT_GE(qGray(img.pixel(p)), 150) << p.x() << "," << p.y();
-
-    // 整理券 above the first label, clear of it.
-    const QRect first = board::labelRect(1);
-    EXPECT_GT(brightPixels(img, QRect(first.left() - 4, 4, first.width() + 8, first.top() - 4)), 20);
-
-    // The child-fare note along the bottom, under the last row of displays.
-    const int lastBottom = board::degitRect(32).bottom();
-    const QRect note(board::labelRect(25).left(), lastBottom + 2, board::degitRect(32).right() -
-                     board::labelRect(25).left(), board::kHeight - 4 - (lastBottom + 2));
-    EXPECT_GT(brightPixels(img, note), 100);
 }

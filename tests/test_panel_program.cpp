@@ -69,20 +69,14 @@ TEST(PanelProgram, KeypadListsPanelSwapAndScrollBars) {
     EXPECT_EQ(chimei.value(QStringLiteral("Speed")).toInt(), 250);
     EXPECT_EQ(chimei.value(QStringLiteral("ScrollStartWait")).toInt(), 1200);
 
-    // The preview toggle widens the panel, its left edge staying put.
-    const QJsonObject wide = d.value(QStringLiteral("windows")).toObject().value(QStringLiteral("frmCtl")).toObject();
-    const QJsonObject narrow = before.value(QStringLiteral("windows")).toObject().value(QStringLiteral("frmCtl")).toObject();
+    // The preview toggle widens the panel, its left edge staying put, and back.
+    const QJsonObject back = readJson(dir.filePath(QStringLiteral("back.json")));
+    EXPECT_TRUE(control(back, QStringLiteral("frmCtl.Frame1(0)")).value(QStringLiteral("visible")).toBool());
+    const QJsonObject narrow = window(before, "frmCtl"), wide = window(d, "frmCtl");
     EXPECT_EQ(wide.value(QStringLiteral("width")).toInt(), 594);
     EXPECT_EQ(narrow.value(QStringLiteral("width")).toInt(), 353);
     EXPECT_EQ(wide.value(QStringLiteral("left")), narrow.value(QStringLiteral("left")));
-    EXPECT_EQ(control(d, QStringLiteral("frmCtl.Check4")).value(QStringLiteral("caption")).toString(), QStringLiteral("<<"));
-    EXPECT_EQ(control(d, QStringLiteral("frmCtl.Check4")).value(QStringLiteral("toolTip")).toString(),
-              QStringLiteral("整理券プレビューを隠します"));
-
-    const QJsonObject back = readJson(dir.filePath(QStringLiteral("back.json")));
-    EXPECT_TRUE(control(back, QStringLiteral("frmCtl.Frame1(0)")).value(QStringLiteral("visible")).toBool());
-    EXPECT_EQ(control(back, QStringLiteral("frmCtl.Check4")).value(QStringLiteral("caption")).toString(), QStringLiteral(">>"));
-    EXPECT_EQ(back.value(QStringLiteral("windows")).toObject().value(QStringLiteral("frmCtl")).toObject().value(QStringLiteral("width")).toInt(), 353);
+    EXPECT_EQ(window(back, "frmCtl").value(QStringLiteral("width")).toInt(), 353);
 }
 
 TEST(PanelProgram, AboutBoxAndDigitSettingsOfTheBoard) {
@@ -114,12 +108,10 @@ TEST(PanelProgram, AboutBoxAndDigitSettingsOfTheBoard) {
     const QString about = dialogs[0].toObject().value(QStringLiteral("text")).toString();
     EXPECT_TRUE(about.startsWith(QStringLiteral("型番：207_000\r\nバージョン："))) << qPrintable(about);
     EXPECT_EQ(about.count(QStringLiteral("\r\n")), 5);
-    EXPECT_TRUE(cancelled.value(QStringLiteral("windows")).toObject().value(QStringLiteral("Form1")).toObject()
-                    .value(QStringLiteral("enabled")).toBool());
+    EXPECT_TRUE(window(cancelled, "Form1").value(QStringLiteral("enabled")).toBool());
     const QJsonObject degits = cancelled.value(QStringLiteral("degits")).toObject();
     EXPECT_EQ(degits.value(QStringLiteral("Form1.Degit(7)")).toObject().value(QStringLiteral("ZeroMode")).toInt(), 0);
-    EXPECT_TRUE(cancelled.value(QStringLiteral("windows")).toObject().value(QStringLiteral("frmCtl")).toObject()
-                    .value(QStringLiteral("enabled")).toBool());
+    EXPECT_TRUE(window(cancelled, "frmCtl").value(QStringLiteral("enabled")).toBool());
 
     // Confirmed on display 7: all 32 take its settings and redraw their own values.
     const QJsonObject confirmed = readJson(dir.filePath(QStringLiteral("confirmed.json")));
@@ -132,8 +124,7 @@ TEST(PanelProgram, AboutBoxAndDigitSettingsOfTheBoard) {
     }
     EXPECT_EQ(after.value(QStringLiteral("Form1.Degit(3)")).toObject().value(QStringLiteral("lit")).toString(), QStringLiteral("005 "));
     EXPECT_EQ(after.value(QStringLiteral("Form1.Degit(4)")).toObject().value(QStringLiteral("lit")).toString(), QStringLiteral("000 "));
-    EXPECT_TRUE(confirmed.value(QStringLiteral("windows")).toObject().value(QStringLiteral("frmCtl")).toObject()
-                    .value(QStringLiteral("enabled")).toBool());
+    EXPECT_TRUE(window(confirmed, "frmCtl").value(QStringLiteral("enabled")).toBool());
 
     const QJsonObject last = readJson(dir.filePath(QStringLiteral("last.json")));
     EXPECT_EQ(eventsOf(last, QStringLiteral("dialog")).size(), 3);
@@ -156,8 +147,7 @@ TEST(PanelProgram, ExitQuestionNoKeepsRunningYesSavesAndEnds) {
     EXPECT_EQ(question.value(QStringLiteral("title")).toString(), QStringLiteral("ミトラの終了確認"));
     EXPECT_EQ(question.value(QStringLiteral("icon")).toString(), QStringLiteral("question"));
     EXPECT_EQ(question.value(QStringLiteral("answer")).toString(), QStringLiteral("No"));
-    EXPECT_TRUE(afterNo.value(QStringLiteral("windows")).toObject().value(QStringLiteral("frmCtl")).toObject()
-                    .value(QStringLiteral("visible")).toBool());
+    EXPECT_TRUE(window(afterNo, "frmCtl").value(QStringLiteral("visible")).toBool());
     EXPECT_FALSE(QFileInfo::exists(settings)) << "No saves nothing";
 
     // Yes ends the program at once, after the settings are written; the script's

@@ -22,16 +22,9 @@ QString tokenizeError(const QString &line) {
     return why;
 }
 
-script::Error parseError(const QString &text) {
-    const script::Parsed p = script::parse(text);
-    EXPECT_TRUE(p.error.has_value()) << qPrintable(text);
-    EXPECT_TRUE(p.commands.empty());
-    return p.error.value_or(script::Error{-1, {}});
-}
-
 }  // namespace
 
-TEST(ScriptParser, SplitsArgumentsWithQuotesAndComments) {
+TEST(ScriptParser, SplitsArgumentsWithQuotesAndCommentsAndRejectsBadQuoting) {
     EXPECT_EQ(tokens(QStringLiteral("  click\tfrmCtl.Command2(1)  ")),
               (QList<Token>{{QStringLiteral("click"), false}, {QStringLiteral("frmCtl.Command2(1)"), false}}));
     // Quotes keep blanks and "#"; a doubled quote is one quote; an empty pair is an empty text.
@@ -46,9 +39,7 @@ TEST(ScriptParser, SplitsArgumentsWithQuotesAndComments) {
     EXPECT_TRUE(tokens(QString()).isEmpty());
     // A carriage return of a CR LF file is a blank.
     EXPECT_EQ(tokens(QStringLiteral("quit\r")).size(), 1);
-}
 
-TEST(ScriptParser, RejectsMalformedQuoting) {
     EXPECT_EQ(tokenizeError(QStringLiteral("set a.b \"open")), QStringLiteral("unterminated quoted argument"));
     EXPECT_EQ(tokenizeError(QStringLiteral("set a.b \"a\"\"")), QStringLiteral("unterminated quoted argument"));
     EXPECT_FALSE(tokenizeError(QStringLiteral("set a.b ab\"c\"")).isEmpty());
@@ -112,35 +103,36 @@ TEST(ScriptParser, ChecksEveryLineBeforeAnythingRuns) {
     EXPECT_EQ(ok.commands[2].args.size(), 3);
     EXPECT_EQ(ok.commands[7].line, 10);
 
-    // A fault anywhere stops the whole script, with its line.
-    script::Error e = parseError(QStringLiteral("dump a.json\nclick Form1.Degit(1)\nfrobnicate x\n"));
-    EXPECT_EQ(e.message(), QStringLiteral("script:3: unknown command \"frobnicate\""));
-    e = parseError(QStringLiteral("\"click\" Form1.Degit(1)"));
-    EXPECT_EQ(e.line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("Click Form1.Degit(1)")).line, 1);  // command words are lower case
-
-    // Argument counts.
-    EXPECT_EQ(parseError(QStringLiteral("click")).message(), QStringLiteral("script:1: click takes 1 argument, got 0"));
-    EXPECT_EQ(parseError(QStringLiteral("\n\nselect frmCtl.List2(0)")).message(),
-              QStringLiteral("script:3: select takes 2 arguments, got 1"));
-    EXPECT_EQ(parseError(QStringLiteral("quit now")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("close frmCtl")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("prop Form1.Degit(1) ZeroMode")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("call Form1.Degit(1)")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("call a.b f 1 2 3 4 5 6 7 8 9 10 11")).message(),
-              QStringLiteral("script:1: call takes 2 to 12 arguments, got 13"));
+    // A fault anywhere stops the whole script, with its line: commands, argument
+    // counts, and argument shapes that can be checked without the program.
+    const std::pair<const char *, const char *> faults[] = {
+        {"dump a.json\nclick Form1.Degit(1)\nfrobnicate x\n", "script:3: unknown command \"frobnicate\""},
+        {"\"click\" Form1.Degit(1)", "script:1: "},
+        {"Click Form1.Degit(1)", "script:1: "},  // command words are lower case
+        {"click", "script:1: click takes 1 argument, got 0"},
+        {"\n\nselect frmCtl.List2(0)", "script:3: select takes 2 arguments, got 1"},
+        {"quit now", "script:1: "},
+        {"close frmCtl", "script:1: "},
+        {"prop Form1.Degit(1) ZeroMode", "script:1: "},
+        {"call Form1.Degit(1)", "script:1: "},
+        {"call a.b f 1 2 3 4 5 6 7 8 9 10 11", "script:1: call takes 2 to 12 arguments, got 13"},
+        {"click Form1.Degit(", "script:1: "},
+        {"grab Form1. out.png", "script:1: "},
+        {"select a.b -2", "script:1: "},
+        {"select a.b \"3\"", "script:1: "},
+        {"wait -5", "script:1: "},
+        {"wait soon", "script:1: "},
+        {"dump \"\"", "script:1: "},
+        {"prop a.b \"\" 1", "script:1: "},
+        {"set a.b \"x", "script:1: unterminated quoted argument"},
+    };
+    for (const auto &[text, message] : faults) {
+        const script::Parsed p = script::parse(QString::fromUtf8(text));
+        ASSERT_TRUE(p.error.has_value()) << text;
+        EXPECT_TRUE(p.commands.empty()) << text;
+        EXPECT_TRUE(p.error->message().startsWith(QString::fromUtf8(message))) << text << ": " << qPrintable(p.error->message());
+    }
     EXPECT_FALSE(script::parse(QStringLiteral("call a.b f 1 2 3 4 5 6 7 8 9 10")).error);
-
-    // Argument shapes that can be checked without the program.
-    EXPECT_EQ(parseError(QStringLiteral("click Form1.Degit(")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("grab Form1. out.png")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("select a.b -2")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("select a.b \"3\"")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("wait -5")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("wait soon")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("dump \"\"")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("prop a.b \"\" 1")).line, 1);
-    EXPECT_EQ(parseError(QStringLiteral("set a.b \"x")).message(), QStringLiteral("script:1: unterminated quoted argument"));
 
     // Nothing at all is a script that has nothing to do.
     EXPECT_TRUE(script::parse(QString()).commands.empty());
@@ -148,36 +140,44 @@ TEST(ScriptParser, ChecksEveryLineBeforeAnythingRuns) {
 }
 
 TEST(ScriptValues, ConvertToWhatTheTargetTakes) {
-    QString why;
-    auto conv = [&](const Token &t, QMetaType type) { return script::convertArgument(t, type, &why); };
-    const QMetaType variant = QMetaType::fromType<QVariant>();
-
-    // Where any value is taken, quotes decide text or number: 12 and "00012" stay apart.
-    auto v = conv({QStringLiteral("00012"), true}, variant);
-    ASSERT_TRUE(v);
-    EXPECT_EQ(v->typeId(), QMetaType::QString);
-    EXPECT_EQ(v->toString(), QStringLiteral("00012"));
-    v = conv({QStringLiteral("12"), false}, variant);
-    EXPECT_EQ(v->typeId(), QMetaType::Int);
-    EXPECT_EQ(v->toInt(), 12);
-    EXPECT_EQ(conv({QStringLiteral("true"), false}, variant)->typeId(), QMetaType::Bool);
-    EXPECT_EQ(conv({QStringLiteral("2.5"), false}, variant)->typeId(), QMetaType::Double);
-    EXPECT_EQ(conv({QStringLiteral("4294967296"), false}, variant)->typeId(), QMetaType::LongLong);
-    EXPECT_EQ(conv({QStringLiteral("abc"), false}, variant)->typeId(), QMetaType::QString);
-
-    // Typed targets.
-    EXPECT_EQ(conv({QStringLiteral("0x80C0FF"), false}, QMetaType::fromType<uint>())->toUInt(), 0x80C0FFu);
-    EXPECT_EQ(conv({QStringLiteral("-32768"), false}, QMetaType::fromType<short>())->value<short>(), -32768);
-    EXPECT_FALSE(conv({QStringLiteral("32768"), false}, QMetaType::fromType<short>()));
-    EXPECT_FALSE(conv({QStringLiteral("-1"), false}, QMetaType::fromType<uint>()));
-    EXPECT_FALSE(conv({QStringLiteral("12ab"), false}, QMetaType::fromType<int>()));
-    EXPECT_TRUE(conv({QStringLiteral("-1"), false}, QMetaType::fromType<bool>())->toBool());
-    EXPECT_FALSE(conv({QStringLiteral("FALSE"), false}, QMetaType::fromType<bool>())->toBool());
-    EXPECT_FALSE(conv({QStringLiteral("maybe"), false}, QMetaType::fromType<bool>()));
-    EXPECT_DOUBLE_EQ(conv({QStringLiteral("11.25"), false}, QMetaType::fromType<double>())->toDouble(), 11.25);
-    // Quoted text is not a number; a text target takes anything as written.
-    why.clear();
-    EXPECT_FALSE(conv({QStringLiteral("2"), true}, QMetaType::fromType<int>()));
-    EXPECT_FALSE(why.isEmpty());
-    EXPECT_EQ(conv({QStringLiteral("123"), false}, QMetaType::fromType<QString>())->toString(), QStringLiteral("123"));
+    const QMetaType any = QMetaType::fromType<QVariant>();
+    struct Case {
+        const char *text;
+        bool quoted;
+        QMetaType target;
+        QVariant expected;  // invalid: refused
+    };
+    const Case cases[] = {
+        // Where any value is taken, quotes decide text or number: 12 and "00012" stay apart.
+        {"00012", true, any, QStringLiteral("00012")},
+        {"12", false, any, 12},
+        {"true", false, any, true},
+        {"2.5", false, any, 2.5},
+        {"4294967296", false, any, qlonglong(4294967296)},
+        {"abc", false, any, QStringLiteral("abc")},
+        // Typed targets.
+        {"0x80C0FF", false, QMetaType::fromType<uint>(), uint(0x80C0FF)},
+        {"-32768", false, QMetaType::fromType<short>(), QVariant::fromValue(short(-32768))},
+        {"32768", false, QMetaType::fromType<short>(), {}},
+        {"-1", false, QMetaType::fromType<uint>(), {}},
+        {"12ab", false, QMetaType::fromType<int>(), {}},
+        {"-1", false, QMetaType::fromType<bool>(), true},
+        {"FALSE", false, QMetaType::fromType<bool>(), false},
+        {"maybe", false, QMetaType::fromType<bool>(), {}},
+        {"11.25", false, QMetaType::fromType<double>(), 11.25},
+        // Quoted text is not a number; a text target takes anything as written.
+        {"2", true, QMetaType::fromType<int>(), {}},
+        {"123", false, QMetaType::fromType<QString>(), QStringLiteral("123")},
+    };
+    for (const Case &c : cases) {
+        QString why;
+        const auto v = script::convertArgument({QString::fromLatin1(c.text), c.quoted}, c.target, &why);
+        ASSERT_EQ(v.has_value(), c.expected.isValid()) << c.text << " as " << c.target.name();
+        if (!v) {
+            EXPECT_FALSE(why.isEmpty()) << c.text;
+            continue;
+        }
+        EXPECT_EQ(v->typeId(), c.expected.typeId()) << c.text << " as " << c.target.name();
+        EXPECT_EQ(*v, c.expected) << c.text << " as " << c.target.name();
+    }
 }

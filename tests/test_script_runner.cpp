@@ -1,17 +1,13 @@
 // The scripted operation in this process, against a window of test controls: what
 // each command does to real widgets, what an operator could not reach, message boxes
-// answered inside their own event loop, and the dump.
+// answered inside their own event loop, and input held back during a pause. Properties,
+// operations, the dump and closing are proven through the real program.
 #include "app/msg_box.h"
-#include "automation/dump_sections.h"
-#include "automation/event_log.h"
-#include "automation/control_lookup.h"
 #include "automation/input_gate.h"
 #include "automation/script_runner.h"
-#include "automation/state_dump.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -19,9 +15,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QGroupBox>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -36,25 +29,10 @@
 
 namespace {
 
-// A surface that reports what reached it, with a property of any value and operations.
+// A surface that reports what reached it, with an optional pop-up menu.
 class Probe : public QWidget {
-    Q_OBJECT
-    Q_PROPERTY(QVariant Value READ value WRITE setValue)
-    Q_PROPERTY(int Count MEMBER count)
-    Q_PROPERTY(uint ForeColor MEMBER foreColor)
 public:
     using QWidget::QWidget;
-    QVariant value() const { return value_; }
-    void setValue(const QVariant &v) { value_ = v; }
-    Q_INVOKABLE int Say(const QString &text, int times) {
-        said = text.repeated(times);
-        return times;
-    }
-    Q_INVOKABLE void Say(bool loud) { said = loud ? QStringLiteral("LOUD") : QStringLiteral("quiet"); }
-
-    int count = 0;
-    uint foreColor = 0x0000FF;
-    QString said;
     int rightPresses = 0, contextMenus = 0, doubleClicks = 0;
     QString menuChoice;
     bool withMenu = false;
@@ -68,18 +46,13 @@ protected:
         ++contextMenus;
         if (!withMenu) return;
         QMenu menu(this);
-        menu.setObjectName(QStringLiteral("ProbeMenu"));
         menu.addAction(QStringLiteral("切り取り(&T)"));
         menu.addAction(QStringLiteral("コピー(&C)"));
         if (QAction *chosen = menu.exec(mapToGlobal(QPoint(2, 2)))) menuChoice = chosen->text();
     }
-
-private:
-    QVariant value_;
 };
 
 class Panel : public QGroupBox {
-    Q_OBJECT
 public:
     using QGroupBox::QGroupBox;
     int doubleClicks = 0;
@@ -88,125 +61,80 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *) override { ++doubleClicks; }
 };
 
+// Names and places a control.
+template <typename W>
+W *place(W *w, const QString &name, const QRect &geometry) {
+    w->setObjectName(name);
+    w->setGeometry(geometry);
+    return w;
+}
+
 // The test window: named like the program's windows are, so scripts reach it the same way.
 class TestWindow : public QWidget {
-    Q_OBJECT
 public:
     TestWindow() {
         setObjectName(QStringLiteral("ScriptTestWin"));
-        setWindowTitle(QStringLiteral("試験"));
         setFixedSize(420, 360);
         for (int i = 0; i < 3; ++i) {
-            buttons[i] = new QPushButton(QStringLiteral("B%1").arg(i), this);
-            buttons[i]->setObjectName(QStringLiteral("Btn(%1)").arg(i));
-            buttons[i]->setGeometry(10 + 60 * i, 10, 50, 24);
+            buttons[i] = place(new QPushButton(QStringLiteral("B%1").arg(i), this), QStringLiteral("Btn(%1)").arg(i),
+                               {10 + 60 * i, 10, 50, 24});
             connect(buttons[i], &QPushButton::clicked, this, [this, i] { ++clicks[i]; });
         }
         buttons[1]->setEnabled(false);
         buttons[2]->hide();
 
-        ask = new QPushButton(QStringLiteral("Ask"), this);
-        ask->setObjectName(QStringLiteral("Ask"));
-        ask->setGeometry(200, 10, 50, 24);
+        auto *ask = place(new QPushButton(QStringLiteral("Ask"), this), QStringLiteral("Ask"), {200, 10, 50, 24});
         connect(ask, &QPushButton::clicked, this, [this] {
-            const auto a = msgbox::show(this, QStringLiteral("続けますか？"), QMessageBox::Yes | QMessageBox::No,
-                                        msgbox::Icon::Question, QStringLiteral("確認"));
-            answers.append(a);
+            answers.append(msgbox::show(this, QStringLiteral("続けますか？"), QMessageBox::Yes | QMessageBox::No,
+                                        msgbox::Icon::Question, QStringLiteral("確認")));
         });
-
         // A dialog reached as a window of its own while it is open.
-        pick = new QPushButton(QStringLiteral("Pick"), this);
-        pick->setObjectName(QStringLiteral("Pick"));
-        pick->setGeometry(260, 10, 50, 24);
+        auto *pick = place(new QPushButton(QStringLiteral("Pick"), this), QStringLiteral("Pick"), {260, 10, 50, 24});
         connect(pick, &QPushButton::clicked, this, [this] {
             QDialog dialog(this);
             dialog.setObjectName(QStringLiteral("PickDlg"));
-            auto *name = new QLineEdit(&dialog);
-            name->setObjectName(QStringLiteral("fileNameEdit"));
-            auto *buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, &dialog);
-            buttons->setGeometry(0, 40, 200, 30);
-            connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-            connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+            auto *name = place(new QLineEdit(&dialog), QStringLiteral("fileNameEdit"), {0, 0, 200, 24});
+            auto *box = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, &dialog);
+            box->setGeometry(0, 40, 200, 30);
+            connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+            connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
             picked.append(dialog.exec() == QDialog::Accepted ? name->text() : QStringLiteral("(cancelled)"));
         });
 
-        check = new QCheckBox(QStringLiteral("深夜料金"), this);
-        check->setObjectName(QStringLiteral("Chk"));
-        check->setGeometry(10, 40, 200, 20);  // far wider than its text
-        for (int i = 0; i < 2; ++i) {
-            options[i] = new QRadioButton(QStringLiteral("ON%1").arg(i), this);
-            options[i]->setObjectName(QStringLiteral("Opt(%1)").arg(i));
-            options[i]->setGeometry(220 + 60 * i, 40, 55, 20);
-        }
+        // Far wider than its text: a click must hit the box.
+        check = place(new QCheckBox(QStringLiteral("深夜料金"), this), QStringLiteral("Chk"), {10, 40, 200, 20});
+        for (int i = 0; i < 2; ++i)
+            options[i] = place(new QRadioButton(QStringLiteral("ON%1").arg(i), this), QStringLiteral("Opt(%1)").arg(i),
+                               {220 + 60 * i, 40, 55, 20});
         options[0]->setChecked(true);
-
-        list = new QListWidget(this);
-        list->setObjectName(QStringLiteral("Lst"));
-        list->setGeometry(10, 70, 40, 60);  // shows only a few of its ten items
+        // Shows only a few of its ten items.
+        list = place(new QListWidget(this), QStringLiteral("Lst"), {10, 70, 40, 60});
         for (int i = 0; i < 10; ++i) list->addItem(QString::number(i));
         connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { listClicks.append(list->row(item)); });
-
-        combo = new QComboBox(this);
-        combo->setObjectName(QStringLiteral("Cmb"));
-        combo->setGeometry(60, 70, 100, 24);
+        combo = place(new QComboBox(this), QStringLiteral("Cmb"), {60, 70, 100, 24});
         combo->addItems({QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")});
         connect(combo, &QComboBox::activated, this, [this](int i) { comboChoices.append(i); });
-
-        edit = new QLineEdit(this);
-        edit->setObjectName(QStringLiteral("Txt"));
-        edit->setGeometry(60, 100, 150, 24);
+        edit = place(new QLineEdit(this), QStringLiteral("Txt"), {60, 100, 150, 24});
         connect(edit, &QLineEdit::textEdited, this, [this](const QString &t) { edits.append(t); });
-
-        bar = new QScrollBar(Qt::Horizontal, this);
-        bar->setObjectName(QStringLiteral("Scr"));
-        bar->setGeometry(60, 130, 150, 16);
+        bar = place(new QScrollBar(Qt::Horizontal, this), QStringLiteral("Scr"), {60, 130, 150, 16});
         bar->setRange(1, 2000);
         connect(bar, &QScrollBar::valueChanged, this, [this](int v) { barValues.append(v); });
 
-        // Two panels in the same place: only the front one can be double-clicked.
-        for (int i = 0; i < 2; ++i) {
-            panels[i] = new Panel(this);
-            panels[i]->setObjectName(QStringLiteral("Frm(%1)").arg(i));
-            panels[i]->setGeometry(220, 70, 180, 100);
-        }
+        // Two panels in the same place: only the front one can be double-clicked; a
+        // button covers the front one's centre.
+        for (int i = 0; i < 2; ++i) panels[i] = place(new Panel(this), QStringLiteral("Frm(%1)").arg(i), {220, 70, 180, 100});
         panels[1]->raise();
-        inner = new QPushButton(QStringLiteral("in"), panels[1]);
-        inner->setObjectName(QStringLiteral("Inner"));
-        inner->setGeometry(60, 30, 60, 40);  // covers the panel's centre
+        place(new QPushButton(QStringLiteral("in"), panels[1]), QStringLiteral("Inner"), {60, 30, 60, 40});
 
-        probe = new Probe(this);
-        probe->setObjectName(QStringLiteral("Probe"));
-        probe->setGeometry(10, 180, 100, 50);
-
-        auto *holder = new QWidget(this);
-        holder->setObjectName(QStringLiteral("Holder"));
-        holder->setGeometry(120, 180, 150, 60);
+        probe = place(new Probe(this), QStringLiteral("Probe"), {10, 180, 100, 50});
+        auto *holder = place(new QWidget(this), QStringLiteral("Holder"), {120, 180, 150, 60});
         holder->setEnabled(false);
-        held = new QPushButton(QStringLiteral("held"), holder);
-        held->setObjectName(QStringLiteral("Held"));
-        held->setGeometry(5, 7, 60, 24);
+        auto *held = place(new QPushButton(QStringLiteral("held"), holder), QStringLiteral("Held"), {5, 7, 60, 24});
         connect(held, &QPushButton::clicked, this, [this] { ++heldClicks; });
-
-        label = new QLabel(QStringLiteral("一行目\r\n二行目"), this);
-        label->setObjectName(QStringLiteral("Lbl"));
-        label->setGeometry(10, 250, 100, 40);
-        label->setProperty("ForeColor", static_cast<uint>(0x00FF00));
-
-        auto *tick = new QTimer(this);
-        tick->setObjectName(QStringLiteral("Tick"));
-        tick->setInterval(250);
+        place(new QLabel(QStringLiteral("一行目"), this), QStringLiteral("Lbl"), {10, 250, 100, 40});
     }
 
-    void closeEvent(QCloseEvent *e) override {
-        const auto a = msgbox::show(this, QStringLiteral("閉じますか？"), QMessageBox::Yes | QMessageBox::No,
-                                    msgbox::Icon::Question, QStringLiteral("終了確認"));
-        answers.append(a);
-        if (a == QMessageBox::Yes) e->accept();
-        else e->ignore();
-    }
-
-    QStringList picked;
-    QPushButton *buttons[3]{}, *ask = nullptr, *pick = nullptr, *inner = nullptr, *held = nullptr;
+    QPushButton *buttons[3]{};
     QCheckBox *check = nullptr;
     QRadioButton *options[2]{};
     QListWidget *list = nullptr;
@@ -215,10 +143,9 @@ public:
     QScrollBar *bar = nullptr;
     Panel *panels[2]{};
     Probe *probe = nullptr;
-    QLabel *label = nullptr;
     int clicks[3]{}, heldClicks = 0;
     QList<int> listClicks, comboChoices, barValues;
-    QStringList edits;
+    QStringList edits, picked;
     QList<QMessageBox::StandardButton> answers;
 };
 
@@ -279,11 +206,6 @@ protected:
     }
     std::unique_ptr<TestWindow> win;
 };
-
-QJsonObject lastEvent() {
-    const QJsonArray all = events::all();
-    return all.isEmpty() ? QJsonObject() : all.last().toObject();
-}
 
 }  // namespace
 
@@ -367,7 +289,6 @@ TEST_F(ScriptRunnerTest, SelectAndSetWorkLikeTheMouseAndKeyboard) {
         {"set ScriptTestWin.Opt(1) 0", nullptr},
         {"click ScriptTestWin.Nothing(4)", "script:1: unknown control ScriptTestWin.Nothing(4)"},
         {"click NoSuchWindow.Btn(0)", "script:1: unknown window NoSuchWindow"},
-        {"click ScriptTestWin.Tick", nullptr},
     };
     for (const Case &c : faults) {
         out = runScript(QString::fromUtf8(c.script));
@@ -377,44 +298,6 @@ TEST_F(ScriptRunnerTest, SelectAndSetWorkLikeTheMouseAndKeyboard) {
     }
     EXPECT_FALSE(win->check->isChecked());
     EXPECT_TRUE(win->options[1]->isChecked());
-}
-
-TEST_F(ScriptRunnerTest, PropertiesAndOperationsTakeConvertedValues) {
-    Outcome out = runScript(QStringLiteral("prop ScriptTestWin.Probe Value \"00012\""));
-    ASSERT_EQ(out.status, 0) << qPrintable(out.message);
-    EXPECT_EQ(win->probe->value().typeId(), QMetaType::QString);
-    EXPECT_EQ(win->probe->value().toString(), QStringLiteral("00012"));
-
-    out = runScript(QStringLiteral(
-        "prop ScriptTestWin.Probe Value 12\n"
-        "prop ScriptTestWin.Probe Count 0x10\n"
-        "prop ScriptTestWin.Lbl ForeColor 255\n"
-        "prop ScriptTestWin.Btn(0) text \"押す\"\n"
-        "call ScriptTestWin.Probe Say \"ab \" 2\n"
-        "call ScriptTestWin.Tick start\n"));
-    ASSERT_EQ(out.status, 0) << qPrintable(out.message);
-    EXPECT_EQ(win->probe->value().typeId(), QMetaType::Int);
-    EXPECT_EQ(win->probe->value().toInt(), 12);
-    EXPECT_EQ(win->probe->count, 16);
-    EXPECT_EQ(win->label->property("ForeColor").toInt(), 255);
-    EXPECT_EQ(win->buttons[0]->text(), QStringLiteral("押す"));
-    EXPECT_EQ(win->probe->said, QStringLiteral("ab ab "));
-    EXPECT_TRUE(win->findChild<QTimer *>(QStringLiteral("Tick"))->isActive());
-
-    // The overload is chosen by the number of arguments.
-    out = runScript(QStringLiteral("call ScriptTestWin.Probe Say true"));
-    ASSERT_EQ(out.status, 0) << qPrintable(out.message);
-    EXPECT_EQ(win->probe->said, QStringLiteral("LOUD"));
-
-    for (const char *bad : {"prop ScriptTestWin.Probe Nothing 1", "prop ScriptTestWin.Probe Count \"3\"",
-                            "prop ScriptTestWin.Probe Count 1.5", "call ScriptTestWin.Probe Say 1 2 3",
-                            "call ScriptTestWin.Probe Nothing", "call ScriptTestWin.Probe Say \"x\" many"}) {
-        out = runScript(QString::fromLatin1(bad));
-        EXPECT_EQ(out.status, 2) << bad;
-        EXPECT_TRUE(out.message.startsWith(QStringLiteral("script:1: ScriptTestWin.Probe: "))) << qPrintable(out.message);
-    }
-    EXPECT_EQ(win->probe->count, 16);
-    EXPECT_EQ(win->probe->said, QStringLiteral("LOUD"));
 }
 
 TEST_F(ScriptRunnerTest, AnswersMessageBoxesAndMenusInsideTheirOwnLoop) {
@@ -430,16 +313,10 @@ TEST_F(ScriptRunnerTest, AnswersMessageBoxesAndMenusInsideTheirOwnLoop) {
     ASSERT_EQ(out.status, 0) << qPrintable(out.message);
     EXPECT_EQ(win->answers, (QList<QMessageBox::StandardButton>{QMessageBox::No, QMessageBox::Yes}));
     EXPECT_EQ(win->clicks[0], 0);
-    const QJsonObject event = lastEvent();
-    EXPECT_EQ(event.value(QStringLiteral("kind")).toString(), QStringLiteral("message"));
-    EXPECT_EQ(event.value(QStringLiteral("title")).toString(), QStringLiteral("確認"));
-    EXPECT_EQ(event.value(QStringLiteral("text")).toString(), QStringLiteral("続けますか？"));
-    EXPECT_EQ(event.value(QStringLiteral("answer")).toString(), QStringLiteral("Yes"));
     // The dump was taken while the box was open: the window behind it is still there.
     QFile f(dumpPath);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QJsonObject dumped = QJsonDocument::fromJson(f.readAll()).object();
-    EXPECT_TRUE(dumped.value(QStringLiteral("windows")).toObject().contains(QStringLiteral("ScriptTestWin")));
+    EXPECT_TRUE(f.readAll().contains("\"ScriptTestWin\""));
 
     // A dialog's own controls are reached by the dialog's name; "OK" and "Cancel" reach
     // its confirming and dismissing buttons whatever they read.
@@ -469,19 +346,6 @@ TEST_F(ScriptRunnerTest, AnswersMessageBoxesAndMenusInsideTheirOwnLoop) {
     EXPECT_EQ(out.message, QStringLiteral("script:2: no button \"Maybe\" on the open dialog \"確認\""));
 }
 
-TEST_F(ScriptRunnerTest, CloseAsksLikeTheWindowsCloseButton) {
-    // `close` closes the window named frmCtl: the program's own panel must not be around.
-    if (automation::findWindow(QStringLiteral("frmCtl"))) GTEST_SKIP() << "the control panel exists in this process";
-    win->setObjectName(QStringLiteral("frmCtl"));
-    Outcome out = runScript(QStringLiteral("close\nanswer No\n"));
-    ASSERT_EQ(out.status, 0) << qPrintable(out.message);
-    EXPECT_TRUE(win->isVisible());
-    out = runScript(QStringLiteral("close\nanswer Yes\n"));
-    ASSERT_EQ(out.status, 0) << qPrintable(out.message);
-    EXPECT_FALSE(win->isVisible());
-    EXPECT_EQ(win->answers, (QList<QMessageBox::StandardButton>{QMessageBox::No, QMessageBox::Yes}));
-}
-
 TEST_F(ScriptRunnerTest, OperatorCommandsWaitWhileInputIsHeld) {
     QTemporaryDir dir;
     // The dump (an observer) runs during the hold; the click after it, and the end of a
@@ -506,72 +370,3 @@ TEST_F(ScriptRunnerTest, OperatorCommandsWaitWhileInputIsHeld) {
     }
     EXPECT_EQ(win->clicks[0], 1);
 }
-
-TEST_F(ScriptRunnerTest, DumpDescribesEveryNamedControl) {
-    dump::registerSection(QStringLiteral("testSection"), [] { return QJsonValue(QJsonObject{{"n", 7}}); });
-    win->list->setCurrentRow(4);
-    win->check->setChecked(true);
-    const QJsonObject d = automation::buildDump();
-    const QJsonObject controls = d.value(QStringLiteral("controls")).toObject();
-    auto control = [&](const char *name) { return controls.value(QStringLiteral("ScriptTestWin.") + QLatin1String(name)).toObject(); };
-
-    EXPECT_EQ(control("Btn(0)").value(QStringLiteral("kind")).toString(), QStringLiteral("button"));
-    EXPECT_EQ(control("Btn(0)").value(QStringLiteral("caption")).toString(), QStringLiteral("B0"));
-    EXPECT_FALSE(control("Btn(1)").value(QStringLiteral("enabled")).toBool());
-    EXPECT_FALSE(control("Btn(2)").value(QStringLiteral("visible")).toBool());
-    EXPECT_FALSE(control("Held").value(QStringLiteral("enabled")).toBool());  // its container is disabled
-    EXPECT_EQ(control("Chk").value(QStringLiteral("kind")).toString(), QStringLiteral("checkbox"));
-    EXPECT_EQ(control("Chk").value(QStringLiteral("value")), QJsonValue(1));
-    EXPECT_EQ(control("Opt(0)").value(QStringLiteral("kind")).toString(), QStringLiteral("option"));
-    EXPECT_EQ(control("Opt(0)").value(QStringLiteral("value")), QJsonValue(true));
-    EXPECT_EQ(control("Lst").value(QStringLiteral("kind")).toString(), QStringLiteral("list"));
-    EXPECT_EQ(control("Lst").value(QStringLiteral("items")).toArray().size(), 10);
-    EXPECT_EQ(control("Lst").value(QStringLiteral("items")).toArray().at(3), QJsonValue(QStringLiteral("3")));
-    EXPECT_EQ(control("Lst").value(QStringLiteral("index")), QJsonValue(4));
-    EXPECT_EQ(control("Cmb").value(QStringLiteral("index")), QJsonValue(0));
-    EXPECT_EQ(control("Cmb").value(QStringLiteral("items")).toArray().at(1), QJsonValue(QStringLiteral("乙")));
-    EXPECT_EQ(control("Txt").value(QStringLiteral("kind")).toString(), QStringLiteral("textbox"));
-    EXPECT_TRUE(control("Txt").contains(QStringLiteral("text")));
-    const QJsonObject bar = control("Scr");
-    EXPECT_EQ(bar.value(QStringLiteral("kind")).toString(), QStringLiteral("scrollbar"));
-    EXPECT_EQ(bar.value(QStringLiteral("value")), QJsonValue(1));
-    EXPECT_EQ(bar.value(QStringLiteral("min")), QJsonValue(1));
-    EXPECT_EQ(bar.value(QStringLiteral("max")), QJsonValue(2000));
-    EXPECT_EQ(control("Frm(0)").value(QStringLiteral("kind")).toString(), QStringLiteral("frame"));
-    EXPECT_EQ(control("Probe").value(QStringLiteral("kind")).toString(), QStringLiteral("picture"));
-    EXPECT_EQ(control("Probe").value(QStringLiteral("ForeColor")), QJsonValue(255));
-    EXPECT_EQ(control("Tick").value(QStringLiteral("kind")).toString(), QStringLiteral("timer"));
-    EXPECT_EQ(control("Tick").value(QStringLiteral("interval")), QJsonValue(250));
-    // Texts keep their CR LF; colours are numbers.
-    const QJsonObject label = control("Lbl");
-    EXPECT_EQ(label.value(QStringLiteral("caption")).toString(), QStringLiteral("一行目\r\n二行目"));
-    EXPECT_EQ(label.value(QStringLiteral("ForeColor")), QJsonValue(0x00FF00));
-    // Positions are within the window's client area, also for a control inside a container.
-    const QJsonObject inner = control("Inner");
-    EXPECT_EQ(inner.value(QStringLiteral("left")), QJsonValue(280));
-    EXPECT_EQ(inner.value(QStringLiteral("top")), QJsonValue(100));
-    EXPECT_EQ(inner.value(QStringLiteral("width")), QJsonValue(60));
-    EXPECT_EQ(inner.value(QStringLiteral("height")), QJsonValue(40));
-    // Qt's own inner parts are not controls.
-    for (auto it = controls.begin(); it != controls.end(); ++it) {
-        EXPECT_FALSE(it.key().contains(QStringLiteral(".qt_"))) << qPrintable(it.key());
-        EXPECT_FALSE(it.key().endsWith(QLatin1Char('.'))) << qPrintable(it.key());
-    }
-
-    const QJsonObject window = d.value(QStringLiteral("windows")).toObject().value(QStringLiteral("ScriptTestWin")).toObject();
-    EXPECT_EQ(window.value(QStringLiteral("caption")).toString(), QStringLiteral("試験"));
-    EXPECT_EQ(window.value(QStringLiteral("width")), QJsonValue(420));
-    EXPECT_EQ(window.value(QStringLiteral("height")), QJsonValue(360));
-    EXPECT_TRUE(window.value(QStringLiteral("visible")).toBool());
-    EXPECT_FALSE(window.value(QStringLiteral("frameless")).toBool());
-
-    EXPECT_EQ(d.value(QStringLiteral("testSection")).toObject().value(QStringLiteral("n")), QJsonValue(7));
-    EXPECT_TRUE(d.value(QStringLiteral("events")).isArray());
-    EXPECT_TRUE(d.value(QStringLiteral("process")).toObject().value(QStringLiteral("cpuMs")).isDouble());
-
-    // A hidden window other than the program's own three is not part of the dump.
-    win->hide();
-    EXPECT_FALSE(automation::buildDump().value(QStringLiteral("windows")).toObject().contains(QStringLiteral("ScriptTestWin")));
-}
-
-#include "test_script_runner.moc"

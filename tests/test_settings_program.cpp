@@ -138,40 +138,14 @@ QJsonObject persistent(const QJsonObject &dump) {
 IniData expectedRecord(int customSlot) {
     IniData d;
     d.dataDir = {QStringLiteral("運賃データ"), QStringLiteral("/data/tape")};
-    d.panel.AutoSeiriNum = 1;
-    d.panel.SeiriNumColor = {RGB(255, 255, 255), RGB(0x10, 0x20, 0x30), RGB(255, 192, 128)};
-    d.panel.SeiriNumStyle = 7;
-    d.panel.SeiriNumZero = 1;
-    d.panel.PanelAuto = 0;
-    d.panel.PanelEach = -1;
-    d.panel.PanelOffBuiltIn = 0;
-    d.panel.PanelOffUser = -1;
-    d.panel.PanelOn1BuiltIn = 0;
-    d.panel.PanelOn1User = -1;
-    d.panel.PanelOn2BuiltIn = -1;
-    d.panel.PanelOn2User = 0;
-    d.panel.PanelFile = {QStringLiteral("/x/off.bmp"), QStringLiteral("/x/on1.jpg"), QStringLiteral("/x/on2.gif")};
+    d.panel = {1, {RGB(255, 255, 255), RGB(0x10, 0x20, 0x30), RGB(255, 192, 128)}, 7, 1,
+               /*PanelAuto*/ 0, -1, /*Off*/ 0, -1, /*On1*/ 0, -1, /*On2*/ -1, 0,
+               {QStringLiteral("/x/off.bmp"), QStringLiteral("/x/on1.jpg"), QStringLiteral("/x/on2.gif")}};
     d.degit = {RGB(128, 128, 128), RGB(150, 150, 150), RGB(0, 255, 0), 1, 5, 1, 0, 0, 1, 31, 1, 40, 20};
     d.chimei = {RGB(0x20, 0x20, 0x20), RGB(255, 255, 0), 2, 1};
-    d.sound.RouteSetSound = QStringLiteral("/s/route.wav");
-    d.sound.ResetSound = QStringLiteral("/s/key.wav");
-    d.sound.StepAlways = 0;
-    d.sound.StepByColumn = -1;
-    d.sound.StepSync = -1;
-    d.sound.StepAsync = 0;
-    d.sound.StepSound = QStringLiteral("/s/step.wav");
-    d.sound.StepColumn = 32;
-    d.sound.StepSound1 = QStringLiteral("/s/1.wav");
-    d.sound.StepSound2 = QStringLiteral("/s/2.mp3");
-    d.sound.StepSound3 = QStringLiteral("/s/3.mid");
-    d.sound.TapeAlways = 0;
-    d.sound.TapeByFlag = -1;
-    d.sound.TapeSync = 0;
-    d.sound.TapeAsync = -1;
-    d.sound.TapeSound = QStringLiteral("/s/t.wav");
-    d.sound.TapeSound1 = QStringLiteral("/s/t1.wav");
-    d.sound.TapeSound2 = QStringLiteral("/s/t2.wav");
-    d.sound.TapeSound3 = QStringLiteral("/s/t3.wav");
+    d.sound = {QStringLiteral("/s/route.wav"), QStringLiteral("/s/key.wav"), 0, -1, -1, 0, QStringLiteral("/s/step.wav"), 32,
+               QStringLiteral("/s/1.wav"), QStringLiteral("/s/2.mp3"), QStringLiteral("/s/3.mid"), 0, -1, 0, -1,
+               QStringLiteral("/s/t.wav"), QStringLiteral("/s/t1.wav"), QStringLiteral("/s/t2.wav"), QStringLiteral("/s/t3.wav")};
     d.seiriken = {1, QString(), 0, 0, -1, QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"))};
     d.ctrl = {0, 321, 2500, 1, 1, 40 * 15, 50 * 15};
     d.form = {30 * 15, 20 * 15};

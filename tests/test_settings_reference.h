@@ -26,121 +26,76 @@ inline const std::map<QString, QByteArray> &knownSjis() {
 
 struct Ref {
     QByteArray b;
-    void w16(int v) {
-        b.append(char(v & 0xFF));
-        b.append(char((v >> 8) & 0xFF));
+    void w16(std::initializer_list<int> values) {
+        for (int v : values) b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
     }
-    void w32(qint64 v) {
-        for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xFF));
+    void w32(std::initializer_list<qint64> values) {
+        for (qint64 v : values)
+            for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xFF));
     }
-    void s(const QString &text) {
-        QByteArray bytes;
-        bool ascii = true;
-        for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
-        if (ascii) {
-            bytes = text.toLatin1();
-        } else {
-            auto it = knownSjis().find(text);
-            if (it == knownSjis().end()) {
-                ADD_FAILURE() << "no hand-made bytes for " << text.toStdString();
-                return;
+    void s(std::initializer_list<QString> texts) {
+        for (const QString &text : texts) {
+            QByteArray bytes;
+            bool ascii = true;
+            for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
+            if (ascii) {
+                bytes = text.toLatin1();
+            } else {
+                auto it = knownSjis().find(text);
+                if (it == knownSjis().end()) {
+                    ADD_FAILURE() << "no hand-made bytes for " << text.toStdString();
+                    return;
+                }
+                bytes = it->second;
             }
-            bytes = it->second;
+            w16({int(bytes.size())});
+            b.append(bytes);
         }
-        w16(int(bytes.size()));
-        b.append(bytes);
     }
 };
 
 // Field order, types and widths exactly as the block tables list them.
 inline QByteArray referenceEncode(const IniData &d) {
     Ref r;
-    r.s(d.dataDir.FareDataDir);
-    r.s(d.dataDir.TapeDataDir);
+    r.s({d.dataDir.FareDataDir, d.dataDir.TapeDataDir});
 
-    r.w16(d.panel.AutoSeiriNum);
-    r.w32(d.panel.SeiriNumColor[0]);
-    r.w32(d.panel.SeiriNumColor[1]);
-    r.w32(d.panel.SeiriNumColor[2]);
-    r.w16(d.panel.SeiriNumStyle);
-    r.w16(d.panel.SeiriNumZero);
-    r.w16(d.panel.PanelAuto);
-    r.w16(d.panel.PanelEach);
-    r.w16(d.panel.PanelOffBuiltIn);
-    r.w16(d.panel.PanelOffUser);
-    r.w16(d.panel.PanelOn1BuiltIn);
-    r.w16(d.panel.PanelOn1User);
-    r.w16(d.panel.PanelOn2BuiltIn);
-    r.w16(d.panel.PanelOn2User);
-    r.s(d.panel.PanelFile[0]);
-    r.s(d.panel.PanelFile[1]);
-    r.s(d.panel.PanelFile[2]);
+    const PanelInfo &p = d.panel;
+    r.w16({p.AutoSeiriNum});
+    r.w32({p.SeiriNumColor[0], p.SeiriNumColor[1], p.SeiriNumColor[2]});
+    r.w16({p.SeiriNumStyle, p.SeiriNumZero, p.PanelAuto, p.PanelEach, p.PanelOffBuiltIn, p.PanelOffUser,
+           p.PanelOn1BuiltIn, p.PanelOn1User, p.PanelOn2BuiltIn, p.PanelOn2User});
+    r.s({p.PanelFile[0], p.PanelFile[1], p.PanelFile[2]});
 
-    r.w32(d.degit.DegitBackColor);
-    r.w32(d.degit.DegitBaseColor);
-    r.w32(d.degit.DegitLitColor);
-    r.w16(d.degit.ShowStopOrder);
-    r.w16(d.degit.StopOrderCell);
-    r.w16(d.degit.CountFromZero);
-    r.w16(d.degit.ShowSeiriNum);
-    r.w16(d.degit.SeiriNumCell);
-    r.w16(d.degit.ShowRouteNo);
-    r.w16(d.degit.RouteNoCell);
-    r.w16(d.degit.ShowDataColumn);
-    r.w16(d.degit.DataColumn);
-    r.w16(d.degit.DataColumnCell);
+    const DegitInfo &g = d.degit;
+    r.w32({g.DegitBackColor, g.DegitBaseColor, g.DegitLitColor});
+    r.w16({g.ShowStopOrder, g.StopOrderCell, g.CountFromZero, g.ShowSeiriNum, g.SeiriNumCell, g.ShowRouteNo,
+           g.RouteNoCell, g.ShowDataColumn, g.DataColumn, g.DataColumnCell});
 
-    r.w32(d.chimei.ChimeiBackColor);
-    r.w32(d.chimei.ChimeiForeColor);
-    r.w16(d.chimei.ChimeiFontMode);
-    r.w16(d.chimei.ChimeiBold);
+    r.w32({d.chimei.ChimeiBackColor, d.chimei.ChimeiForeColor});
+    r.w16({d.chimei.ChimeiFontMode, d.chimei.ChimeiBold});
 
-    r.s(d.sound.RouteSetSound);
-    r.s(d.sound.ResetSound);
-    r.w16(d.sound.StepAlways);
-    r.w16(d.sound.StepByColumn);
-    r.w16(d.sound.StepSync);
-    r.w16(d.sound.StepAsync);
-    r.s(d.sound.StepSound);
-    r.w16(d.sound.StepColumn);
-    r.s(d.sound.StepSound1);
-    r.s(d.sound.StepSound2);
-    r.s(d.sound.StepSound3);
-    r.w16(d.sound.TapeAlways);
-    r.w16(d.sound.TapeByFlag);
-    r.w16(d.sound.TapeSync);
-    r.w16(d.sound.TapeAsync);
-    r.s(d.sound.TapeSound);
-    r.s(d.sound.TapeSound1);
-    r.s(d.sound.TapeSound2);
-    r.s(d.sound.TapeSound3);
+    const SoundInfo &o = d.sound;
+    r.s({o.RouteSetSound, o.ResetSound});
+    r.w16({o.StepAlways, o.StepByColumn, o.StepSync, o.StepAsync});
+    r.s({o.StepSound});
+    r.w16({o.StepColumn});
+    r.s({o.StepSound1, o.StepSound2, o.StepSound3});
+    r.w16({o.TapeAlways, o.TapeByFlag, o.TapeSync, o.TapeAsync});
+    r.s({o.TapeSound, o.TapeSound1, o.TapeSound2, o.TapeSound3});
 
-    r.w16(d.seiriken.UseSeiriPrev);
-    r.s(d.seiriken.SeiriPlgPath);
-    r.w16(d.seiriken.DateNow);
-    r.w16(d.seiriken.DateRouteSet);
-    r.w16(d.seiriken.DateFixed);
-    r.s(d.seiriken.FixedDate);
+    r.w16({d.seiriken.UseSeiriPrev});
+    r.s({d.seiriken.SeiriPlgPath});
+    r.w16({d.seiriken.DateNow, d.seiriken.DateRouteSet, d.seiriken.DateFixed});
+    r.s({d.seiriken.FixedDate});
 
-    r.w16(d.ctrl.BackPanel);
-    r.w32(d.ctrl.ScrollSpeed);
-    r.w32(d.ctrl.ScrollWait);
-    r.w16(d.ctrl.LateNight);
-    r.w16(d.ctrl.PreviewOpen);
-    r.w32(d.ctrl.CtlLeft);
-    r.w32(d.ctrl.CtlTop);
+    r.w16({d.ctrl.BackPanel});
+    r.w32({d.ctrl.ScrollSpeed, d.ctrl.ScrollWait});
+    r.w16({d.ctrl.LateNight, d.ctrl.PreviewOpen});
+    r.w32({d.ctrl.CtlLeft, d.ctrl.CtlTop, d.form.BoardLeft, d.form.BoardTop});
 
-    r.w32(d.form.BoardLeft);
-    r.w32(d.form.BoardTop);
-
-    for (int i = 0; i < 17; ++i) r.w32(d.CustColors[i]);
-
-    r.w16(32);
-    for (int i = 0; i < 32; ++i) {
-        r.w16(d.DegitSet[i].Shift);
-        r.w16(d.DegitSet[i].ZeroMode);
-        r.w16(d.DegitSet[i].FillZero);
-    }
+    for (int i = 0; i < 17; ++i) r.w32({d.CustColors[i]});
+    r.w16({32});
+    for (int i = 0; i < 32; ++i) r.w16({d.DegitSet[i].Shift, d.DegitSet[i].ZeroMode, d.DegitSet[i].FillZero});
     return r.b;
 }
 
