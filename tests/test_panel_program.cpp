@@ -136,12 +136,16 @@ TEST(PanelProgram, ExitQuestionNoKeepsRunningYesSavesAndEnds) {
     ProgramRun run = runProgram(dir, QStringLiteral(
         "close\n"
         "answer No\n"
+        "call Form1 close\n"  // closing the board asks the same question
+        "answer No\n"
         "dump after_no.json\n"
         "quit\n"));
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
     const QJsonObject afterNo = readJson(dir.filePath(QStringLiteral("after_no.json")));
     const QJsonArray messages = eventsOf(afterNo, QStringLiteral("message"));
-    ASSERT_EQ(messages.size(), 1);
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1].toObject().value(QStringLiteral("text")), messages[0].toObject().value(QStringLiteral("text")));
+    EXPECT_TRUE(window(afterNo, "Form1").value(QStringLiteral("visible")).toBool());
     const QJsonObject question = messages[0].toObject();
     EXPECT_EQ(question.value(QStringLiteral("text")).toString(), QStringLiteral("ミトラを終了しますか？"));
     EXPECT_EQ(question.value(QStringLiteral("title")).toString(), QStringLiteral("ミトラの終了確認"));

@@ -12,6 +12,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -182,6 +183,12 @@ void Form1::Degit_DblClick(int index) {
         }
     }
     panel->setEnabled(true);
+}
+
+// The board lives as long as the program: closing it (Alt+F4) asks the panel's exit question.
+void Form1::closeEvent(QCloseEvent *event) {
+    event->ignore();
+    QTimer::singleShot(0, frmCtl(), &QWidget::close);
 }
 
 void Form1::paintEvent(QPaintEvent *) {

@@ -43,6 +43,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
     void mouseReleaseEvent(QMouseEvent *) override;
