@@ -12,6 +12,7 @@
 #include "settings/ini_data.h"
 #include "settings/option_widgets.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QJsonArray>
 #include <QComboBox>
@@ -76,6 +77,7 @@ FrmOption::FrmOption(QWidget *parent) : QDialog(parent) {
     buildChimeiPage(Frame1_[3]);
     buildSoundPage(Frame1_[4]);
     buildPreviewPage(Frame1_[5]);
+    groupOptionButtons();
     connectReactions();
     Form_Load();
 
@@ -88,6 +90,27 @@ FrmOption::FrmOption(QWidget *parent) : QDialog(parent) {
         for (COLORREF c : iniData().CustColors) colours.append(static_cast<qint64>(c));
         return QJsonValue(colours);
     });
+}
+
+// Option buttons that belong together are grouped explicitly: Qt's automatic grouping
+// takes every option button anywhere below the parent, so a page button would clear
+// an option of a frame nested in another page.
+void FrmOption::groupOptionButtons() {
+    auto group = [this](std::initializer_list<QRadioButton *> buttons) {
+        auto *g = new QButtonGroup(this);
+        for (QRadioButton *b : buttons) g->addButton(b);
+    };
+    group({Option1_[0], Option1_[1], Option1_[2], Option1_[3], Option1_[4], Option1_[5]});
+    group({Option5_[0], Option5_[1]});
+    group({Option3_[0], Option3_[1]});
+    group({Option3_[7], Option3_[6]});
+    group({Option3_[3], Option3_[2]});
+    group({Option3_[4], Option3_[5]});
+    group({Option2_[0], Option2_[1]});
+    group({Option2_[2], Option2_[3]});
+    group({Option6_[0], Option6_[1]});
+    group({Option7_[0], Option7_[1]});
+    group({Option4_[0], Option4_[1], Option4_[2]});
 }
 
 // ---------------------------------------------------------------- load

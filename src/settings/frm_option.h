@@ -96,6 +96,7 @@ private:
     void buildSoundSubFrames(QGroupBox *page);
     void buildPreviewPage(QGroupBox *page);
     void connectReactions();
+    void groupOptionButtons();
     void Form_Load();
 
     QString GetPathString(const QString &defaultFolder);

@@ -1,5 +1,6 @@
 #include "settings/option_widgets.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -126,10 +127,17 @@ void setOption(QRadioButton *b, int value) {
         b->setChecked(true);
     } else if (b->isChecked()) {
         // An exclusive group refuses to clear its selected button.
-        const bool exclusive = b->autoExclusive();
-        b->setAutoExclusive(false);
-        b->setChecked(false);
-        b->setAutoExclusive(exclusive);
+        if (QButtonGroup *group = b->group()) {
+            const bool exclusive = group->exclusive();
+            group->setExclusive(false);
+            b->setChecked(false);
+            group->setExclusive(exclusive);
+        } else {
+            const bool exclusive = b->autoExclusive();
+            b->setAutoExclusive(false);
+            b->setChecked(false);
+            b->setAutoExclusive(exclusive);
+        }
     }
 }
 
