@@ -41,6 +41,8 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
             repeat(QStringLiteral("click frmCtl.Command2(0)\n"), 3) +
             QStringLiteral("dump @/stepped.json\n"
                            "click frmCtl.Check1\n"
+                           "click frmCtl.Command4\n"   // the options stay usable while blank,
+                           "click frmOption.Command4\n" // and closing them keeps the strip blank
                            "dump @/blank.json\n"
                            "click frmCtl.Command2(1)\n"  // locked while blank
                            "click frmCtl.Check1\n"

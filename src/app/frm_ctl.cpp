@@ -148,9 +148,11 @@ void FrmCtl::Command4_Click() {
     frmOption()->exec();
     form1()->setEnabled(true);
     setEnabled(true);
+    // The stop name is sent again so new display options show at once, but not onto a
+    // blanked board.
     ChimeiCtl_B *chimei = form1()->ChimeiCtl();
     chimei->SetChimei(QString());
-    chimei->SetChimei(currentStopName());
+    if (!check1_->isChecked()) chimei->SetChimei(currentStopName());
 }
 
 void FrmCtl::Command8_Click() {
