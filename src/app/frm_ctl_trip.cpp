@@ -21,8 +21,6 @@
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QJsonArray>
-#include <QJsonObject>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -58,17 +56,8 @@ void FrmCtl::connectTripControls() {
 }
 
 void FrmCtl::registerDumpSections() {
-    dump::registerSection(QStringLiteral("trip"), [this] {
-        return QJsonObject{{"CurIndex", trip_.CurIndex},     {"RowCount", trip_.RowCount},
-                           {"StartSection", trip_.StartSection}, {"RouteNo", trip_.RouteNo},
-                           {"TicketDate", trip_.TicketDate}};
-    });
-    dump::registerSection(QStringLiteral("fareRow"), [this] {
-        const FareRow &row = table_.Row(trip_.currentRow());
-        QJsonArray cells;
-        for (int k = 1; k <= FareRow::CellCount; ++k) cells.append(row.Cell(k));
-        return QJsonObject{{"StopName", row.StopName}, {"TicketNo", row.TicketNo}, {"Cell", cells}};
-    });
+    dump::registerSection(QStringLiteral("trip"), [this] { return trip_.toJson(); });
+    dump::registerSection(QStringLiteral("fareRow"), [this] { return table_.Row(trip_.currentRow()).toJson(); });
 }
 
 QString FrmCtl::currentStopName() const { return table_.Row(trip_.currentRow()).StopName; }
