@@ -5,6 +5,7 @@
 #include "app/windows.h"
 #include "board/board_geometry.h"
 #include "board/board_layout.h"
+#include "board/seiriken_numbering.h"
 #include "controls/chimei_ctl.h"
 #include "controls/m_degit.h"
 #include "settings/frm_option.h"
@@ -21,13 +22,6 @@
 #include <QWindow>
 
 namespace {
-
-// Full-width digits for the label captions: label (8r + c) reads 10r + c.
-QString fullWidthNumber(int n) {
-    QString s = QString::number(n);
-    for (QChar &ch : s) ch = QChar(0xFF10 + (ch.unicode() - u'0'));
-    return s;
-}
 
 QString indexed(const char *name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
 
@@ -61,7 +55,8 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         label->setGeometry(board::labelRect(i));
         label->setAlignment(Qt::AlignCenter);
         label->setFont(labelFont);
-        label->setText(fullWidthNumber(i == 0 ? 1 : 10 * ((i - 1) / 8) + (i - 1) % 8 + 1));
+        // The design-time captions: label (8r + c) reads 10r + c; the numbering replaces them.
+        label->setText(seiriken::numberCaption(i == 0 ? 1 : 10 * ((i - 1) / 8) + (i - 1) % 8 + 1, false));
         label->setStyleSheet(QStringLiteral("color: #ffffff; background: transparent;"));
         label->setProperty("ForeColor", static_cast<uint>(RGB(255, 255, 255)));
         label->setVisible(i != 0);
