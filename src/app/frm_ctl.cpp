@@ -10,6 +10,7 @@
 #include "app/screen_fit.h"
 #include "app/windows.h"
 #include "board/form1.h"
+#include "board/rounded_region.h"
 #include "companion/companion.h"
 #include "controls/chimei_ctl.h"
 #include "settings/frm_option.h"
@@ -35,14 +36,7 @@ namespace {
 constexpr int kFrameAllowance = 6;
 
 // A keypad button's shape: corners (2, 2)-(28, 25) with a 2 x 2 rounding.
-QRegion keyRegion() {
-    QRegion r(2, 2, 26, 23);
-    r -= QRegion(2, 2, 1, 1);
-    r -= QRegion(27, 2, 1, 1);
-    r -= QRegion(2, 24, 1, 1);
-    r -= QRegion(27, 24, 1, 1);
-    return r;
-}
+QRegion keyRegion() { return roundedRegion(QRect(QPoint(2, 2), QPoint(27, 24))); }
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "app/windows.h"
 #include "board/board_geometry.h"
 #include "board/board_layout.h"
+#include "board/rounded_region.h"
 #include "board/seiriken_numbering.h"
 #include "controls/chimei_ctl.h"
 #include "controls/m_degit.h"
@@ -24,16 +25,6 @@
 namespace {
 
 QString indexed(const char *name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
-
-// The window's shape: the client area with its corners cut by a 2 x 2 rounding.
-QRegion roundedRegion(int w, int h) {
-    QRegion r(0, 0, w, h);
-    r -= QRegion(0, 0, 1, 1);
-    r -= QRegion(w - 1, 0, 1, 1);
-    r -= QRegion(0, h - 1, 1, 1);
-    r -= QRegion(w - 1, h - 1, 1, 1);
-    return r;
-}
 
 }  // namespace
 
@@ -118,7 +109,7 @@ void Form1::Form_Load() {
         panel->move(area.x() + area.width() - outer.width(), area.y() + area.height() - outer.height());
     }
 
-    setMask(roundedRegion(width(), height()));
+    setMask(roundedRegion(rect()));
     update();
 
     mdlIniIo::LoadIni();
