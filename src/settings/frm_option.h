@@ -107,6 +107,11 @@ private:
     void updatePanelFrames();
     void updatePreviewFrames();
     void updateSampleDegit();
+    // The holders of blocks 1-6, visited in file order by one exchange in either
+    // direction (controls to record, record to controls).
+    template <class Visit, class Record> void exchangeFoldersAndPanel(Visit &v, Record &ini) const;
+    template <class Visit, class Record> void exchangeDigits(Visit &v, Record &ini) const;
+    template <class Visit, class Record> void exchangeNameSoundsPreview(Visit &v, Record &ini) const;
     void Command4_Click();
     void Command7_Click();
     void Command11_Click();
