@@ -10,7 +10,9 @@ namespace {
 
 class Writer {
 public:
+    void block(const char *, int) {}
     void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
+    void listPos(std::int16_t v, const char *, int) { i16(v); }
     void u16(std::uint16_t v) {
         bytes_.append(static_cast<char>(v & 0xFF));
         bytes_.append(static_cast<char>(v >> 8));
@@ -131,204 +133,123 @@ constexpr int kColumns = 150;  // column lists "1".."150"
 constexpr int kStyles = 12;    // numbering styles
 constexpr int kFontModes = 5;  // stop-name font choices
 
+// Every field of the ten blocks, in file order, once: the writer copies them out, the
+// reader in (checking lengths and list positions as it goes).
+template <class Io, class Record>
+void fields(Io &io, Record &ini) {
+    io.block("DataDirInfo", 1);
+    io.str(ini.dataDir.FareDataDir);
+    io.str(ini.dataDir.TapeDataDir);
+
+    io.block("PanelInfo", 2);
+    auto &p = ini.panel;
+    io.i16(p.AutoSeiriNum);
+    for (auto &c : p.SeiriNumColor) io.u32(c);
+    io.listPos(p.SeiriNumStyle, "SeiriNumStyle", kStyles);
+    io.i16(p.SeiriNumZero);
+    io.i16(p.PanelAuto);
+    io.i16(p.PanelEach);
+    io.i16(p.PanelOffBuiltIn);
+    io.i16(p.PanelOffUser);
+    io.i16(p.PanelOn1BuiltIn);
+    io.i16(p.PanelOn1User);
+    io.i16(p.PanelOn2BuiltIn);
+    io.i16(p.PanelOn2User);
+    for (auto &f : p.PanelFile) io.str(f);
+
+    io.block("DegitInfo", 3);
+    auto &d = ini.degit;
+    io.u32(d.DegitBackColor);
+    io.u32(d.DegitBaseColor);
+    io.u32(d.DegitLitColor);
+    io.i16(d.ShowStopOrder);
+    io.listPos(d.StopOrderCell, "StopOrderCell", kCells);
+    io.i16(d.CountFromZero);
+    io.i16(d.ShowSeiriNum);
+    io.listPos(d.SeiriNumCell, "SeiriNumCell", kCells);
+    io.i16(d.ShowRouteNo);
+    io.listPos(d.RouteNoCell, "RouteNoCell", kCells);
+    io.i16(d.ShowDataColumn);
+    io.listPos(d.DataColumn, "DataColumn", kColumns);
+    io.listPos(d.DataColumnCell, "DataColumnCell", kCells);
+
+    io.block("ChimeiInfo", 4);
+    io.u32(ini.chimei.ChimeiBackColor);
+    io.u32(ini.chimei.ChimeiForeColor);
+    io.listPos(ini.chimei.ChimeiFontMode, "ChimeiFontMode", kFontModes);
+    io.i16(ini.chimei.ChimeiBold);
+
+    io.block("SoundInfo", 5);
+    auto &s = ini.sound;
+    io.str(s.RouteSetSound);
+    io.str(s.ResetSound);
+    io.i16(s.StepAlways);
+    io.i16(s.StepByColumn);
+    io.i16(s.StepSync);
+    io.i16(s.StepAsync);
+    io.str(s.StepSound);
+    io.listPos(s.StepColumn, "StepColumn", kColumns);
+    io.str(s.StepSound1);
+    io.str(s.StepSound2);
+    io.str(s.StepSound3);
+    io.i16(s.TapeAlways);
+    io.i16(s.TapeByFlag);
+    io.i16(s.TapeSync);
+    io.i16(s.TapeAsync);
+    io.str(s.TapeSound);
+    io.str(s.TapeSound1);
+    io.str(s.TapeSound2);
+    io.str(s.TapeSound3);
+
+    io.block("SeirikenInfo", 6);
+    auto &k = ini.seiriken;
+    io.i16(k.UseSeiriPrev);
+    io.str(k.SeiriPlgPath);
+    io.i16(k.DateNow);
+    io.i16(k.DateRouteSet);
+    io.i16(k.DateFixed);
+    io.str(k.FixedDate);
+
+    io.block("CtrlInfo", 7);
+    auto &c = ini.ctrl;
+    io.i16(c.BackPanel);
+    io.i32(c.ScrollSpeed);
+    io.i32(c.ScrollWait);
+    io.i16(c.LateNight);
+    io.i16(c.PreviewOpen);
+    io.i32(c.CtlLeft);
+    io.i32(c.CtlTop);
+
+    io.block("FormInfo", 8);
+    io.i32(ini.form.BoardLeft);
+    io.i32(ini.form.BoardTop);
+
+    io.block("CustColors", 9);
+    for (auto &col : ini.CustColors) io.u32(col);
+
+    io.block("DegitSet", 10);
+    // Always written as 32; read into a scratch value and not used.
+    std::int16_t count = static_cast<std::int16_t>(ini.DegitSet.size());
+    io.i16(count);
+    for (auto &rec : ini.DegitSet) {
+        io.i16(rec.Shift);
+        io.i16(rec.ZeroMode);
+        io.i16(rec.FillZero);
+    }
+}
+
 }  // namespace
 
 QByteArray encode(const IniData &ini) {
     Writer w;
-    // 1 DataDirInfo
-    w.str(ini.dataDir.FareDataDir);
-    w.str(ini.dataDir.TapeDataDir);
-    // 2 PanelInfo
-    const PanelInfo &p = ini.panel;
-    w.i16(p.AutoSeiriNum);
-    for (COLORREF c : p.SeiriNumColor) w.u32(c);
-    w.i16(p.SeiriNumStyle);
-    w.i16(p.SeiriNumZero);
-    w.i16(p.PanelAuto);
-    w.i16(p.PanelEach);
-    w.i16(p.PanelOffBuiltIn);
-    w.i16(p.PanelOffUser);
-    w.i16(p.PanelOn1BuiltIn);
-    w.i16(p.PanelOn1User);
-    w.i16(p.PanelOn2BuiltIn);
-    w.i16(p.PanelOn2User);
-    for (const QString &f : p.PanelFile) w.str(f);
-    // 3 DegitInfo
-    const DegitInfo &d = ini.degit;
-    w.u32(d.DegitBackColor);
-    w.u32(d.DegitBaseColor);
-    w.u32(d.DegitLitColor);
-    w.i16(d.ShowStopOrder);
-    w.i16(d.StopOrderCell);
-    w.i16(d.CountFromZero);
-    w.i16(d.ShowSeiriNum);
-    w.i16(d.SeiriNumCell);
-    w.i16(d.ShowRouteNo);
-    w.i16(d.RouteNoCell);
-    w.i16(d.ShowDataColumn);
-    w.i16(d.DataColumn);
-    w.i16(d.DataColumnCell);
-    // 4 ChimeiInfo
-    w.u32(ini.chimei.ChimeiBackColor);
-    w.u32(ini.chimei.ChimeiForeColor);
-    w.i16(ini.chimei.ChimeiFontMode);
-    w.i16(ini.chimei.ChimeiBold);
-    // 5 SoundInfo
-    const SoundInfo &s = ini.sound;
-    w.str(s.RouteSetSound);
-    w.str(s.ResetSound);
-    w.i16(s.StepAlways);
-    w.i16(s.StepByColumn);
-    w.i16(s.StepSync);
-    w.i16(s.StepAsync);
-    w.str(s.StepSound);
-    w.i16(s.StepColumn);
-    w.str(s.StepSound1);
-    w.str(s.StepSound2);
-    w.str(s.StepSound3);
-    w.i16(s.TapeAlways);
-    w.i16(s.TapeByFlag);
-    w.i16(s.TapeSync);
-    w.i16(s.TapeAsync);
-    w.str(s.TapeSound);
-    w.str(s.TapeSound1);
-    w.str(s.TapeSound2);
-    w.str(s.TapeSound3);
-    // 6 SeirikenInfo
-    const SeirikenInfo &k = ini.seiriken;
-    w.i16(k.UseSeiriPrev);
-    w.str(k.SeiriPlgPath);
-    w.i16(k.DateNow);
-    w.i16(k.DateRouteSet);
-    w.i16(k.DateFixed);
-    w.str(k.FixedDate);
-    // 7 CtrlInfo
-    const CtrlInfo &c = ini.ctrl;
-    w.i16(c.BackPanel);
-    w.i32(c.ScrollSpeed);
-    w.i32(c.ScrollWait);
-    w.i16(c.LateNight);
-    w.i16(c.PreviewOpen);
-    w.i32(c.CtlLeft);
-    w.i32(c.CtlTop);
-    // 8 FormInfo
-    w.i32(ini.form.BoardLeft);
-    w.i32(ini.form.BoardTop);
-    // 9 CustColors
-    for (COLORREF col : ini.CustColors) w.u32(col);
-    // 10 DegitSet: the count, then the records
-    w.i16(static_cast<std::int16_t>(ini.DegitSet.size()));
-    for (const DegitSetRecord &r : ini.DegitSet) {
-        w.i16(r.Shift);
-        w.i16(r.ZeroMode);
-        w.i16(r.FillZero);
-    }
+    fields(w, ini);
     return w.take();
 }
 
 DecodeResult decode(const QByteArray &bytes, IniData &out) {
     IniData ini;
     Reader r(bytes);
-
-    r.block("DataDirInfo", 1);
-    r.str(ini.dataDir.FareDataDir);
-    r.str(ini.dataDir.TapeDataDir);
-
-    r.block("PanelInfo", 2);
-    PanelInfo &p = ini.panel;
-    r.i16(p.AutoSeiriNum);
-    for (COLORREF &c : p.SeiriNumColor) r.u32(c);
-    r.listPos(p.SeiriNumStyle, "SeiriNumStyle", kStyles);
-    r.i16(p.SeiriNumZero);
-    r.i16(p.PanelAuto);
-    r.i16(p.PanelEach);
-    r.i16(p.PanelOffBuiltIn);
-    r.i16(p.PanelOffUser);
-    r.i16(p.PanelOn1BuiltIn);
-    r.i16(p.PanelOn1User);
-    r.i16(p.PanelOn2BuiltIn);
-    r.i16(p.PanelOn2User);
-    for (QString &f : p.PanelFile) r.str(f);
-
-    r.block("DegitInfo", 3);
-    DegitInfo &d = ini.degit;
-    r.u32(d.DegitBackColor);
-    r.u32(d.DegitBaseColor);
-    r.u32(d.DegitLitColor);
-    r.i16(d.ShowStopOrder);
-    r.listPos(d.StopOrderCell, "StopOrderCell", kCells);
-    r.i16(d.CountFromZero);
-    r.i16(d.ShowSeiriNum);
-    r.listPos(d.SeiriNumCell, "SeiriNumCell", kCells);
-    r.i16(d.ShowRouteNo);
-    r.listPos(d.RouteNoCell, "RouteNoCell", kCells);
-    r.i16(d.ShowDataColumn);
-    r.listPos(d.DataColumn, "DataColumn", kColumns);
-    r.listPos(d.DataColumnCell, "DataColumnCell", kCells);
-
-    r.block("ChimeiInfo", 4);
-    r.u32(ini.chimei.ChimeiBackColor);
-    r.u32(ini.chimei.ChimeiForeColor);
-    r.listPos(ini.chimei.ChimeiFontMode, "ChimeiFontMode", kFontModes);
-    r.i16(ini.chimei.ChimeiBold);
-
-    r.block("SoundInfo", 5);
-    SoundInfo &s = ini.sound;
-    r.str(s.RouteSetSound);
-    r.str(s.ResetSound);
-    r.i16(s.StepAlways);
-    r.i16(s.StepByColumn);
-    r.i16(s.StepSync);
-    r.i16(s.StepAsync);
-    r.str(s.StepSound);
-    r.listPos(s.StepColumn, "StepColumn", kColumns);
-    r.str(s.StepSound1);
-    r.str(s.StepSound2);
-    r.str(s.StepSound3);
-    r.i16(s.TapeAlways);
-    r.i16(s.TapeByFlag);
-    r.i16(s.TapeSync);
-    r.i16(s.TapeAsync);
-    r.str(s.TapeSound);
-    r.str(s.TapeSound1);
-    r.str(s.TapeSound2);
-    r.str(s.TapeSound3);
-
-    r.block("SeirikenInfo", 6);
-    SeirikenInfo &k = ini.seiriken;
-    r.i16(k.UseSeiriPrev);
-    r.str(k.SeiriPlgPath);
-    r.i16(k.DateNow);
-    r.i16(k.DateRouteSet);
-    r.i16(k.DateFixed);
-    r.str(k.FixedDate);
-
-    r.block("CtrlInfo", 7);
-    CtrlInfo &c = ini.ctrl;
-    r.i16(c.BackPanel);
-    r.i32(c.ScrollSpeed);
-    r.i32(c.ScrollWait);
-    r.i16(c.LateNight);
-    r.i16(c.PreviewOpen);
-    r.i32(c.CtlLeft);
-    r.i32(c.CtlTop);
-
-    r.block("FormInfo", 8);
-    r.i32(ini.form.BoardLeft);
-    r.i32(ini.form.BoardTop);
-
-    r.block("CustColors", 9);
-    for (COLORREF &col : ini.CustColors) r.u32(col);
-
-    r.block("DegitSet", 10);
-    std::int16_t ignoredCount = 0;
-    r.i16(ignoredCount);
-    for (DegitSetRecord &rec : ini.DegitSet) {
-        r.i16(rec.Shift);
-        r.i16(rec.ZeroMode);
-        r.i16(rec.FillZero);
-    }
-
+    fields(r, ini);
     const DecodeResult result = r.result();
     if (result.ok) out = ini;
     return result;
