@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-image-formats-plugins qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins
+  libzint-dev zbar-tools
   libgl-dev
   libgtest-dev googletest libbenchmark-dev
   libfreetype-dev xfonts-shinonome

@@ -9,4 +9,5 @@ build="${MITRA_BUILD_DIR:-$root/build}"
 demo="$build/demo"
 mkdir -p "$demo"
 cd "$demo"
-exec "$build/src/207_000" "$@"
+# The demo settings turn the ticket preview on with a bundled ticket plug-in.
+exec "$build/src/207_000" --settings "$demo/207_000.in4" "$@"

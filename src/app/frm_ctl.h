@@ -5,7 +5,9 @@
 #include "app/fare_table.h"
 #include "app/keypad.h"
 #include "app/trip.h"
+#include "settings/ticket_panel.h"
 
+#include <QJsonObject>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -24,7 +26,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
-class FrmCtl : public QWidget {
+class FrmCtl : public QWidget, public TicketPanel {
     Q_OBJECT
 public:
     explicit FrmCtl(QWidget *parent = nullptr);
@@ -48,7 +50,8 @@ public:
     const Trip &trip() const { return trip_; }
     const DataIo &fareTable() const { return table_; }
     PreviewBox *previewBox() const { return picSeirikenPrev_; }
-    QComboBox *companyList() const { return combo1_; }
+    QComboBox *companyList() const override { return combo1_; }
+    void setPreviewSize(int widthTwips, int heightTwips) override;
 
     // Panel sizes: client area narrow and widened (the preview shows in the extra width).
     static constexpr int kClientWidth = 353;
@@ -72,6 +75,8 @@ private:
     void Command8_Click();
     void Check4_Click();
     void MnuHideCopy_Click();
+    // DispData's ticket steps: date text, clearing, the plug-in's drawing, refresh.
+    void drawSeirikenPreview(int row);
     void showKeyRegions(bool on);
     void connectTripControls();
     void registerDumpSections();
@@ -109,4 +114,5 @@ private:
     PreviewBox *picSeirikenPrev_ = nullptr;
     QComboBox *combo1_ = nullptr;
     QMenu *mnuHide_ = nullptr;
+    QJsonObject lastDraw_;  // the last drawing call's arguments and outcome
 };

@@ -58,6 +58,7 @@ void FrmCtl::connectTripControls() {
 void FrmCtl::registerDumpSections() {
     dump::registerSection(QStringLiteral("trip"), [this] { return trip_.toJson(); });
     dump::registerSection(QStringLiteral("fareRow"), [this] { return table_.Row(trip_.currentRow()).toJson(); });
+    dump::registerSection(QStringLiteral("seirikenDraw"), [this] { return lastDraw_; });
 }
 
 QString FrmCtl::currentStopName() const { return table_.Row(trip_.currentRow()).StopName; }
@@ -148,9 +149,7 @@ void FrmCtl::DispData(int row) {
     const BoardWrites writes = boardWrites(fareRow, row, trip_, BoardOptions{lateNight(), options->infoCells()});
     for (const CellWrite &w : writes.writes) board->Degit(w.cell)->setValue(w.value);
 
-    // The preview is cleared on every stop; drawing the ticket into it is the plug-in's.
-    picSeirikenPrev_->clear();
-    picSeirikenPrev_->refresh();
+    drawSeirikenPreview(row);
 
     board->ChimeiCtl()->SetChimei(table_.Row(row).StopName);
 }

@@ -16,12 +16,19 @@ Form1 *form1() {
 }
 
 FrmCtl *frmCtl() {
-    if (!g_frmCtl) g_frmCtl = new FrmCtl();
+    if (!g_frmCtl) {
+        g_frmCtl = new FrmCtl();
+        // The options' plug-in box sizes the panel's preview and fills its company list.
+        if (g_frmOption) g_frmOption->setTicketPanel(g_frmCtl);
+    }
     return g_frmCtl;
 }
 
 FrmOption *frmOption() {
-    if (!g_frmOption) g_frmOption = new FrmOption();
+    if (!g_frmOption) {
+        g_frmOption = new FrmOption();
+        if (g_frmCtl) g_frmOption->setTicketPanel(g_frmCtl);
+    }
     return g_frmOption;
 }
 

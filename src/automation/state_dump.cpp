@@ -1,5 +1,6 @@
 #include "automation/state_dump.h"
 
+#include "automation/clipboard_state.h"
 #include "automation/control_lookup.h"
 #include "automation/dump_sections.h"
 #include "automation/event_log.h"
@@ -258,6 +259,7 @@ QJsonObject buildDump() {
     if (const auto *chimei = qobject_cast<const ChimeiCtl_B *>(findControl({QStringLiteral("Form1"), QStringLiteral("ChimeiCtl")})))
         dump.insert(QStringLiteral("chimei"), chimei->dumpState());
     dump.insert(QStringLiteral("events"), events::all());
+    dump.insert(QStringLiteral("clipboard"), clipboardState());
     // Sections of other parts come last, so that a part may give a richer view of its own.
     for (const auto &[key, section] : dump::sections())
         if (section) dump.insert(key, section());

@@ -40,9 +40,7 @@ void InitDegits() {
 void SetDefaultPanel() {
     FrmOption *options = frmOption();
     options->setAutoSeiriNum(true);
-    options->setLabelColor(0, RGB(255, 255, 255));
-    options->setLabelColor(1, RGB(192, 255, 192));
-    options->setLabelColor(2, RGB(255, 192, 128));
+    for (int state = 0; state < 3; ++state) options->setLabelColor(state, kDefaultLabelColors[state]);
 
     Form1 *board = form1();
     const QImage builtIn = board->imgRes(0);

@@ -186,6 +186,7 @@ void FrmOption::connectReactions() {
     connect(chkUseSeiriPrev_, &QCheckBox::toggled, this, [this] { updatePreviewFrames(); });
     connect(Command7_, &QPushButton::clicked, this, [this] { Command7_Click(); });
     connect(Command11_, &QPushButton::clicked, this, [this] { Command11_Click(); });
+    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command4_, &QPushButton::clicked, this, [this] { Command4_Click(); });
 }
 

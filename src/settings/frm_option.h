@@ -22,6 +22,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class TicketPanel;
 
 // One information number that the board can show in a fare cell instead of a fare.
 struct InfoCell {
@@ -79,6 +80,12 @@ public:
     void SetProp();
     // Lets the user change a colour button's colour with the colour chooser.
     void GetBtnColor(ColorButton *button);
+    // Takes a ticket plug-in: lists what it prints, shows its remarks, sizes the
+    // panel's preview and fills its company list. 2 when accepted, 0 when the path is
+    // empty or not a plug-in (then nothing changes).
+    int SetPlgin(const QString &path);
+    // The panel whose preview and company list the plug-in box sets.
+    void setTicketPanel(TicketPanel *panel);
 
     // Every named control's state, for the scripted operation's dump.
     QJsonObject dumpState() const;
@@ -115,6 +122,7 @@ private:
     void Command4_Click();
     void Command7_Click();
     void Command11_Click();
+    void Command1_Click();
     void cmdSelectSound_Click(int index);
     void Command6_Click(int index);
 
@@ -161,4 +169,5 @@ private:
     QPlainTextEdit *txtPlginComment_ = nullptr;
     std::array<QRadioButton *, 3> Option4_{};
     QLabel *Label10_ = nullptr;
+    TicketPanel *ticketPanel_ = nullptr;
 };

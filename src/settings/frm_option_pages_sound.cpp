@@ -38,7 +38,6 @@ void makeCrossButton(QPushButton *b) {
     p.end();
     b->setText(QString());
     b->setIcon(QIcon(cross));
-    b->setToolTip(QStringLiteral("プラグインの指定を解除"));
 }
 
 }  // namespace
@@ -116,6 +115,8 @@ void FrmOption::buildPreviewPage(QGroupBox *page) {
     Command1_ = button(Frame10_, QStringLiteral("Command1"), QStringLiteral("..."), 442, 38, 30);
     Command11_ = button(Frame10_, QStringLiteral("Command11"), QString(), 476, 38, 30);
     makeCrossButton(Command11_);
+    Command1_->setToolTip(QStringLiteral("プラグインの選択"));
+    Command11_->setToolTip(QStringLiteral("プラグインの指定を解除"));
     label(Frame10_, QStringLiteral("Label11"), QStringLiteral("上記プラグインのプロパティ："), 10, 66, 240);
     List1_ = place(new QListWidget(Frame10_), QStringLiteral("List1"), 10, 84, 250, 70);
     label(Frame10_, QStringLiteral("Label13"), QStringLiteral("上記プラグインの特記事項："), 268, 66, 240);

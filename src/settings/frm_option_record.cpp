@@ -124,6 +124,6 @@ void FrmOption::SetOptionInfo(const IniData &ini) {
     exchangeDigits(v, ini);
     updateSampleDegit();
     exchangeNameSoundsPreview(v, ini);
-    // The plug-in's property list and remarks follow the plug-in path once the
-    // plug-in settings exist; until then the path is only kept.
+    // A stored plug-in that no longer loads stays named, silently, with nothing listed.
+    SetPlgin(ini.seiriken.SeiriPlgPath);
 }
