@@ -8,6 +8,3 @@ class FrmOption;
 Form1 *form1();
 FrmCtl *frmCtl();
 FrmOption *frmOption();
-
-// True once the window exists (asking above would create it).
-bool frmOptionLoaded();
