@@ -1,6 +1,6 @@
 // Writes the demo's settings file: built-in defaults, plus the ticket preview on with
 // the bundled barcode ticket, so the demo shows a ticket from the first route set.
-#include "board/board_layout.h"
+#include "app/board_layout.h"
 #include "settings/ini_codec.h"
 
 #include <QFile>

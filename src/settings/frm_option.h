@@ -77,6 +77,8 @@ public:
     // --- operations -------------------------------------------------------------
     void GetOptionInfo(IniData &ini) const;
     void SetOptionInfo(const IniData &ini);
+    // Puts the settings on the board and the panel: emits applyRequested, which the
+    // program's top answers at once (mdl207_000::ApplyOptions).
     void SetProp();
     // Lets the user change a colour button's colour with the colour chooser.
     void GetBtnColor(ColorButton *button);
@@ -92,6 +94,15 @@ public:
 
     // Closing by the frame (or Escape) keeps every value and applies it like "OK".
     void reject() override;
+
+signals:
+    // An error box with this text and title is to be shown over the dialog.
+    void errorBoxRequested(const QString &text, const QString &title);
+    // SetProp was called: the windows are to take the dialog's settings now.
+    void applyRequested();
+    // SetOptionInfo has loaded the panel settings: the panel re-applies its backlight
+    // with them before the remaining settings are loaded.
+    void panelSettingsLoaded();
 
 private:
     void buildPageButtons();

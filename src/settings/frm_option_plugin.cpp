@@ -1,6 +1,5 @@
 // The options dialog's plug-in box (Frame10): choosing a ticket plug-in, listing what
 // it can print and passing its preview size and company names to the panel.
-#include "app/msg_box.h"
 #include "companion/companion.h"
 #include "companion/ticket_plugin_api.h"
 #include "settings/frm_option.h"
@@ -43,6 +42,6 @@ void FrmOption::Command1_Click() {
         txtSeiriPlgDir_->setText(path);
         return;
     }
-    msgbox::show(this, QStringLiteral("指定したファイルはプラグインでないか、内容が不正です"), QMessageBox::Ok,
-                 msgbox::Icon::Critical, QStringLiteral("プラグインロードエラー"));
+    emit errorBoxRequested(QStringLiteral("指定したファイルはプラグインでないか、内容が不正です"),
+                           QStringLiteral("プラグインロードエラー"));
 }
