@@ -1,7 +1,7 @@
 // The ticket preview and the plug-in box in the real program: a stored plug-in listed
 // at start-up, the preview widened and drawn at every stop with the chosen company,
-// the copy to the clipboard, a refused choice; and a stored plug-in that no longer
-// loads, leaving a white preview that copies as a white picture.
+// the copy to the clipboard, a refused choice, the preview option off leaving a white
+// picture that copies as such; and a stored plug-in that no longer loads.
 #include "automation/clipboard_state.h"
 #include "program_run.h"
 #include "settings/ini_codec.h"
@@ -29,6 +29,17 @@ const QString kRouteSet = QStringLiteral(
     "click frmCtl.Command1(0)\n"
     "idle\n");
 
+void runInDemo(const QTemporaryDir &dir, const QString &script) {
+    const ProgramRun run = runProgram(dir, script, QStringLiteral("t.script"), kDemoDir);
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+}
+
+QImage whitePreview() {
+    QImage white(230, 128, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    return white;
+}
+
 QStringList texts(const QJsonValue &list) {
     QStringList out;
     for (const QJsonValue &v : list.toArray()) out << v.toString();
@@ -44,7 +55,7 @@ QString clipboardDigest(const QJsonObject &dump) {
 TEST(TicketProgram, StoredPluginPreviewDrawingCopyAndRefusedChoice) {
     QTemporaryDir dir;
     writeSettings(dir, kDemoDir + QStringLiteral("/tickets/companies.4SP"));
-    const ProgramRun run = runProgram(dir,
+    runInDemo(dir,
         QStringLiteral("dump @/loaded.json\n"
                        "click frmCtl.Check4\n"
                        "dump @/open.json\n") + kRouteSet +
@@ -64,9 +75,15 @@ TEST(TicketProgram, StoredPluginPreviewDrawingCopyAndRefusedChoice) {
                            "answer OK\n"
                            "click frmOption.Command4\n"
                            "click frmCtl.Check4\n"
-                           "dump @/refused.json\n"),
-        QStringLiteral("t.script"), kDemoDir);
-    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+                           "dump @/refused.json\n"
+                           "click frmCtl.Command4\n"
+                           "click frmOption.chkUseSeiriPrev\n"  // preview off: a white picture at each step
+                           "click frmOption.Command4\n"
+                           "click frmCtl.Command2(1)\n"
+                           "click frmCtl.Check4\n"
+                           "rclick frmCtl.picSeirikenPrev\n"
+                           "answer コピー\n"
+                           "dump @/off.json\n"));
 
     const QJsonObject loaded = readJson(dir.filePath(QStringLiteral("loaded.json")));
     EXPECT_EQ(texts(control(loaded, QStringLiteral("frmOption.List1")).value(QStringLiteral("items"))).size(), 10);
@@ -113,23 +130,19 @@ TEST(TicketProgram, StoredPluginPreviewDrawingCopyAndRefusedChoice) {
     EXPECT_EQ(texts(control(refused, QStringLiteral("frmOption.List1")).value(QStringLiteral("items"))).size(), 10);
     EXPECT_EQ(window(refused, "frmCtl").value(QStringLiteral("width")).toInt(), 353);
     EXPECT_EQ(control(refused, QStringLiteral("frmCtl.Check4")).value(QStringLiteral("toolTip")).toString(), QStringLiteral("整理券プレビューを開きます"));
+
+    const QJsonObject off = readJson(dir.filePath(QStringLiteral("off.json")));
+    EXPECT_EQ(eventsOf(off, QStringLiteral("ticket")).size(), 3);
+    EXPECT_EQ(clipboardDigest(off), automation::imageDigest(whitePreview()));
 }
 
-TEST(TicketProgram, StoredPathThatNoLongerLoadsLeavesAWhitePreview) {
+TEST(TicketProgram, StoredPathThatNoLongerLoadsIsKeptSilently) {
     QTemporaryDir dir;
     writeSettings(dir, dir.filePath(QStringLiteral("gone.4SP")));
-    const ProgramRun run = runProgram(dir, kRouteSet + QStringLiteral("click frmCtl.Command2(1)\n"
-                                                                      "click frmCtl.Check4\n"
-                                                                      "rclick frmCtl.picSeirikenPrev\n"
-                                                                      "answer コピー\n"
-                                                                      "dump @/d.json\n"),
-                                      QStringLiteral("t.script"), kDemoDir);
-    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    runInDemo(dir, kRouteSet + QStringLiteral("click frmCtl.Command2(1)\n"
+                                              "dump @/d.json\n"));
     const QJsonObject d = readJson(dir.filePath(QStringLiteral("d.json")));
     EXPECT_EQ(control(d, QStringLiteral("frmOption.txtSeiriPlgDir")).value(QStringLiteral("text")).toString(), dir.filePath(QStringLiteral("gone.4SP")));
     EXPECT_TRUE(texts(control(d, QStringLiteral("frmOption.List1")).value(QStringLiteral("items"))).isEmpty());
     EXPECT_EQ(eventsOf(d, QStringLiteral("ticket")).last().toObject().value(QStringLiteral("outcome")).toString(), QStringLiteral("not a plug-in"));
-    QImage white(230, 128, QImage::Format_RGB32);
-    white.fill(Qt::white);
-    EXPECT_EQ(clipboardDigest(d), automation::imageDigest(white));
 }
