@@ -44,7 +44,8 @@ bool zipSample(const QString &zipPath) {
 
 // Cells 1.. of each row as worked out by hand from fare_rules.txt: zones Z1 Z1
 // Z2 Z2 Z3 Z3 on route 1 (170 within a zone, 210 one zone on, 250 two);
-// route 2 is 100 flat but free (-1: shows as 0) within Z1 (zones Z1 Z1 Z2 Z3).
+// route 2 is 100 flat, but free (-1: shows as 0) within Z1 and 210 from Z1 to Z3
+// (zones Z1 Z1 Z2 Z3): the more specific rule wins even where it costs more.
 struct Expected {
     const char *route;
     int number;
@@ -59,7 +60,7 @@ const Expected Route1{"R1", 21,
                        u"次は、ほしみそうごうびょういんです。,1,1", u"次は、終点、きただんちです。,1,2"}};
 const Expected Route2{"R2", 22,
                       {u"星見駅前", u"日之出町", u"丘の上ニュータウン西", u"丘の上団地"},
-                      {{}, {-1}, {100, 100}, {100, 100, 100}},
+                      {{}, {-1}, {100, 100}, {210, 210, 100}},
                       {u"次は、ひのでちょうです。,1,1", u"次は、おかのうえにゅーたうんにしです。,1,1",
                        u"次は、終点、おかのうえだんちです。,1,2"}};
 
