@@ -122,6 +122,9 @@ int run(const QStringList &arguments, int usageStatus) {
         return 1;
     }
     if (!save(tape, c.announcementFile())) return 1;
+    // The checks every fare data file gets (a fare too large to double late at night, ...).
+    for (const FareFileProblem &p : fare_file::lint(c.rows))
+        print(stderr, QStringLiteral("警告: %1: %2").arg(hy3, p.located()));
     print(stdout, QStringLiteral("%1 → %2（%3行）、%4（放送%5件）").arg(c.chosen, hy3).arg(c.rows.size()).arg(tape)
                       .arg(c.announcements.size()));
     return 0;
