@@ -1,0 +1,90 @@
+#include "sound/sdl_audio_device.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
+namespace {
+
+bool validSlot(int slot) { return slot >= 0 && slot < kAllSlots; }
+
+}  // namespace
+
+QString midiSoundFont() {
+    const QByteArray env = qgetenv("SDL_SOUNDFONTS");
+    if (!env.isEmpty()) return QString::fromLocal8Bit(env);
+    for (const char *path : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2",
+                             "/usr/share/sounds/sf2/FluidR3_GM.sf2", "/usr/share/soundfonts/default.sf2"})
+        if (QFileInfo(QString::fromLatin1(path)).isFile()) return QString::fromLatin1(path);
+    return QString();
+}
+
+SdlAudioDevice::~SdlAudioDevice() {
+    if (state_ != State::Open) return;
+    for (int i = 0; i < kAllSlots; ++i) close(i);
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlAudioDevice::ready() {
+    if (state_ != State::Untried) return state_ == State::Open;
+    state_ = State::Failed;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    const QString font = midiSoundFont();
+    if (!font.isEmpty()) Mix_SetSoundFonts(QFile::encodeName(font).constData());
+    Mix_Init(MIX_INIT_MP3 | MIX_INIT_MID);
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    int freq = 0, channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&freq, &format, &channels);
+    bytesPerMs_ = qMax(1, freq * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8) / 1000);
+    Mix_AllocateChannels(kAllSlots);
+    state_ = State::Open;
+    return true;
+}
+
+bool SdlAudioDevice::load(int slot, const QString &path, int *lengthMs) {
+    if (!validSlot(slot) || !ready()) return false;
+    close(slot);
+    Mix_Chunk *chunk = Mix_LoadWAV(QFile::encodeName(path).constData());
+    if (!chunk || chunk->alen == 0) {
+        if (chunk) Mix_FreeChunk(chunk);
+        return false;
+    }
+    chunks_[slot] = chunk;
+    if (lengthMs) *lengthMs = static_cast<int>(chunk->alen / static_cast<Uint32>(bytesPerMs_));
+    return true;
+}
+
+void SdlAudioDevice::play(int slot) {
+    if (!validSlot(slot) || !chunks_[slot]) return;
+    Mix_Volume(slot, volumes_[slot]);
+    Mix_PlayChannel(slot, chunks_[slot], 0);
+}
+
+void SdlAudioDevice::close(int slot) {
+    if (!validSlot(slot) || state_ != State::Open) return;
+    Mix_HaltChannel(slot);
+    if (chunks_[slot]) Mix_FreeChunk(chunks_[slot]);
+    chunks_[slot] = nullptr;
+}
+
+bool SdlAudioDevice::playing(int slot) const {
+    return validSlot(slot) && state_ == State::Open && chunks_[slot] && Mix_Playing(slot) != 0;
+}
+
+bool SdlAudioDevice::loaded(int slot) const { return validSlot(slot) && chunks_[slot] != nullptr; }
+
+void SdlAudioDevice::setVolume(int slot, double volume) {
+    if (!validSlot(slot)) return;
+    volumes_[slot] = qBound(0, qRound(volume * MIX_MAX_VOLUME), MIX_MAX_VOLUME);
+    if (state_ == State::Open) Mix_Volume(slot, volumes_[slot]);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The SDL mixer as the audio output: WAV, MP3 and MIDI decoded into chunks (MIDI
+// through FluidSynth with a General MIDI soundfont). With no audio device, or one
+// that cannot be opened, it stays silent.
+#include "sound/audio_device.h"
+
+#include <array>
+
+struct Mix_Chunk;
+
+class SdlAudioDevice : public AudioDevice {
+public:
+    ~SdlAudioDevice() override;
+    bool ready() override;
+    bool load(int slot, const QString &path, int *lengthMs) override;
+    void play(int slot) override;
+    void close(int slot) override;
+    bool playing(int slot) const override;
+    bool loaded(int slot) const override;
+    void setVolume(int slot, double volume) override;
+
+private:
+    enum class State { Untried, Open, Failed };
+    State state_ = State::Untried;
+    int bytesPerMs_ = 0;
+    std::array<Mix_Chunk *, kAllSlots> chunks_{};
+    std::array<int, kAllSlots> volumes_{128, 128, 128, 128, 128};  // the mixer's full volume
+};
+
+// The General MIDI soundfont used for MIDI files: SDL_SOUNDFONTS when set, else the
+// first installed one of the usual Debian places (empty when none is).
+QString midiSoundFont();
