@@ -112,7 +112,8 @@ TEST(SoundChannels, SynchronousPlayLastsTheSoundWhileTheWindowsRun) {
 TEST(SoundChannels, NoDeviceIsSilent) {
     struct NoDevice : AudioDevice {
         bool ready() override { return false; }
-        bool load(int, const QString &, int *) override { return false; }
+        DecodedSound decode(const QString &, int *) override { return nullptr; }
+        void install(int, DecodedSound) override {}
         void play(int) override {}
         void close(int) override {}
         bool playing(int) const override { return false; }

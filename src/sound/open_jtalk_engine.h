@@ -1,18 +1,21 @@
 #pragma once
-// Speech with Open JTalk: the text is synthesised by the open_jtalk program in the
-// background (never on the window thread) and played on the speech's own mixer slot.
-// The first phrase is synthesised on its own, so speech starts while the rest of the
-// text is still being made.
+// Speech with Open JTalk: a worker thread runs the open_jtalk program phrase by phrase
+// and decodes what it writes; the window thread only puts each decoded phrase on the
+// speech's own mixer slot, so it never waits for synthesis. The first phrase is made
+// on its own, so speech starts while the rest of the text is still being made.
+#include "sound/audio_device.h"
 #include "sound/speech_engine.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <deque>
 #include <memory>
 
-class AudioDevice;
-class QProcess;
+#include <QThread>
 class QTimer;
 
 class OpenJTalkEngine : public QObject, public SpeechEngine {
@@ -32,23 +35,25 @@ public:
     static QStringList phrases(const QString &text);
 
 private:
+    struct Job;
     OpenJTalkEngine(AudioDevice &device, QString program, QString dictionary, QString defaultVoice);
-    void synthesiseNext();
-    void onSynthesised(int generation, int exitCode, const QString &wav);
+    QStringList arguments() const;
+    void onPhrase(int generation, DecodedSound sound);
+    void onSynthesisEnd(int generation, const QString &error);
     void poll();
     void fail(const QString &detail);
-    QString voiceFile() const;
+    void cancelJob();
 
     AudioDevice &device_;
     QString program_, dictionary_, defaultVoice_;
     SpeechSettings settings_;
     QTemporaryDir dir_;
-    QProcess *process_ = nullptr;
     QTimer *timer_ = nullptr;
+    std::shared_ptr<Job> job_;
+    QPointer<QThread> worker_;  // the running synthesis, if any
     QString text_;
-    QStringList toSynthesise_;
-    QStringList toPlay_;
+    std::deque<DecodedSound> toPlay_;
+    bool synthesising_ = false;
     bool active_ = false;
     int generation_ = 0;
-    int pieceNo_ = 0;
 };

@@ -51,30 +51,34 @@ bool SdlAudioDevice::ready() {
     return true;
 }
 
-bool SdlAudioDevice::load(int slot, const QString &path, int *lengthMs) {
-    if (!validSlot(slot) || !ready()) return false;
-    close(slot);
+DecodedSound SdlAudioDevice::decode(const QString &path, int *lengthMs) {
+    if (state_ != State::Open) return nullptr;
     Mix_Chunk *chunk = Mix_LoadWAV(QFile::encodeName(path).constData());
-    if (!chunk || chunk->alen == 0) {
-        if (chunk) Mix_FreeChunk(chunk);
-        return false;
+    if (!chunk) return nullptr;
+    if (chunk->alen == 0) {
+        Mix_FreeChunk(chunk);
+        return nullptr;
     }
-    chunks_[slot] = chunk;
     if (lengthMs) *lengthMs = static_cast<int>(chunk->alen / static_cast<Uint32>(bytesPerMs_));
-    return true;
+    return DecodedSound(chunk, [](void *c) { Mix_FreeChunk(static_cast<Mix_Chunk *>(c)); });
+}
+
+void SdlAudioDevice::install(int slot, DecodedSound sound) {
+    if (!validSlot(slot) || state_ != State::Open) return;
+    close(slot);
+    chunks_[slot] = std::move(sound);
 }
 
 void SdlAudioDevice::play(int slot) {
     if (!validSlot(slot) || !chunks_[slot]) return;
     Mix_Volume(slot, volumes_[slot]);
-    Mix_PlayChannel(slot, chunks_[slot], 0);
+    Mix_PlayChannel(slot, static_cast<Mix_Chunk *>(chunks_[slot].get()), 0);
 }
 
 void SdlAudioDevice::close(int slot) {
     if (!validSlot(slot) || state_ != State::Open) return;
-    Mix_HaltChannel(slot);
-    if (chunks_[slot]) Mix_FreeChunk(chunks_[slot]);
-    chunks_[slot] = nullptr;
+    Mix_HaltChannel(slot);  // before the chunk is freed
+    chunks_[slot].reset();
 }
 
 bool SdlAudioDevice::playing(int slot) const {

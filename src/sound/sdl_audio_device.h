@@ -6,13 +6,12 @@
 
 #include <array>
 
-struct Mix_Chunk;
-
 class SdlAudioDevice : public AudioDevice {
 public:
     ~SdlAudioDevice() override;
     bool ready() override;
-    bool load(int slot, const QString &path, int *lengthMs) override;
+    DecodedSound decode(const QString &path, int *lengthMs) override;
+    void install(int slot, DecodedSound sound) override;
     void play(int slot) override;
     void close(int slot) override;
     bool playing(int slot) const override;
@@ -23,7 +22,7 @@ private:
     enum class State { Untried, Open, Failed };
     State state_ = State::Untried;
     int bytesPerMs_ = 0;
-    std::array<Mix_Chunk *, kAllSlots> chunks_{};
+    std::array<DecodedSound, kAllSlots> chunks_{};  // each holds a Mix_Chunk
     std::array<int, kAllSlots> volumes_{128, 128, 128, 128, 128};  // the mixer's full volume
 };
 
