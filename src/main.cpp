@@ -1,9 +1,7 @@
 // ミトラ: a fare display board of a Japanese route bus, and the driver's control panel.
 #include "app/program.h"
 #include "app/startup.h"
-#include "app/windows.h"
 #include "automation/script_runner.h"
-#include "board/form1.h"
 
 #include <QApplication>
 #include <QFont>
@@ -32,9 +30,7 @@ int main(int argc, char *argv[]) {
     ScriptRunner runner;
     if (!opt.scriptPath.isEmpty() && !runner.load(opt.scriptPath)) return 2;
 
-    Form1 *board = form1();
-    board->Form_Load();
-    board->show();
+    loadAndShowWindows();
 
     if (!opt.scriptPath.isEmpty()) runner.start();
     return QApplication::exec();
