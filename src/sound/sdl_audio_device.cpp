@@ -4,12 +4,23 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdlib>
+
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
 namespace {
 
 bool validSlot(int slot) { return slot >= 0 && slot < kAllSlots; }
+
+// Cuts the chunk's end where its last sample above a faint level lies (16-bit output).
+void trimTail(Mix_Chunk *chunk) {
+    constexpr int kFaint = 64;
+    const auto *samples = reinterpret_cast<const Sint16 *>(chunk->abuf);
+    Uint32 n = chunk->alen / 4 * 2;  // whole stereo frames
+    while (n > 0 && std::abs(samples[n - 1]) <= kFaint) --n;
+    chunk->alen = (n + 1) / 2 * 4;
+}
 
 }  // namespace
 
@@ -55,6 +66,9 @@ DecodedSound SdlAudioDevice::decode(const QString &path, int *lengthMs) {
     if (state_ != State::Open) return nullptr;
     Mix_Chunk *chunk = Mix_LoadWAV(QFile::encodeName(path).constData());
     if (!chunk) return nullptr;
+    // A synthesiser lets its reverb ring out far past the last note; the sound ends
+    // where it stops being heard, as a MIDI file ends with its last event.
+    if (path.endsWith(QLatin1String("mid"), Qt::CaseInsensitive)) trimTail(chunk);
     if (chunk->alen == 0) {
         Mix_FreeChunk(chunk);
         return nullptr;
