@@ -62,6 +62,9 @@ TEST(SoundProgram, DemoTripChimesAndSpeaksAtTheRightTimes) {
                        "wait 2500\n"
                        "click frmCtl.Command2(1)\n"
                        "wait 2000\n"  // the disk driver writes a little behind
+                       "click frmCtl.cmdTapeSet\n"
+                       "set dlgSpeech.txtSpeed 150\n"
+                       "answer OK\n"
                        "dump @/end.json\n"
                        "quit\n"),
         QStringLiteral("t.script"), demo,
@@ -99,6 +102,10 @@ TEST(SoundProgram, DemoTripChimesAndSpeaksAtTheRightTimes) {
     ASSERT_GE(heard, 0);
     EXPECT_LT(heard - spoken, 1500);
     EXPECT_GE(loudMs(loud, spoken, spoken + 4400), 1500);
+    // The voice adjustment is kept beside the settings file.
+    QFile voice(dir.filePath(QStringLiteral("207_000.voice")));
+    ASSERT_TRUE(voice.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(voice.readAll().contains("speed=150\n"));
     // Before the route set, nothing sounded.
     EXPECT_EQ(loudMs(loud, 0, firstClick), 0);
 }
