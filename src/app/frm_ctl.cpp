@@ -66,6 +66,7 @@ void FrmCtl::Form_Load() {
     mdlM_Tape::setHost(this);
     mdlM_Tape::setSpeechSettingsPath(speechSettingsPath(program::settingsPath()));
     mdlM_Tape::InitTape();
+    snd::openDeviceInBackground();
 }
 
 void FrmCtl::showKeyRegions(bool on) {

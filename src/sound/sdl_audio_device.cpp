@@ -42,8 +42,12 @@ SdlAudioDevice::~SdlAudioDevice() {
 }
 
 bool SdlAudioDevice::ready() {
-    if (state_ != State::Untried) return state_ == State::Open;
-    state_ = State::Failed;
+    // Opened once, on whichever thread asks first; a second asker waits for the answer.
+    std::call_once(opening_, [this] { state_ = open() ? State::Open : State::Failed; });
+    return state_ == State::Open;
+}
+
+bool SdlAudioDevice::open() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     const QString font = midiSoundFont();
     if (!font.isEmpty()) Mix_SetSoundFonts(QFile::encodeName(font).constData());
@@ -58,7 +62,6 @@ bool SdlAudioDevice::ready() {
     Mix_QuerySpec(&freq, &format, &channels);
     bytesPerMs_ = qMax(1, freq * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8) / 1000);
     Mix_AllocateChannels(kAllSlots);
-    state_ = State::Open;
     return true;
 }
 

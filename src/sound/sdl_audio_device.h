@@ -5,6 +5,8 @@
 #include "sound/audio_device.h"
 
 #include <array>
+#include <atomic>
+#include <mutex>
 
 class SdlAudioDevice : public AudioDevice {
 public:
@@ -19,8 +21,11 @@ public:
     void setVolume(int slot, double volume) override;
 
 private:
+    bool open();
+
     enum class State { Untried, Open, Failed };
-    State state_ = State::Untried;
+    std::atomic<State> state_ = State::Untried;
+    std::once_flag opening_;
     int bytesPerMs_ = 0;
     std::array<DecodedSound, kAllSlots> chunks_{};  // each holds a Mix_Chunk
     std::array<int, kAllSlots> volumes_{128, 128, 128, 128, 128};  // the mixer's full volume

@@ -7,6 +7,7 @@
 #include "sound/sound_wait.h"
 
 #include <QFileInfo>
+#include <QThread>
 
 #include <array>
 
@@ -90,6 +91,13 @@ void CloseAllSnd() {
 namespace snd {
 
 AudioDevice &device() { return *channels().device; }
+
+void openDeviceInBackground() {
+    AudioDevice *output = &device();
+    QThread *opener = QThread::create([output] { output->ready(); });
+    QObject::connect(opener, &QThread::finished, opener, &QObject::deleteLater);
+    opener->start();
+}
 
 void setDevice(std::unique_ptr<AudioDevice> device) {
     Channels &c = channels();

@@ -25,6 +25,9 @@ namespace snd {
 
 // The output every channel and the speech play through (the SDL mixer by default).
 AudioDevice &device();
+// Opens the output on a thread of its own, so that neither start-up nor the first
+// sound waits for the audio system (the program calls this once at start-up).
+void openDeviceInBackground();
 // Puts in another output (tests). The old one is released.
 void setDevice(std::unique_ptr<AudioDevice> device);
 
