@@ -6,6 +6,7 @@
 #include "app/keypad.h"
 #include "app/trip.h"
 #include "settings/ticket_panel.h"
+#include "sound/tape.h"
 
 #include <QJsonObject>
 #include <QWidget>
@@ -26,7 +27,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
-class FrmCtl : public QWidget, public TicketPanel {
+class FrmCtl : public QWidget, public TapeHost, public TicketPanel {
     Q_OBJECT
 public:
     explicit FrmCtl(QWidget *parent = nullptr);
@@ -41,10 +42,12 @@ public:
     // The selected backlight button: 0 OFF, 1 ON1, 2 ON2.
     int backlightIndex() const;
 
-    // Shows whether speech synthesis can be used ("音合使用可" / "音合使用不可").
-    void setSpeechAvailable(bool available);
-    // Enables the announcement frame and its four buttons (a list was loaded).
-    void enableTapeButtons(bool enabled);
+    // The announcement frame, as the announcement module sets it.
+    void showSpeechAvailable(bool available) override;
+    void setTapeFrameEnabled(bool enabled) override;
+    void enableTapeButtons() override;
+    TapeSounds tapeSounds() const override;
+    QWidget *tapeDialogParent() override { return this; }
 
     bool lateNight() const;
     const Trip &trip() const { return trip_; }
