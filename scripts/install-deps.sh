@@ -12,6 +12,8 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   qt6-translations-l10n
   xvfb xauth x11-utils imagemagick
+  qt6-httpserver-dev qt6-websockets-dev libzint-dev
+  chromium
 )
 
 SUDO=""
