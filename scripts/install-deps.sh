@@ -13,7 +13,7 @@ packages=(
   qt6-translations-l10n
   xvfb xauth x11-utils imagemagick
   qt6-httpserver-dev qt6-websockets-dev libzint-dev
-  chromium
+  chromium chromium-driver
 )
 
 SUDO=""

@@ -68,7 +68,7 @@ TEST(RemoteBrowser, ControlPageStepsTheBoardAndMirrorShowsIt) {
     const QJsonArray args{QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
                           QStringLiteral("--disable-quic"), QStringLiteral("--no-first-run"),
                           QStringLiteral("--disable-background-networking"), QStringLiteral("--disable-component-update"),
-                          QStringLiteral("--disable-sync"), QStringLiteral("--window-size=1280,600"),
+                          QStringLiteral("--disable-sync"), QStringLiteral("--window-size=1280,900"),
                           QStringLiteral("--user-data-dir=") + profile.path()};
     const QJsonObject options{{QStringLiteral("binary"), kChromium}, {QStringLiteral("args"), args}};
     const QJsonObject caps{{QStringLiteral("alwaysMatch"), QJsonObject{{QStringLiteral("goog:chromeOptions"), options}}}};
@@ -85,6 +85,8 @@ TEST(RemoteBrowser, ControlPageStepsTheBoardAndMirrorShowsIt) {
                            .toObject().begin().value().toString();
     b.value("POST", "/element/" + id.toLatin1() + "/click");
     EXPECT_TRUE(b.until(QStringLiteral("return document.getElementById('pos').textContent.startsWith('2 /')")));
+    QImage::fromData(QByteArray::fromBase64(b.value("GET", "/screenshot").toString().toLatin1()), "PNG")
+        .save(QStringLiteral(MITRA_BINARY_DIR "/remote_control_page.png"));
 
     b.open(base + QStringLiteral("/board?token=") + QString::fromLatin1(kToken));
     EXPECT_TRUE(b.until(QStringLiteral("return Number(document.body.dataset.frames || 0) > 0")));

@@ -99,7 +99,7 @@ TEST(RemoteProgram, ApiAccessActionsClientsAndMalformedRequests) {
     ws.write(wsFrame(R"({"action":"forward"})"));
     for (int i = 0; i < 50 && !frames.contains("\"type\":\"result\""); ++i) ws.waitForReadyRead(100), frames += ws.readAll();
     EXPECT_TRUE(frames.contains("\"status\":200")) << frames.constData();
-    EXPECT_EQ(prog.get("/api/state").json().value(QStringLiteral("curIndex")).toInt(), 3);
+    EXPECT_EQ(prog.get("/api/state").json().value(QStringLiteral("curIndex")).toInt(), 3) << frames.constData();
 
     // Several clients at once: readers and one stepping client, every request answered.
     std::atomic<int> answered{0};

@@ -54,15 +54,21 @@ bool RemoteControl::start(const ListenAddress &where, const QString &token) {
 
     thread_ = new QThread(this);
     thread_->setObjectName(QStringLiteral("remote"));
-    server_ = new RemoteServer(token_);
-    server_->moveToThread(thread_);
-    connect(thread_, &QThread::finished, server_, &QObject::deleteLater);
     thread_->start();
+    // The server is made inside its thread: Qt keeps a WebSocket server of its own
+    // in it, which must live in the same thread as the connections it takes over.
+    auto *anchor = new QObject;
+    anchor->moveToThread(thread_);
     bool listening = false;
     QString why;
     QMetaObject::invokeMethod(
-        server_, [&] { listening = server_->startListening(where.address, where.port, &why, &where_.port); },
+        anchor,
+        [&] {
+            server_ = new RemoteServer(token_);
+            listening = server_->startListening(where.address, where.port, &why, &where_.port);
+        },
         Qt::BlockingQueuedConnection);
+    anchor->deleteLater();
     if (!listening) {
         error_ = QStringLiteral("cannot listen on %1:%2: %3").arg(where.address.toString()).arg(where.port).arg(why);
         stop();
@@ -90,7 +96,13 @@ void RemoteControl::stop() {
     driver_ = nullptr;
     if (server_) {
         RemoteServer *server = server_;
-        QMetaObject::invokeMethod(server, [server] { server->stopListening(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            server,
+            [server] {
+                server->stopListening();
+                delete server;
+            },
+            Qt::BlockingQueuedConnection);
     }
     thread_->quit();
     thread_->wait();

@@ -77,12 +77,17 @@ bool RemoteServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *
     QByteArray target = url.path(QUrl::FullyEncoded).toUtf8();
     if (url.hasQuery()) target += '?' + url.query(QUrl::FullyEncoded).toUtf8();
     const RequestFacts facts{target, request.value("authorization"), request.value("origin"), request.value("host")};
+    // Qt hands an upgrade request over as a WebSocket when this answers true for it
+    // (and writes nothing); false gives it the missing handler's 404.
+    const bool upgrade = request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
+    const QString path = url.path();
     if (const int status = decide(facts, token_.toUtf8())) {
+        if (upgrade) return false;
         socket->write(errorResponse(status, status == 401 ? QStringLiteral("token missing or wrong")
                                                           : QStringLiteral("origin not allowed")));
         return true;
     }
-    const QString path = url.path();
+    if (upgrade) return path == QLatin1String("/ws") || path == QLatin1String("/ws/board");
     const bool get = request.method() == QHttpServerRequest::Method::Get;
     const bool post = request.method() == QHttpServerRequest::Method::Post;
     static const QHash<QString, QString> pages{{QStringLiteral("/"), QStringLiteral("remote.html")},
@@ -125,6 +130,8 @@ void RemoteServer::takeAction(const QByteArray &body, const QString &client, con
 }
 
 void RemoteServer::onActionDone(qint64 id, int status, const QString &reason, const QByteArray &state) {
+    // The state after the action, so that a request right after the answer sees it.
+    if (!state.isEmpty()) state_ = state;
     answer(pending_.take(id), status, reason, state);
 }
 
