@@ -112,7 +112,7 @@ struct RemoteProgram {
     explicit RemoteProgram(const QString &before = QString()) {
         QFile script(dir.filePath(QStringLiteral("t.script")));
         EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write((before + QStringLiteral("await %1 90000\ndump %2\nquit\n")
+        script.write((QString(before).replace(QStringLiteral("@/"), dir.path() + QLatin1Char('/')) + QStringLiteral("await %1 90000\ndump %2\nquit\n")
                                    .arg(dir.filePath(QStringLiteral("go")), dir.filePath(QStringLiteral("end.json"))))
                          .toUtf8());
         script.close();

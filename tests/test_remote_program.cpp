@@ -5,13 +5,15 @@
 #include "remote_client.h"
 
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 #include <QRandomGenerator>
 #include <atomic>
 #include <thread>
 
 TEST(RemoteProgram, ApiAccessActionsClientsAndMalformedRequests) {
-    RemoteProgram prog;
+    // The panel's menu opens the dialog, which shows the running server's address.
+    RemoteProgram prog(QStringLiteral("rclick frmCtl.Label5\nanswer リモート操作...\nwait 200\ngrab dlgRemote @/dialog.png\n"));
     ASSERT_NE(prog.port, 0) << "the program did not start its remote control";
     const quint16 port = prog.port;
 
@@ -145,6 +147,15 @@ TEST(RemoteProgram, ApiAccessActionsClientsAndMalformedRequests) {
     }
     const HttpAnswer after = prog.get("/api/state");
     ASSERT_EQ(after.status, 200);
+
+    // Its QR code reads as the page's address with the token.
+    if (const QString zbar = QStandardPaths::findExecutable(QStringLiteral("zbarimg")); !zbar.isEmpty()) {
+        QProcess read;
+        read.start(zbar, {QStringLiteral("-q"), QStringLiteral("--raw"), prog.dir.filePath(QStringLiteral("dialog.png"))});
+        read.waitForFinished(10000);
+        EXPECT_EQ(QString::fromUtf8(read.readAllStandardOutput()).trimmed(),
+                  QStringLiteral("http://127.0.0.1:%1/?token=%2").arg(port).arg(QString::fromLatin1(kToken)));
+    }
 
     // The board shows what the last answer says.
     const QJsonObject last = after.json();

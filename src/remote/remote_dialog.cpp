@@ -70,6 +70,7 @@ RemoteDialog::RemoteDialog(QWidget *parent)
     startStop_->setObjectName(QStringLiteral("cmdRemoteStart"));
     url_->setObjectName(QStringLiteral("txtRemoteUrl"));
     url_->setReadOnly(true);
+    url_->setMinimumWidth(360);
     status_->setObjectName(QStringLiteral("lblRemoteStatus"));
     status_->setWordWrap(true);
     qr_->setObjectName(QStringLiteral("picRemoteQr"));
