@@ -18,6 +18,7 @@ namespace remote {
 
 namespace {
 
+constexpr int kMaxConnections = 256;
 constexpr int kMaxControls = 32;
 constexpr int kMaxViewers = 64;
 
@@ -33,12 +34,21 @@ protected:
             delete socket;
             return;
         }
+        // Connections over the limit are closed at once; the ones there keep working.
+        if (++open_ > kMaxConnections) {
+            socket->abort();
+            socket->deleteLater();
+            --open_;
+            return;
+        }
+        connect(socket, &QObject::destroyed, this, [this] { --open_; });
         new RequestGuard(socket, token_);
         addPendingConnection(socket);
     }
 
 private:
     QByteArray token_;
+    int open_ = 0;
 };
 
 QByteArray page(const QString &name) {

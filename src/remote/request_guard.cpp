@@ -4,6 +4,7 @@
 #include "remote/http_reply.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace remote {
 
@@ -43,12 +44,23 @@ QList<QByteArray> valuesOf(const HeaderFields &h, const char *name) {
 }  // namespace
 
 RequestGuard::RequestGuard(QTcpSocket *socket, QByteArray token)
-    : QObject(socket), socket_(socket), token_(std::move(token)) {
+    : QObject(socket), socket_(socket), token_(std::move(token)), idle_(new QTimer(this)) {
     connect(socket, &QTcpSocket::readyRead, this, &RequestGuard::onReadyRead);
+    // A closed connection goes away, whether or not a request was complete; a
+    // WebSocket's connection belongs to the WebSocket.
+    connect(socket, &QTcpSocket::disconnected, this, [this] {
+        if (state_ != State::Upgraded) socket_->deleteLater();
+    });
+    idle_->setSingleShot(true);
+    connect(idle_, &QTimer::timeout, this, [this] {
+        if (state_ != State::Upgraded) socket_->disconnectFromHost();
+    });
+    idle_->start(kIdleMs);
 }
 
 void RequestGuard::onReadyRead() {
     if (state_ == State::Upgraded) return;
+    idle_->start(kIdleMs);
     if (state_ == State::Closed) {
         socket_->readAll();
         return;
@@ -116,6 +128,7 @@ bool RequestGuard::onHeader(const QByteArray &block) {
         }
         // From here on the bytes are WebSocket frames, limited by the socket itself.
         state_ = State::Upgraded;
+        idle_->stop();
         return false;
     }
     bodyLeft_ = length;

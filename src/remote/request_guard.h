@@ -9,6 +9,7 @@
 #include <QObject>
 
 class QTcpSocket;
+class QTimer;
 
 namespace remote {
 
@@ -17,6 +18,8 @@ class RequestGuard : public QObject {
 public:
     static constexpr int kMaxHeaderBytes = 8 * 1024;
     static constexpr int kMaxBodyBytes = 16 * 1024;
+    // A connection that sends nothing for this long is closed (a WebSocket is not).
+    static constexpr int kIdleMs = 30000;
 
     // Watches `socket` (and goes with it); connect before the server reads it.
     RequestGuard(QTcpSocket *socket, QByteArray token);
@@ -34,6 +37,7 @@ private:
     State state_ = State::Header;
     QByteArray header_;
     qint64 bodyLeft_ = 0;
+    QTimer *idle_;
 };
 
 }  // namespace remote
