@@ -20,8 +20,9 @@ public:
     explicit RemoteControl(QObject *parent = nullptr);
     ~RemoteControl() override;
 
-    // Starts listening with `token` (a fresh random one when empty); false with
-    // error() when the address cannot be used. A running server is stopped first.
+    // Starts listening. A non-empty `token` is kept for this and every later start
+    // (--remote-token); else each start makes a fresh random one. False with error()
+    // when the address cannot be used. A running server is stopped first.
     bool start(const ListenAddress &where, const QString &token);
     void stop();
 
