@@ -1,21 +1,35 @@
 // ミトラ: a fare display board of a Japanese route bus, and the driver's control panel.
 #include "app/program.h"
 #include "app/startup.h"
+#include "app/frm_ctl.h"
+#include "app/windows.h"
 #include "automation/script_runner.h"
+#include "remote/listen_address.h"
+#include "remote/remote_control.h"
+#include "remote/remote_dialog.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QWidget>
 
 #include <cstdio>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    const StartupOptions opt = parseCommandLine(QApplication::arguments());
+    StartupOptions opt = parseCommandLine(QApplication::arguments());
+    const remote::ListenAddress remoteAt =
+        opt.remote.isEmpty() ? remote::ListenAddress{} : remote::parseListenAddress(opt.remote);
+    if (opt.error.isEmpty()) opt.error = remoteAt.error;
+    if (opt.error.isEmpty() && !opt.remoteToken.isEmpty() && opt.remoteToken.size() < 16)
+        opt.error = QStringLiteral("--remote-token: the token needs at least 16 characters");
     if (!opt.error.isEmpty() || opt.showHelp) {
         std::fprintf(opt.showHelp ? stdout : stderr,
-                     "%s%susage: %s [--settings PATH] [--script FILE]\n"
-                     "  --settings PATH  read and write this settings file instead of the one beside the program\n"
-                     "  --script FILE    carry out FILE's commands in the running program (see README)\n",
+                     "%s%susage: %s [--settings PATH] [--script FILE] [--remote [ADDRESS:]PORT [--remote-token TOKEN]]\n"
+                     "  --settings PATH        read and write this settings file instead of the one beside the program\n"
+                     "  --script FILE          carry out FILE's commands in the running program (see README)\n"
+                     "  --remote [ADDRESS:]PORT  start the remote control (web pages and JSON API) on PORT;\n"
+                     "                         on this computer only unless ADDRESS is given (0.0.0.0: the network)\n"
+                     "  --remote-token TOKEN   the remote control's token instead of a random one\n",
                      qPrintable(opt.error), opt.error.isEmpty() ? "" : "\n", qPrintable(program::exeName()));
         return opt.showHelp ? 0 : 2;
     }
@@ -31,6 +45,16 @@ int main(int argc, char *argv[]) {
     if (!opt.scriptPath.isEmpty() && !runner.load(opt.scriptPath)) return 2;
 
     loadAndShowWindows();
+    remote::attachToPanel(frmCtl());
+    if (!opt.remote.isEmpty()) {
+        remote::RemoteControl *rc = remote::RemoteControl::instance();
+        if (!rc->start(remoteAt, opt.remoteToken)) {
+            std::fprintf(stderr, "remote: %s\n", qPrintable(rc->error()));
+            return 2;
+        }
+        std::fprintf(stdout, "remote: %s\n", qPrintable(rc->pageUrl()));
+        std::fflush(stdout);
+    }
 
     if (!opt.scriptPath.isEmpty()) runner.start();
     return QApplication::exec();

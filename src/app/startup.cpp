@@ -29,6 +29,8 @@ StartupOptions parseCommandLine(const QStringList &args) {
         };
         if (a == QLatin1String("--script")) value(opt.scriptPath);
         else if (a == QLatin1String("--settings")) value(opt.settingsPath);
+        else if (a == QLatin1String("--remote")) value(opt.remote);
+        else if (a == QLatin1String("--remote-token")) value(opt.remoteToken);
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) opt.showHelp = true;
         else opt.error = QStringLiteral("unknown argument: %1").arg(a);
         if (!opt.error.isEmpty()) break;

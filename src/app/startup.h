@@ -5,6 +5,8 @@
 struct StartupOptions {
     QString scriptPath;    // --script FILE
     QString settingsPath;  // --settings PATH
+    QString remote;        // --remote [ADDRESS:]PORT
+    QString remoteToken;   // --remote-token TOKEN
     bool showHelp = false;
     QString error;         // a bad command line
 };

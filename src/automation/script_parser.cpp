@@ -24,7 +24,7 @@ struct CommandShape {
 // Up to ten arguments of a called operation follow its control and name.
 constexpr int kMaxCallArgs = 10;
 
-constexpr std::array<CommandShape, 16> kCommands{{
+constexpr std::array<CommandShape, 17> kCommands{{
     {"click", Op::Click, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"dblclick", Op::DblClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"rclick", Op::RClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
@@ -41,6 +41,7 @@ constexpr std::array<CommandShape, 16> kCommands{{
     {"move", Op::Move, 3, 3, {Arg::Control, Arg::Integer, Arg::Integer}},
     {"drag", Op::Drag, 3, 3, {Arg::Control, Arg::Integer, Arg::Integer}},
     {"idle", Op::Idle, 0, 0, {Arg::Text, Arg::Text, Arg::Text}},
+    {"await", Op::Await, 2, 2, {Arg::Text, Arg::Millis, Arg::Text}},
 }};
 
 QString countText(const CommandShape &s) {
@@ -247,6 +248,7 @@ bool isOperatorCommand(Op op) {
     case Op::Dump:
     case Op::Grab:
     case Op::Wait:
+    case Op::Await:
     case Op::Quit:
         return false;
     default:
