@@ -32,10 +32,11 @@ int main(int argc, char *argv[]) {
     ScriptRunner runner;
     if (!opt.scriptPath.isEmpty() && !runner.load(opt.scriptPath)) return 2;
 
+    // Started first: its commands run inside any message box start-up opens, so a
+    // script can answer a box that appears before the windows are shown.
+    if (!opt.scriptPath.isEmpty()) runner.start();
     Form1 *board = form1();
     board->Form_Load();
     board->show();
-
-    if (!opt.scriptPath.isEmpty()) runner.start();
     return QApplication::exec();
 }

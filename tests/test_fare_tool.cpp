@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct ToolRun {
@@ -122,13 +124,16 @@ TEST(FareTool, BadTablesAreRefusedWithRowNumbersAndNoFile) {
         {"fraction", (head + QStringLiteral("A,1,1.5\r\n")).toUtf8(), {QStringLiteral("2行目 3列目")}},
         {"chars", (head + QStringLiteral("A,1\r\n한국 정류장😀,2\r\n")).toUtf8(),
          {QStringLiteral("3行目"), QStringLiteral("한"), QStringLiteral("국"), QStringLiteral("😀")}},
-        {"toomany", tooMany.toUtf8(), {QStringLiteral("302"), QStringLiteral("301")}},
+        {"toomany", tooMany.toUtf8(), {QStringLiteral("301行"), QStringLiteral("303行目")}},
         {"empty", QByteArray(), {QStringLiteral("空")}},
         {"headeronly", head.toUtf8(), {QStringLiteral("見出し")}},
         {"noheader", QStringLiteral("A,1,170\r\nB,2,190\r\n").toUtf8(), {QStringLiteral("見出し")}},
         {"gap", (head + QStringLiteral("A,1\r\n,,\r\nB,2\r\n")).toUtf8(), {QStringLiteral("3行目")}},
         {"wide", (head + wide + QStringLiteral("\r\n")).toUtf8(), {QStringLiteral("2行目"), QStringLiteral("153列目")}},
         {"badbytes", head.toUtf8() + QByteArray("\x82\xA0\xFF,1\r\n"), {QStringLiteral("2行目 1列目")}},
+        {"unclosed", (head + QStringLiteral("A,1,170\r\n\"中央駅前,1,210\r\nB,2,190\r\n")).toUtf8(), {QStringLiteral("3行目"), QStringLiteral("引用符")}},
+        {"semicolons", QStringLiteral("停留所名;整理券番号;1\r\nA;1;170\r\n").toUtf8(), {QStringLiteral("セミコロン")}},
+        {"tabs", QStringLiteral("停留所名\t整理券番号\t1\r\nA\t1\t170\r\n").toUtf8(), {QStringLiteral("タブ")}},
     };
     for (const Case &c : cases) {
         const QString csv = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".csv"));
@@ -139,6 +144,13 @@ TEST(FareTool, BadTablesAreRefusedWithRowNumbersAndNoFile) {
         for (const QString &s : c.mustSay) EXPECT_TRUE(r.err.contains(s)) << c.name << ": " << r.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(hy3)) << c.name;
     }
+    // A FIFO is refused at once, never waited on.
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QStringList &args : {QStringList{QStringLiteral("to-hy3"), fifo, dir.filePath(QStringLiteral("f.hy3"))},
+                                    QStringList{QStringLiteral("check"), fifo}})
+        EXPECT_EQ(hy3tool(args).code, 1) << args.join(u' ').toStdString();
+
     // Every problem is listed, not only the first.
     const ToolRun two = hy3tool({QStringLiteral("to-hy3"), dir.filePath(QStringLiteral("range.csv")),
                              dir.filePath(QStringLiteral("x.hy3"))});

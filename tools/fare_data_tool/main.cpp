@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 #include <cstdio>
@@ -57,6 +58,11 @@ int usage(const QString &why) {
 }
 
 bool readAll(const QString &path, QByteArray &bytes) {
+    // Opening a FIFO would wait for a writer forever; a device never ends.
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
+        err(QStringLiteral("「%1」は通常のファイルではありません。").arg(path));
+        return false;
+    }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         err(QStringLiteral("「%1」を開けません: %2").arg(path, f.errorString()));
