@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -20,6 +21,12 @@ struct ToolRun {
 
 ToolRun hy3tool(const QStringList &args) {
     QProcess p;
+    // The tool keeps at most a fare data file's rows, whatever it is given: 64 MB of
+    // data is far more than it ever needs.
+    p.setChildProcessModifier([] {
+        const rlimit limit{64 << 20, 64 << 20};
+        setrlimit(RLIMIT_DATA, &limit);
+    });
     p.start(QStringLiteral(HY3TOOL_EXE), args);
     ToolRun r;
     if (!p.waitForFinished(60000)) return r;
@@ -107,7 +114,9 @@ TEST(FareTool, BadTablesAreRefusedWithRowNumbersAndNoFile) {
     ASSERT_TRUE(dir.isValid());
     const QString head = QStringLiteral("停留所名,整理券番号,1,2\r\n");
     QString tooMany = head;
-    for (int r = 1; r <= 302; ++r) tooMany += QStringLiteral("S%1,%1,170\r\n").arg(r);
+    QString cells;
+    for (int k = 1; k <= 150; ++k) cells += QStringLiteral(",170");
+    for (int r = 1; r <= 20000; ++r) tooMany += QStringLiteral("S%1,%1").arg(r) + cells + QStringLiteral("\r\n");
     QString wide = QStringLiteral("A,1");
     for (int k = 1; k <= 151; ++k) wide += QStringLiteral(",1");
 

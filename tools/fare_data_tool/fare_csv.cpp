@@ -98,16 +98,16 @@ QString encodingName(Encoding e) {
     return {};
 }
 
-Records records(const QString &text, int maxFilled) {
+Records records(const QByteArray &bytes, int maxFilled) {
     Records out;
-    QStringList fields;
-    QString field;
+    QList<QByteArray> fields;
+    QByteArray field;
     bool inQuotes = false;
     bool fieldBegun = false;  // a quote opens a quoted field only at its start
     bool any = false;         // the current record has begun
     int line = 1, quoteLine = 0;
     int filled = 0;
-    const qsizetype n = text.size();
+    const qsizetype n = bytes.size();
     auto endField = [&] {
         fields << field;
         field.clear();
@@ -116,19 +116,20 @@ Records records(const QString &text, int maxFilled) {
     auto endRecord = [&] {
         endField();
         // A blank row is kept only as its place: rows of empty cells could be many.
-        if (isBlank(fields)) fields.clear();
+        if (std::all_of(fields.begin(), fields.end(), [](const QByteArray &f) { return f.trimmed().isEmpty(); })) fields.clear();
         else ++filled;
         out.rows.push_back(fields);
         fields.clear();
         any = false;
     };
-    for (qsizetype i = 0; i < n && filled <= maxFilled; ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\n')) ++line;
+    qsizetype i = 0;
+    for (; i < n && filled <= maxFilled; ++i) {
+        const char c = bytes.at(i);
+        if (c == '\n') ++line;
         if (inQuotes) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {
-                    field += QLatin1Char('"');
+            if (c == '"') {
+                if (i + 1 < n && bytes.at(i + 1) == '"') {
+                    field += '"';
                     ++i;
                 } else {
                     inQuotes = false;
@@ -138,16 +139,16 @@ Records records(const QString &text, int maxFilled) {
             }
             continue;
         }
-        if (c == QLatin1Char('"') && !fieldBegun) {
+        if (c == '"' && !fieldBegun) {
             inQuotes = true;
             quoteLine = line;
             fieldBegun = true;
             any = true;
-        } else if (c == QLatin1Char(',')) {
+        } else if (c == ',') {
             endField();
             any = true;
-        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) {
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n') {
                 ++i;
                 ++line;
             }
@@ -158,6 +159,7 @@ Records records(const QString &text, int maxFilled) {
             any = true;
         }
     }
+    out.consumed = i;
     if (filled > maxFilled) {
         out.cut = true;
         return out;
@@ -169,21 +171,24 @@ Records records(const QString &text, int maxFilled) {
 
 ReadResult read(const QByteArray &bytes) {
     ReadResult result;
-    result.encoding = detect(bytes);
-    QString text;
-    if (result.encoding == Encoding::Cp932)
-        text = cp932::decode(bytes);
-    else
-        text = QString::fromUtf8(result.encoding == Encoding::Utf8Bom ? bytes.mid(Bom.size()) : bytes);
-
+    // Split before decoding: quotes, commas and line ends are single bytes that are never
+    // part of a character in UTF-8 or CP932, so only the rows that are used get decoded.
+    const bool bom = bytes.startsWith(Bom);
+    const QByteArray body = QByteArray::fromRawData(bytes.constData() + (bom ? Bom.size() : 0), bytes.size() - (bom ? Bom.size() : 0));
     // Header, the most stops a file holds, and one more to tell that there are too many.
-    const Records parsed = records(text, fare_file::MaxRows + 2);
+    const Records parsed = records(body, fare_file::MaxRows + 2);
+    result.encoding = bom ? Encoding::Utf8Bom : detect(QByteArray::fromRawData(body.constData(), parsed.consumed));
+    std::vector<QStringList> recs;
+    for (const QList<QByteArray> &raw : parsed.rows) {
+        QStringList fields;
+        for (const QByteArray &f : raw) fields << (result.encoding == Encoding::Cp932 ? cp932::decode(f) : QString::fromUtf8(f));
+        recs.push_back(fields);
+    }
     if (parsed.unclosedQuoteLine > 0) {
         result.errors << QStringLiteral("%1行目: 引用符（\"）で始まる欄が閉じられないままファイルが終わっています。")
                              .arg(parsed.unclosedQuoteLine);
         return result;
     }
-    const std::vector<QStringList> &recs = parsed.rows;
     // Spreadsheets leave empty rows (",,,,") behind; they carry no stop.
     size_t last = recs.size();
     while (last > 0 && isBlank(recs[last - 1])) --last;

@@ -25,15 +25,17 @@ struct ReadResult {
     bool ok() const { return errors.isEmpty(); }
 };
 
-// CSV text split into records of fields (quotes removed, doubled quotes undone).
-// Blank records are kept as empty lists (their place counts, their cells do not).
+// CSV bytes split into records of fields (quotes removed, doubled quotes undone), not
+// yet decoded. Blank records are kept as empty lists (their place counts, their cells
+// do not).
 struct Records {
-    std::vector<QStringList> rows;
+    std::vector<QList<QByteArray>> rows;
     int unclosedQuoteLine = 0;  // the file's line where a never-closed quote opened
     bool cut = false;           // stopped after more than the wanted non-blank records
+    qsizetype consumed = 0;     // bytes read
 };
 // Stops reading once more than `maxFilled` non-blank records were found.
-Records records(const QString &text, int maxFilled);
+Records records(const QByteArray &bytes, int maxFilled);
 
 // Parses a fare table. Refuses (with every problem listed) non-numeric cells,
 // cells outside the 16-bit range, names CP932 cannot hold, bytes that are not
