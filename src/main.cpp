@@ -1,9 +1,7 @@
 // ミトラ: a fare display board of a Japanese route bus, and the driver's control panel.
 #include "app/program.h"
 #include "app/startup.h"
-#include "app/windows.h"
 #include "automation/script_runner.h"
-#include "board/form1.h"
 
 #include <QApplication>
 #include <QFont>
@@ -35,8 +33,6 @@ int main(int argc, char *argv[]) {
     // Started first: its commands run inside any message box start-up opens, so a
     // script can answer a box that appears before the windows are shown.
     if (!opt.scriptPath.isEmpty()) runner.start();
-    Form1 *board = form1();
-    board->Form_Load();
-    board->show();
+    loadAndShowWindows();
     return QApplication::exec();
 }
