@@ -56,8 +56,7 @@ TEST(DigitControl, SetterRules) {
     d.setFillZero(6);
     d.setShift(5);
     d.setKeta(2);
-    EXPECT_EQ(d.FillZero(), 6);
-    EXPECT_EQ(d.Shift(), 5);
+    EXPECT_EQ(std::vector<int>({d.FillZero(), d.Shift()}), std::vector<int>({6, 5}));
     d.setValue(QStringLiteral("7"));
     EXPECT_EQ(d.Value().typeId(), QMetaType::QString);
 }
@@ -142,9 +141,7 @@ TEST(DigitControl, LampTestBlankAndTheSettingsDialog) {
     d.ResetDegit(true);
     EXPECT_EQ(d.litText(), QStringLiteral("8888"));
     EXPECT_EQ(d.Value(), QVariant(QStringLiteral("8888")));
-    EXPECT_EQ(d.Shift(), 2);
-    EXPECT_EQ(d.ZeroMode(), 3);
-    EXPECT_EQ(d.FillZero(), 2);
+    EXPECT_EQ(std::vector<int>({d.Shift(), d.ZeroMode(), d.FillZero()}), std::vector<int>({2, 3, 2}));
     d.ResetDegit(false);
     EXPECT_EQ(d.litText(), QString());
     EXPECT_EQ(d.Value(), QVariant(QString()));
@@ -172,9 +169,7 @@ TEST(DigitControl, LampTestBlankAndTheSettingsDialog) {
     EXPECT_EQ(d.ShowSetDlg(), 0);
     EXPECT_EQ(seenKeta, 4);
     EXPECT_EQ(seen[0] * 100 + seen[1] * 10 + seen[2], 213);
-    EXPECT_EQ(d.ZeroMode(), 7);
-    EXPECT_EQ(d.Shift(), -4);
-    EXPECT_EQ(d.FillZero(), 40);
+    EXPECT_EQ(std::vector<int>({d.ZeroMode(), d.Shift(), d.FillZero()}), std::vector<int>({7, -4, 40}));
     EXPECT_EQ(d.litText(), QStringLiteral("0005"));
     EXPECT_FALSE(shot(d) == before);
 
@@ -182,9 +177,7 @@ TEST(DigitControl, LampTestBlankAndTheSettingsDialog) {
     d.setKeta(6);
     d.ResetDegit(true);
     EXPECT_EQ(d.litText(), QStringLiteral("888888"));
-    EXPECT_EQ(d.ZeroMode(), 0);
-    EXPECT_EQ(d.Shift(), 0);
-    EXPECT_EQ(d.FillZero(), 6);
+    EXPECT_EQ(std::vector<int>({d.ZeroMode(), d.Shift(), d.FillZero()}), std::vector<int>({0, 0, 6}));
     M_Degit::setSetDlgFunction(nullptr);
 }
 

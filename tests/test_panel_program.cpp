@@ -64,11 +64,9 @@ TEST(PanelProgram, KeypadListsPanelSwapAndScrollBars) {
     for (const QJsonValue &s : sounds) EXPECT_EQ(s.toObject().value(QStringLiteral("channel")).toString(), QStringLiteral("S1"));
 
     // Each bar shows its value, and both values reach the stop-name display on every change.
-    EXPECT_EQ(control(d, QStringLiteral("frmCtl.Label1(0)")).value(QStringLiteral("caption")).toString(), QStringLiteral("250"));
-    EXPECT_EQ(control(d, QStringLiteral("frmCtl.Label1(1)")).value(QStringLiteral("caption")).toString(), QStringLiteral("1200"));
-    const QJsonObject chimei = d.value(QStringLiteral("chimei")).toObject();
-    EXPECT_EQ(chimei.value(QStringLiteral("Speed")).toInt(), 250);
-    EXPECT_EQ(chimei.value(QStringLiteral("ScrollStartWait")).toInt(), 1200);
+    expectHas(control(d, QStringLiteral("frmCtl.Label1(0)")), {{"caption", "250"}});
+    expectHas(control(d, QStringLiteral("frmCtl.Label1(1)")), {{"caption", "1200"}});
+    expectHas(d.value(QStringLiteral("chimei")).toObject(), {{"Speed", 250}, {"ScrollStartWait", 1200}});
 
     // The preview toggle widens the panel, its left edge staying put, and back.
     const QJsonObject back = readJson(dir.filePath(QStringLiteral("back.json")));
@@ -118,12 +116,8 @@ TEST(PanelProgram, AboutBoxAndDigitSettingsOfTheBoard) {
     // Confirmed on display 7: all 32 take its settings and redraw their own values.
     const QJsonObject confirmed = readJson(dir.filePath(QStringLiteral("confirmed.json")));
     const QJsonObject after = confirmed.value(QStringLiteral("degits")).toObject();
-    for (int i = 1; i <= 32; ++i) {
-        const QJsonObject d = after.value(QStringLiteral("Form1.Degit(%1)").arg(i)).toObject();
-        EXPECT_EQ(d.value(QStringLiteral("ZeroMode")).toInt(), 1) << i;
-        EXPECT_EQ(d.value(QStringLiteral("FillZero")).toInt(), 3) << i;
-        EXPECT_EQ(d.value(QStringLiteral("Shift")).toInt(), 1) << i;
-    }
+    for (int i = 1; i <= 32; ++i)
+        expectHas(after.value(QStringLiteral("Form1.Degit(%1)").arg(i)).toObject(), {{"ZeroMode", 1}, {"FillZero", 3}, {"Shift", 1}});
     EXPECT_EQ(after.value(QStringLiteral("Form1.Degit(3)")).toObject().value(QStringLiteral("lit")).toString(), QStringLiteral("005 "));
     EXPECT_EQ(after.value(QStringLiteral("Form1.Degit(4)")).toObject().value(QStringLiteral("lit")).toString(), QStringLiteral("000 "));
     EXPECT_EQ(after.value(QStringLiteral("Form1.Degit(6)")).toObject().value(QStringLiteral("Value")), QJsonValue(2.5));
@@ -149,11 +143,7 @@ TEST(PanelProgram, ExitQuestionNoKeepsRunningYesSavesAndEnds) {
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages[1].toObject().value(QStringLiteral("text")), messages[0].toObject().value(QStringLiteral("text")));
     EXPECT_TRUE(window(afterNo, "Form1").value(QStringLiteral("visible")).toBool());
-    const QJsonObject question = messages[0].toObject();
-    EXPECT_EQ(question.value(QStringLiteral("text")).toString(), QStringLiteral("ミトラを終了しますか？"));
-    EXPECT_EQ(question.value(QStringLiteral("title")).toString(), QStringLiteral("ミトラの終了確認"));
-    EXPECT_EQ(question.value(QStringLiteral("icon")).toString(), QStringLiteral("question"));
-    EXPECT_EQ(question.value(QStringLiteral("answer")).toString(), QStringLiteral("No"));
+    expectHas(messages[0].toObject(), {{"text", "ミトラを終了しますか？"}, {"title", "ミトラの終了確認"}, {"icon", "question"}, {"answer", "No"}});
     EXPECT_TRUE(window(afterNo, "frmCtl").value(QStringLiteral("visible")).toBool());
     EXPECT_FALSE(QFileInfo::exists(settings)) << "No saves nothing";
 

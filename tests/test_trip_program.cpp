@@ -69,9 +69,7 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
 
     // Route 1 from section 1: the first stop, nobody owes a fare yet.
     const QJsonObject start = readJson(dir.filePath(QStringLiteral("start.json")));
-    EXPECT_EQ(trip(start).value(QStringLiteral("RouteNo")).toString(), QStringLiteral("00001"));
-    EXPECT_EQ(trip(start).value(QStringLiteral("RowCount")).toInt(), 33);
-    EXPECT_EQ(trip(start).value(QStringLiteral("CurIndex")).toInt(), 0);
+    expectHas(trip(start), {{"RouteNo", "00001"}, {"RowCount", 33}, {"CurIndex", 0}});
     EXPECT_EQ(trip(start).value(QStringLiteral("TicketDate")).toString().size(), 10);
     EXPECT_EQ(start.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("中央駅前"));
     EXPECT_EQ(degit(start, 1).value(QStringLiteral("Value")), QJsonValue(0));
@@ -82,8 +80,7 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
     const QJsonObject stepped = readJson(dir.filePath(QStringLiteral("stepped.json")));
     EXPECT_EQ(trip(stepped).value(QStringLiteral("CurIndex")).toInt(), 7);
     const QJsonObject row8 = stepped.value(QStringLiteral("fareRow")).toObject();
-    EXPECT_EQ(row8.value(QStringLiteral("StopName")).toString(), QStringLiteral("東町"));
-    EXPECT_EQ(row8.value(QStringLiteral("TicketNo")).toInt(), 8);
+    expectHas(row8, {{"StopName", "東町"}, {"TicketNo", 8}});
     EXPECT_EQ(row8.value(QStringLiteral("Cell")).toArray().size(), 150);
     const int fares8[8] = {210, 190, 190, 170, 170, 170, 170, 0};
     for (int i = 1; i <= 8; ++i) EXPECT_EQ(degit(stepped, i).value(QStringLiteral("Value")), QJsonValue(fares8[i - 1])) << i;
@@ -108,10 +105,7 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
     EXPECT_EQ(degit(fin, 32).value(QStringLiteral("Value")), QJsonValue(9)) << "row number, never doubled";
     EXPECT_EQ(lit(fin, 32), QStringLiteral("9"));
     const QJsonArray sounds = eventsOf(fin, QStringLiteral("sound"));
-    const QJsonObject last = sounds.last().toObject();
-    EXPECT_EQ(last.value(QStringLiteral("channel")).toString(), QStringLiteral("S2"));
-    EXPECT_EQ(last.value(QStringLiteral("file")).toString(), QStringLiteral("/tmp/two.wav"));
-    EXPECT_EQ(last.value(QStringLiteral("sync")).toBool(), false);
+    expectHas(sounds.last().toObject(), {{"channel", "S2"}, {"file", "/tmp/two.wav"}, {"sync", false}});
     EXPECT_EQ(sounds.size(), 20 + 1) << "the step while blank did nothing";
     EXPECT_EQ(fin.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("市民病院前"));
 }
