@@ -8,8 +8,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
 build="${MITRA_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DMITRA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake -S "$root" -B "$build" -DMITRA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 fi
 targets=(fuzz_fare_file fuzz_settings fuzz_fare_csv fuzz_script)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"

@@ -74,10 +74,10 @@ TEST(ChimeiCtl, ColoursAppearanceAndStoredProperties) {
     EXPECT_TRUE(c.dumpState()["cells"].toArray().isEmpty());
 
     // Appearance resizes the viewport; bold reaches the glyph box at once.
-    c.setAppearance(0);
-    EXPECT_EQ(viewport->size(), QSize(35, 185));
-    c.setAppearance(1);
-    EXPECT_EQ(viewport->size(), QSize(37, 195));
+    for (const auto &[look, size] : {std::pair{0, QSize(35, 185)}, std::pair{1, QSize(37, 195)}}) {
+        c.setAppearance(look);
+        EXPECT_EQ(viewport->size(), size) << look;
+    }
     c.setFontBold(true);
     EXPECT_TRUE(child(c, "Picture3")->font().bold());
 
@@ -86,13 +86,10 @@ TEST(ChimeiCtl, ColoursAppearanceAndStoredProperties) {
     ChimeiCtl_B s;
     s.ReadProperties({{"Appearance", 0}, {"Speed", 9}});
     EXPECT_EQ(child(s, "Picture2")->size(), QSize(36, 192));
-    EXPECT_EQ(s.BackColor(), 8421504u);
-    EXPECT_EQ(s.Speed(), 9);
-    EXPECT_EQ(s.Appearance(), 0);
-    EXPECT_FALSE(s.propertiesChanged());
+    EXPECT_EQ(std::vector<qint64>({s.BackColor(), s.Speed(), s.Appearance(), s.propertiesChanged()}),
+              std::vector<qint64>({8421504, 9, 0, false}));
     const QVariantMap saved = s.WriteProperties();
-    EXPECT_EQ(saved.value("Appearance").toInt(), 0);
-    EXPECT_EQ(saved.value("BackColor").toUInt(), 8421504u);
+    EXPECT_EQ(std::pair(saved.value("Appearance").toInt(), saved.value("BackColor").toUInt()), std::pair(0, 8421504u));
 }
 
 TEST(ChimeiCtl, SpecialCharactersOnTheDots) {
