@@ -64,25 +64,19 @@ TEST(SettingsCodec, ShortOrDamagedFilesChangeNothing) {
         ASSERT_EQ(out, untouched) << len;
     }
 
-    // A string length that runs past the end of the file.
-    QByteArray longString = good;
-    longString[0] = char(0xFF);
-    longString[1] = char(0xFF);
-    IniData out;
-    auto r = inicodec::decode(longString, out);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.errorCode, 62);
-    EXPECT_TRUE(r.description.contains(QStringLiteral("65535"))) << r.description.toStdString();
-    EXPECT_EQ(out, untouched);
-
-    // A list position that selects nothing the list holds (numbering style 57).
+    // A string length that runs past the end of the file; a list position that selects
+    // nothing the list holds (numbering style 57).
     IniData badStyle = d;
     badStyle.panel.SeiriNumStyle = 57;
-    r = inicodec::decode(inicodec::encode(badStyle), out);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.errorCode, 380);
-    EXPECT_TRUE(r.description.contains(QStringLiteral("SeiriNumStyle")));
-    EXPECT_EQ(out, untouched);
+    const std::tuple<QByteArray, int, const char *> refused[] = {
+        {QByteArray("\xff\xff", 2) + good.mid(2), 62, "65535"}, {inicodec::encode(badStyle), 380, "SeiriNumStyle"}};
+    IniData out;
+    for (const auto &[bytes, code, named] : refused) {
+        const auto r = inicodec::decode(bytes, out);
+        EXPECT_EQ(std::pair(r.ok, r.errorCode), std::pair(false, code));
+        EXPECT_TRUE(r.description.contains(QLatin1String(named))) << r.description.toStdString();
+        EXPECT_EQ(out, untouched);
+    }
     // The edges of the lists are fine: none selected, and the last entry.
     IniData edges = d;
     edges.degit.DataColumn = 149;
