@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang
   libfreetype-dev xfonts-shinonome
+  libzip-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   qt6-translations-l10n
   xvfb xauth x11-utils imagemagick

@@ -3,43 +3,16 @@
 #include "app/fare_data_file.h"
 #include "companion/cp932.h"
 
+#include "hy3tool_run.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
-
-struct ToolRun {
-    int code = -1;
-    QString out, err;
-};
-
-ToolRun hy3tool(const QStringList &args) {
-    QProcess p;
-    // The tool keeps at most a fare data file's rows, whatever it is given: 64 MB of
-    // data is far more than it ever needs.
-    p.setChildProcessModifier([] {
-        const rlimit limit{64 << 20, 64 << 20};
-        setrlimit(RLIMIT_DATA, &limit);
-    });
-    p.start(QStringLiteral(HY3TOOL_EXE), args);
-    ToolRun r;
-    if (!p.waitForFinished(60000)) return r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QByteArray readBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void writeBytes(const QString &path, const QByteArray &bytes) {
     QFile f(path);
