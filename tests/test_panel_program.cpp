@@ -5,16 +5,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-QString fullWidth(int n) {
-    QString s = QString::number(n);
-    for (QChar &c : s) c = QChar(c.unicode() - u'0' + 0xFF10);
-    return s;
-}
-
-}  // namespace
-
 TEST(PanelProgram, KeypadListsPanelSwapAndScrollBars) {
     QTemporaryDir dir;
     const ProgramRun run = runProgram(dir, QStringLiteral(
@@ -142,15 +132,13 @@ TEST(PanelProgram, ExitQuestionNoKeepsRunningYesSavesAndEnds) {
     const QJsonArray messages = eventsOf(afterNo, QStringLiteral("message"));
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages[1].toObject().value(QStringLiteral("text")), messages[0].toObject().value(QStringLiteral("text")));
-    EXPECT_TRUE(window(afterNo, "Form1").value(QStringLiteral("visible")).toBool());
     expectHas(messages[0].toObject(), {{"text", "ミトラを終了しますか？"}, {"title", "ミトラの終了確認"}, {"icon", "question"}, {"answer", "No"}});
-    EXPECT_TRUE(window(afterNo, "frmCtl").value(QStringLiteral("visible")).toBool());
+    EXPECT_TRUE(window(afterNo, "Form1").value(QStringLiteral("visible")).toBool() && window(afterNo, "frmCtl").value(QStringLiteral("visible")).toBool());
     EXPECT_FALSE(QFileInfo::exists(settings)) << "No saves nothing";
 
-    // Yes ends the program at once, after the settings are written; the script's
-    // remaining lines never run.
+    // Yes ends the program at once, after the settings are written (what a restart
+    // reads back is the settings tests' own); the script's remaining lines never run.
     run = runProgram(dir, QStringLiteral(
-        "set frmCtl.HScroll1(0) 77\n"
         "close\n"
         "answer Yes\n"
         "wait 2000\n"
@@ -158,11 +146,4 @@ TEST(PanelProgram, ExitQuestionNoKeepsRunningYesSavesAndEnds) {
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.errors);
     EXPECT_TRUE(QFileInfo::exists(settings));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("never.json"))));
-
-    // The next start reads what the exit wrote.
-    run = runProgram(dir, QStringLiteral("dump next.json\n"));
-    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
-    const QJsonObject next = readJson(dir.filePath(QStringLiteral("next.json")));
-    EXPECT_EQ(control(next, QStringLiteral("frmCtl.HScroll1(0)")).value(QStringLiteral("value")).toInt(), 77);
-    EXPECT_EQ(fullWidth(1), control(next, QStringLiteral("Form1.lblSeiriNum(1)")).value(QStringLiteral("caption")).toString());
 }
