@@ -321,12 +321,11 @@ TEST_F(ScriptRunnerTest, AnswersMessageBoxesAndMenusInsideTheirOwnLoop) {
     EXPECT_EQ(win->probe->menuChoice, QStringLiteral("コピー(&C)"));
 
     // Nothing open, or no such button: a script fault after the wait.
-    out = runScript(QStringLiteral("wait 0\nanswer OK\n"), 50);
-    EXPECT_EQ(out.status, 2);
-    EXPECT_EQ(out.message, QStringLiteral("script:2: no dialog or message box is open to answer \"OK\""));
-    out = runScript(QStringLiteral("click ScriptTestWin.Ask\nanswer Maybe\n"), 50);
-    EXPECT_EQ(out.status, 2);
-    EXPECT_EQ(out.message, QStringLiteral("script:2: no button \"Maybe\" on the open dialog \"確認\""));
+    for (const auto &[script, message] : {std::pair{"wait 0\nanswer OK\n", "script:2: no dialog or message box is open to answer \"OK\""},
+                                          std::pair{"click ScriptTestWin.Ask\nanswer Maybe\n", "script:2: no button \"Maybe\" on the open dialog \"確認\""}}) {
+        out = runScript(QString::fromUtf8(script), 50);
+        EXPECT_EQ(std::pair(out.status, out.message), std::pair(2, QString::fromUtf8(message)));
+    }
 }
 
 TEST_F(ScriptRunnerTest, OperatorCommandsWaitWhileInputIsHeld) {
