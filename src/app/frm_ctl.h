@@ -5,6 +5,7 @@
 #include "app/fare_table.h"
 #include "app/keypad.h"
 #include "app/trip.h"
+#include "sound/tape.h"
 
 #include <QWidget>
 #include <array>
@@ -24,7 +25,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
-class FrmCtl : public QWidget {
+class FrmCtl : public QWidget, public TapeHost {
     Q_OBJECT
 public:
     explicit FrmCtl(QWidget *parent = nullptr);
@@ -39,10 +40,12 @@ public:
     // The selected backlight button: 0 OFF, 1 ON1, 2 ON2.
     int backlightIndex() const;
 
-    // Shows whether speech synthesis can be used ("音合使用可" / "音合使用不可").
-    void setSpeechAvailable(bool available);
-    // Enables the announcement frame and its four buttons (a list was loaded).
-    void enableTapeButtons(bool enabled);
+    // The announcement frame, as the announcement module sets it.
+    void showSpeechAvailable(bool available) override;
+    void setTapeFrameEnabled(bool enabled) override;
+    void enableTapeButtons() override;
+    TapeSounds tapeSounds() const override;
+    QWidget *tapeDialogParent() override { return this; }
 
     bool lateNight() const;
     const Trip &trip() const { return trip_; }
