@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-image-formats-plugins qt6-qpa-plugins
   libgl-dev
   libgtest-dev googletest libbenchmark-dev
+  clang
   libfreetype-dev xfonts-shinonome
   libzip-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
