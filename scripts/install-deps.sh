@@ -9,6 +9,7 @@ packages=(
   zbar-tools
   libgl-dev
   libgtest-dev googletest libbenchmark-dev
+  clang
   libfreetype-dev xfonts-shinonome
   libzip-dev
   fonts-ipafont-gothic fonts-ipafont-mincho

@@ -44,6 +44,9 @@ int main(int argc, char *argv[]) {
     ScriptRunner runner;
     if (!opt.scriptPath.isEmpty() && !runner.load(opt.scriptPath)) return 2;
 
+    // Started first: its commands run inside any message box start-up opens, so a
+    // script can answer a box that appears before the windows are shown.
+    if (!opt.scriptPath.isEmpty()) runner.start();
     loadAndShowWindows();
     remote::attachToPanel(frmCtl());
     if (!opt.remote.isEmpty()) {
@@ -55,7 +58,5 @@ int main(int argc, char *argv[]) {
         std::fprintf(stdout, "remote: %s\n", qPrintable(rc->pageUrl()));
         std::fflush(stdout);
     }
-
-    if (!opt.scriptPath.isEmpty()) runner.start();
     return QApplication::exec();
 }
