@@ -23,6 +23,9 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+namespace view {
+class KeyRouter;
+}
 
 class FrmCtl : public QWidget {
     Q_OBJECT
@@ -43,6 +46,9 @@ public:
     void setSpeechAvailable(bool available);
     // Enables the announcement frame and its four buttons (a list was loaded).
     void enableTapeButtons(bool enabled);
+
+    // The panel's keys (both windows): each presses its button.
+    void bindKeys(view::KeyRouter &router);
 
     bool lateNight() const;
     const Trip &trip() const { return trip_; }

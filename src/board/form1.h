@@ -41,7 +41,15 @@ public:
     // Clock tick: hours and minutes of `hhmmss` ("hh:mm:ss") into the clock displays.
     void showClock(const QString &hhmmss);
 
+    // The window the board is seen in: itself, or the window that shows it scaled.
+    QWidget *outerWindow() const;
+
+signals:
+    // The right button on the board: the view menu (zoom, full screen) opens.
+    void viewMenuRequested(const QPoint &globalPos);
+
 protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *) override;
     void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *) override;

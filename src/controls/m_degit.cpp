@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include <cstdint>
 
@@ -160,26 +161,54 @@ void M_Degit::matchSurfaceToWidget() const {
     surface_ = grown;
 }
 
+void M_Degit::paintFaces(QPainter &p, int width) const {
+    // Glyph cells start one pixel above the top edge, where the digit faces have always sat.
+    constexpr int top = -1;
+    digit_faces::drawText(p, QString(keta_, QLatin1Char('8')), 0, top, degitSize_, degitStyle_, faceBold_, charExtra_,
+                          toQColor(baseForeColor_));
+    const int w = digit_faces::textWidth(lit_, degitSize_, charExtra_);
+    digit_faces::drawText(p, lit_, width - w, top, degitSize_, degitStyle_, faceBold_, charExtra_,
+                          toQColor(degitForeColor_));
+}
+
 void M_Degit::DrawDegit() {
     lit_ = digit_text::litText(value_, zeroMode_, fillZero_, shift_, keta_);
     matchSurfaceToWidget();
     if (!surface_.isNull()) {
         surface_.fill(toQColor(backColor_));
         QPainter p(&surface_);
-        // Glyph cells start one pixel above the top edge, where the digit faces have always sat.
-        constexpr int top = -1;
-        digit_faces::drawText(p, QString(keta_, QLatin1Char('8')), 0, top, degitSize_, degitStyle_, faceBold_,
-                              charExtra_, toQColor(baseForeColor_));
-        const int w = digit_faces::textWidth(lit_, degitSize_, charExtra_);
-        digit_faces::drawText(p, lit_, surface_.width() - w, top, degitSize_, degitStyle_, faceBold_, charExtra_,
-                              toQColor(degitForeColor_));
+        paintFaces(p, surface_.width());
     }
+    drawnWidth_ = surface_.width();
+    sharp_ = QImage();
     update();
+}
+
+// The same picture drawn again at `scale` device pixels per pixel: the segments are
+// outlines, so they come out sharp at any zoom or screen density.
+const QImage &M_Degit::sharpPicture(qreal scale) const {
+    const QSize device(qCeil(width() * scale), qCeil(height() * scale));
+    if (!sharp_.isNull() && sharp_.size() == device && qFuzzyCompare(sharp_.devicePixelRatio(), scale)) return sharp_;
+    sharp_ = QImage(device, QImage::Format_RGB32);
+    sharp_.setDevicePixelRatio(scale);
+    sharp_.fill(toQColor(backColor_));
+    if (drawnWidth_ > 0) {
+        QPainter p(&sharp_);
+        p.setClipRect(QRect(0, 0, drawnWidth_, height()));
+        paintFaces(p, drawnWidth_);
+    }
+    return sharp_;
 }
 
 void M_Degit::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.drawImage(0, 0, picture());
+    // Shown larger than 1:1 (zoom, a dense screen): draw at the device's resolution.
+    const QTransform &t = p.deviceTransform();
+    const qreal scale = t.m11();
+    if (t.type() <= QTransform::TxScale && scale > 1.0 && qFuzzyCompare(scale, t.m22()))
+        p.drawImage(QRectF(rect()), sharpPicture(scale));
+    else
+        p.drawImage(0, 0, picture());
 }
 
 void M_Degit::resizeEvent(QResizeEvent *) { matchSurfaceToWidget(); }
