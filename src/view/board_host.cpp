@@ -4,13 +4,39 @@
 #include <QContextMenuEvent>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
 #include <QTimer>
 
 namespace view {
 
 namespace {
+
 constexpr int kPointerHideMs = 2000;
-}
+
+// Paints only the parts of the board that are really due: a fare step marks 32
+// small displays, whose bounding box would cover the whole board and repaint
+// every label under a 4x transform for nothing.
+class BoardProxy : public QGraphicsProxyWidget {
+public:
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *w) override {
+        QWidget *board = widget();
+        const QPaintEngine *engine = painter->paintEngine();
+        const QRegion due = engine ? engine->systemClip() : QRegion();
+        bool invertible = false;
+        const QTransform toBoard = painter->deviceTransform().inverted(&invertible);
+        if (!board || !board->isVisible() || due.isEmpty() || !invertible)
+            return QGraphicsProxyWidget::paint(painter, option, w);
+        QRegion exposed;
+        const QRect whole = board->rect();
+        for (const QRect &r : due) exposed += toBoard.mapRect(QRectF(r)).toAlignedRect() & whole;
+        exposed &= (option->exposedRect & QRectF(whole)).toAlignedRect();
+        if (!exposed.isEmpty()) board->render(painter, exposed.boundingRect().topLeft(), exposed);
+    }
+};
+
+}  // namespace
 
 BoardHost::BoardHost(QWidget *board)
     : QGraphicsView(new QGraphicsScene), board_(board), pointerTimer_(new QTimer(this)) {
@@ -21,7 +47,6 @@ BoardHost::BoardHost(QWidget *board)
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setBackgroundBrush(Qt::black);
     setAlignment(Qt::AlignCenter);
     // Dots stay dots: pictures are scaled by whole pixels, never smoothed.
     setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -43,7 +68,9 @@ bool BoardHost::embedded() const { return proxy_ != nullptr; }
 void BoardHost::embed() {
     if (proxy_) return;
     board_->hide();
-    proxy_ = scene()->addWidget(board_);
+    proxy_ = new BoardProxy;
+    proxy_->setWidget(board_);
+    scene()->addItem(proxy_);
     board_->move(0, 0);
     board_->show();
     placeBoard();
@@ -78,6 +105,12 @@ void BoardHost::pointerMoved() {
     if (!hidePointer_) return;
     viewport()->unsetCursor();
     pointerTimer_->start();
+}
+
+// Black only around the board: the board paints every pixel of its own.
+void BoardHost::drawBackground(QPainter *painter, const QRectF &rect) {
+    const QRegion around = QRegion(rect.toAlignedRect()) - QRegion(sceneRect().toRect());
+    for (const QRect &r : around) painter->fillRect(r, Qt::black);
 }
 
 void BoardHost::resizeEvent(QResizeEvent *event) {

@@ -36,6 +36,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void drawBackground(QPainter *painter, const QRectF &rect) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

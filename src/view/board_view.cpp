@@ -163,6 +163,8 @@ void BoardView::layout() {
         h->setMinimumSize(0, 0);
         h->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         if (h->isFullScreen()) h->showNormal();
+        // Another X screen needs the window made anew there; a monitor of the same desktop only the geometry.
+        if (h->screen() != screen) h->setScreen(screen);
         h->setGeometry(area);
         h->showFullScreen();
         h->setPointerHiding(true);
