@@ -9,6 +9,7 @@ packages=(
   libgl-dev
   libgtest-dev googletest libbenchmark-dev
   libfreetype-dev xfonts-shinonome
+  libzip-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   qt6-translations-l10n
   xvfb xauth x11-utils imagemagick

@@ -2,9 +2,7 @@
 #include "app/program.h"
 #include "app/startup.h"
 #include "app/view_setup.h"
-#include "app/windows.h"
 #include "automation/script_runner.h"
-#include "board/form1.h"
 
 #include <QApplication>
 #include <QFont>
@@ -35,9 +33,7 @@ int main(int argc, char *argv[]) {
     ScriptRunner runner;
     if (!opt.scriptPath.isEmpty() && !runner.load(opt.scriptPath)) return 2;
 
-    Form1 *board = form1();
-    board->Form_Load();
-    board->show();
+    loadAndShowWindows();
     QString viewWarning;
     installView(opt, &viewWarning);
     if (!viewWarning.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(viewWarning));

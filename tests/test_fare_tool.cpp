@@ -3,34 +3,14 @@
 #include "app/fare_data_file.h"
 #include "companion/cp932.h"
 
+#include "hy3tool_run.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ToolRun {
-    int code = -1;
-    QString out, err;
-};
-
-ToolRun hy3tool(const QStringList &args) {
-    QProcess p;
-    p.start(QStringLiteral(HY3TOOL_EXE), args);
-    ToolRun r;
-    if (!p.waitForFinished(60000)) return r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QByteArray readBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void writeBytes(const QString &path, const QByteArray &bytes) {
     QFile f(path);

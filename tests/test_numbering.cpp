@@ -1,7 +1,7 @@
 // Ticket-number captions: the twelve numbering styles, the zero prefix, full-width
 // digits, styles outside the list, and what SeirikenNumSet does to the board's labels.
+#include "app/board_layout.h"
 #include "app/windows.h"
-#include "board/board_layout.h"
 #include "board/form1.h"
 #include "board/seiriken_numbering.h"
 

@@ -1,6 +1,7 @@
 // Loading and saving the settings file through the real windows: missing, short and
 // damaged files (nothing applied), and a save that fails half way (the old file
 // stays whole). The full round trip is proven through the real program.
+#include "app/ini_file.h"
 #include "app/program.h"
 #include "app/windows.h"
 #include "board/form1.h"
@@ -9,7 +10,6 @@
 #include "settings/frm_option.h"
 #include "settings/ini_codec.h"
 #include "settings/ini_data.h"
-#include "settings/ini_file.h"
 #include "test_settings_reference.h"
 #include "test_settings_support.h"
 

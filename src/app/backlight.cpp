@@ -1,9 +1,9 @@
 #include "app/backlight.h"
 
 #include "app/backlight_error.h"
+#include "app/board_layout.h"
 #include "app/msg_box.h"
 #include "app/windows.h"
-#include "board/board_layout.h"
 #include "board/form1.h"
 #include "settings/frm_option.h"
 

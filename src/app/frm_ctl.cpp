@@ -3,19 +3,19 @@
 #include "app/about_text.h"
 #include "app/backlight.h"
 #include "app/dbl_click_frame.h"
+#include "app/ini_file.h"
 #include "app/msg_box.h"
 #include "app/preview_box.h"
 #include "app/program.h"
 #include "app/push_check_box.h"
-#include "app/screen_fit.h"
 #include "app/windows.h"
 #include "board/form1.h"
 #include "board/rounded_region.h"
+#include "board/screen_fit.h"
 #include "companion/companion.h"
 #include "controls/chimei_ctl.h"
 #include "settings/frm_option.h"
 #include "settings/ini_data.h"
-#include "settings/ini_file.h"
 #include "sound/snd_api.h"
 #include "sound/tape.h"
 
@@ -62,7 +62,7 @@ FrmCtl::FrmCtl(QWidget *parent)
 void FrmCtl::Form_Load() {
     form1()->setWindowTitle(QStringLiteral("ミトラ - 型番:") + program::exeName());
     showKeyRegions(true);
-    mdlM_Tape::InitTape();
+    setSpeechAvailable(mdlM_Tape::InitTape());
 }
 
 void FrmCtl::showKeyRegions(bool on) {

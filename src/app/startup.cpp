@@ -1,10 +1,19 @@
 #include "app/startup.h"
 
+#include "app/board_layout.h"
+#include "app/frm_ctl.h"
+#include "app/ini_file.h"
+#include "app/windows.h"
+#include "board/form1.h"
+#include "board/rounded_region.h"
+#include "settings/frm_option.h"
 #include "view/zoom.h"
 
 #include <QCoreApplication>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTranslator>
 #include <QStringList>
 
@@ -51,4 +60,30 @@ void installJapaneseTranslations() {
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
+}
+
+void loadAndShowWindows() {
+    Form1 *board = form1();
+    mdl207_000::InitDegits();
+    mdl207_000::SetDefaultPanel();
+    FrmOption *options = frmOption();
+    options->hide();
+
+    FrmCtl *panel = frmCtl();
+    panel->Form_Load();
+    panel->show();
+    panel->raise();
+
+    board->move(0, 0);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize outer = panel->frameGeometry().size();
+        panel->move(area.x() + area.width() - outer.width(), area.y() + area.height() - outer.height());
+    }
+
+    board->setMask(roundedRegion(board->rect()));
+    board->update();
+
+    mdlIniIo::LoadIni();
+    board->show();
 }

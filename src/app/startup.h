@@ -20,3 +20,7 @@ void installJapaneseTranslations();
 
 // Maps the Windows Japanese font faces the program names to installed fonts.
 void installFontSubstitutes();
+
+// The board's load action (lays out the board, brings up the other windows, places
+// them, loads the settings), then the board shown.
+void loadAndShowWindows();

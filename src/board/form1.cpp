@@ -1,27 +1,19 @@
 #include "board/form1.h"
 
-#include "app/frm_ctl.h"
-#include "app/screen_fit.h"
-#include "app/windows.h"
 #include "board/board_geometry.h"
-#include "board/board_layout.h"
-#include "board/rounded_region.h"
+#include "board/screen_fit.h"
 #include "board/seiriken_numbering.h"
 #include "controls/chimei_ctl.h"
 #include "controls/m_degit.h"
-#include "settings/frm_option.h"
-#include "settings/ini_file.h"
 
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGraphicsView>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QTime>
 #include <QTimer>
 #include <QWindow>
@@ -95,30 +87,6 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     imgRes_[0] = builtIn;
 }
 
-void Form1::Form_Load() {
-    mdl207_000::InitDegits();
-    mdl207_000::SetDefaultPanel();
-    FrmOption *options = frmOption();
-    options->hide();
-
-    FrmCtl *panel = frmCtl();
-    panel->Form_Load();
-    panel->show();
-    panel->raise();
-
-    move(0, 0);
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        const QSize outer = panel->frameGeometry().size();
-        panel->move(area.x() + area.width() - outer.width(), area.y() + area.height() - outer.height());
-    }
-
-    setMask(roundedRegion(rect()));
-    update();
-
-    mdlIniIo::LoadIni();
-}
-
 M_Degit *Form1::Degit(int index) const { return index >= 0 && index <= 32 ? degits_[index] : nullptr; }
 QLabel *Form1::lblSeiriNum(int index) const { return index >= 0 && index <= 32 ? labels_[index] : nullptr; }
 M_Degit *Form1::TimeDegit(int index) const { return index >= 0 && index < 2 ? timeDegits_[index] : nullptr; }
@@ -167,8 +135,7 @@ void Form1::Timer1_Timer() { showClock(QTime::currentTime().toString(QStringLite
 void Form1::Degit_DblClick(int index) {
     M_Degit *clicked = degits_[index];
     if (!clicked->UserSet()) return;
-    FrmCtl *panel = frmCtl();
-    panel->setEnabled(false);
+    emit digitDialogOpen(true);
     if (clicked->ShowSetDlg() == 1) {
         const int zeroMode = clicked->ZeroMode();
         const int shift = clicked->Shift();
@@ -182,13 +149,12 @@ void Form1::Degit_DblClick(int index) {
             d->setValue(value);
         }
     }
-    panel->setEnabled(true);
+    emit digitDialogOpen(false);
 }
 
-// The board lives as long as the program: closing it (Alt+F4) asks the panel's exit question.
 void Form1::closeEvent(QCloseEvent *event) {
     event->ignore();
-    QTimer::singleShot(0, frmCtl(), &QWidget::close);
+    emit closeRequested();
 }
 
 void Form1::paintEvent(QPaintEvent *) {

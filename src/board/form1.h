@@ -17,10 +17,6 @@ class Form1 : public QWidget {
 public:
     explicit Form1(QWidget *parent = nullptr);
 
-    // The load action: lays out the board, brings up the other windows, places
-    // them and loads the settings.
-    void Form_Load();
-
     M_Degit *Degit(int index) const;          // 0 (hidden template) .. 32
     QLabel *lblSeiriNum(int index) const;     // 0 (hidden template) .. 32
     M_Degit *TimeDegit(int index) const;      // 0 hours, 1 minutes
@@ -45,6 +41,12 @@ public:
     QWidget *outerWindow() const;
 
 signals:
+    // The board lives as long as the program: closing it (Alt+F4) asks the panel's
+    // exit question instead.
+    void closeRequested();
+    // A fare display's settings dialog opens (true) and closes (false): the panel
+    // must not be used meanwhile.
+    void digitDialogOpen(bool open);
     // The right button on the board: the view menu (zoom, full screen) opens.
     void viewMenuRequested(const QPoint &globalPos);
 

@@ -1,13 +1,8 @@
 #include "settings/frm_option.h"
 
-#include "app/frm_ctl.h"
-#include "app/windows.h"
 #include "automation/dump_sections.h"
-#include "board/board_layout.h"
-#include "board/form1.h"
 #include "board/seiriken_numbering.h"
 #include "companion/companion.h"
-#include "controls/chimei_ctl.h"
 #include "controls/m_degit.h"
 #include "settings/ini_data.h"
 #include "settings/option_widgets.h"
@@ -26,8 +21,6 @@
 #include <QPlainTextEdit>
 #include <QUrl>
 
-using optvalue::check;
-
 namespace {
 
 const QString kSoundFilter = QStringLiteral("Waveサウンド(*.wav)") + QChar(0) + QStringLiteral("*.wav") + QChar(0) +
@@ -40,12 +33,6 @@ const QString kPanelFilter = QStringLiteral("ビットマップ(*.bmp)") + QChar
 
 // The sound boxes that exist (index 2 was never used).
 constexpr int kSoundIndices[] = {0, 1, 3, 4, 5, 6, 7, 8, 9, 10};
-
-// The backlight button selected on the control panel: 0 OFF, 1 ON1, 2 ON2.
-int panelBacklight() {
-    const int k = frmCtl()->backlightIndex();
-    return k == 1 || k == 2 ? k : 0;
-}
 
 }  // namespace
 
@@ -76,9 +63,6 @@ FrmOption::FrmOption(QWidget *parent) : QDialog(parent) {
     connectReactions();
     Form_Load();
 
-    // The dump always shows the program's own dialog, never a stray second one.
-    dump::registerSection(QStringLiteral("frmOption"),
-                          [] { return frmOptionLoaded() ? QJsonValue(frmOption()->dumpState()) : QJsonValue(); });
     // The colour chooser's custom colours live only in the settings record.
     dump::registerSection(QStringLiteral("customColors"), [] {
         QJsonArray colours;
@@ -337,32 +321,4 @@ void FrmOption::setLabelColor(int state, COLORREF color) {
     if (state >= 0 && state < 3) Command5_[state]->setColor(color);
 }
 
-void FrmOption::SetProp() {
-    Form1 *board = form1();
-    // 1. Label visibility.
-    const bool show = Check1_->isChecked();
-    for (int i = 1; i <= 32; ++i) board->lblSeiriNum(i)->setVisible(show);
-    // 2. Label captions.
-    mdl207_000::SeirikenNumSet(Combo2_->currentIndex(), check(Check2_));
-    // 3. Label colour of the panel's backlight state.
-    const int k = panelBacklight();
-    const COLORREF labelColour = Command5_[k]->color();
-    for (int i = 1; i <= 32; ++i) mdl207_000::SetLabelForeColor(board->lblSeiriNum(i), labelColour);
-    // 4. Digit colours, the clock's too.
-    auto paint = [this](M_Degit *d) {
-        d->setBackColor(Command8_[0]->color());
-        d->setBaseForeColor(Command8_[1]->color());
-        d->setDegitForeColor(Command8_[2]->color());
-    };
-    for (int i = 1; i <= 32; ++i) paint(board->Degit(i));
-    paint(board->TimeDegit(0));
-    paint(board->TimeDegit(1));
-    // 5. Stop-name display.
-    ChimeiCtl_B *chimei = board->ChimeiCtl();
-    chimei->setBackColor(Command9_[0]->color());
-    chimei->setForeColor(Command9_[1]->color());
-    chimei->setFontMode(Combo3_->currentIndex());
-    chimei->setFontBold(Check4_->isChecked());
-    // 6. Backlight picture.
-    frmCtl()->Option4_Click(k);
-}
+void FrmOption::SetProp() { emit applyRequested(); }

@@ -76,6 +76,8 @@ public:
     // --- operations -------------------------------------------------------------
     void GetOptionInfo(IniData &ini) const;
     void SetOptionInfo(const IniData &ini);
+    // Puts the settings on the board and the panel: emits applyRequested, which the
+    // program's top answers at once (mdl207_000::ApplyOptions).
     void SetProp();
     // Lets the user change a colour button's colour with the colour chooser.
     void GetBtnColor(ColorButton *button);
@@ -85,6 +87,13 @@ public:
 
     // Closing by the frame (or Escape) keeps every value and applies it like "OK".
     void reject() override;
+
+signals:
+    // SetProp was called: the windows are to take the dialog's settings now.
+    void applyRequested();
+    // SetOptionInfo has loaded the panel settings: the panel re-applies its backlight
+    // with them before the remaining settings are loaded.
+    void panelSettingsLoaded();
 
 private:
     void buildPageButtons();

@@ -1,7 +1,5 @@
 // The options dialog and the settings record: which control holds which field. Each
 // field is named once; a visitor decides the direction of the copy.
-#include "app/frm_ctl.h"
-#include "app/windows.h"
 #include "settings/frm_option.h"
 #include "settings/ini_data.h"
 #include "settings/option_widgets.h"
@@ -120,7 +118,7 @@ void FrmOption::SetOptionInfo(const IniData &ini) {
     ToControls v;
     exchangeFoldersAndPanel(v, ini);
     // The panel re-applies its backlight with the new panel settings.
-    frmCtl()->Option4_Click(frmCtl()->backlightIndex());
+    emit panelSettingsLoaded();
     exchangeDigits(v, ini);
     updateSampleDegit();
     exchangeNameSoundsPreview(v, ini);

@@ -3,18 +3,15 @@
 // without speech synthesis.
 #include "sound/tape.h"
 
-#include "app/frm_ctl.h"
-#include "app/windows.h"
-
 namespace mdlM_Tape {
 
 namespace {
 bool g_speechOk = false;
 }
 
-void InitTape() {
+bool InitTape() {
     g_speechOk = false;
-    frmCtl()->setSpeechAvailable(false);
+    return g_speechOk;
 }
 
 void LoadTape(const QString &, const QString &) {}

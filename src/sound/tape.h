@@ -4,8 +4,8 @@
 
 namespace mdlM_Tape {
 
-// Decides at start-up whether speech can be used and shows it on the panel.
-void InitTape();
+// Decides at start-up whether speech can be used; the panel shows the answer.
+bool InitTape();
 // Loads the announcement list of a route (folder + route + "tp.csv").
 void LoadTape(const QString &folder, const QString &route);
 void TapeNext();

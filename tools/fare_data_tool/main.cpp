@@ -2,8 +2,10 @@
 //   hy3tool to-hy3 TABLE.csv ROUTE.hy3
 //   hy3tool to-csv ROUTE.hy3 TABLE.csv [--encoding utf8-bom|utf8|cp932]
 //   hy3tool check ROUTE.hy3...
+//   hy3tool from-gtfs FEED --list | --route ID [--direction 0|1] [--pattern N] --number N --out DIR
 #include "app/fare_data_file.h"
 #include "fare_csv.h"
+#include "gtfs_command.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -150,6 +152,7 @@ int main(int argc, char **argv) {
         return Ok;
     }
     const QString command = args.takeFirst();
+    if (command == QLatin1String("from-gtfs")) return gtfs_command::run(args, Usage);
 
     fare_csv::Encoding encoding = fare_csv::Encoding::Utf8Bom;
     const qsizetype e = args.indexOf(QStringLiteral("--encoding"));

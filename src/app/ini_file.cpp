@@ -1,4 +1,4 @@
-#include "settings/ini_file.h"
+#include "app/ini_file.h"
 
 #include "app/frm_ctl.h"
 #include "app/msg_box.h"

@@ -2,6 +2,7 @@
 // mdl207_000: the routines that put the board into a defined state.
 #include "controls/colorref.h"
 
+class FrmOption;
 class QLabel;
 
 namespace mdl207_000 {
@@ -11,6 +12,9 @@ void InitDegits();
 void SetDefaultPanel();
 // Captions of the 32 ticket-number labels for a numbering style (0..11).
 void SeirikenNumSet(int style, int zero);
+// The options dialog's SetProp: its label, digit and stop-name settings onto the
+// board, in this order, then the panel's backlight picture.
+void ApplyOptions(const FrmOption &options);
 
 // Text colour of a ticket-number label; kept in its "ForeColor" property too.
 void SetLabelForeColor(QLabel *label, COLORREF color);

@@ -1,9 +1,11 @@
-#include "board/board_layout.h"
+#include "app/board_layout.h"
 
+#include "app/frm_ctl.h"
 #include "app/msg_box.h"
 #include "app/windows.h"
 #include "board/form1.h"
 #include "board/seiriken_numbering.h"
+#include "controls/chimei_ctl.h"
 #include "controls/m_degit.h"
 #include "settings/frm_option.h"
 
@@ -71,6 +73,37 @@ void SeirikenNumSet(int style, int zero) {
         msgbox::show(form1(), seiriken::errorText(7, QStringLiteral("メモリが不足しています。")), QMessageBox::Ok,
                      msgbox::Icon::Critical, QStringLiteral("エラー！"));
     }
+}
+
+void ApplyOptions(const FrmOption &options) {
+    Form1 *board = form1();
+    // 1. Label visibility.
+    const bool show = options.autoSeiriNum();
+    for (int i = 1; i <= 32; ++i) board->lblSeiriNum(i)->setVisible(show);
+    // 2. Label captions.
+    SeirikenNumSet(options.seiriNumStyle(), options.seiriNumZero() ? 1 : 0);
+    // 3. Label colour of the panel's backlight state (0 OFF, 1 ON1, 2 ON2).
+    const int selected = frmCtl()->backlightIndex();
+    const int k = selected == 1 || selected == 2 ? selected : 0;
+    const COLORREF labelColour = options.labelColor(k);
+    for (int i = 1; i <= 32; ++i) SetLabelForeColor(board->lblSeiriNum(i), labelColour);
+    // 4. Digit colours, the clock's too.
+    auto paint = [&options](M_Degit *d) {
+        d->setBackColor(options.degitColor(0));
+        d->setBaseForeColor(options.degitColor(1));
+        d->setDegitForeColor(options.degitColor(2));
+    };
+    for (int i = 1; i <= 32; ++i) paint(board->Degit(i));
+    paint(board->TimeDegit(0));
+    paint(board->TimeDegit(1));
+    // 5. Stop-name display.
+    ChimeiCtl_B *chimei = board->ChimeiCtl();
+    chimei->setBackColor(options.chimeiColor(0));
+    chimei->setForeColor(options.chimeiColor(1));
+    chimei->setFontMode(options.chimeiFontMode());
+    chimei->setFontBold(options.chimeiBold());
+    // 6. Backlight picture.
+    frmCtl()->Option4_Click(k);
 }
 
 void SetLabelForeColor(QLabel *label, COLORREF color) {

@@ -1,4 +1,4 @@
-#include "app/screen_fit.h"
+#include "board/screen_fit.h"
 
 #include <QGuiApplication>
 #include <QRect>

@@ -1,0 +1,26 @@
+#pragma once
+// hy3tool run as a user runs it, with its exit status and both outputs.
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+
+struct ToolRun {
+    int code = -1;
+    QString out, err;
+};
+
+inline ToolRun hy3tool(const QStringList &args) {
+    QProcess p;
+    p.start(QStringLiteral(HY3TOOL_EXE), args);
+    ToolRun r;
+    if (!p.waitForFinished(60000)) return r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+inline QByteArray readBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}

@@ -1,0 +1,279 @@
+// GTFS-JP feeds made into fare data and announcement lists: the bundled sample
+// feed against fares worked out by hand, and every problem a feed can hold
+// reported with its place, the output made or refused as the problem deserves.
+#include "app/fare_data_file.h"
+#include "companion/cp932.h"
+#include "csv_reader.h"
+#include "gtfs_convert.h"
+#include "hy3tool_run.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <zip.h>
+
+namespace {
+
+const QString SampleFeed = QStringLiteral(MITRA_SOURCE_DIR "/data/gtfs/hoshimi");
+
+QHash<QString, QByteArray> sampleFiles() {
+    QHash<QString, QByteArray> files;
+    for (const QString &name : QDir(SampleFeed).entryList({QStringLiteral("*.txt")}, QDir::Files))
+        files.insert(name, readBytes(QDir(SampleFeed).filePath(name)));
+    return files;
+}
+
+// The sample feed zipped the way people zip a folder: the files inside "hoshimi/".
+bool zipSample(const QString &zipPath) {
+    int code = 0;
+    zip_t *z = zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (!z) return false;
+    std::vector<QByteArray> keep;
+    const QHash<QString, QByteArray> files = sampleFiles();
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        keep.push_back(it.value());
+        zip_source_t *src = zip_source_buffer(z, keep.back().constData(), static_cast<zip_uint64_t>(keep.back().size()), 0);
+        const QByteArray entry = ("hoshimi/" + it.key()).toUtf8();
+        if (!src || zip_file_add(z, entry.constData(), src, ZIP_FL_ENC_UTF_8) < 0) return false;
+    }
+    return zip_close(z) == 0;
+}
+
+// Cells 1.. of each row as worked out by hand from fare_rules.txt: zones Z1 Z1
+// Z2 Z2 Z3 Z3 on route 1 (170 within a zone, 210 one zone on, 250 two);
+// route 2 is 100 flat, but free (-1: shows as 0) within Z1 and 210 from Z1 to Z3
+// (zones Z1 Z1 Z2 Z3): the more specific rule wins even where it costs more.
+struct Expected {
+    const char *route;
+    int number;
+    std::vector<const char16_t *> names;
+    std::vector<std::vector<int>> fares;
+    std::vector<const char16_t *> announcements;
+};
+const Expected Route1{"R1", 21,
+                      {u"星見駅前", u"市役所前", u"本町３丁目", u"中央公園", u"星見総合病院", u"北団地"},
+                      {{}, {170}, {210, 210}, {210, 210, 170}, {250, 250, 210, 210}, {250, 250, 210, 210, 170}},
+                      {u"次は、しやくしょまえです。,1,1", u"次は、ほんまちさんちょうめです。,1,1", u"次は、中央公園です。,1,1",
+                       u"次は、ほしみそうごうびょういんです。,1,1", u"次は、終点、きただんちです。,1,2"}};
+const Expected Route2{"R2", 22,
+                      {u"星見駅前", u"日之出町", u"丘の上ニュータウン西", u"丘の上団地"},
+                      {{}, {-1}, {100, 100}, {210, 210, 100}},
+                      {u"次は、ひのでちょうです。,1,1", u"次は、おかのうえにゅーたうんにしです。,1,1",
+                       u"次は、終点、おかのうえだんちです。,1,2"}};
+
+void expectFiles(const QString &dir, const Expected &e, const char *how) {
+    SCOPED_TRACE(how);
+    const FareFileContents file = fare_file::readFile(QDir(dir).filePath(QString::number(e.number) + ".hy3"));
+    ASSERT_TRUE(file.ok()) << file.errorMessage().toStdString();
+    ASSERT_EQ(file.rows.size(), e.names.size());
+    for (size_t r = 0; r < file.rows.size(); ++r) {
+        const FareRow &row = file.rows[r];
+        EXPECT_EQ(row.StopName, QString::fromUtf16(e.names[r])) << "row " << r + 1;
+        EXPECT_EQ(row.TicketNo, static_cast<int>(r) + 1);
+        for (int k = 1; k <= FareRow::CellCount; ++k) {
+            const int want = static_cast<size_t>(k) <= e.fares[r].size() ? e.fares[r][static_cast<size_t>(k - 1)] : 0;
+            EXPECT_EQ(row.Cell(k), want) << "row " << r + 1 << " cell " << k;
+        }
+    }
+    QStringList want;
+    for (const char16_t *a : e.announcements) want << QString::fromUtf16(a);
+    const QByteArray tape = readBytes(QDir(dir).filePath(QString::number(e.number) + "tp.csv"));
+    EXPECT_EQ(tape, cp932::encode(want.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+}
+
+}  // namespace
+
+TEST(GtfsConvert, SampleFeedFromFolderAndZipGivesHandWorkedFaresNamesAndAnnouncements) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString zip = dir.filePath(QStringLiteral("hoshimi.zip"));
+    ASSERT_TRUE(zipSample(zip));
+
+    const ToolRun list = hy3tool({QStringLiteral("from-gtfs"), zip, QStringLiteral("--list")});
+    ASSERT_EQ(list.code, 0) << list.err.toStdString();
+    for (const QString &line :
+         {QStringLiteral("系統 R1: 1 星見線"),
+          QStringLiteral("パターン1: 方向0 「北団地」行き 6停留所 星見駅前 → 北団地（3便"),
+          QStringLiteral("パターン2: 方向0 「星見総合病院」行き 5停留所 星見駅前 → 星見総合病院（1便"),
+          QStringLiteral("パターン3: 方向1 「星見駅前」行き 6停留所 北団地 → 星見駅前（2便"),
+          QStringLiteral("パターン1: 方向なし 「丘の上団地」行き 4停留所 星見駅前 → 丘の上団地（2便")})
+        EXPECT_TRUE(list.out.contains(line)) << line.toStdString() << "\n" << list.out.toStdString();
+
+    for (const Expected *e : {&Route1, &Route2}) {
+        for (const QString &feed : {SampleFeed, zip}) {
+            const QString out = dir.filePath(feed == zip ? QStringLiteral("z") : QStringLiteral("f"));
+            const ToolRun r = hy3tool({QStringLiteral("from-gtfs"), feed, QStringLiteral("--route"), QString::fromLatin1(e->route),
+                                       QStringLiteral("--number"), QStringLiteral("000%1").arg(e->number),
+                                       QStringLiteral("--out"), out});
+            ASSERT_EQ(r.code, 0) << r.err.toStdString();
+            expectFiles(out, *e, feed == zip ? "zip" : "folder");
+        }
+    }
+    // The way back (direction 1) ends at the station, whose reading is its parent station's.
+    const ToolRun back = hy3tool({QStringLiteral("from-gtfs"), SampleFeed, QStringLiteral("--route"), QStringLiteral("R1"),
+                                  QStringLiteral("--direction"), QStringLiteral("1"), QStringLiteral("--number"),
+                                  QStringLiteral("23"), QStringLiteral("--out"), dir.path()});
+    ASSERT_EQ(back.code, 0) << back.err.toStdString();
+    EXPECT_TRUE(cp932::decode(readBytes(dir.filePath(QStringLiteral("23tp.csv"))))
+                    .endsWith(QStringLiteral("次は、終点、ほしみえきまえです。,1,2\r\n")));
+    EXPECT_EQ(fare_file::readFile(dir.filePath(QStringLiteral("23.hy3"))).rows.at(1).Cell(1), 170);
+
+    // Wrong usage is status 2; a feed that cannot be used is 1 and writes nothing.
+    EXPECT_EQ(hy3tool({QStringLiteral("from-gtfs"), SampleFeed, QStringLiteral("--route"), QStringLiteral("R1")}).code, 2);
+    EXPECT_EQ(hy3tool({QStringLiteral("from-gtfs"), SampleFeed, QStringLiteral("--list"), QStringLiteral("--pattern"),
+                       QStringLiteral("0")}).code, 2);
+    const ToolRun none = hy3tool({QStringLiteral("from-gtfs"), SampleFeed, QStringLiteral("--route"), QStringLiteral("R9"),
+                                  QStringLiteral("--number"), QStringLiteral("9"), QStringLiteral("--out"), dir.path()});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("R1, R2"))) << none.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("9.hy3"))));
+}
+
+namespace {
+
+// A feed of one route through `stops` stops, each its own zone Z<i>, with a
+// flat fare: for the limits of the board.
+QHash<QString, QByteArray> longRoute(int stops) {
+    QByteArray s = "stop_id,stop_name,zone_id\n", t = "trip_id,stop_id,stop_sequence\n";
+    for (int i = 1; i <= stops; ++i) {
+        s += QStringLiteral("P%1,停留所%1,Z%1\n").arg(i).toUtf8();
+        t += QStringLiteral("T,P%1,%1\n").arg(i).toUtf8();
+    }
+    return {{QStringLiteral("stops.txt"), s},
+            {QStringLiteral("routes.txt"), "route_id,route_short_name\nL,9\n"},
+            {QStringLiteral("trips.txt"), "route_id,trip_id\nL,T\n"},
+            {QStringLiteral("stop_times.txt"), t},
+            {QStringLiteral("fare_attributes.txt"), "fare_id,price\nF,200\n"}};
+}
+
+struct Edit {
+    const char *file;
+    const char *from;  // empty: append `to`
+    const char *to;
+};
+
+QHash<QString, QByteArray> edited(QHash<QString, QByteArray> files, const std::vector<Edit> &edits) {
+    for (const Edit &e : edits) {
+        QByteArray &bytes = files[QString::fromLatin1(e.file)];
+        if (*e.from == 0) bytes += e.to;
+        else bytes.replace(e.from, e.to);
+    }
+    return files;
+}
+
+}  // namespace
+
+TEST(GtfsConvert, EveryProblemIsReportedWhereItIsAndTheOutputIsUsefulOrNotMade) {
+    struct Case {
+        const char *name;
+        QHash<QString, QByteArray> files;
+        const char *route;
+        bool made;
+        QStringList mustSay;  // each within one reported problem
+        std::function<void(const gtfs::Conversion &)> check = nullptr;
+    };
+    const auto sample = sampleFiles();
+    const Case cases[] = {
+        {"clean", sample, "R1", true, {}},
+        {"not cp932", edited(sample, {{"stops.txt", "S04,,中央公園,", "S04,,中央公園🌸,"}}), "R1", true,
+         {QStringLiteral("stops.txt 7行目: 停留所名「中央公園🌸」の 🌸 はCP932")},
+         [](const gtfs::Conversion &c) { EXPECT_EQ(c.rows[3].StopName, QStringLiteral("中央公園〓")); }},
+        {"long name scrolls", sample, "R2", true, {QStringLiteral("stops.txt 11行目: 停留所名「丘の上ニュータウン西」は10文字")}},
+        {"visited twice", edited(sample, {{"stop_times.txt", "", "R2_1000,10:20:00,10:20:00,S07,5,,0,0,,0\n"}}), "R2", true,
+         {QStringLiteral("stop_times.txt 45行目: 停留所「日之出町」をこの便は2回通ります（38行目と45行目、表示器の2行目と5行目）")},
+         [](const gtfs::Conversion &c) {
+             ASSERT_EQ(c.rows.size(), 5u);
+             EXPECT_EQ(c.rows[4].Cell(2), -1);  // Z1 to Z1 again: the feed's own (free) fare
+         }},
+        {"33 boarding stops", longRoute(40), "L", true,
+         {QStringLiteral("stop_times.txt 34行目: 乗車できる停留所が整理券番号33番の「停留所３３」から先に7か所")},
+         [](const gtfs::Conversion &c) {
+             ASSERT_EQ(c.rows.size(), 40u);
+             EXPECT_EQ(c.rows[39].TicketNo, 40);
+             EXPECT_EQ(c.rows[39].Cell(32), 200);
+             EXPECT_EQ(c.rows[39].Cell(33), 0);  // further data, never a fare
+         }},
+        {"33 stops is fine", longRoute(33), "L", true, {}},
+        {"302 stops", longRoute(302), "L", false,
+         {QStringLiteral("stop_times.txt 303行目: この便は302停留所を通りますが、運賃データは301行")}},
+        {"no zone", edited(sample, {{"stops.txt", "S03,,本町3丁目,,35.006000,139.004000,Z2,", "S03,,本町3丁目,,35.006000,139.004000,,"}}),
+         "R1", true, {QStringLiteral("stops.txt 6行目: 停留所「本町3丁目」に zone_id がありません")},
+         [](const gtfs::Conversion &c) {
+             EXPECT_EQ(c.rows[2].Cell(1), 0);
+             EXPECT_EQ(c.rows[3].Cell(3), 0);
+             EXPECT_EQ(c.rows[3].Cell(2), 210);
+         }},
+        {"zone without rule", edited(sample, {{"stops.txt", "139.006000,Z2,", "139.006000,Z9,"}}), "R1", true,
+         {QStringLiteral("stops.txt 7行目: 「中央公園」（整理券4番、zone_id「Z9」）から 星見総合病院（5行目）、北団地（6行目） までの運賃"),
+          QStringLiteral("stops.txt 3行目: 「星見駅前」（整理券1番、zone_id「Z1」）から 中央公園（4行目） まで"),
+          QStringLiteral("運賃の分からない乗車・降車の組が5組")}},
+        {"bad price", edited(sample, {{"fare_attributes.txt", "F250,250,", "F250,250.5,"}}), "R1", true,
+         {QStringLiteral("fare_attributes.txt 4行目: 運賃「F250」の price「250.5」"), QStringLiteral("北団地（6行目）")}},
+        {"old translations", [&] {
+             auto f = sample;
+             f[QStringLiteral("translations.txt")] = "trans_id,lang,translation\n中央公園,ja-Hrkt,ちゅうおうこうえん\n";
+             return f;
+         }(), "R1", true, {},
+         [](const gtfs::Conversion &c) { EXPECT_EQ(c.announcements[2], QStringLiteral("次は、ちゅうおうこうえんです。,1,1")); }},
+        {"unknown stop", edited(sample, {{"stop_times.txt", ",S04,4,", ",S44,4,"}}), "R1", false,
+         {QStringLiteral("stop_times.txt 5行目: stop_id「S44」は stops.txt にありません")}},
+        {"unclosed quote", edited(sample, {{"stop_times.txt", "", "R2_1400,14:20:00,14:20:00,S07,9,\"丘,0,0,,0\n"}}), "R2", false,
+         {QStringLiteral("stop_times.txt 45行目: 引用符")}},
+        {"not utf-8", edited(sample, {{"routes.txt", "丘めぐり線", "\xFF"}}), "R2", false,
+         {QStringLiteral("routes.txt 3行目: UTF-8 として読めない")}},
+        {"no stop_times", [&] { auto f = sample; f.remove(QStringLiteral("stop_times.txt")); return f; }(), "R1", false,
+         {QStringLiteral("stop_times.txt: ファイルがありません")}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        gtfs::ConvertOptions options;
+        options.route = QString::fromLatin1(c.route);
+        const gtfs::Conversion conv = gtfs::convert(gtfs::parse(c.files), options);
+        QStringList said;
+        for (const gtfs::Problem &p : conv.problems) said << p.located();
+        EXPECT_EQ(conv.ok(), c.made) << said.join('\n').toStdString();
+        for (const QString &s : c.mustSay)
+            EXPECT_TRUE(std::any_of(said.begin(), said.end(), [&](const QString &p) { return p.contains(s); }))
+                << s.toStdString() << "\n--- said:\n" << said.join('\n').toStdString();
+        if (c.mustSay.isEmpty() && c.check == nullptr) {
+            EXPECT_TRUE(said.isEmpty()) << said.join('\n').toStdString();
+        }
+        if (c.made && c.check) c.check(conv);
+    }
+    // Half-width text would split the strip's two-byte cells: made full-width.
+    EXPECT_EQ(gtfs::boardText(QStringLiteral(" A-1 ｶﾞｰﾄﾞ下 "), nullptr), QStringLiteral("Ａ－１　ガード下"));
+}
+
+TEST(CsvReader, Rfc4180RecordsWithTheirLines) {
+    struct Case {
+        const char *in;
+        std::vector<std::vector<std::string>> records;
+        std::vector<int> lines;
+        int unclosed = 0;
+    };
+    const Case cases[] = {
+        {"\xEF\xBB\xBF" "a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}, {1, 2}},
+        {"a,\"b,c\",\"say \"\"hi\"\"\"\nx", {{"a", "b,c", "say \"hi\""}, {"x"}}, {1, 2}},
+        {"\"two\r\nlines\",z\rnext,\n\n", {{"two\nlines", "z"}, {"next", ""}, {""}}, {1, 3, 4}},
+        {"a\"b,\"c\"d,", {{"a\"b", "cd", ""}}, {1}},
+        {"ok\n\"open,\nrest", {{"ok"}, {"open,\nrest"}}, {1, 2}, 2},
+        {"", {}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.in);
+        csv::Reader reader(c.in);
+        std::vector<std::string_view> fields;
+        std::vector<std::vector<std::string>> got;
+        std::vector<int> lines;
+        while (reader.next(fields)) {
+            got.emplace_back(fields.begin(), fields.end());
+            lines.push_back(reader.line());
+        }
+        EXPECT_EQ(got, c.records);
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(reader.unclosedQuoteLine(), c.unclosed);
+    }
+}
