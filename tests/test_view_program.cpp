@@ -74,7 +74,7 @@ TEST(ViewProgram, KeysPressTheButtonsOfBothWindows) {
 
     const QJsonObject before = readJson(dir.filePath(QStringLiteral("before.json")));
     EXPECT_EQ(trip(before).value(QStringLiteral("RowCount")).toInt(), 0);
-    EXPECT_EQ(prop(before, "frmCtl.Label2(0)", "caption").toString(), QString());
+    EXPECT_EQ(prop(before, "frmCtl.Label2(2)", "caption").toString(), QString());
     EXPECT_EQ(prop(before, "frmCtl.Command2(1)", "toolTip").toString(), QStringLiteral("キー: → / Space / PageDown"));
 
     const QJsonObject selecting = readJson(dir.filePath(QStringLiteral("selecting.json")));
