@@ -13,6 +13,8 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   qt6-translations-l10n
   xvfb xauth x11-utils imagemagick
+  libsdl2-mixer-dev libfluidsynth3 timgm6mb-soundfont sox lame
+  open-jtalk open-jtalk-mecab-naist-jdic hts-voice-nitech-jp-atr503-m001
 )
 
 SUDO=""
@@ -32,4 +34,16 @@ fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
+# The speech voice sits in the archive's contrib component: when apt cannot find it,
+# add contrib to the components of the existing source entries (never a new source).
+if ! apt-cache show hts-voice-nitech-jp-atr503-m001 >/dev/null 2>&1; then
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    $SUDO sed -i -E '/^Components:/{/(^|[[:space:]])contrib([[:space:]]|$)/!s/$/ contrib/}' "$f"
+  done
+  if [ -f /etc/apt/sources.list ]; then
+    $SUDO sed -i -E '/^[[:space:]]*deb(-src)?[[:space:]]/{/[[:space:]]contrib([[:space:]]|$)/!s/[[:space:]]+main([[:space:]]|$)/ main contrib\1/}' /etc/apt/sources.list
+  fi
+  $SUDO apt-get update -qq
+fi
 $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -5,8 +5,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/build.sh"
 build="${MITRA_BUILD_DIR:-$root/build}"
 # An empty data folder in the options means the working directory: start in the
-# folder that holds the demo routes, so route 1 works at once.
+# folder that holds the demo routes, so route 1 works at once. The demo settings
+# choose the demo chimes (a --settings of your own given here replaces them).
 demo="$build/demo"
 mkdir -p "$demo"
 cd "$demo"
-exec "$build/src/207_000" "$@"
+exec "$build/src/207_000" --settings "$demo/demo.in4" "$@"

@@ -17,7 +17,7 @@ struct ProgramRun {
 
 inline ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText,
                              const QString &scriptName = QStringLiteral("t.script"),
-                             const QString &workingDir = QString()) {
+                             const QString &workingDir = QString(), const QStringList &environment = {}) {
     const QString scriptPath = dir.filePath(scriptName);
     if (!scriptText.isNull()) {
         QFile f(scriptPath);
@@ -29,6 +29,7 @@ inline ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    for (const QString &entry : environment) env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(workingDir.isEmpty() ? dir.path() : workingDir);
     p.start(QStringLiteral(MITRA_EXE),

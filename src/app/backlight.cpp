@@ -6,6 +6,7 @@
 #include "app/windows.h"
 #include "board/form1.h"
 #include "settings/frm_option.h"
+#include "sound/tape.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,13 +39,6 @@ int loadPanelPicture(const QString &path, QImage &picture) {
 
 }  // namespace backlight
 
-namespace {
-
-// A directory look-up that finds the path as a normal file; an empty name finds nothing.
-bool IsFileExist(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
-
-}  // namespace
-
 void applyBacklight(int index) {
     if (index < 0 || index > 2) return;
     FrmOption *options = frmOption();
@@ -54,7 +48,7 @@ void applyBacklight(int index) {
     int error = 0;
     if (!options->panelEach() || !options->panelUser(index)) {
         board->setPicture(board->imgRes(index));
-    } else if (const QString file = options->panelFile(index); IsFileExist(file)) {
+    } else if (const QString file = options->panelFile(index); mdlM_Tape::IsFileExist(file)) {
         QImage picture;
         error = backlight::loadPanelPicture(file, picture);
         if (error == 0) board->setPicture(picture);

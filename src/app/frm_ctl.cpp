@@ -17,6 +17,7 @@
 #include "settings/frm_option.h"
 #include "settings/ini_data.h"
 #include "sound/snd_api.h"
+#include "sound/speech_settings.h"
 #include "sound/tape.h"
 
 #include <QApplication>
@@ -62,7 +63,10 @@ FrmCtl::FrmCtl(QWidget *parent)
 void FrmCtl::Form_Load() {
     form1()->setWindowTitle(QStringLiteral("ミトラ - 型番:") + program::exeName());
     showKeyRegions(true);
-    setSpeechAvailable(mdlM_Tape::InitTape());
+    mdlM_Tape::setHost(this);
+    mdlM_Tape::setSpeechSettingsPath(speechSettingsPath(program::settingsPath()));
+    mdlM_Tape::InitTape();
+    snd::openDeviceInBackground();
 }
 
 void FrmCtl::showKeyRegions(bool on) {
@@ -73,14 +77,22 @@ void FrmCtl::showKeyRegions(bool on) {
     }
 }
 
-void FrmCtl::setSpeechAvailable(bool available) {
+void FrmCtl::showSpeechAvailable(bool available) {
     grpM_Tape_->setTitle(available ? QStringLiteral("音合使用可") : QStringLiteral("音合使用不可"));
     grpM_Tape_->setEnabled(available);
 }
 
-void FrmCtl::enableTapeButtons(bool enabled) {
-    grpM_Tape_->setEnabled(enabled);
-    for (QPushButton *b : {cmdTapeNext_, cmdTapeBack_, cmdTapeStop_, cmdTapeSet_}) b->setEnabled(enabled);
+void FrmCtl::setTapeFrameEnabled(bool enabled) { grpM_Tape_->setEnabled(enabled); }
+
+void FrmCtl::enableTapeButtons() {
+    grpM_Tape_->setEnabled(true);
+    for (QPushButton *b : {cmdTapeNext_, cmdTapeBack_, cmdTapeStop_, cmdTapeSet_}) b->setEnabled(true);
+}
+
+TapeSounds FrmCtl::tapeSounds() const {
+    const FrmOption *options = frmOption();
+    return TapeSounds{options->tapeSoundAlways(), options->tapeSoundSync(), options->soundFile(3),
+                      {options->soundFile(4), options->soundFile(5), options->soundFile(6)}};
 }
 
 bool FrmCtl::lateNight() const { return check2_->isChecked(); }

@@ -5,6 +5,7 @@
 #include "app/fare_table.h"
 #include "app/keypad.h"
 #include "app/trip.h"
+#include "sound/tape.h"
 
 #include <QWidget>
 #include <array>
@@ -27,7 +28,7 @@ namespace view {
 class KeyRouter;
 }
 
-class FrmCtl : public QWidget {
+class FrmCtl : public QWidget, public TapeHost {
     Q_OBJECT
 public:
     explicit FrmCtl(QWidget *parent = nullptr);
@@ -42,10 +43,12 @@ public:
     // The selected backlight button: 0 OFF, 1 ON1, 2 ON2.
     int backlightIndex() const;
 
-    // Shows whether speech synthesis can be used ("音合使用可" / "音合使用不可").
-    void setSpeechAvailable(bool available);
-    // Enables the announcement frame and its four buttons (a list was loaded).
-    void enableTapeButtons(bool enabled);
+    // The announcement frame, as the announcement module sets it.
+    void showSpeechAvailable(bool available) override;
+    void setTapeFrameEnabled(bool enabled) override;
+    void enableTapeButtons() override;
+    TapeSounds tapeSounds() const override;
+    QWidget *tapeDialogParent() override { return this; }
 
     // The panel's keys (both windows): each presses its button.
     void bindKeys(view::KeyRouter &router);

@@ -1,0 +1,192 @@
+// The announcement list file and the announcement module, with a speech engine that
+// records what it is asked to do.
+#include "companion/cp932.h"
+#include "sound/snd_api.h"
+#include "sound/speech_engine.h"
+#include "sound/speech_settings.h"
+#include "sound/tape.h"
+#include "sound_support.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Case {
+    const char *bytes;
+    int count;  // -1: the list cannot be used
+    const char *text;
+    int step, sound;
+};
+
+class RecordingEngine : public SpeechEngine {
+public:
+    explicit RecordingEngine(QStringList &log) : log_(log) {}
+    void speak(const QString &text) override { log_ << QStringLiteral("speak:") + text; speaking_ = !text.isEmpty(); }
+    void stop() override { log_ << QStringLiteral("stop"); speaking_ = false; }
+    bool idle() const override { return !speaking_; }
+    void setSettings(const SpeechSettings &) override {}
+
+private:
+    QStringList &log_;
+    bool speaking_ = false;
+};
+
+class FakePanel : public TapeHost {
+public:
+    QString caption;
+    bool frameEnabled = false, buttonsEnabled = false;
+    TapeSounds sounds;
+    void showSpeechAvailable(bool available) override {
+        caption = available ? QStringLiteral("音合使用可") : QStringLiteral("音合使用不可");
+        frameEnabled = available;
+    }
+    void setTapeFrameEnabled(bool enabled) override { frameEnabled = enabled; }
+    void enableTapeButtons() override { frameEnabled = buttonsEnabled = true; }
+    TapeSounds tapeSounds() const override { return sounds; }
+    QWidget *tapeDialogParent() override { return nullptr; }
+};
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QStringList soundsPlayed(qsizetype from) {
+    QStringList out;
+    for (const QJsonValue &e : eventsSince(from, QStringLiteral("sound"))) {
+        const QJsonObject o = e.toObject();
+        out << o.value(QStringLiteral("channel")).toString() + QLatin1Char(':') +
+                   QFileInfo(o.value(QStringLiteral("file")).toString()).fileName();
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(TapeList, ParsingCases) {
+    const Case cases[] = {
+        {"a,1,2\r\nb,0,3\r\n", 2, "a", 1, 2},
+        {"\"x, y\",1,2\r\n", 1, "x, y", 1, 2},          // quoted text keeps its commas
+        {"   t ,  1 ,2", 1, "t", 1, 2},                   // leading spaces, no line end
+        {"t,,\r\n", 1, "t", 0, 0},                         // empty flags
+        {"t\r\n", 1, "t", 0, 0},                           // missing flags
+        {"t,-1,32767\n", 1, "t", -1, 32767},
+        {"\r\n", 1, "", 0, 0},
+        {"t,a,1\r\n", -1, "", 0, 0},                        // not a number
+        {"t,1,40000\r\n", -1, "", 0, 0},                    // not 16-bit
+        {"ok,1,1\r\nt,1.5,1\r\n", -1, "", 0, 0},
+        {"", -1, "", 0, 0},                                 // no lines
+    };
+    for (const Case &c : cases) {
+        const auto list = tape_list::parse(QByteArray(c.bytes));
+        ASSERT_EQ(list ? static_cast<int>(list->size()) : -1, c.count) << c.bytes;
+        if (!list) continue;
+        EXPECT_EQ(list->front().Text, QString::fromUtf8(c.text)) << c.bytes;
+        EXPECT_EQ(list->front().StepFlag, c.step) << c.bytes;
+        EXPECT_EQ(list->front().SoundFlag, c.sound) << c.bytes;
+    }
+}
+
+TEST(TapeList, EncodingsSizesAndTheFileName) {
+    const QString text = QStringLiteral("次は、市役所前です。");
+    EXPECT_EQ(tape_list::parse(cp932::encode(text) + ",1,2\r\n")->front().Text, text);
+    EXPECT_EQ(tape_list::parse(text.toUtf8() + ",1,2\r\n")->front().Text, text);  // UTF-8 by mistake
+
+    QByteArray big;
+    for (int i = 0; i < 100000; ++i) big += "x,1,1\r\n";
+    EXPECT_EQ(tape_list::parse(big)->size(), 100000u);
+    EXPECT_EQ(tape_list::parse(QByteArray(10000, 'y') + ",0,1")->front().Text.size(), 10000);
+
+    QTemporaryDir dir;
+    const QString prefix = dir.path() + QLatin1Char('/');
+    writeFile(prefix + QStringLiteral("12Tp.CSV"), "a,0,0\r\n");
+    EXPECT_EQ(tape_list::findFile(prefix, QStringLiteral("12")), prefix + QStringLiteral("12Tp.CSV"));
+    EXPECT_EQ(tape_list::findFile(prefix, QStringLiteral("3")), prefix + QStringLiteral("3tp.csv"));
+}
+
+TEST(Tape, WalkingTheListWithSoundsAndSpeech) {
+    QTemporaryDir dir;
+    const QString prefix = dir.path() + QLatin1Char('/');
+    for (const char *name : {"always.wav", "one.wav", "two.wav", "three.wav"}) writeWav(prefix + QLatin1String(name), 30);
+    writeFile(prefix + QStringLiteral("5tp.csv"), cp932::encode(QStringLiteral("一,1,1\r\n二,0,0\r\n三,1,4\r\n")));
+    writeFile(prefix + QStringLiteral("6tp.csv"), "bad,x,1\r\n");
+
+    FakePanel panel;
+    panel.sounds = TapeSounds{true, false, prefix + QStringLiteral("always.wav"),
+                              {prefix + QStringLiteral("one.wav"), prefix + QStringLiteral("two.wav"), prefix + QStringLiteral("three.wav")}};
+    QStringList speech;
+    mdlM_Tape::setHost(&panel);
+    mdlM_Tape::setEngineFactory([] { return std::unique_ptr<SpeechEngine>(); });
+    mdlM_Tape::InitTape();
+    EXPECT_EQ(panel.caption, QStringLiteral("音合使用不可"));
+    mdlM_Tape::LoadTape(prefix, QStringLiteral("5"));
+    EXPECT_FALSE(panel.buttonsEnabled);  // the list loads, but without speech the buttons stay off
+    EXPECT_EQ(mdlM_Tape::GetTapeCount(), 3);
+
+    mdlM_Tape::setEngineFactory([&speech] { return std::make_unique<RecordingEngine>(speech); });
+    mdlM_Tape::InitTape();
+    EXPECT_EQ(panel.caption, QStringLiteral("音合使用可"));
+    mdlM_Tape::LoadTape(prefix, QStringLiteral("5"));
+    mdlM_Tape::LoadTape(prefix, QStringLiteral("5"));  // twice is the same as once
+    EXPECT_TRUE(panel.buttonsEnabled);
+    EXPECT_EQ(mdlM_Tape::GetTapeCount(), 3);
+
+    // Back right after loading: position 1, nothing said; the next "送り" says entry 2.
+    qsizetype from = events::all().size();
+    mdlM_Tape::TapeBack();
+    EXPECT_EQ(mdlM_Tape::GetTapePos(), 1);
+    EXPECT_TRUE(speech.isEmpty());
+    mdlM_Tape::TapeNext();
+    EXPECT_EQ(speech, QStringList({"stop", "speak:二"}));
+    // Past the end: nothing, and the position stays on the last entry with its step mark.
+    mdlM_Tape::TapeNext();
+    mdlM_Tape::TapeNext();
+    EXPECT_EQ(mdlM_Tape::GetTapePos(), 3);
+    EXPECT_EQ(speech.size(), 4);
+    EXPECT_EQ(mdlM_Tape::GetTapeStepFlag(mdlM_Tape::GetTapePos()), 1);
+    // Always the same sound going forward; going back the entry's mark (4: none).
+    mdlM_Tape::TapeBack();
+    mdlM_Tape::TapeBack();
+    EXPECT_EQ(soundsPlayed(from), QStringList({"S3:always.wav", "S3:always.wav", "S2:one.wav"}));
+    EXPECT_EQ(mdlM_Tape::GetTapeStepFlag(0) + mdlM_Tape::GetTapeStepFlag(4) + mdlM_Tape::GetTapeSndFlag(4), 0);
+
+    // By the marks: forward from entry 1 to 2 (mark 0) and 3 (mark 4) plays nothing.
+    panel.sounds.always = false;
+    from = events::all().size();
+    mdlM_Tape::TapeNext();
+    mdlM_Tape::TapeNext();
+    EXPECT_TRUE(soundsPlayed(from).isEmpty());
+
+    // An empty text: the state query answers idle, so the engine is stopped again.
+    writeFile(prefix + QStringLiteral("8tp.csv"), ",0,0\r\n");
+    mdlM_Tape::LoadTape(prefix, QStringLiteral("8"));
+    speech.clear();
+    mdlM_Tape::TapeNext();
+    mdlM_Tape::StopTape();
+    EXPECT_EQ(speech, QStringList({"stop", "speak:", "stop", "stop"}));
+
+    // A broken list disables the frame and is not used.
+    mdlM_Tape::LoadTape(prefix, QStringLiteral("6"));
+    EXPECT_FALSE(panel.frameEnabled);
+    EXPECT_EQ(mdlM_Tape::GetTapeCount(), 0);
+    mdlM_Tape::LoadTape(prefix, QStringLiteral("7"));  // missing
+    EXPECT_EQ(mdlM_Tape::GetTapeCount(), 0);
+    mdlM_Tape::ReleaseTape();
+    mdlM_Tape::setHost(nullptr);
+    CloseAllSnd();
+}
+
+TEST(SpeechSettings, FileRoundTripAndDamagedValues) {
+    QTemporaryDir dir;
+    const QString path = speechSettingsPath(dir.filePath(QStringLiteral("207_000.in4")));
+    EXPECT_EQ(QFileInfo(path).fileName(), QStringLiteral("207_000.voice"));
+    const SpeechSettings s{150, -3, 80, QStringLiteral("/v/男性 声.htsvoice")};
+    ASSERT_TRUE(s.save(path));
+    EXPECT_EQ(SpeechSettings::load(path), s);
+    const SpeechSettings damaged = SpeechSettings::fromText(QStringLiteral("speed=999\npitch=abc\nvolume=-5\njunk"));
+    EXPECT_EQ(damaged, (SpeechSettings{200, 0, 0, QString()}));
+    EXPECT_EQ(SpeechSettings::load(dir.filePath(QStringLiteral("none"))), SpeechSettings{});
+}
