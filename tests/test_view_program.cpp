@@ -68,7 +68,14 @@ TEST(ViewProgram, KeysPressTheButtonsOfBothWindows) {
                        "key frmCtl PageDown\n"        // locked while blank
                        "dump @/blank.json\n"
                        "key frmCtl B N L L\n"
-                       "dump @/final.json\n"),
+                       "dump @/final.json\n"
+                       "key frmCtl A\n"             // the announcements: 送り twice, 戻し once, ■
+                       "idle\n"
+                       "key Form1 A\n"
+                       "idle\n"
+                       "key frmCtl Shift+A S\n"
+                       "idle\n"
+                       "dump @/tape.json\n"),
         QStringLiteral("t.script"), kDemoDir);
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
 
@@ -93,6 +100,9 @@ TEST(ViewProgram, KeysPressTheButtonsOfBothWindows) {
     EXPECT_EQ(prop(final, "frmCtl.Check1", "value").toInt(), 0);
     EXPECT_EQ(prop(final, "frmCtl.Check2", "value").toInt(), 1);
     EXPECT_TRUE(prop(final, "frmCtl.Option4(2)", "value").toBool());
+
+    const QJsonObject tape = readJson(dir.filePath(QStringLiteral("tape.json")));
+    EXPECT_EQ(tape.value(QStringLiteral("tape")).toObject().value(QStringLiteral("TapePos")).toInt(), 1);
 }
 
 TEST(ViewProgram, ZoomScalesThePictureAndKeepsTheLayout) {
