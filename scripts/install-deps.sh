@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-image-formats-plugins qt6-qpa-plugins
   libgl-dev
   libgtest-dev googletest libbenchmark-dev
+  clang
   libfreetype-dev xfonts-shinonome
   libzip-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
@@ -15,6 +16,8 @@ packages=(
   xvfb xauth x11-utils imagemagick
   libsdl2-mixer-dev libfluidsynth3 timgm6mb-soundfont sox lame
   open-jtalk open-jtalk-mecab-naist-jdic hts-voice-nitech-jp-atr503-m001
+  qt6-httpserver-dev qt6-websockets-dev libzint-dev
+  chromium chromium-driver
 )
 
 SUDO=""

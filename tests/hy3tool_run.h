@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <sys/resource.h>
+
 struct ToolRun {
     int code = -1;
     QString out, err;
@@ -11,6 +13,12 @@ struct ToolRun {
 
 inline ToolRun hy3tool(const QStringList &args) {
     QProcess p;
+    // The tool keeps at most a fare data file's rows, whatever it is given: 64 MB of
+    // data is far more than it ever needs.
+    p.setChildProcessModifier([] {
+        const rlimit limit{64 << 20, 64 << 20};
+        setrlimit(RLIMIT_DATA, &limit);
+    });
     p.start(QStringLiteral(HY3TOOL_EXE), args);
     ToolRun r;
     if (!p.waitForFinished(60000)) return r;

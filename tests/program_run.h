@@ -63,6 +63,11 @@ inline QJsonObject window(const QJsonObject &dump, const char *name) {
     return dump.value(QStringLiteral("windows")).toObject().value(QLatin1String(name)).toObject();
 }
 
+// Each key of `want` holds its value in `got`.
+inline void expectHas(const QJsonObject &got, const QJsonObject &want, const char *where = "") {
+    for (auto it = want.begin(); it != want.end(); ++it) EXPECT_EQ(got.value(it.key()), it.value()) << where << " " << qPrintable(it.key());
+}
+
 // Events of one kind, in order.
 inline QJsonArray eventsOf(const QJsonObject &dump, const QString &kind) {
     QJsonArray out;

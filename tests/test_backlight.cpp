@@ -103,72 +103,51 @@ TEST_F(Backlight, BuiltInPicturesAndLabelColours) {
     EXPECT_EQ(board_->picture(), board_->imgRes(1));
 }
 
-TEST_F(Backlight, UserPicturesInEachOfferedFormat) {
+TEST_F(Backlight, UserPicturesLoadedMissingOnesSilentAndOthersRefusedWith481) {
     const QString bmp = dir_.filePath(QStringLiteral("off.bmp"));
     const QString jpg = dir_.filePath(QStringLiteral("on1.jpg"));
+    const QString png = dir_.filePath(QStringLiteral("panel.png"));
     ASSERT_TRUE(solid(600, 250, Qt::red).save(bmp, "BMP"));
     ASSERT_TRUE(solid(300, 100, Qt::yellow).save(jpg, "JPEG"));
-    // A picture is judged by its content, not by its name.
-    const QString gif = file(QStringLiteral("on2.dat"), kTinyGif);
-
-    const auto from = eventCount();
-    useUserFile(0, bmp);
-    applyBacklight(0);
-    EXPECT_EQ(board_->picture().size(), QSize(600, 250));
-    EXPECT_EQ(board_->picture().pixelColor(5, 5), QColor(Qt::red));
-    expectLabels(RGB(10, 0, 0));
-
-    useUserFile(1, jpg);
-    applyBacklight(1);
-    EXPECT_EQ(board_->picture().size(), QSize(300, 100));
-
-    useUserFile(2, gif);
-    applyBacklight(2);
-    EXPECT_EQ(board_->picture().size(), QSize(1, 1));
-    expectLabels(RGB(0, 0, 30));
-    EXPECT_TRUE(eventsSince(from, QStringLiteral("message")).isEmpty());
-}
-
-TEST_F(Backlight, MissingUserFileKeepsThePictureSilently) {
-    applyBacklight(0);
-    const QImage before = board_->picture();
-    const auto from = eventCount();
-    for (const QString &name : {dir_.filePath(QStringLiteral("deleted.bmp")), QString(), dir_.path()}) {
-        useUserFile(1, name);
-        applyBacklight(1);
-        EXPECT_EQ(board_->picture(), before) << name.toStdString();
-        expectLabels(RGB(0, 20, 0));
-        applyBacklight(0);  // labels back to OFF, picture stays the same built-in one
-    }
-    EXPECT_TRUE(eventsSince(from, QStringLiteral("message")).isEmpty());
-}
-
-TEST_F(Backlight, FileThatIsNotAPictureGivesError481AndKeepsThePicture) {
-    applyBacklight(0);
-    const QImage before = board_->picture();
-    const QString png = dir_.filePath(QStringLiteral("panel.png"));
     ASSERT_TRUE(solid(8, 8, Qt::green).save(png, "PNG"));
-    const QString cases[] = {
-        file(QStringLiteral("text.bmp"), "this is not a picture"),
-        file(QStringLiteral("broken.jpg"), QByteArray::fromHex("ffd8ffe000104a464946") + QByteArray(20, 'x')),
-        png,  // a real picture, but not a kind the options offer
+    const QString kRefused = QStringLiteral("エラーです。\r\n\r\nエラーコード：481　指定した画像の内容が不正です。この部分では扱えません。");
+    struct Case {
+        int state;
+        QString path;
+        QSize shown;  // empty: the picture before stays
+        bool refused;
     };
-    for (const QString &path : cases) {
-        SCOPED_TRACE(path.toStdString());
-        useUserFile(2, path);
+    const Case cases[] = {
+        {0, bmp, {600, 250}, false},
+        {1, jpg, {300, 100}, false},
+        {2, file(QStringLiteral("on2.dat"), kTinyGif), {1, 1}, false},  // judged by content, not name
+        {1, dir_.filePath(QStringLiteral("deleted.bmp")), {}, false},
+        {1, QString(), {}, false},
+        {1, dir_.path(), {}, false},
+        {2, file(QStringLiteral("text.bmp"), "this is not a picture"), {}, true},
+        {2, file(QStringLiteral("broken.jpg"), QByteArray::fromHex("ffd8ffe000104a464946") + QByteArray(20, 'x')), {}, true},
+        {2, png, {}, true},  // a real picture, but not a kind the options offer
+    };
+    const COLORREF colours[3] = {RGB(10, 0, 0), RGB(0, 20, 0), RGB(0, 0, 30)};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        applyBacklight(0);
+        const QImage before = board_->picture();
+        useUserFile(c.state, c.path);
         const auto from = eventCount();
         {
             ModalAnswerer answer;
-            applyBacklight(2);
+            applyBacklight(c.state);
         }
-        EXPECT_EQ(board_->picture(), before);
-        expectLabels(RGB(0, 0, 30));
+        if (c.shown.isEmpty()) EXPECT_EQ(board_->picture(), before);
+        else EXPECT_EQ(board_->picture().size(), c.shown);
+        expectLabels(colours[c.state]);
         const auto messages = eventsSince(from, QStringLiteral("message"));
-        ASSERT_EQ(messages.size(), 1);
+        ASSERT_EQ(messages.size(), c.refused ? 1 : 0);
+        if (!c.refused) continue;
         EXPECT_EQ(messages[0].value(QStringLiteral("title")).toString(), QStringLiteral("エラー"));
         EXPECT_EQ(messages[0].value(QStringLiteral("icon")).toString(), QStringLiteral("critical"));
-        EXPECT_EQ(messages[0].value(QStringLiteral("text")).toString(),
-                  QStringLiteral("エラーです。\r\n\r\nエラーコード：481　指定した画像の内容が不正です。この部分では扱えません。"));
+        EXPECT_EQ(messages[0].value(QStringLiteral("text")).toString(), kRefused);
     }
 }
 

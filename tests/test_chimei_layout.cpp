@@ -85,36 +85,15 @@ TEST(ChimeiLayout, AbsurdlyLongTextIsCutNotExploded) {
     EXPECT_EQ(l.canvasHeight, 32000);
 }
 
+// How the special cells look on the dots is tested with the control; here, which
+// cells are special: the whole cell text is compared.
 TEST(ChimeiLayout, SpecialCharacters) {
-    const CellRule bar = cellRule(QStringLiteral("ー"), 0);
-    EXPECT_EQ(bar.drawn, QStringLiteral("丨"));
-    EXPECT_FALSE(bar.turned);
-    EXPECT_EQ(bar.dx, 0);
-
-    for (const char *c : {"申", "山"}) {
-        for (int mode : {-1, 0, 1, 2, 3, 4, 5}) {
-            const CellRule r = cellRule(QString::fromUtf8(c), mode);
-            EXPECT_EQ(r.dx, (mode == 0 || mode == 2) ? 1 : 0) << c << " FontMode " << mode;
-            EXPECT_EQ(r.dy, 0);
-            EXPECT_FALSE(r.turned);
-        }
-    }
+    for (const char *c : {"申", "山"})
+        for (int mode : {-1, 0, 1, 2, 3, 4, 5})
+            EXPECT_EQ(cellRule(QString::fromUtf8(c), mode).dx, (mode == 0 || mode == 2) ? 1 : 0) << c << " FontMode " << mode;
     const QStringList turned = QString::fromUtf8("（ ） 『 』 〔 〕 「 」 ［ ］ ＜ ＞ ｛ ｝ 〈 〉 《 》 【 】 ～ ＝ → ← ⇒ ⇔")
                                    .split(QLatin1Char(' '));
-    ASSERT_EQ(turned.size(), 26);
-    for (const QString &t : turned) {
-        const CellRule r = cellRule(t, 0);
-        EXPECT_TRUE(r.turned) << t.toStdString();
-        EXPECT_EQ(r.drawn, t);
-        EXPECT_EQ(r.dx + r.dy, 0);
-    }
-    for (const char *c : {"。", "、"}) {
-        const CellRule r = cellRule(QString::fromUtf8(c), 1);
-        EXPECT_EQ(r.dx, 10);
-        EXPECT_EQ(r.dy, -10);
-        EXPECT_FALSE(r.turned);
-    }
-    // The whole cell is compared: two characters, or look-alikes, are not special.
+    for (const QString &t : turned) EXPECT_TRUE(cellRule(t, 0).turned) << t.toStdString();
     for (const char *c : {"駅", "AB", "(", "-", "｜", "→→"}) {
         const CellRule r = cellRule(QString::fromUtf8(c), 0);
         EXPECT_FALSE(r.turned) << c;

@@ -26,11 +26,7 @@ TEST(CompanionDigitDialog, OkWritesBackAndOddValuesAreShownClampedAndKeptOnCance
         press(d, "OK");
     });
     EXPECT_EQ(Call_dlg100(nullptr, 4, zero, shift, fill), 1);
-    EXPECT_EQ(shiftMax, 3);
-    EXPECT_EQ(fillMax, 4);
-    EXPECT_EQ(zero, 3);
-    EXPECT_EQ(shift, 2);
-    EXPECT_EQ(fill, 4);
+    EXPECT_EQ(std::vector<int>({shiftMax, fillMax, zero, shift, fill}), std::vector<int>({3, 4, 3, 2, 4}));
     EXPECT_EQ(lastEvent().value("value").toObject(), (QJsonObject{{"ZeroMode", 3}, {"Shift", 2}, {"FillZero", 4}}));
 
     // Values no dialog would produce, and a digit count below 1: shown clamped, kept on cancel.
@@ -45,20 +41,14 @@ TEST(CompanionDigitDialog, OkWritesBackAndOddValuesAreShownClampedAndKeptOnCance
             press(d, "Cancel");
         });
         EXPECT_EQ(Call_dlg100(nullptr, keta, zero, shift, fill), 0) << keta;
-        EXPECT_EQ(zero, 7);
-        EXPECT_EQ(shift, -3);
-        EXPECT_EQ(fill, 99);
-        EXPECT_EQ(shown[0], 0);
-        EXPECT_EQ(shown[1], 0);
-        EXPECT_EQ(shown[2], std::max(0, keta));
+        EXPECT_EQ(std::vector<int>({zero, shift, fill}), std::vector<int>({7, -3, 99})) << keta;
+        EXPECT_EQ(std::vector<int>(shown, shown + 3), std::vector<int>({0, 0, std::max(0, keta)})) << keta;
     }
     // Confirming what was shown hands back the shown (valid) values.
     zero = -2, shift = 20, fill = -1;
     onNextDialog([](QWidget *d) { press(d, "OK"); });
     EXPECT_EQ(Call_dlg100(nullptr, 4, zero, shift, fill), 1);
-    EXPECT_EQ(zero, 0);
-    EXPECT_EQ(shift, 3);
-    EXPECT_EQ(fill, 0);
+    EXPECT_EQ(std::vector<int>({zero, shift, fill}), std::vector<int>({0, 3, 0}));
 }
 
 TEST(CompanionInfoBox, ShowsTheLinesAsPlainTextAndReturnsOne) {
@@ -92,11 +82,7 @@ TEST(CompanionDateDialog, ConfirmedDateFillsTheRecordAndCancelKeepsIt) {
     });
     EXPECT_NE(Call_dlg111(nullptr, t), 0);
     EXPECT_EQ(startedAt, QDate(2024, 2, 29));
-    EXPECT_EQ(t.wYear, 2031);
-    EXPECT_EQ(t.wMonth, 12);
-    EXPECT_EQ(t.wDay, 31);
-    EXPECT_EQ(t.wDayOfWeek, 3);  // a Wednesday
-    EXPECT_EQ(t.wHour, 0);
+    EXPECT_EQ(std::vector<int>({t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour}), std::vector<int>({2031, 12, 31, 3, 0}));  // a Wednesday
     EXPECT_EQ(lastEvent().value("value").toString(), QStringLiteral("2031/12/31"));
 
     // A date that cannot be starts today; cancel keeps the record as it was.
@@ -111,8 +97,5 @@ TEST(CompanionDateDialog, ConfirmedDateFillsTheRecordAndCancelKeepsIt) {
     const QDate before = QDate::currentDate();
     EXPECT_EQ(Call_dlg111(nullptr, t), 0);
     EXPECT_TRUE(startedAt >= before && startedAt <= QDate::currentDate());
-    EXPECT_EQ(t.wYear, 2031);
-    EXPECT_EQ(t.wMonth, 13);
-    EXPECT_EQ(t.wDay, 40);
-    EXPECT_EQ(t.wDayOfWeek, 3);
+    EXPECT_EQ(std::vector<int>({t.wYear, t.wMonth, t.wDay, t.wDayOfWeek}), std::vector<int>({2031, 13, 40, 3}));
 }

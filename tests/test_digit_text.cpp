@@ -88,7 +88,10 @@ TEST(DigitText, ValuesAreNumbersOrTexts) {
     EXPECT_EQ(normalizeValue(short(-1)), QVariant(-1));
     EXPECT_EQ(normalizeValue(qlonglong(70)), QVariant(70));
     EXPECT_EQ(normalizeValue(4.0), QVariant(4));
-    EXPECT_EQ(normalizeValue(2.5), QVariant(S("2.5")));
+    // A fraction stays a number, shown as written, never counted as 0.
+    EXPECT_EQ(normalizeValue(2.5).typeId(), QMetaType::Double);
+    EXPECT_EQ(litText(2.5, 0, 1, 0, 4), S("3"));
+    EXPECT_EQ(litText(0.25, 0, 0, 0, 4), S("0.25"));
     EXPECT_EQ(normalizeValue(qlonglong(1) << 40), QVariant(S("1099511627776")));
     // A whole double is a number for the zero handling.
     EXPECT_EQ(litText(0.0, 0, 0, 0, 4), kEmpty);

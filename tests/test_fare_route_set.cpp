@@ -91,7 +91,7 @@ TEST_F(RouteSet, SectionMustLeaveARowAfterIt) {
     }
     const route_set::Result five = set(QStringLiteral("5"), QStringLiteral("5"));
     EXPECT_EQ(five.outcome, route_set::Outcome::SectionTooLarge);
-    EXPECT_EQ(five.message, route_set::messageSectionTooLarge());
+    EXPECT_EQ(five.message, QStringLiteral("指定した区間はデータの数よりも多いです...\r\n  解決法：正しい区間を入力して下さい."));
     EXPECT_EQ(set(QStringLiteral("5"), QStringLiteral("999")).outcome, route_set::Outcome::SectionTooLarge);
 
     writeRoute(QStringLiteral("1"), route(1));

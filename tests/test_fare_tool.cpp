@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 void writeBytes(const QString &path, const QByteArray &bytes) {
@@ -85,7 +87,9 @@ TEST(FareTool, BadTablesAreRefusedWithRowNumbersAndNoFile) {
     ASSERT_TRUE(dir.isValid());
     const QString head = QStringLiteral("停留所名,整理券番号,1,2\r\n");
     QString tooMany = head;
-    for (int r = 1; r <= 302; ++r) tooMany += QStringLiteral("S%1,%1,170\r\n").arg(r);
+    QString cells;
+    for (int k = 1; k <= 150; ++k) cells += QStringLiteral(",170");
+    for (int r = 1; r <= 20000; ++r) tooMany += QStringLiteral("S%1,%1").arg(r) + cells + QStringLiteral("\r\n");
     QString wide = QStringLiteral("A,1");
     for (int k = 1; k <= 151; ++k) wide += QStringLiteral(",1");
 
@@ -102,13 +106,16 @@ TEST(FareTool, BadTablesAreRefusedWithRowNumbersAndNoFile) {
         {"fraction", (head + QStringLiteral("A,1,1.5\r\n")).toUtf8(), {QStringLiteral("2行目 3列目")}},
         {"chars", (head + QStringLiteral("A,1\r\n한국 정류장😀,2\r\n")).toUtf8(),
          {QStringLiteral("3行目"), QStringLiteral("한"), QStringLiteral("국"), QStringLiteral("😀")}},
-        {"toomany", tooMany.toUtf8(), {QStringLiteral("302"), QStringLiteral("301")}},
+        {"toomany", tooMany.toUtf8(), {QStringLiteral("301行"), QStringLiteral("303行目")}},
         {"empty", QByteArray(), {QStringLiteral("空")}},
         {"headeronly", head.toUtf8(), {QStringLiteral("見出し")}},
         {"noheader", QStringLiteral("A,1,170\r\nB,2,190\r\n").toUtf8(), {QStringLiteral("見出し")}},
         {"gap", (head + QStringLiteral("A,1\r\n,,\r\nB,2\r\n")).toUtf8(), {QStringLiteral("3行目")}},
         {"wide", (head + wide + QStringLiteral("\r\n")).toUtf8(), {QStringLiteral("2行目"), QStringLiteral("153列目")}},
         {"badbytes", head.toUtf8() + QByteArray("\x82\xA0\xFF,1\r\n"), {QStringLiteral("2行目 1列目")}},
+        {"unclosed", (head + QStringLiteral("A,1,170\r\n\"中央駅前,1,210\r\nB,2,190\r\n")).toUtf8(), {QStringLiteral("3行目"), QStringLiteral("引用符")}},
+        {"semicolons", QStringLiteral("停留所名;整理券番号;1\r\nA;1;170\r\n").toUtf8(), {QStringLiteral("セミコロン")}},
+        {"tabs", QStringLiteral("停留所名\t整理券番号\t1\r\nA\t1\t170\r\n").toUtf8(), {QStringLiteral("タブ")}},
     };
     for (const Case &c : cases) {
         const QString csv = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".csv"));
@@ -119,6 +126,13 @@ TEST(FareTool, BadTablesAreRefusedWithRowNumbersAndNoFile) {
         for (const QString &s : c.mustSay) EXPECT_TRUE(r.err.contains(s)) << c.name << ": " << r.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(hy3)) << c.name;
     }
+    // A FIFO is refused at once, never waited on.
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QStringList &args : {QStringList{QStringLiteral("to-hy3"), fifo, dir.filePath(QStringLiteral("f.hy3"))},
+                                    QStringList{QStringLiteral("check"), fifo}})
+        EXPECT_EQ(hy3tool(args).code, 1) << args.join(u' ').toStdString();
+
     // Every problem is listed, not only the first.
     const ToolRun two = hy3tool({QStringLiteral("to-hy3"), dir.filePath(QStringLiteral("range.csv")),
                              dir.filePath(QStringLiteral("x.hy3"))});
@@ -140,10 +154,8 @@ TEST(FareTool, CheckReportsEveryProblemWithItsRow) {
     writeBytes(dir.filePath(QStringLiteral("warn.hy3")), good + QByteArray("xx"));
     const ToolRun warn = hy3tool({QStringLiteral("check"), dir.filePath(QStringLiteral("warn.hy3"))});
     EXPECT_EQ(warn.code, 0) << warn.out.toStdString();
-    EXPECT_TRUE(warn.out.contains(QStringLiteral("2行目")));   // overflow
-    EXPECT_TRUE(warn.out.contains(QStringLiteral("3行目")));   // empty name
-    EXPECT_TRUE(warn.out.contains(QStringLiteral("2バイト")));  // trailing bytes
-    EXPECT_TRUE(warn.out.contains(QStringLiteral("エラー0件, 警告3件")));
+    // The overflow in row 2, the empty name in row 3, the trailing bytes.
+    for (const char *said : {"2行目", "3行目", "2バイト", "エラー0件, 警告3件"}) EXPECT_TRUE(warn.out.contains(QString::fromUtf8(said))) << said;
 
     QByteArray cut = good;
     cut.chop(10);
@@ -151,20 +163,16 @@ TEST(FareTool, CheckReportsEveryProblemWithItsRow) {
     const ToolRun bad = hy3tool({QStringLiteral("check"), dir.filePath(QStringLiteral("warn.hy3")),
                              dir.filePath(QStringLiteral("cut.hy3")), dir.filePath(QStringLiteral("none.hy3"))});
     EXPECT_EQ(bad.code, 1);
-    EXPECT_TRUE(bad.out.contains(QStringLiteral("cut.hy3: エラー: 3行目")));
-    EXPECT_TRUE(bad.out.contains(QStringLiteral("none.hy3: エラー")));
+    EXPECT_TRUE(bad.out.contains(QStringLiteral("cut.hy3: エラー: 3行目")) && bad.out.contains(QStringLiteral("none.hy3: エラー")));
 
     // A broken file is not turned into CSV.
     const ToolRun toCsv = hy3tool({QStringLiteral("to-csv"), dir.filePath(QStringLiteral("cut.hy3")),
                                dir.filePath(QStringLiteral("cut.csv"))});
     EXPECT_EQ(toCsv.code, 1);
-    EXPECT_TRUE(toCsv.err.contains(QStringLiteral("cut.hy3")));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("cut.csv"))));
+    EXPECT_TRUE(toCsv.err.contains(QStringLiteral("cut.hy3")) && !QFileInfo::exists(dir.filePath(QStringLiteral("cut.csv"))));
 
     // Wrong usage is status 2, apart from the data's own problems.
-    EXPECT_EQ(hy3tool({}).code, 2);
-    EXPECT_EQ(hy3tool({QStringLiteral("frobnicate")}).code, 2);
-    EXPECT_EQ(hy3tool({QStringLiteral("to-hy3"), QStringLiteral("only-one.csv")}).code, 2);
-    EXPECT_EQ(hy3tool({QStringLiteral("to-csv"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("--encoding"),
-                       QStringLiteral("latin1")}).code, 2);
+    for (const QStringList &args : {QStringList{}, QStringList{QStringLiteral("frobnicate")}, QStringList{QStringLiteral("to-hy3"), QStringLiteral("x.csv")},
+                                    QStringList{QStringLiteral("to-csv"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("--encoding"), QStringLiteral("latin1")}})
+        EXPECT_EQ(hy3tool(args).code, 2) << args.join(u' ').toStdString();
 }

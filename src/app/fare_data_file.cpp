@@ -3,6 +3,7 @@
 #include "companion/cp932.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
 
@@ -123,6 +124,13 @@ FareFileContents parse(const QByteArray &bytes, const QString &fileName, qint64 
 
 FareFileContents readFile(const QString &path) {
     QFile file(path);
+    // Opening a FIFO would wait for a writer forever.
+    if (const QFileInfo info(path); info.exists() && !info.isFile()) {
+        FareFileContents result;
+        result.fileName = path;
+        result.problems.push_back(error(0, QStringLiteral("通常のファイルではありません。")));
+        return result;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         FareFileContents result;
         result.fileName = path;

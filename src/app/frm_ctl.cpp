@@ -29,6 +29,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 
 namespace {
@@ -170,7 +171,15 @@ void FrmCtl::Command8_Click() {
 
 void FrmCtl::Check4_Click() {
     const bool open = check4_->isChecked();
-    setFixedSize(open ? kClientWidthWide : kClientWidth, kClientHeight);
+    const int width = open ? kClientWidthWide : kClientWidth;
+    // Widening keeps the left edge unless the preview would then lie beyond the screen.
+    QRect frame = frameGeometry();
+    frame.setWidth(frame.width() - this->width() + width);
+    setFixedSize(width, kClientHeight);
+    if (const QScreen *s = screen()) {
+        const QPoint fitted = keptInside(frame, s->availableGeometry());
+        if (fitted != frame.topLeft()) move(fitted);
+    }
     check4_->setText(open ? QStringLiteral("<<") : QStringLiteral(">>"));
     check4_->setToolTip(open ? QStringLiteral("整理券プレビューを隠します") : QStringLiteral("整理券プレビューを開きます"));
     label4_->setVisible(open);

@@ -96,7 +96,8 @@ private:
     Trip trip_;
     DataIo table_;
     KeypadState keypad_;
-    std::int16_t backPanel_ = 0;
+    // The lists are in front at first, so the keypad is the panel at the back.
+    std::int16_t backPanel_ = 1;
 
     std::array<DblClickFrame *, 2> frame1_{};
     std::array<QListWidget *, 5> list2_{};

@@ -1,6 +1,7 @@
 // The control panel's controls and where they sit. Positions are pixels of the
 // client area (353 x 173, widened to 594 for the ticket preview).
 #include "app/dbl_click_frame.h"
+#include "app/digit_list.h"
 #include "app/frm_ctl.h"
 #include "app/preview_box.h"
 #include "app/push_check_box.h"
@@ -24,18 +25,8 @@ W *named(W *widget, const QString &name, const QRect &geometry) {
     return widget;
 }
 
-QListWidget *digitList(QWidget *parent, const QString &name, const QRect &geometry) {
-    auto *list = named(new QListWidget(parent), name, geometry);
-    for (int d = 0; d <= 9; ++d) {
-        auto *item = new QListWidgetItem(QString::number(d), list);
-        item->setTextAlignment(Qt::AlignCenter);
-    }
-    list->setCurrentRow(-1);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setStyleSheet(QStringLiteral("QListWidget { font-size: 11px; padding: 0px; }"
-                                       "QListWidget::item { height: 14px; padding: 0px; }"));
-    return list;
+DigitList *digitList(QWidget *parent, const QString &name, const QRect &geometry) {
+    return named(new DigitList(parent), name, geometry);
 }
 
 QFont sized(const QFont &base, double points, bool bold) {
@@ -66,14 +57,16 @@ void FrmCtl::buildEntryPanels() {
     sectionCaption->setGeometry(127, 4, 69, 13);
     sectionCaption->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < 5; ++i) {
-        list2_[i] = digitList(lists, indexed("List2", i), QRect(4 + 23 * i, 18, 22, 74));
-        connect(list2_[i], &QListWidget::currentRowChanged, this, [this] { List_Click(); });
+        DigitList *list = digitList(lists, indexed("List2", i), QRect(4 + 23 * i, 18, 22, 74));
+        connect(list, &DigitList::chosen, this, &FrmCtl::List_Click);
+        list2_[i] = list;
     }
     auto *separator = named(new QLabel(QStringLiteral("-"), lists), QStringLiteral("Picture1"), QRect(119, 18, 7, 74));
     separator->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < 3; ++i) {
-        list3_[i] = digitList(lists, indexed("List3", i), QRect(127 + 23 * i, 18, 22, 74));
-        connect(list3_[i], &QListWidget::currentRowChanged, this, [this] { List_Click(); });
+        DigitList *list = digitList(lists, indexed("List3", i), QRect(127 + 23 * i, 18, 22, 74));
+        connect(list, &DigitList::chosen, this, &FrmCtl::List_Click);
+        list3_[i] = list;
     }
     command1_[0] = named(new QPushButton(QStringLiteral("リセット"), lists), indexed("Command1", 0), QRect(4, 95, 192, 20));
 

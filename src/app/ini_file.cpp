@@ -48,6 +48,15 @@ int errorCode(QFileDevice::FileError error) {
     }
 }
 
+// Writes all of `bytes`; 0, or the error code with `reason` filled in.
+int writeAll(QFileDevice &file, const QByteArray &bytes, QString &reason) {
+    const qint64 written = file.write(bytes);
+    if (written == bytes.size()) return 0;
+    reason = written < 0 ? file.errorString()
+                         : QStringLiteral("%1 バイト中 %2 バイトしか書き込めませんでした").arg(bytes.size()).arg(written);
+    return written < 0 ? errorCode(file.error()) : 61;
+}
+
 // Steps 4 to 7 of loading: the record into the windows.
 void applyRecord(const IniData &ini) {
     Form1 *board = form1();
@@ -78,6 +87,25 @@ void applyRecord(const IniData &ini) {
     frmOption()->SetProp();
 }
 
+// Keeps a refused settings file beside itself, so the exit's save cannot destroy what
+// a user may want to recover or report; an older kept copy is never overwritten.
+QString keepDamagedCopy(const QString &path) {
+    for (int n = 1; n <= 99; ++n) {
+        const QString copy = path + QStringLiteral(".damaged") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
+        if (QFileInfo::exists(copy) || QFileInfo(copy).isSymLink()) continue;
+        return QFile::copy(path, copy) ? copy : QString();
+    }
+    return QString();
+}
+
+void refuseDamaged(int code, const QString &path, qint64 bytes, const char *outcome, const QString &why) {
+    recordEvent("load", path, bytes, outcome);
+    const QString copy = keepDamagedCopy(path);
+    const QString kept = copy.isEmpty() ? QString()
+                                        : QStringLiteral("壊れたファイルは「%1」として残しました。").arg(copy);
+    loadError(code, why + QStringLiteral("設定は読み込まれていません。") + kept);
+}
+
 }  // namespace
 
 void LoadIni() {
@@ -89,22 +117,25 @@ void LoadIni() {
         return;
     }
 
+    // Only a regular file: a device reads without end and a FIFO blocks the open itself.
     QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        const int code = info.isDir() ? 75 : errorCode(file.error());
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        const int code = info.isFile() ? errorCode(file.error()) : 75;
+        const QString why = info.isDir()    ? QStringLiteral("フォルダーです")
+                            : !info.isFile() ? QStringLiteral("通常のファイルではありません")
+                                             : file.errorString();
         recordEvent("load", path, 0, "error");
-        loadError(code, QStringLiteral("設定ファイル「%1」を読み込めません（%2）。設定は読み込まれていません。")
-                            .arg(path, info.isDir() ? QStringLiteral("フォルダーです") : file.errorString()));
+        loadError(code, QStringLiteral("設定ファイル「%1」を読み込めません（%2）。設定は読み込まれていません。").arg(path, why));
         return;
     }
-    const QByteArray bytes = file.readAll();
+    // Bytes beyond the largest file the format allows are never looked at, so never read.
+    const QByteArray bytes = file.read(inicodec::kMaxFileSize);
     const bool readFailed = file.error() != QFileDevice::NoError;
     const QString readError = file.errorString();
     file.close();
     if (readFailed) {
-        recordEvent("load", path, bytes.size(), "error");
-        loadError(57, QStringLiteral("設定ファイル「%1」の読み込み中にエラーが起きました（%2）。設定は読み込まれていません。")
-                          .arg(path, readError));
+        refuseDamaged(57, path, bytes.size(), "error",
+                      QStringLiteral("設定ファイル「%1」の読み込み中にエラーが起きました（%2）。").arg(path, readError));
         return;
     }
 
@@ -112,9 +143,8 @@ void LoadIni() {
     IniData loaded = iniData();
     const inicodec::DecodeResult result = inicodec::decode(bytes, loaded);
     if (!result.ok) {
-        recordEvent("load", path, bytes.size(), "corrupt");
-        loadError(result.errorCode, QStringLiteral("設定ファイル「%1」は壊れています。%2設定は読み込まれていません。")
-                                        .arg(path, result.description));
+        refuseDamaged(result.errorCode, path, bytes.size(), "corrupt",
+                      QStringLiteral("設定ファイル「%1」は壊れています。%2").arg(path, result.description));
         return;
     }
     iniData() = loaded;
@@ -141,27 +171,32 @@ void SaveIni() {
     // Written beside the old file and renamed over it: a run that dies while saving
     // leaves the previous settings whole. Unbuffered, so that a short write (a full
     // disk) shows at once instead of being flushed into a truncated file at commit.
-    QSaveFile file(path);
+    // Where the folder takes no new file but the file itself may be written, it is
+    // written in place rather than losing the session's settings. (Decided here:
+    // QSaveFile's own fallback reacts to EACCES only, not to an immutable folder's EPERM.)
+    const bool inPlace = QFileInfo::exists(path) && !QFileInfo(QFileInfo(path).absolutePath()).isWritable();
     int code = 0;
     QString reason;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        code = errorCode(file.error());
-        reason = file.errorString();
-    } else if (const qint64 written = file.write(bytes); written != bytes.size()) {
-        code = written < 0 ? errorCode(file.error()) : 61;
-        reason = written < 0 ? file.errorString()
-                             : QStringLiteral("%1 バイト中 %2 バイトしか書き込めませんでした").arg(bytes.size()).arg(written);
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        code = errorCode(file.error());
-        reason = file.errorString();
+    auto failed = [&](const QFileDevice &f) {
+        code = errorCode(f.error());
+        reason = f.errorString();
+    };
+    if (inPlace) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) failed(file);
+        else if ((code = writeAll(file, bytes, reason)) == 0 && !file.resize(bytes.size())) failed(file);
+    } else {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) failed(file);
+        else if ((code = writeAll(file, bytes, reason)) != 0) file.cancelWriting();
+        else if (!file.commit()) failed(file);
     }
     if (code == 0) {
         recordEvent("save", path, bytes.size(), "ok");
         return;
     }
     recordEvent("save", path, 0, "error");
-    const QString kept = QFileInfo::exists(path) ? QStringLiteral("以前の設定ファイルはそのまま残っています。") : QString();
+    const QString kept = QFileInfo::exists(path) && !inPlace ? QStringLiteral("以前の設定ファイルはそのまま残っています。") : QString();
     saveError(code, QStringLiteral("設定ファイル「%1」を保存できません（%2）。").arg(path, reason) + kept);
 }
 

@@ -36,6 +36,8 @@ StartupOptions parseCommandLine(const QStringList &args) {
             opt.fullScreen = true;
             opt.fullScreenOn = a.mid(int(sizeof("--fullscreen=")) - 1);
         }
+        else if (a == QLatin1String("--remote")) value(opt.remote);
+        else if (a == QLatin1String("--remote-token")) value(opt.remoteToken);
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) opt.showHelp = true;
         else opt.error = QStringLiteral("unknown argument: %1").arg(a);
         if (opt.error.isEmpty() && a == QLatin1String("--zoom") && !view::parseZoom(opt.zoom))

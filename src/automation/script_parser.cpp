@@ -30,7 +30,7 @@ constexpr int kMaxCallArgs = 10;
 // A key command presses up to this many keys.
 constexpr int kMaxKeys = 32;
 
-constexpr std::array<CommandShape, 19> kCommands{{
+constexpr std::array<CommandShape, 20> kCommands{{
     {"click", Op::Click, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"dblclick", Op::DblClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"rclick", Op::RClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
@@ -47,6 +47,7 @@ constexpr std::array<CommandShape, 19> kCommands{{
     {"move", Op::Move, 3, 3, {Arg::Control, Arg::Integer, Arg::Integer}},
     {"drag", Op::Drag, 3, 3, {Arg::Control, Arg::Integer, Arg::Integer}},
     {"idle", Op::Idle, 0, 0, {Arg::Text, Arg::Text, Arg::Text}},
+    {"await", Op::Await, 2, 2, {Arg::Text, Arg::Millis, Arg::Text}},
     {"key", Op::Key, 2, 1 + kMaxKeys, {Arg::Control, Arg::Text, Arg::Text}},
     {"zoom", Op::Zoom, 1, 1, {Arg::Text, Arg::Text, Arg::Text}},
     {"fullscreen", Op::FullScreen, 1, 1, {Arg::Text, Arg::Text, Arg::Text}},
@@ -282,6 +283,7 @@ bool isOperatorCommand(Op op) {
     case Op::Dump:
     case Op::Grab:
     case Op::Wait:
+    case Op::Await:
     case Op::Quit:
         return false;
     default:

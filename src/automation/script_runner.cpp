@@ -22,6 +22,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QStringDecoder>
+#include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
 
@@ -179,6 +180,7 @@ void ScriptRunner::fail(int line, const QString &reason) { finish(2, script::Err
 void ScriptRunner::step() {
     if (finished_) return;
     if (answer_) return pollAnswer();
+    if (await_) return pollAwait();
     // The end of the script waits for a blocking pause too, so that the last action is complete.
     const bool atEnd = next_ >= commands_.size();
     if ((atEnd || script::isOperatorCommand(commands_[next_].op)) && inputHeld()) return scheduleNext(kPollMs);
@@ -195,6 +197,10 @@ void ScriptRunner::run(const Command &cmd) {
     if (cmd.op == Op::Wait) return scheduleNext(static_cast<int>(cmd.number));
     // Held back like every operator command, it only waits for a blocking pause to end.
     if (cmd.op == Op::Idle) return scheduleNext(kStepMs);
+    if (cmd.op == Op::Await) {
+        await_ = PendingAnswer{line, cmd.args.first().text, clock_.elapsed() + cmd.number};
+        return pollAwait();
+    }
     if (cmd.op == Op::Quit) return finish(0, QString());
     if (cmd.op == Op::Answer) {
         answer_ = PendingAnswer{line, cmd.args.first().text, clock_.elapsed() + answerTimeoutMs_};
@@ -291,6 +297,22 @@ void ScriptRunner::run(const Command &cmd) {
     default: break;
     }
     if (!result.error.isEmpty()) fail(line, result.error);
+}
+
+// Another program (a test driving the remote control, say) tells the script to go on
+// by making the file.
+void ScriptRunner::pollAwait() {
+    if (!await_ || finished_) return;
+    if (QFileInfo::exists(await_->text)) {
+        await_.reset();
+        return scheduleNext(kStepMs);
+    }
+    if (clock_.elapsed() >= await_->deadline) {
+        const PendingAnswer late = *await_;
+        await_.reset();
+        return fail(late.line, QStringLiteral("%1 did not appear in time").arg(late.text));
+    }
+    scheduleNext(kPollMs);
 }
 
 void ScriptRunner::pollAnswer() {

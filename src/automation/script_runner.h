@@ -58,6 +58,7 @@ private:
     void run(const script::Command &cmd);
     void scheduleNext(int delayMs);
     void pollAnswer();
+    void pollAwait();
     void fail(int line, const QString &reason);
     void finish(int status, const QString &message);
 
@@ -66,6 +67,7 @@ private:
     QTimer *timer_ = nullptr;
     QElapsedTimer clock_;
     std::optional<PendingAnswer> answer_;
+    std::optional<PendingAnswer> await_;  // `text` is the file waited for
     int answerTimeoutMs_ = 5000;
     bool finished_ = false;
     int status_ = 0;

@@ -86,6 +86,8 @@ void addKindFields(QJsonObject &o, const QObject *c) {
     if (const auto *view = qobject_cast<const QAbstractItemView *>(c)) {
         o.insert(QStringLiteral("items"), itemTexts(view->model(), view->rootIndex()));
         o.insert(QStringLiteral("index"), listIndex(view));
+        // Whether items out of sight can be reached with the mouse alone.
+        o.insert(QStringLiteral("scrollBar"), view->verticalScrollBar()->isVisibleTo(view));
         return;
     }
     if (const auto *slider = qobject_cast<const QAbstractSlider *>(c)) return addRange(o, slider->value(), slider->minimum(), slider->maximum());

@@ -15,3 +15,8 @@ bool onSomeScreen(const QWidget *w, const QPoint &topLeft) {
     }
     return false;
 }
+
+QPoint keptInside(const QRect &frame, const QRect &area) {
+    auto fit = [](int pos, int size, int start, int areaSize) { return qMax(start, qMin(pos, start + areaSize - size)); };
+    return {fit(frame.x(), frame.width(), area.x(), area.width()), fit(frame.y(), frame.height(), area.y(), area.height())};
+}

@@ -69,6 +69,8 @@ constexpr long long kMaxIntegerDigits = 309;
 
 bool isText(const QVariant &value) { return value.typeId() == QMetaType::QString; }
 
+bool isFraction(const QVariant &value) { return value.typeId() == QMetaType::Double; }
+
 QVariant normalizeValue(const QVariant &value) {
     switch (value.typeId()) {
     case QMetaType::Int:
@@ -101,7 +103,8 @@ QVariant normalizeValue(const QVariant &value) {
         if (std::isfinite(d) && d == std::floor(d) && d >= std::numeric_limits<int>::min() &&
             d <= std::numeric_limits<int>::max())
             return int(d);
-        // A fraction is shown as written; the zero fill rounds it when asked to.
+        // A fraction stays a number; it is shown as written and the zero fill rounds it.
+        if (std::isfinite(d)) return d;
         return QString::number(d, 'g', 15);
     }
     default:
@@ -159,7 +162,8 @@ QString formatMinDigits(const WholeNumber &n, int minDigits) {
 
 QString litText(const QVariant &value, int zeroMode, int fillZero, int shift, int keta) {
     QVariant v = normalizeValue(value);
-    const bool text = isText(v);
+    // A fraction is never 0 or -1 (whole numbers are ints by now): like a text here.
+    const bool text = isText(v) || isFraction(v);
     const bool isZero = !text && v.toInt() == 0;
     const bool isMinusOne = !text && v.toInt() == -1;
     const bool isEmpty = text && v.toString().isEmpty();
@@ -183,8 +187,8 @@ QString litText(const QVariant &value, int zeroMode, int fillZero, int shift, in
     }
 
     QString s;
-    if (isText(v)) {
-        s = v.toString();
+    if (isText(v) || isFraction(v)) {
+        s = isFraction(v) ? QString::number(v.toDouble(), 'g', 15) : v.toString();
         if (fillZero > 0) {
             if (const std::optional<WholeNumber> n = roundNumericText(s)) s = formatMinDigits(*n, fillZero);
         }

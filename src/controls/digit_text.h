@@ -10,10 +10,11 @@
 namespace digit_text {
 
 // A display value is either a number or a text. Anything else a host hands over is
-// brought to one of the two: whole numbers stay numbers (fractions are rounded),
-// a null value becomes the empty text, everything else its text form.
+// brought to one of the two: whole numbers become ints, a finite fraction stays a
+// double, a null value becomes the empty text, everything else its text form.
 QVariant normalizeValue(const QVariant &value);
 bool isText(const QVariant &value);
+bool isFraction(const QVariant &value);
 
 // A text that reads as a decimal number: optional spaces around, an optional sign,
 // digits with at most one decimal point (at least one digit), an optional exponent.

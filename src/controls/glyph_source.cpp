@@ -165,10 +165,11 @@ const GlyphSource::Bitmap &GlyphSource::glyphFor(const QString &ch, chimei::Face
         const int fontIndex = kanjiFontIndex(face, bold);
         found = loadBitmap(fontIndex, cp932ToJis(code), bm);
         if (!found && lookAlike(code)) found = loadBitmap(fontIndex, cp932ToJis(lookAlike(code)), bm);
-    } else {
-        // The 8 x 16 companion exists in gothic only; it serves both faces.
+    } else if (face == chimei::Face::Gothic) {
         found = loadBitmap(bold ? kHalfBold : kHalf, code, bm) || (bold && loadBitmap(kHalf, code, bm));
     }
+    // The 8 x 16 companion is gothic only: a mincho half-width character is rasterised
+    // from the outline face at 16 dots onto its 8-dot cell.
     if (!found) bm = renderFallback(ch, face, bold, doubleByte ? 16 : 8);
     return *cache_.insert(key, bm);
 }

@@ -2,7 +2,8 @@
 // 16-dot glyphs for the stop-name strip. The two faces of the strip are the
 // 16 x 16 bitmap fonts of the Shinonome family (gothic and mincho, each also bold,
 // indexed by JIS X 0208 row and cell) and their 8 x 16 companion for single-byte
-// characters (JIS X 0201), read with FreeType. A character those fonts lack, or
+// characters (JIS X 0201, gothic only: mincho half-width characters come from the
+// outline face), read with FreeType. A character those fonts lack, or
 // every character when the font files are missing, is drawn from a system
 // Japanese outline font at 16 pixels without antialiasing.
 #include "controls/chimei_layout.h"

@@ -109,6 +109,7 @@ QJsonObject M_Degit::dumpState() const {
     o.insert(QStringLiteral("DegitSize"), degitSize_);
     o.insert(QStringLiteral("DegitStyle"), degitStyle_);
     if (digit_text::isText(value_)) o.insert(QStringLiteral("Value"), value_.toString());
+    else if (digit_text::isFraction(value_)) o.insert(QStringLiteral("Value"), value_.toDouble());
     else o.insert(QStringLiteral("Value"), value_.toInt());
     o.insert(QStringLiteral("UserSet"), userSet_);
     o.insert(QStringLiteral("BackColor"), double(backColor_));

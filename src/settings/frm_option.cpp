@@ -164,10 +164,11 @@ void FrmOption::connectReactions() {
     }
     for (int i = 0; i < 2; ++i)
         connect(Command9_[i], &QPushButton::clicked, this, [this, i] { GetBtnColor(Command9_[i]); });
-    connect(Check1_, &QCheckBox::toggled, this, [this] { updateFrame3(); });
-    for (int i = 0; i < 4; ++i) connect(Check3_[i], &QCheckBox::toggled, this, [this, i] { updateInfoCells(i); });
+    // By state, not by toggle: a stored 2 (greyed, not on) follows a checked box.
+    connect(Check1_, &QCheckBox::stateChanged, this, [this] { updateFrame3(); });
+    for (int i = 0; i < 4; ++i) connect(Check3_[i], &QCheckBox::stateChanged, this, [this, i] { updateInfoCells(i); });
     for (QRadioButton *b : Option3_) connect(b, &QRadioButton::toggled, this, [this] { updatePanelFrames(); });
-    connect(chkUseSeiriPrev_, &QCheckBox::toggled, this, [this] { updatePreviewFrames(); });
+    connect(chkUseSeiriPrev_, &QCheckBox::stateChanged, this, [this] { updatePreviewFrames(); });
     connect(Command7_, &QPushButton::clicked, this, [this] { Command7_Click(); });
     connect(Command11_, &QPushButton::clicked, this, [this] { Command11_Click(); });
     connect(Command4_, &QPushButton::clicked, this, [this] { Command4_Click(); });
@@ -185,10 +186,10 @@ void FrmOption::showSoundFrame(int index) {
     Frame2_[index]->raise();
 }
 
-void FrmOption::updateFrame3() { Frame3_->setEnabled(Check1_->isChecked()); }
+void FrmOption::updateFrame3() { Frame3_->setEnabled(optvalue::isOn(Check1_)); }
 
 void FrmOption::updateInfoCells(int index) {
-    const bool on = Check3_[index]->isChecked();
+    const bool on = optvalue::isOn(Check3_[index]);
     switch (index) {
     case 0:
         Combo4_[0]->setEnabled(on);
@@ -213,7 +214,7 @@ void FrmOption::updatePanelFrames() {
 }
 
 void FrmOption::updatePreviewFrames() {
-    const bool on = chkUseSeiriPrev_->isChecked();
+    const bool on = optvalue::isOn(chkUseSeiriPrev_);
     for (QGroupBox *f : {Frame10_, Frame7_}) {
         f->setEnabled(on);
         f->setVisible(on);
@@ -289,15 +290,15 @@ int FrmOption::ticketDateMode() const {
     return Option4_[2]->isChecked() ? 2 : 0;
 }
 QString FrmOption::fixedDate() const { return Label10_->text(); }
-bool FrmOption::usePreview() const { return chkUseSeiriPrev_->isChecked(); }
+bool FrmOption::usePreview() const { return optvalue::isOn(chkUseSeiriPrev_); }
 QString FrmOption::pluginPath() const { return txtSeiriPlgDir_->text(); }
 InfoCellOptions FrmOption::infoCells() const {
     InfoCellOptions o;
-    o.stopOrder = {Check3_[0]->isChecked(), Combo4_[0]->currentIndex() + 1};
-    o.countFromZero = Check3_[4]->isChecked();
-    o.ticketNo = {Check3_[1]->isChecked(), Combo4_[1]->currentIndex() + 1};
-    o.routeNo = {Check3_[2]->isChecked(), Combo4_[2]->currentIndex() + 1};
-    o.dataColumn = {Check3_[3]->isChecked(), Combo4_[3]->currentIndex() + 1};
+    o.stopOrder = {optvalue::isOn(Check3_[0]), Combo4_[0]->currentIndex() + 1};
+    o.countFromZero = optvalue::isOn(Check3_[4]);
+    o.ticketNo = {optvalue::isOn(Check3_[1]), Combo4_[1]->currentIndex() + 1};
+    o.routeNo = {optvalue::isOn(Check3_[2]), Combo4_[2]->currentIndex() + 1};
+    o.dataColumn = {optvalue::isOn(Check3_[3]), Combo4_[3]->currentIndex() + 1};
     o.sourceColumn = Combo4_[4]->currentIndex() + 1;
     return o;
 }
@@ -308,13 +309,13 @@ bool FrmOption::panelUser(int state) const {
     return Option3_[user[state >= 0 && state < 3 ? state : 0]]->isChecked();
 }
 QString FrmOption::panelFile(int state) const { return txtSelectPanel_[state >= 0 && state < 3 ? state : 0]->text(); }
-bool FrmOption::autoSeiriNum() const { return Check1_->isChecked(); }
+bool FrmOption::autoSeiriNum() const { return optvalue::isOn(Check1_); }
 int FrmOption::seiriNumStyle() const { return Combo2_->currentIndex(); }
-bool FrmOption::seiriNumZero() const { return Check2_->isChecked(); }
+bool FrmOption::seiriNumZero() const { return optvalue::isOn(Check2_); }
 COLORREF FrmOption::degitColor(int which) const { return Command8_[which >= 0 && which < 3 ? which : 0]->color(); }
 COLORREF FrmOption::chimeiColor(int which) const { return Command9_[which == 1 ? 1 : 0]->color(); }
 int FrmOption::chimeiFontMode() const { return Combo3_->currentIndex(); }
-bool FrmOption::chimeiBold() const { return Check4_->isChecked(); }
+bool FrmOption::chimeiBold() const { return optvalue::isOn(Check4_); }
 
 void FrmOption::setAutoSeiriNum(bool on) { Check1_->setChecked(on); }
 void FrmOption::setLabelColor(int state, COLORREF color) {

@@ -31,8 +31,12 @@ inline QLabel *label(QWidget *parent, const QString &name, const QString &text, 
     return l;
 }
 
+// Every text box here holds a settings string, which the file keeps up to 65535
+// bytes; Qt's own limit (32767 characters) would cut it.
 inline QLineEdit *text(QWidget *parent, const QString &name, int x, int y, int w) {
-    return place(new QLineEdit(parent), name, x, y, w, 22);
+    auto *edit = place(new QLineEdit(parent), name, x, y, w, 22);
+    edit->setMaxLength(0xFFFF);
+    return edit;
 }
 
 inline QPushButton *button(QWidget *parent, const QString &name, const QString &caption, int x, int y, int w,

@@ -29,7 +29,7 @@ QJsonObject FrmOption::dumpState() const {
             c.insert(QStringLiteral("Value"), radio->isChecked() ? -1 : 0);
         } else if (auto *box = qobject_cast<QCheckBox *>(w)) {
             c.insert(QStringLiteral("caption"), box->text());
-            c.insert(QStringLiteral("Value"), box->isChecked() ? 1 : 0);
+            c.insert(QStringLiteral("Value"), optvalue::check(box));
         } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
             c.insert(QStringLiteral("ListIndex"), combo->currentIndex());
             c.insert(QStringLiteral("Text"), combo->currentText());

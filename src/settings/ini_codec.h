@@ -12,6 +12,9 @@ namespace inicodec {
 
 // Number of bytes of a file whose strings are all empty.
 constexpr int kEmptyFileSize = 430;
+// The largest file the format allows: every one of its 17 strings at 65535 bytes.
+constexpr int kStringCount = 17;
+constexpr qint64 kMaxFileSize = kEmptyFileSize + qint64(kStringCount) * 0xFFFF;
 
 // The file's bytes for `ini`. Strings longer than 65535 bytes are cut at a character
 // boundary (no path or file name comes near that).

@@ -141,9 +141,23 @@ void setOption(QRadioButton *b, int value) {
     }
 }
 
-std::int16_t check(const QCheckBox *b) { return b->isChecked() ? 1 : 0; }
+std::int16_t check(const QCheckBox *b) {
+    if (b->checkState() == Qt::PartiallyChecked) return static_cast<std::int16_t>(b->property("StoredValue").toInt());
+    return b->checkState() == Qt::Checked ? 1 : 0;
+}
 
-void setCheck(QCheckBox *b, int value) { b->setChecked(value != 0); }
+bool isOn(const QCheckBox *b) { return b->checkState() == Qt::Checked; }
+
+void setCheck(QCheckBox *b, int value) {
+    if (value == 0 || value == 1) {
+        b->setTristate(false);
+        b->setChecked(value == 1);
+        return;
+    }
+    // Any other stored value shows greyed (2 is that state) and is saved back as it came.
+    b->setProperty("StoredValue", value);
+    b->setCheckState(Qt::PartiallyChecked);
+}
 
 std::int16_t listIndex(const QComboBox *c) { return static_cast<std::int16_t>(c->currentIndex()); }
 

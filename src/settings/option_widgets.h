@@ -71,8 +71,11 @@ std::int16_t option(const QRadioButton *b);
 // of its group, so a stored "none selected" comes back as it was.
 void setOption(QRadioButton *b, int value);
 
-// 1 when checked, 0 when not.
+// 1 when checked, 0 when not; a greyed box gives back the value that greyed it.
 std::int16_t check(const QCheckBox *b);
+// Only a checked box counts as on: a greyed one does not.
+bool isOn(const QCheckBox *b);
+// 0 and 1 as they are; any other value greys the box and is kept for check().
 void setCheck(QCheckBox *b, int value);
 
 std::int16_t listIndex(const QComboBox *c);

@@ -4,6 +4,7 @@
 #include "companion/cp932.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <limits>
 
 namespace fare_csv {
@@ -52,6 +53,20 @@ bool parseCell(const QString &field, qint16 &out, QString &why) {
     return true;
 }
 
+// The separator a one-column file seems to use, named for the message.
+QString likelySeparator(const QString &firstRow) {
+    const std::pair<QChar, const char *> candidates[] = {
+        {QLatin1Char(';'), "セミコロン（;）"}, {QLatin1Char('\t'), "タブ"}, {QLatin1Char('|'), "縦棒（|）"}, {QChar(0x3001), "読点（、）"}};
+    qsizetype best = 0;
+    QString name = QStringLiteral("カンマ以外");
+    for (const auto &[c, label] : candidates)
+        if (const qsizetype k = firstRow.count(c); k > best) {
+            best = k;
+            name = QString::fromUtf8(label);
+        }
+    return name;
+}
+
 QString quoted(const QString &field) {
     const bool needs = field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"')) ||
                        field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r')) ||
@@ -83,14 +98,16 @@ QString encodingName(Encoding e) {
     return {};
 }
 
-std::vector<QStringList> records(const QString &text) {
-    std::vector<QStringList> out;
-    QStringList fields;
-    QString field;
+Records records(const QByteArray &bytes, int maxFilled) {
+    Records out;
+    QList<QByteArray> fields;
+    QByteArray field;
     bool inQuotes = false;
     bool fieldBegun = false;  // a quote opens a quoted field only at its start
     bool any = false;         // the current record has begun
-    const qsizetype n = text.size();
+    int line = 1, quoteLine = 0;
+    int filled = 0;
+    const qsizetype n = bytes.size();
     auto endField = [&] {
         fields << field;
         field.clear();
@@ -98,16 +115,21 @@ std::vector<QStringList> records(const QString &text) {
     };
     auto endRecord = [&] {
         endField();
-        out.push_back(fields);
+        // A blank row is kept only as its place: rows of empty cells could be many.
+        if (std::all_of(fields.begin(), fields.end(), [](const QByteArray &f) { return f.trimmed().isEmpty(); })) fields.clear();
+        else ++filled;
+        out.rows.push_back(fields);
         fields.clear();
         any = false;
     };
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
+    qsizetype i = 0;
+    for (; i < n && filled <= maxFilled; ++i) {
+        const char c = bytes.at(i);
+        if (c == '\n') ++line;
         if (inQuotes) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {
-                    field += QLatin1Char('"');
+            if (c == '"') {
+                if (i + 1 < n && bytes.at(i + 1) == '"') {
+                    field += '"';
                     ++i;
                 } else {
                     inQuotes = false;
@@ -117,15 +139,19 @@ std::vector<QStringList> records(const QString &text) {
             }
             continue;
         }
-        if (c == QLatin1Char('"') && !fieldBegun) {
+        if (c == '"' && !fieldBegun) {
             inQuotes = true;
+            quoteLine = line;
             fieldBegun = true;
             any = true;
-        } else if (c == QLatin1Char(',')) {
+        } else if (c == ',') {
             endField();
             any = true;
-        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) ++i;
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n') {
+                ++i;
+                ++line;
+            }
             endRecord();
         } else {
             field += c;
@@ -133,20 +159,36 @@ std::vector<QStringList> records(const QString &text) {
             any = true;
         }
     }
+    out.consumed = i;
+    if (filled > maxFilled) {
+        out.cut = true;
+        return out;
+    }
+    if (inQuotes) out.unclosedQuoteLine = quoteLine;
     if (any || !field.isEmpty() || !fields.isEmpty()) endRecord();
     return out;
 }
 
 ReadResult read(const QByteArray &bytes) {
     ReadResult result;
-    result.encoding = detect(bytes);
-    QString text;
-    if (result.encoding == Encoding::Cp932)
-        text = cp932::decode(bytes);
-    else
-        text = QString::fromUtf8(result.encoding == Encoding::Utf8Bom ? bytes.mid(Bom.size()) : bytes);
-
-    const std::vector<QStringList> recs = records(text);
+    // Split before decoding: quotes, commas and line ends are single bytes that are never
+    // part of a character in UTF-8 or CP932, so only the rows that are used get decoded.
+    const bool bom = bytes.startsWith(Bom);
+    const QByteArray body = QByteArray::fromRawData(bytes.constData() + (bom ? Bom.size() : 0), bytes.size() - (bom ? Bom.size() : 0));
+    // Header, the most stops a file holds, and one more to tell that there are too many.
+    const Records parsed = records(body, fare_file::MaxRows + 2);
+    result.encoding = bom ? Encoding::Utf8Bom : detect(QByteArray::fromRawData(body.constData(), parsed.consumed));
+    std::vector<QStringList> recs;
+    for (const QList<QByteArray> &raw : parsed.rows) {
+        QStringList fields;
+        for (const QByteArray &f : raw) fields << (result.encoding == Encoding::Cp932 ? cp932::decode(f) : QString::fromUtf8(f));
+        recs.push_back(fields);
+    }
+    if (parsed.unclosedQuoteLine > 0) {
+        result.errors << QStringLiteral("%1行目: 引用符（\"）で始まる欄が閉じられないままファイルが終わっています。")
+                             .arg(parsed.unclosedQuoteLine);
+        return result;
+    }
     // Spreadsheets leave empty rows (",,,,") behind; they carry no stop.
     size_t last = recs.size();
     while (last > 0 && isBlank(recs[last - 1])) --last;
@@ -154,6 +196,11 @@ ReadResult read(const QByteArray &bytes) {
         result.errors << (recs.empty() || last == 0
                               ? QStringLiteral("ファイルが空です（見出し行と停留所の行が必要です）。")
                               : QStringLiteral("停留所の行がありません（見出し行だけです）。"));
+        return result;
+    }
+    if (std::all_of(recs.begin(), recs.begin() + qsizetype(last), [](const QStringList &r) { return r.size() <= 1; })) {
+        result.errors << QStringLiteral("どの行も1列だけです。区切り文字が%1のようです。欄はカンマ（,）で区切ってください。")
+                             .arg(likelySeparator(recs[0].value(0)));
         return result;
     }
     // A first row that reads as a stop means the header is missing: taking it as
@@ -212,9 +259,9 @@ ReadResult read(const QByteArray &bytes) {
         }
         result.rows.push_back(std::move(row));
     }
-    if (stops > fare_file::MaxRows)
-        result.errors << QStringLiteral("停留所が%1行あります。上限は%2行です（%3行目以降）。")
-                             .arg(stops).arg(fare_file::MaxRows).arg(fare_file::MaxRows + 2);
+    if (parsed.cut || stops > fare_file::MaxRows)
+        result.errors << QStringLiteral("停留所が上限の%1行を超えています（%2行目以降）。")
+                             .arg(fare_file::MaxRows).arg(fare_file::MaxRows + 2);
     return result;
 }
 

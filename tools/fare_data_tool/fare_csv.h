@@ -25,13 +25,23 @@ struct ReadResult {
     bool ok() const { return errors.isEmpty(); }
 };
 
-// Splits CSV text into records of fields (quotes removed, doubled quotes undone).
-std::vector<QStringList> records(const QString &text);
+// CSV bytes split into records of fields (quotes removed, doubled quotes undone), not
+// yet decoded. Blank records are kept as empty lists (their place counts, their cells
+// do not).
+struct Records {
+    std::vector<QList<QByteArray>> rows;
+    int unclosedQuoteLine = 0;  // the file's line where a never-closed quote opened
+    bool cut = false;           // stopped after more than the wanted non-blank records
+    qsizetype consumed = 0;     // bytes read
+};
+// Stops reading once more than `maxFilled` non-blank records were found.
+Records records(const QByteArray &bytes, int maxFilled);
 
 // Parses a fare table. Refuses (with every problem listed) non-numeric cells,
 // cells outside the 16-bit range, names CP932 cannot hold, bytes that are not
 // text in the detected encoding, extra non-empty columns, more rows than the
-// fare data file holds, and a file without any stop.
+// fare data file holds (read no further), a file without any stop, a quote never
+// closed, and a file whose rows are all one column (another separator).
 ReadResult read(const QByteArray &bytes);
 
 // The header row followed by every row, all 152 columns, CR LF line ends.

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 #include <cstdio>
@@ -58,19 +59,31 @@ int usage(const QString &why) {
     return Usage;
 }
 
-bool readAll(const QString &path, QByteArray &bytes) {
-    QFile f(path);
+// The file stays open (and mapped) as long as `file` lives.
+bool mapFile(QFile &f, QByteArray &bytes) {
+    const QString path = f.fileName();
+    // Opening a FIFO would wait for a writer forever; a device never ends.
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
+        err(QStringLiteral("「%1」は通常のファイルではありません。").arg(path));
+        return false;
+    }
     if (!f.open(QIODevice::ReadOnly)) {
         err(QStringLiteral("「%1」を開けません: %2").arg(path, f.errorString()));
         return false;
     }
-    bytes = f.readAll();
+    // Mapped, not read: the reader looks only at the rows a fare data file can hold, so
+    // a huge table costs no memory for the part past the row limit.
+    if (const uchar *mapped = f.size() > 0 ? f.map(0, f.size()) : nullptr)
+        bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), f.size());
+    else
+        bytes = f.readAll();
     return true;
 }
 
 int toHy3(const QString &in, const QString &outPath) {
+    QFile file(in);
     QByteArray bytes;
-    if (!readAll(in, bytes)) return Refused;
+    if (!mapFile(file, bytes)) return Refused;
     const fare_csv::ReadResult csv = fare_csv::read(bytes);
     if (!csv.ok()) {
         for (const QString &e : csv.errors) err(QStringLiteral("%1: %2").arg(in, e));

@@ -1,0 +1,55 @@
+#pragma once
+// The remote control as a whole: the server in its own thread, the panel driver and
+// the board mirror on the window thread, wired together. Off until start().
+#include "remote/listen_address.h"
+
+#include <QObject>
+#include <QString>
+
+class QThread;
+
+namespace remote {
+
+class BoardMirror;
+class PanelDriver;
+class RemoteServer;
+
+class RemoteControl : public QObject {
+    Q_OBJECT
+public:
+    explicit RemoteControl(QObject *parent = nullptr);
+    ~RemoteControl() override;
+
+    // Starts listening. A non-empty `token` is kept for this and every later start
+    // (--remote-token); else each start makes a fresh random one. False with error()
+    // when the address cannot be used. A running server is stopped first.
+    bool start(const ListenAddress &where, const QString &token);
+    void stop();
+
+    bool running() const { return server_ != nullptr; }
+    QString error() const { return error_; }
+    QString token() const { return token_; }
+    // The token given by --remote-token, kept for every later start; empty if none.
+    QString fixedToken() const { return fixedToken_; }
+    ListenAddress where() const { return where_; }
+    // The remote-control page's address with the token, for a phone to open.
+    QString pageUrl() const;
+
+    // The one instance the panel's menu and the command line share.
+    static RemoteControl *instance();
+
+signals:
+    void runningChanged(bool running);
+
+private:
+    QThread *thread_ = nullptr;
+    RemoteServer *server_ = nullptr;
+    PanelDriver *driver_ = nullptr;
+    BoardMirror *mirror_ = nullptr;
+    ListenAddress where_;
+    QString token_;
+    QString fixedToken_;
+    QString error_;
+};
+
+}  // namespace remote

@@ -1,0 +1,131 @@
+#include "remote/remote_dialog.h"
+
+#include "remote/qr_code.h"
+#include "remote/remote_control.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace remote {
+
+namespace {
+
+constexpr int kDefaultPort = 8207;
+
+// Shows the menu on right clicks that reach the panel itself or a control without a
+// menu of its own.
+class PanelMenu : public QObject {
+public:
+    explicit PanelMenu(QWidget *panel) : QObject(panel), panel_(panel) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() != QEvent::ContextMenu) return false;
+        auto *menuEvent = static_cast<QContextMenuEvent *>(event);
+        const QWidget *preview = panel_->findChild<QWidget *>(QStringLiteral("picSeirikenPrev"));
+        const QWidget *under = panel_->childAt(menuEvent->pos());
+        if (preview && under && (under == preview || preview->isAncestorOf(under))) return false;
+        QMenu menu(panel_);
+        menu.setObjectName(QStringLiteral("mnuRemote"));
+        QAction *open = menu.addAction(QStringLiteral("リモート操作..."));
+        open->setObjectName(QStringLiteral("mnuRemoteOpen"));
+        if (menu.exec(menuEvent->globalPos()) == open) showDialog();
+        return true;
+    }
+
+private:
+    void showDialog() {
+        if (!dialog_) dialog_ = new RemoteDialog(panel_);
+        dialog_->show();
+        dialog_->raise();
+        dialog_->activateWindow();
+    }
+
+    QWidget *panel_;
+    QPointer<RemoteDialog> dialog_;
+};
+
+}  // namespace
+
+RemoteDialog::RemoteDialog(QWidget *parent)
+    : QDialog(parent), reach_(new QComboBox(this)), port_(new QSpinBox(this)),
+      startStop_(new QPushButton(this)), status_(new QLabel(this)), url_(new QLineEdit(this)), qr_(new QLabel(this)) {
+    setObjectName(QStringLiteral("dlgRemote"));
+    setWindowTitle(QStringLiteral("リモート操作"));
+    reach_->setObjectName(QStringLiteral("cboRemoteReach"));
+    reach_->addItem(QStringLiteral("このコンピュータのみ"), QStringLiteral("127.0.0.1"));
+    reach_->addItem(QStringLiteral("ネットワーク全体"), QStringLiteral("0.0.0.0"));
+    port_->setObjectName(QStringLiteral("spnRemotePort"));
+    port_->setRange(1, 65535);
+    port_->setValue(kDefaultPort);
+    startStop_->setObjectName(QStringLiteral("cmdRemoteStart"));
+    url_->setObjectName(QStringLiteral("txtRemoteUrl"));
+    url_->setReadOnly(true);
+    url_->setMinimumWidth(360);
+    status_->setObjectName(QStringLiteral("lblRemoteStatus"));
+    status_->setWordWrap(true);
+    qr_->setObjectName(QStringLiteral("picRemoteQr"));
+    qr_->setAlignment(Qt::AlignCenter);
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("接続元"), reach_);
+    form->addRow(QStringLiteral("ポート"), port_);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(startStop_);
+    layout->addWidget(status_);
+    layout->addWidget(url_);
+    layout->addWidget(qr_);
+    connect(startStop_, &QPushButton::clicked, this, &RemoteDialog::toggle);
+    connect(RemoteControl::instance(), &RemoteControl::runningChanged, this, &RemoteDialog::refresh);
+    refresh();
+}
+
+void RemoteDialog::toggle() {
+    RemoteControl *rc = RemoteControl::instance();
+    if (rc->running()) {
+        rc->stop();
+        return refresh();
+    }
+    ListenAddress where;
+    where.address = QHostAddress(reach_->currentData().toString());
+    where.port = static_cast<quint16>(port_->value());
+    // A fresh token at each start, unless one was fixed on the command line.
+    rc->start(where, QString());
+    refresh();
+}
+
+void RemoteDialog::refresh() {
+    RemoteControl *rc = RemoteControl::instance();
+    const bool on = rc->running();
+    startStop_->setText(on ? QStringLiteral("停止") : QStringLiteral("開始"));
+    reach_->setEnabled(!on);
+    port_->setEnabled(!on);
+    if (on) {
+        reach_->setCurrentIndex(isLoopbackOnly(rc->where().address) ? 0 : 1);
+        port_->setValue(rc->where().port);
+    }
+    status_->setText(on ? (isLoopbackOnly(rc->where().address)
+                               ? QStringLiteral("動作中: このコンピュータからのみ接続できます。")
+                               : QStringLiteral("動作中: ネットワーク上の機器から接続できます。URL を知る人は誰でも操作できます。"))
+                        : rc->error().isEmpty() ? QStringLiteral("停止中") : rc->error());
+    url_->setText(on ? rc->pageUrl() : QString());
+    url_->setVisible(on);
+    const QImage code = on ? qrCode(rc->pageUrl(), 4) : QImage();
+    qr_->setPixmap(code.isNull() ? QPixmap() : QPixmap::fromImage(code));
+    qr_->setVisible(on);
+    adjustSize();
+}
+
+void attachToPanel(QWidget *panel) { panel->installEventFilter(new PanelMenu(panel)); }
+
+}  // namespace remote

@@ -1,0 +1,36 @@
+#pragma once
+// "リモート操作": where the remote-control server listens, start and stop, and the
+// page's address with its token as text and as a QR code a phone can scan. Opened
+// from the control panel's menu (a right click on the panel).
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace remote {
+
+class RemoteDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit RemoteDialog(QWidget *parent);
+
+private:
+    void toggle();
+    void refresh();
+
+    QComboBox *reach_;
+    QSpinBox *port_;
+    QPushButton *startStop_;
+    QLabel *status_;
+    QLineEdit *url_;
+    QLabel *qr_;
+};
+
+// Adds "リモート操作..." to the panel's right-click menu (not over the ticket
+// preview, which has its own menu).
+void attachToPanel(QWidget *panel);
+
+}  // namespace remote

@@ -1,0 +1,76 @@
+#pragma once
+// The HTTP and WebSocket server of the remote control. It lives in a thread of its
+// own, so a slow or hostile client never holds up the windows; what needs the
+// windows goes there as a signal and comes back as one.
+//
+//   GET  /             the remote-control page        GET  /board   the board mirror page
+//   GET  /api/state    the panel's state (JSON)       POST /api/action  {"action": NAME, ...}
+//   WS   /ws           state pushes, actions          WS   /ws/board    board pictures
+#include "remote/access.h"
+#include "remote/remote_action.h"
+
+#include <QHash>
+#include <QImage>
+#include <QHostAddress>
+#include <QPointer>
+#include <QElapsedTimer>
+#include <QtHttpServer/QAbstractHttpServer>
+#include <atomic>
+
+class QTcpSocket;
+class QWebSocket;
+
+namespace remote {
+
+class RemoteServer : public QAbstractHttpServer {
+    Q_OBJECT
+public:
+    explicit RemoteServer(QString token);
+
+    // Viewers of /board now; read by the window thread to know whether to draw.
+    int viewerCount() const { return viewers_.load(); }
+
+public slots:
+    // Runs in the server thread: listens (port 0: any free port, told in `actualPort`),
+    // or says why it cannot.
+    bool startListening(const QHostAddress &address, quint16 port, QString *error, quint16 *actualPort);
+    void stopListening();
+
+    void onState(const QByteArray &state);
+    void onActionDone(qint64 id, int status, const QString &reason, const QByteArray &state);
+    // A changed part of the board at `at`, in a picture of `full` size.
+    void onBoardPatch(const QImage &patch, const QPoint &at, const QSize &full);
+
+signals:
+    void actionRequested(qint64 id, const remote::RemoteAction &action);
+    // A new viewer needs a whole picture.
+    void wholeBoardWanted();
+
+protected:
+    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
+    void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
+
+private:
+    struct Pending {
+        QPointer<QTcpSocket> http;
+        QPointer<QWebSocket> ws;
+    };
+
+    void onWebSocket();
+    void onControlMessage(QWebSocket *ws, const QString &message);
+    // Checks the body and the client's rate, then hands the action over; else answers.
+    void takeAction(const QByteArray &body, const QString &client, const Pending &to);
+    void answer(const Pending &to, int status, const QString &reason, const QByteArray &state);
+
+    QString token_;
+    RateLimiter limiter_{10.0, 20.0};
+    QElapsedTimer clock_;
+    QByteArray state_ = "{}";
+    qint64 nextId_ = 1;
+    QHash<qint64, Pending> pending_;
+    QList<QWebSocket *> controls_;
+    QList<QWebSocket *> viewers_list_;
+    std::atomic<int> viewers_{0};
+};
+
+}  // namespace remote

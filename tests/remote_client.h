@@ -1,0 +1,144 @@
+#pragma once
+// A loopback client for the remote-control server, on plain sockets so that a test can
+// send well-formed and malformed bytes alike: raw HTTP requests, the WebSocket
+// handshake and frames. Every wait is bounded.
+#include "program_run.h"
+
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QElapsedTimer>
+
+struct HttpAnswer {
+    int status = 0;  // 0: no answer
+    QByteArray head, body;
+    QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
+};
+
+// Reads one response (header and Content-Length body) from the socket.
+inline HttpAnswer readAnswer(QTcpSocket &s, int timeoutMs = 10000) {
+    QByteArray data;
+    QElapsedTimer clock;
+    clock.start();
+    HttpAnswer a;
+    while (clock.elapsed() < timeoutMs) {
+        const qsizetype end = data.indexOf("\r\n\r\n");
+        if (end >= 0) {
+            a.head = data.left(end);
+            const QRegularExpressionMatch m =
+                QRegularExpression(QStringLiteral("content-length: *(\\d+)"), QRegularExpression::CaseInsensitiveOption)
+                    .match(QString::fromLatin1(a.head));
+            const qsizetype length = m.hasMatch() ? m.captured(1).toLongLong() : 0;
+            if (data.size() >= end + 4 + length) {
+                a.status = a.head.mid(9, 3).toInt();
+                a.body = data.mid(end + 4, length);
+                return a;
+            }
+        }
+        if (!s.waitForReadyRead(100) && s.state() != QAbstractSocket::ConnectedState && s.bytesAvailable() == 0) break;
+        data += s.readAll();
+    }
+    return a;
+}
+
+inline HttpAnswer sendRaw(quint16 port, const QByteArray &request, int timeoutMs = 10000) {
+    QTcpSocket s;
+    s.connectToHost(QStringLiteral("127.0.0.1"), port);
+    if (!s.waitForConnected(3000)) return {};
+    s.write(request);
+    s.waitForBytesWritten(3000);
+    return readAnswer(s, timeoutMs);
+}
+
+inline QByteArray request(const QByteArray &method, const QByteArray &target, const QByteArray &token,
+                          const QByteArray &body = {}, const QByteArray &extraHeaders = {}) {
+    QByteArray r = method + ' ' + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+    if (!token.isEmpty()) r += "Authorization: Bearer " + token + "\r\n";
+    if (!body.isEmpty()) r += "Content-Type: application/json\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n";
+    return r + extraHeaders + "\r\n" + body;
+}
+
+// One masked client frame (text 0x1, binary 0x2, close 0x8) as RFC 6455 wants it.
+inline QByteArray wsFrame(const QByteArray &payload, int opcode = 0x1, bool fin = true) {
+    QByteArray f;
+    f.append(static_cast<char>((fin ? 0x80 : 0) | opcode));
+    const qsizetype n = payload.size();
+    if (n < 126) f.append(static_cast<char>(0x80 | n));
+    else {
+        f.append(static_cast<char>(0x80 | 126));
+        f.append(static_cast<char>((n >> 8) & 0xff));
+        f.append(static_cast<char>(n & 0xff));
+    }
+    const char mask[4] = {0x12, 0x34, 0x56, 0x78};
+    f.append(mask, 4);
+    for (qsizetype i = 0; i < n; ++i) f.append(static_cast<char>(payload[i] ^ mask[i % 4]));
+    return f;
+}
+
+inline QByteArray wsHandshake(const QByteArray &target, const QByteArray &origin = {}) {
+    QByteArray r = "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                   "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n";
+    if (!origin.isEmpty()) r += "Origin: " + origin + "\r\n";
+    return r + "\r\n";
+}
+
+// The running program's remote port, from its "remote: URL" line on standard output.
+inline quint16 remotePort(QProcess &p, int timeoutMs = 20000) {
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray out;
+    while (clock.elapsed() < timeoutMs) {
+        p.waitForReadyRead(200);
+        out += p.readAllStandardOutput();
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("remote: http://[^:]+:(\\d+)/")).match(QString::fromUtf8(out));
+        if (m.hasMatch()) return static_cast<quint16>(m.captured(1).toUInt());
+        if (p.state() == QProcess::NotRunning) break;
+    }
+    return 0;
+}
+
+inline const QByteArray kToken = "test-token-0123456789";
+
+// The program with the remote control on a free loopback port, its script waiting for
+// the file "go" and then dumping.
+struct RemoteProgram {
+    QTemporaryDir dir;
+    QProcess process;
+    quint16 port = 0;
+
+    explicit RemoteProgram(const QString &before = QString()) {
+        QFile script(dir.filePath(QStringLiteral("t.script")));
+        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write((QString(before).replace(QStringLiteral("@/"), dir.path() + QLatin1Char('/')) + QStringLiteral("await %1 90000\ndump %2\nquit\n")
+                                   .arg(dir.filePath(QStringLiteral("go")), dir.filePath(QStringLiteral("end.json"))))
+                         .toUtf8());
+        script.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(QStringLiteral(MITRA_BINARY_DIR "/demo"));
+        process.start(QStringLiteral(MITRA_EXE),
+                      {QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")), QStringLiteral("--script"),
+                       script.fileName(), QStringLiteral("--remote"), QStringLiteral("127.0.0.1:0"),
+                       QStringLiteral("--remote-token"), QString::fromLatin1(kToken)});
+        port = remotePort(process);
+    }
+    // Lets the script go on; the dump it writes then.
+    QJsonObject finish() {
+        QFile(dir.filePath(QStringLiteral("go"))).open(QIODevice::WriteOnly);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return readJson(dir.filePath(QStringLiteral("end.json")));
+    }
+    ~RemoteProgram() {
+        if (process.state() != QProcess::NotRunning) process.kill();
+        process.waitForFinished(5000);
+    }
+
+    HttpAnswer get(const QByteArray &target) const { return sendRaw(port, request("GET", target, kToken)); }
+    HttpAnswer act(const QByteArray &json) const { return sendRaw(port, request("POST", "/api/action", kToken, json)); }
+};
+
