@@ -19,6 +19,11 @@ int main(int argc, char *argv[]) {
     }
     const QDir sounds(QDir(args.at(2)).absolutePath());
     IniData ini;
+    // What a first start without a settings file shows: ticket numbers on the board in
+    // the board's own colours, the digit lists in front.
+    ini.panel.AutoSeiriNum = 1;
+    ini.panel.SeiriNumColor = {RGB(255, 255, 255), RGB(192, 255, 192), RGB(255, 192, 128)};
+    ini.ctrl.BackPanel = 1;
     ini.sound.RouteSetSound = sounds.filePath(QStringLiteral("chime.mp3"));
     ini.sound.ResetSound = sounds.filePath(QStringLiteral("key.wav"));
     ini.sound.StepSound = sounds.filePath(QStringLiteral("step.mid"));
