@@ -40,7 +40,8 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 # The speech voice sits in the archive's contrib component: when apt cannot find it,
 # add contrib to the components of the existing source entries (never a new source).
-if ! apt-cache show hts-voice-nitech-jp-atr503-m001 >/dev/null 2>&1; then
+voice_candidate=$(apt-cache policy hts-voice-nitech-jp-atr503-m001 2>/dev/null | awk '/Candidate:/ {print $2}')
+if [ -z "$voice_candidate" ] || [ "$voice_candidate" = "(none)" ]; then
   for f in /etc/apt/sources.list.d/*.sources; do
     [ -f "$f" ] || continue
     $SUDO sed -i -E '/^Components:/{/(^|[[:space:]])contrib([[:space:]]|$)/!s/$/ contrib/}' "$f"

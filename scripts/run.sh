@@ -10,4 +10,7 @@ build="${MITRA_BUILD_DIR:-$root/build}"
 demo="$build/demo"
 mkdir -p "$demo"
 cd "$demo"
-exec "$build/src/207_000" --settings "$demo/demo.in4" "$@"
+# The user's own copy of the demo settings: a rebuild rewrites demo.in4, never this.
+settings="$demo/207_000.in4"
+[ -f "$settings" ] || cp "$demo/demo.in4" "$settings"
+exec "$build/src/207_000" --settings "$settings" "$@"

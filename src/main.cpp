@@ -2,6 +2,7 @@
 #include "app/program.h"
 #include "app/startup.h"
 #include "app/frm_ctl.h"
+#include "app/view_setup.h"
 #include "app/windows.h"
 #include "automation/script_runner.h"
 #include "remote/listen_address.h"
@@ -24,9 +25,12 @@ int main(int argc, char *argv[]) {
         opt.error = QStringLiteral("--remote-token: the token needs at least 16 characters");
     if (!opt.error.isEmpty() || opt.showHelp) {
         std::fprintf(opt.showHelp ? stdout : stderr,
-                     "%s%susage: %s [--settings PATH] [--script FILE] [--remote [ADDRESS:]PORT [--remote-token TOKEN]]\n"
+                     "%s%susage: %s [--settings PATH] [--script FILE] [--zoom N] [--fullscreen[=SCREEN]]\n"
+                     "                 [--remote [ADDRESS:]PORT [--remote-token TOKEN]]\n"
                      "  --settings PATH        read and write this settings file instead of the one beside the program\n"
                      "  --script FILE          carry out FILE's commands in the running program (see README)\n"
+                     "  --zoom N               show the board N times as large (1..8), or fit to the screen (fit)\n"
+                     "  --fullscreen[=SCREEN]  show the board full screen on monitor SCREEN (number from 1, or name)\n"
                      "  --remote [ADDRESS:]PORT  start the remote control (web pages and JSON API) on PORT;\n"
                      "                         on this computer only unless ADDRESS is given (0.0.0.0: the network)\n"
                      "  --remote-token TOKEN   the remote control's token instead of a random one\n",
@@ -48,6 +52,9 @@ int main(int argc, char *argv[]) {
     // script can answer a box that appears before the windows are shown.
     if (!opt.scriptPath.isEmpty()) runner.start();
     loadAndShowWindows();
+    QString viewWarning;
+    installView(opt, &viewWarning);
+    if (!viewWarning.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(viewWarning));
     remote::attachToPanel(frmCtl());
     if (!opt.remote.isEmpty()) {
         remote::RemoteControl *rc = remote::RemoteControl::instance();

@@ -48,7 +48,8 @@ TEST(SoundProgram, DemoTripChimesAndSpeaksAtTheRightTimes) {
     ASSERT_TRUE(QFile::copy(demo + QStringLiteral("/demo.in4"), dir.filePath(QStringLiteral("207_000.in4"))));
     const QString raw = dir.filePath(QStringLiteral("out.raw"));
     const ProgramRun run = runProgram(dir,
-        QStringLiteral("click frmCtl.CommandButton1(10)\n"
+        QStringLiteral("dblclick frmCtl.Frame1(0)\n"  // the keypad in front of the lists
+                       "click frmCtl.CommandButton1(10)\n"
                        "click frmCtl.CommandButton1(1)\n"
                        "click frmCtl.Command1(1)\n"  // route 1: the MP3 chime
                        "idle\n"

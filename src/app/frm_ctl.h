@@ -26,6 +26,9 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+namespace view {
+class KeyRouter;
+}
 
 class FrmCtl : public QWidget, public TapeHost, public TicketPanel {
     Q_OBJECT
@@ -48,6 +51,9 @@ public:
     void enableTapeButtons() override;
     TapeSounds tapeSounds() const override;
     QWidget *tapeDialogParent() override { return this; }
+
+    // The panel's keys (both windows): each presses its button.
+    void bindKeys(view::KeyRouter &router);
 
     bool lateNight() const;
     const Trip &trip() const { return trip_; }

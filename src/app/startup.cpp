@@ -7,6 +7,7 @@
 #include "board/form1.h"
 #include "board/rounded_region.h"
 #include "settings/frm_option.h"
+#include "view/zoom.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -29,10 +30,18 @@ StartupOptions parseCommandLine(const QStringList &args) {
         };
         if (a == QLatin1String("--script")) value(opt.scriptPath);
         else if (a == QLatin1String("--settings")) value(opt.settingsPath);
+        else if (a == QLatin1String("--zoom")) value(opt.zoom);
+        else if (a == QLatin1String("--fullscreen")) opt.fullScreen = true;
+        else if (a.startsWith(QLatin1String("--fullscreen="))) {
+            opt.fullScreen = true;
+            opt.fullScreenOn = a.mid(int(sizeof("--fullscreen=")) - 1);
+        }
         else if (a == QLatin1String("--remote")) value(opt.remote);
         else if (a == QLatin1String("--remote-token")) value(opt.remoteToken);
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) opt.showHelp = true;
         else opt.error = QStringLiteral("unknown argument: %1").arg(a);
+        if (opt.error.isEmpty() && a == QLatin1String("--zoom") && !view::parseZoom(opt.zoom))
+            opt.error = QStringLiteral("--zoom takes a whole number from 1 to 8, or fit: %1").arg(opt.zoom);
         if (!opt.error.isEmpty()) break;
     }
     return opt;

@@ -5,6 +5,9 @@
 struct StartupOptions {
     QString scriptPath;    // --script FILE
     QString settingsPath;  // --settings PATH
+    QString zoom;          // --zoom N (1..8 or "fit"); empty: as last time
+    bool fullScreen = false;  // --fullscreen[=SCREEN]
+    QString fullScreenOn;     // SCREEN: a monitor's name or number; empty: the board's own
     QString remote;        // --remote [ADDRESS:]PORT
     QString remoteToken;   // --remote-token TOKEN
     bool showHelp = false;

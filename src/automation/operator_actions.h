@@ -40,6 +40,8 @@ ActionResult selectRow(QWidget *w, int row);
 ActionResult drag(QWidget *w, QPoint delta);
 // Moves a window to `topLeft` on the screen, as a window manager moves it.
 ActionResult moveWindow(QWidget *w, QPoint topLeft);
+// Presses and releases each key in turn, to the window's focused control.
+ActionResult pressKeys(QWidget *window, const QList<QKeyCombination> &keys);
 // Types a text box's text, moves a scroll bar, or brings a check box to a state.
 ActionResult setValue(QWidget *w, const script::Token &value);
 

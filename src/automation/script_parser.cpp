@@ -1,5 +1,8 @@
 #include "automation/script_parser.h"
 
+#include "view/zoom.h"
+
+#include <QKeySequence>
 #include <QStringList>
 #include <array>
 #include <cctype>
@@ -24,7 +27,10 @@ struct CommandShape {
 // Up to ten arguments of a called operation follow its control and name.
 constexpr int kMaxCallArgs = 10;
 
-constexpr std::array<CommandShape, 17> kCommands{{
+// A key command presses up to this many keys.
+constexpr int kMaxKeys = 32;
+
+constexpr std::array<CommandShape, 20> kCommands{{
     {"click", Op::Click, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"dblclick", Op::DblClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"rclick", Op::RClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
@@ -42,6 +48,9 @@ constexpr std::array<CommandShape, 17> kCommands{{
     {"drag", Op::Drag, 3, 3, {Arg::Control, Arg::Integer, Arg::Integer}},
     {"idle", Op::Idle, 0, 0, {Arg::Text, Arg::Text, Arg::Text}},
     {"await", Op::Await, 2, 2, {Arg::Text, Arg::Millis, Arg::Text}},
+    {"key", Op::Key, 2, 1 + kMaxKeys, {Arg::Control, Arg::Text, Arg::Text}},
+    {"zoom", Op::Zoom, 1, 1, {Arg::Text, Arg::Text, Arg::Text}},
+    {"fullscreen", Op::FullScreen, 1, 1, {Arg::Text, Arg::Text, Arg::Text}},
 }};
 
 QString countText(const CommandShape &s) {
@@ -234,6 +243,16 @@ Parsed parse(const QString &text) {
                 break;
             }
         }
+        if (cmd.op == Op::Key) {
+            if (!cmd.target.control.isEmpty()) return fail(QStringLiteral("key takes a window, got \"%1\"").arg(cmd.target.fullName()));
+            for (const Token &k : cmd.args.mid(1)) {
+                const auto key = parseKey(k.text);
+                if (!key) return fail(QStringLiteral("unknown key \"%1\"").arg(k.text));
+                cmd.keys.append(*key);
+            }
+        }
+        if (cmd.op == Op::Zoom && !view::parseZoom(cmd.args.first().text))
+            return fail(QStringLiteral("zoom takes a whole number from 1 to 8 or fit, got \"%1\"").arg(cmd.args.first().text));
         if ((cmd.op == Op::Dump || cmd.op == Op::Grab) && cmd.args.last().text.isEmpty())
             return fail(QStringLiteral("%1 needs a file name").arg(cmd.name));
         if ((cmd.op == Op::Prop || cmd.op == Op::Call) && cmd.args.at(1).text.isEmpty())
@@ -241,6 +260,22 @@ Parsed parse(const QString &text) {
         result.commands.push_back(cmd);
     }
     return result;
+}
+
+std::optional<QKeyCombination> parseKey(const QString &text) {
+    if (text.isEmpty()) return std::nullopt;
+    // Qt's key enum names where its key sequences use short ones.
+    static const std::pair<const char *, const char *> kAliases[] = {
+        {"PageDown", "PgDown"}, {"PageUp", "PgUp"}, {"Escape", "Esc"}, {"Delete", "Del"}, {"Insert", "Ins"}};
+    QString name = text;
+    for (const auto &[longName, shortName] : kAliases)
+        if (name.endsWith(QLatin1String(longName), Qt::CaseInsensitive))
+            name = name.left(name.size() - qsizetype(qstrlen(longName))) + QLatin1String(shortName);
+    const QKeySequence seq = QKeySequence::fromString(name, QKeySequence::PortableText);
+    if (seq.count() != 1) return std::nullopt;
+    const QKeyCombination key = seq[0];
+    if (key.key() == Qt::Key_unknown || key.key() == 0) return std::nullopt;
+    return key;
 }
 
 bool isOperatorCommand(Op op) {

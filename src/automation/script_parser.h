@@ -2,6 +2,7 @@
 // The script language of the scripted operation, as plain data: lines split into
 // arguments, the table of commands with their argument counts, and the syntax of
 // control names. Everything a script can get wrong before it runs is found here.
+#include <QKeyCombination>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -38,7 +39,7 @@ std::optional<ControlRef> parseControlRef(const QString &text, QString *error);
 // hexadecimal as 0x1F or &H1F.
 std::optional<qint64> parseInteger(const QString &text);
 
-enum class Op { Click, DblClick, RClick, Select, Set, Prop, Call, Wait, Answer, Dump, Grab, Close, Quit, Move, Drag, Idle, Await };
+enum class Op { Click, DblClick, RClick, Select, Set, Prop, Call, Wait, Answer, Dump, Grab, Close, Quit, Move, Drag, Idle, Await, Key, Zoom, FullScreen };
 
 // One checked command line. `target` is filled for the commands that act on a
 // control; `number` holds the list position of select and the milliseconds of wait.
@@ -49,7 +50,12 @@ struct Command {
     QList<Token> args;
     ControlRef target;
     qint64 number = 0;
+    QList<QKeyCombination> keys;  // key: the keys in order
 };
+
+// A key as Qt names it ("Right", "PageDown", "Shift+A", "Ctrl++"), one key with
+// its modifiers; nothing for anything else.
+std::optional<QKeyCombination> parseKey(const QString &text);
 
 // A fault found while reading a script; line 0 means the script file itself.
 struct Error {

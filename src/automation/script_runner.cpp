@@ -6,12 +6,17 @@
 #include "automation/object_access.h"
 #include "automation/operator_actions.h"
 #include "automation/state_dump.h"
+#include "view/board_view.h"
+#include "view/zoom.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -81,6 +86,17 @@ void clickMenuItem(QMenu *menu, QAction *action) {
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(menu, &event);
     }
+}
+
+// The picture of a control as it is seen: a board shown scaled is grabbed scaled.
+QPixmap grabShown(QWidget *w) {
+    QWidget *window = w->window();
+    const QGraphicsProxyWidget *proxy = window->graphicsProxyWidget();
+    if (!proxy || !proxy->scene() || proxy->scene()->views().isEmpty()) return w->grab();
+    QGraphicsView *view = proxy->scene()->views().constFirst();
+    const QRectF inWindow(QPointF(w->mapTo(window, QPoint(0, 0))), QSizeF(w->size()));
+    const QRect shown = view->viewportTransform().mapRect(proxy->mapRectToScene(inWindow)).toAlignedRect();
+    return view->viewport()->grab(shown);
 }
 
 QString dialogTitle(const QWidget *w) { return w->windowTitle().isEmpty() ? w->objectName() : w->windowTitle(); }
@@ -204,6 +220,24 @@ void ScriptRunner::run(const Command &cmd) {
         return;
     }
 
+    if (cmd.op == Op::Zoom || cmd.op == Op::FullScreen) {
+        view::BoardView *boardView = view::BoardView::active();
+        if (!boardView) return fail(line, QStringLiteral("the board has no view"));
+        scheduleNext(kStepMs);
+        const QString arg = cmd.args.first().text;
+        QString why;
+        if (cmd.op == Op::Zoom) {
+            const auto zoom = view::parseZoom(arg);
+            if (zoom->fit) boardView->setFit();
+            else boardView->setZoom(zoom->factor);
+        } else if (arg == QLatin1String("off")) {
+            boardView->leaveFullScreen();
+        } else if (!boardView->setFullScreen(arg, &why)) {
+            fail(line, why);
+        }
+        return;
+    }
+
     QObject *target = findControl(cmd.target);
     if (!target) {
         const bool windowKnown = findWindow(cmd.target.window) != nullptr;
@@ -238,7 +272,7 @@ void ScriptRunner::run(const Command &cmd) {
 
     if (cmd.op == Op::Grab) {
         const QString path = cmd.args.at(1).text;
-        if (!widget->grab().save(path, "PNG")) return fail(line, QStringLiteral("cannot write the picture to %1").arg(path));
+        if (!grabShown(widget).save(path, "PNG")) return fail(line, QStringLiteral("cannot write the picture to %1").arg(path));
         return scheduleNext(kStepMs);
     }
 
@@ -252,6 +286,7 @@ void ScriptRunner::run(const Command &cmd) {
     case Op::RClick: result = rightClick(widget); break;
     case Op::Select: result = selectRow(widget, static_cast<int>(cmd.number)); break;
     case Op::Set: result = setValue(widget, cmd.args.at(1)); break;
+    case Op::Key: result = pressKeys(widget, cmd.keys); break;
     case Op::Move:
     case Op::Drag: {
         const QPoint p(static_cast<int>(script::parseInteger(cmd.args.at(1).text).value_or(0)),

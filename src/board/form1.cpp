@@ -6,8 +6,12 @@
 #include "controls/chimei_ctl.h"
 #include "controls/m_degit.h"
 
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTime>
@@ -98,9 +102,19 @@ void Form1::setPicture(const QImage &picture) {
     update();
 }
 
+QWidget *Form1::outerWindow() const {
+    if (const QGraphicsProxyWidget *proxy = graphicsProxyWidget())
+        if (const QGraphicsScene *scene = proxy->scene(); scene && !scene->views().isEmpty())
+            return scene->views().constFirst()->window();
+    return const_cast<Form1 *>(this);
+}
+
 void Form1::GetFormInfo(std::int32_t &boardLeft, std::int32_t &boardTop) const {
-    boardLeft = x() * 15;
-    boardTop = y() * 15;
+    // In full screen the board's place is where it returns to.
+    const QWidget *w = outerWindow();
+    const QPoint at = w->isFullScreen() ? w->normalGeometry().topLeft() : w->pos();
+    boardLeft = at.x() * 15;
+    boardTop = at.y() * 15;
 }
 
 void Form1::SetFormInfo(std::int32_t boardLeft, std::int32_t boardTop) {
@@ -156,13 +170,20 @@ void Form1::mousePressEvent(QMouseEvent *event) {
         event->ignore();
         return;
     }
-    if (QWindow *w = windowHandle(); w && w->startSystemMove()) return;
+    QWidget *outer = outerWindow();
+    if (QWindow *w = outer->windowHandle(); w && w->startSystemMove()) return;
     dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    dragOffset_ = event->globalPosition().toPoint() - outer->frameGeometry().topLeft();
 }
 
 void Form1::mouseMoveEvent(QMouseEvent *event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) move(event->globalPosition().toPoint() - dragOffset_);
+    if (dragging_ && (event->buttons() & Qt::LeftButton))
+        outerWindow()->move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent *event) {
+    // Over a label or a display too: the board has no other use for the right button.
+    emit viewMenuRequested(event->globalPos());
 }
 
 void Form1::mouseReleaseEvent(QMouseEvent *) { dragging_ = false; }

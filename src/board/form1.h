@@ -37,6 +37,9 @@ public:
     // Clock tick: hours and minutes of `hhmmss` ("hh:mm:ss") into the clock displays.
     void showClock(const QString &hhmmss);
 
+    // The window the board is seen in: itself, or the window that shows it scaled.
+    QWidget *outerWindow() const;
+
 signals:
     // The board lives as long as the program: closing it (Alt+F4) asks the panel's
     // exit question instead.
@@ -44,8 +47,11 @@ signals:
     // A fare display's settings dialog opens (true) and closes (false): the panel
     // must not be used meanwhile.
     void digitDialogOpen(bool open);
+    // The right button on the board: the view menu (zoom, full screen) opens.
+    void viewMenuRequested(const QPoint &globalPos);
 
 protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *) override;
     void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *) override;

@@ -1,6 +1,7 @@
 #include "controls/digit_faces.h"
 
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointF>
@@ -270,6 +271,55 @@ void drawText(QPainter &p, const QString &text, int x, int y, int degitSize, int
         p.drawPath(glyph(face, size, bold, mask).translated(x + double(i) * advance, y));
     }
     p.restore();
+}
+
+namespace {
+
+// One lit glyph rasterised at a whole device scale, with where its top-left pixel
+// lies relative to the cell origin (in device pixels).
+struct ScaledGlyph {
+    QImage image;
+    QPoint offset;
+};
+
+const ScaledGlyph &scaledGlyph(Face face, int size, bool bold, unsigned mask, QRgb color, int scale) {
+    static QHash<quint64, ScaledGlyph> cache;
+    const quint64 key = (quint64(color) << 32) | (quint64(mask) << 16) | (quint64(scale) << 8) |
+                        (quint64(face) << 4) | (quint64(size) << 1) | quint64(bold);
+    if (const auto it = cache.constFind(key); it != cache.constEnd()) return *it;
+    if (cache.size() > 2048) cache.clear();  // colours come and go; the working set is small
+    const QPainterPath &path = glyph(face, size, bold, mask);
+    const QRectF box = path.boundingRect();
+    const QPoint origin(int(std::floor(box.left())) - 1, int(std::floor(box.top())) - 1);
+    const QSize cells(int(std::ceil(box.right())) + 2 - origin.x(), int(std::ceil(box.bottom())) + 2 - origin.y());
+    ScaledGlyph g{QImage(cells * scale, QImage::Format_ARGB32_Premultiplied), origin * scale};
+    g.image.fill(Qt::transparent);
+    QPainter p(&g.image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor::fromRgb(color));
+    p.scale(scale, scale);
+    p.translate(-origin);
+    p.drawPath(path);
+    p.end();
+    return *cache.insert(key, g);
+}
+
+}  // namespace
+
+void drawTextScaled(QImage &target, const QRect &clip, const QString &text, int x, int y, int degitSize,
+                    int degitStyle, bool bold, int charExtra, const QColor &color, int scale) {
+    const int size = sizeIndex(degitSize);
+    const Face face = faceOf(degitStyle);
+    const int advance = kSizes[size].cellWidth + charExtra;
+    QPainter p(&target);
+    p.setClipRect(clip);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const unsigned mask = segmentsFor(text[i]);
+        if (!mask) continue;
+        const ScaledGlyph &g = scaledGlyph(face, size, bold, mask, color.rgb(), scale);
+        p.drawImage(QPoint((x + int(i) * advance) * scale, y * scale) + g.offset, g.image);
+    }
 }
 
 }  // namespace digit_faces

@@ -11,7 +11,9 @@
 #include <QColor>
 #include <QString>
 
+class QImage;
 class QPainter;
+class QRect;
 
 namespace digit_faces {
 
@@ -51,6 +53,12 @@ unsigned segmentsFor(QChar c);
 // lit segments are painted: the background stays as it is.
 void drawText(QPainter &p, const QString &text, int x, int y, int degitSize, int degitStyle, bool bold,
               int charExtra, const QColor &color);
+
+// drawText onto an RGB32 picture `scale` times finer (a whole number above 1),
+// positions in pixels of the unscaled picture, only inside `clip` (device pixels):
+// the same segments, each glyph rasterised once and reused.
+void drawTextScaled(QImage &target, const QRect &clip, const QString &text, int x, int y, int degitSize,
+                    int degitStyle, bool bold, int charExtra, const QColor &color, int scale);
 
 // Width that drawText covers for `text`.
 int textWidth(const QString &text, int degitSize, int charExtra);

@@ -5,7 +5,9 @@
 #include "controls/digit_text.h"
 
 #include <QMouseEvent>
+#include <QHash>
 #include <QPainter>
+#include <QtMath>
 
 #include <cstdint>
 
@@ -29,6 +31,7 @@ M_Degit::M_Degit(QWidget *parent)
     keta_ = 0;
     value_ = QStringLiteral("0");
     DrawDegit();
+    flushSurface();
     keta_ = keta;
     value_ = 0;
 }
@@ -91,6 +94,7 @@ QString M_Degit::litText() const { return lit_; }
 
 const QImage &M_Degit::picture() const {
     matchSurfaceToWidget();
+    flushSurface();
     return surface_;
 }
 
@@ -148,6 +152,7 @@ void M_Degit::resizeToKeta() {
 // background until the next repaint.
 void M_Degit::matchSurfaceToWidget() const {
     if (surface_.size() == size()) return;
+    flushSurface();
     if (width() <= 0 || height() <= 0) {
         surface_ = QImage();
         return;
@@ -161,26 +166,89 @@ void M_Degit::matchSurfaceToWidget() const {
     surface_ = grown;
 }
 
+// At a whole `scale` above 1 the painter is in device pixels and glyphs come ready
+// rasterised; otherwise the outlines are drawn through the painter's transform.
+// Glyph cells start one pixel above the top edge, where the digit faces have always sat.
+constexpr int kGlyphTop = -1;
+
+void M_Degit::paintFaces(QPainter &p, int width) const {
+    constexpr int top = kGlyphTop;
+    const QString unlit(drawnKeta_, QLatin1Char('8'));
+    const int litX = width - digit_faces::textWidth(lit_, degitSize_, charExtra_);
+    digit_faces::drawText(p, unlit, 0, top, degitSize_, degitStyle_, faceBold_, charExtra_, toQColor(baseForeColor_));
+    digit_faces::drawText(p, lit_, litX, top, degitSize_, degitStyle_, faceBold_, charExtra_, toQColor(degitForeColor_));
+}
+
 void M_Degit::DrawDegit() {
     lit_ = digit_text::litText(value_, zeroMode_, fillZero_, shift_, keta_);
     matchSurfaceToWidget();
-    if (!surface_.isNull()) {
-        surface_.fill(toQColor(backColor_));
-        QPainter p(&surface_);
-        // Glyph cells start one pixel above the top edge, where the digit faces have always sat.
-        constexpr int top = -1;
-        digit_faces::drawText(p, QString(keta_, QLatin1Char('8')), 0, top, degitSize_, degitStyle_, faceBold_,
-                              charExtra_, toQColor(baseForeColor_));
-        const int w = digit_faces::textWidth(lit_, degitSize_, charExtra_);
-        digit_faces::drawText(p, lit_, surface_.width() - w, top, degitSize_, degitStyle_, faceBold_, charExtra_,
-                              toQColor(degitForeColor_));
-    }
+    drawnWidth_ = surface_.width();
+    drawnKeta_ = keta_;
+    surfacePending_ = true;
+    sharp_ = QImage();
     update();
+}
+
+// The 1x picture is drawn when it is first needed: a board shown scaled never
+// needs it, only its sharp picture.
+void M_Degit::flushSurface() const {
+    if (!surfacePending_) return;
+    surfacePending_ = false;
+    if (surface_.isNull()) return;
+    surface_.fill(toQColor(backColor_));
+    QPainter p(&surface_);
+    paintFaces(p, surface_.width());
+}
+
+// The same picture drawn again at `scale` device pixels per pixel: the segments are
+// outlines, so they come out sharp at any zoom or screen density.
+const QImage &M_Degit::sharpPicture(qreal scale) const {
+    const QSize device(qCeil(width() * scale), qCeil(height() * scale));
+    if (!sharp_.isNull() && sharp_.size() == device && qFuzzyCompare(sharp_.devicePixelRatio(), scale)) return sharp_;
+    const int whole = qRound(scale);
+    if (qFuzzyCompare(scale, qreal(whole)) && drawnWidth_ > 0) {
+        // The unlit eights look the same on every display alike: drawn once, copied.
+        static QHash<QString, QImage> unlitRows;
+        const QString key = QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8,%9")
+                                .arg(drawnKeta_).arg(degitSize_).arg(degitStyle_).arg(charExtra_)
+                                .arg(baseForeColor_).arg(backColor_).arg(whole).arg(drawnWidth_).arg(height());
+        const QRect clip(0, 0, drawnWidth_ * whole, height() * whole);
+        auto row = unlitRows.find(key);
+        if (row == unlitRows.end()) {
+            if (unlitRows.size() > 256) unlitRows.clear();
+            QImage image(device, QImage::Format_RGB32);
+            image.fill(toQColor(backColor_));
+            digit_faces::drawTextScaled(image, clip, QString(drawnKeta_, QLatin1Char('8')), 0, kGlyphTop, degitSize_,
+                                        degitStyle_, faceBold_, charExtra_, toQColor(baseForeColor_), whole);
+            row = unlitRows.insert(key, image);
+        }
+        sharp_ = row->copy();
+        const int litX = drawnWidth_ - digit_faces::textWidth(lit_, degitSize_, charExtra_);
+        digit_faces::drawTextScaled(sharp_, clip, lit_, litX, kGlyphTop, degitSize_, degitStyle_, faceBold_, charExtra_,
+                                    toQColor(degitForeColor_), whole);
+    } else {
+        sharp_ = QImage(device, QImage::Format_RGB32);
+        sharp_.fill(toQColor(backColor_));
+        if (drawnWidth_ > 0) {
+            QPainter p(&sharp_);
+            p.scale(scale, scale);
+            p.setClipRect(QRect(0, 0, drawnWidth_, height()));
+            paintFaces(p, drawnWidth_);
+        }
+    }
+    sharp_.setDevicePixelRatio(scale);
+    return sharp_;
 }
 
 void M_Degit::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.drawImage(0, 0, picture());
+    // Shown larger than 1:1 (zoom, a dense screen): draw at the device's resolution.
+    const QTransform &t = p.deviceTransform();
+    const qreal scale = t.m11();
+    if (t.type() <= QTransform::TxScale && scale > 1.0 && qFuzzyCompare(scale, t.m22()))
+        p.drawImage(QRectF(rect()), sharpPicture(scale));
+    else
+        p.drawImage(0, 0, picture());
 }
 
 void M_Degit::resizeEvent(QResizeEvent *) { matchSurfaceToWidget(); }

@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+class QPainter;
+
 class M_Degit : public QWidget {
     Q_OBJECT
     Q_PROPERTY(uint BaseForeColor READ BaseForeColor WRITE setBaseForeColor)
@@ -85,8 +87,11 @@ protected:
 
 private:
     void DrawDegit();
+    void paintFaces(QPainter &p, int width) const;
+    const QImage &sharpPicture(qreal scale) const;
     void resizeToKeta();
     void matchSurfaceToWidget() const;
+    void flushSurface() const;
 
     COLORREF baseForeColor_;
     COLORREF degitForeColor_;
@@ -96,6 +101,10 @@ private:
     COLORREF backColor_;
     QString lit_;
     mutable QImage surface_;  // follows the control's size even while hidden
+    int drawnWidth_ = 0;      // the surface's width at the last repaint
+    int drawnKeta_ = 0;       // and the positions it drew
+    mutable bool surfacePending_ = false;  // the last repaint is not yet on the surface
+    mutable QImage sharp_;    // the last repaint at a device scale above 1
     // Spacing and weight of the faces: no extra pixels between characters, bold.
     int charExtra_ = 0;
     bool faceBold_ = true;

@@ -21,6 +21,11 @@ int main(int argc, char *argv[]) {
     }
     const QDir sounds(QDir(args.at(2)).absolutePath());
     IniData ini;
+    // What a first start without a settings file shows: ticket numbers on the board in
+    // the board's own colours, the digit lists in front.
+    ini.panel.AutoSeiriNum = 1;
+    ini.panel.SeiriNumColor = mdl207_000::kDefaultLabelColors;
+    ini.ctrl.BackPanel = 1;
     ini.sound.RouteSetSound = sounds.filePath(QStringLiteral("chime.mp3"));
     ini.sound.ResetSound = sounds.filePath(QStringLiteral("key.wav"));
     ini.sound.StepSound = sounds.filePath(QStringLiteral("step.mid"));
@@ -33,9 +38,6 @@ int main(int argc, char *argv[]) {
     ini.seiriken.UseSeiriPrev = 1;
     ini.seiriken.SeiriPlgPath = sounds.filePath(QStringLiteral("tickets/barcode.4SP"));
     ini.ctrl.PreviewOpen = 1;
-    // The ticket-number labels as the board shows them without a settings file.
-    ini.panel.AutoSeiriNum = 1;
-    ini.panel.SeiriNumColor = mdl207_000::kDefaultLabelColors;
     // Far off every screen: the windows keep the places start-up gives them.
     ini.ctrl.CtlLeft = ini.ctrl.CtlTop = -1000000;
     QSaveFile out(args.at(1));

@@ -1,0 +1,221 @@
+#include "view/board_view.h"
+
+#include "view/board_host.h"
+#include "view/zoom.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+namespace view {
+
+namespace {
+
+// A window flag change hides a shown window; it comes back where it was.
+void setOnTop(QWidget *w, bool on) {
+    if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
+    const bool shown = w->isVisible();
+    const QPoint at = w->pos();
+    w->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    w->move(at);
+    if (shown) w->show();
+}
+
+}  // namespace
+
+namespace {
+BoardView *g_active = nullptr;
+}
+
+BoardView::BoardView(QWidget *board, QObject *parent) : QObject(parent), board_(board) { g_active = this; }
+
+BoardView::~BoardView() {
+    if (g_active == this) g_active = nullptr;
+    delete host_;
+}
+
+BoardView *BoardView::active() { return g_active; }
+
+BoardHost *BoardView::host() {
+    if (!host_) {
+        host_ = new BoardHost(board_);
+        connect(host_, &BoardHost::menuRequested, this, &BoardView::showMenu);
+        connect(host_, &BoardHost::closeRequested, this, &BoardView::closeRequested);
+        emit hostCreated(host_);
+    }
+    return host_;
+}
+
+QWidget *BoardView::shownWindow() const { return host_ && host_->embedded() ? static_cast<QWidget *>(host_) : board_; }
+
+double BoardView::factor() const { return host_ && host_->embedded() ? host_->factor() : 1.0; }
+
+QScreen *BoardView::findScreen(const QString &nameOrNumber) {
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    bool isNumber = false;
+    const int n = nameOrNumber.toInt(&isNumber);
+    if (isNumber) return n >= 1 && n <= screens.size() ? screens.at(n - 1) : nullptr;
+    for (QScreen *s : screens)
+        if (s->name() == nameOrNumber) return s;
+    return nullptr;
+}
+
+QScreen *BoardView::currentScreen() const {
+    const QWidget *w = shownWindow();
+    if (QScreen *s = QGuiApplication::screenAt(w->geometry().center())) return s;
+    return QGuiApplication::primaryScreen();
+}
+
+void BoardView::apply(const ViewSettings &s) {
+    settings_ = s;
+    if (settings_.fullScreen && !settings_.screen.isEmpty() && !findScreen(settings_.screen)) settings_.screen.clear();
+    layout();
+}
+
+void BoardView::setZoom(int factor) {
+    settings_.zoom = qBound(kMinZoom, factor, kMaxZoom);
+    settings_.fit = false;
+    settings_.fullScreen = false;
+    changed();
+}
+
+void BoardView::setFit() {
+    settings_.fit = true;
+    settings_.fullScreen = false;
+    changed();
+}
+
+void BoardView::zoomBy(int direction) {
+    if (settings_.fullScreen) return;
+    setZoom(steppedZoom(factor(), direction));
+}
+
+bool BoardView::setFullScreen(const QString &screen, QString *error) {
+    if (!screen.isEmpty() && !findScreen(screen)) {
+        if (error) *error = QStringLiteral("no screen %1 (there are %2)").arg(screen).arg(QGuiApplication::screens().size());
+        return false;
+    }
+    settings_.fullScreen = true;
+    settings_.screen = screen;
+    changed();
+    return true;
+}
+
+void BoardView::leaveFullScreen() {
+    if (!settings_.fullScreen) return;
+    settings_.fullScreen = false;
+    changed();
+}
+
+void BoardView::toggleFullScreen() {
+    if (settings_.fullScreen) leaveFullScreen();
+    else setFullScreen(settings_.screen);
+}
+
+void BoardView::setLetterbox(bool on) {
+    settings_.letterbox = on;
+    changed();
+}
+
+void BoardView::setAlwaysOnTop(bool on) {
+    settings_.alwaysOnTop = on;
+    changed();
+}
+
+void BoardView::changed() {
+    layout();
+    if (!savePath_.isEmpty()) saveViewSettings(savePath_, settings_);
+}
+
+void BoardView::layout() {
+    QWidget *before = shownWindow();
+    if (before->isVisible() && !before->isFullScreen()) windowPos_ = before->pos();
+    const bool hosted = settings_.fullScreen || settings_.fit || settings_.zoom != 1;
+
+    if (!hosted) {
+        if (host_ && host_->embedded()) {
+            host_->hide();
+            host_->release();
+            board_->removeEventFilter(this);
+            board_->move(windowPos_);
+            board_->show();
+        }
+        setOnTop(board_, settings_.alwaysOnTop);
+        return;
+    }
+
+    BoardHost *h = host();
+    if (!h->embedded()) {
+        h->embed();
+        board_->installEventFilter(this);
+    }
+    h->setWindowTitle(board_->windowTitle());
+    setOnTop(h, settings_.alwaysOnTop);
+    const QSize boardSize = board_->size();
+    if (settings_.fullScreen) {
+        QScreen *screen = settings_.screen.isEmpty() ? currentScreen() : findScreen(settings_.screen);
+        if (!screen) screen = QGuiApplication::primaryScreen();
+        const QRect area = screen->geometry();
+        h->setFactor(settings_.letterbox ? fitFactor(boardSize, area.size()) : largestWholeFactor(boardSize, area.size()));
+        h->clearMask();
+        h->setMinimumSize(0, 0);
+        h->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (h->isFullScreen()) h->showNormal();
+        // Another X screen needs the window made anew there; a monitor of the same desktop only the geometry.
+        if (h->screen() != screen) h->setScreen(screen);
+        h->setGeometry(area);
+        h->showFullScreen();
+        h->setPointerHiding(true);
+        h->activateWindow();
+        return;
+    }
+
+    h->setPointerHiding(false);
+    if (h->isFullScreen()) h->showNormal();
+    QScreen *screen = currentScreen();
+    const double f = settings_.fit ? fitFactor(boardSize, screen->availableGeometry().size()) : settings_.zoom;
+    h->setFactor(f);
+    const QRect placed = settings_.fit ? centredRect(boardSize, f, screen->availableGeometry())
+                                       : QRect(windowPos_, boardSize * f);
+    h->setFixedSize(placed.size());
+    h->move(placed.topLeft());
+    h->setMask(QTransform::fromScale(f, f).map(board_->mask().isEmpty() ? QRegion(board_->rect()) : board_->mask()));
+    h->show();
+}
+
+// The hosted board sits at the scene's origin; a move of it (the script's `move`, a
+// saved position being restored) is a move of the window it is shown in.
+bool BoardView::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == board_ && event->type() == QEvent::Move && host_ && host_->embedded()) {
+        const QPoint to = board_->pos();
+        if (to != QPoint(0, 0)) {
+            board_->move(0, 0);
+            if (!settings_.fullScreen) host_->move(to);
+            else windowPos_ = to;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QJsonObject BoardView::dumpState() const {
+    const QWidget *w = shownWindow();
+    QJsonObject o;
+    o.insert(QStringLiteral("zoom"), settings_.fit ? QJsonValue(QStringLiteral("fit")) : QJsonValue(settings_.zoom));
+    o.insert(QStringLiteral("factor"), factor());
+    o.insert(QStringLiteral("fullScreen"), settings_.fullScreen);
+    const QScreen *screen = w->screen();
+    o.insert(QStringLiteral("screen"), screen ? screen->name() : QString());
+    o.insert(QStringLiteral("screenNumber"), screen ? int(QGuiApplication::screens().indexOf(const_cast<QScreen *>(screen))) + 1 : 0);
+    o.insert(QStringLiteral("letterbox"), settings_.letterbox);
+    o.insert(QStringLiteral("alwaysOnTop"), settings_.alwaysOnTop);
+    o.insert(QStringLiteral("hosted"), w != board_);
+    o.insert(QStringLiteral("left"), w->x());
+    o.insert(QStringLiteral("top"), w->y());
+    o.insert(QStringLiteral("width"), w->width());
+    o.insert(QStringLiteral("height"), w->height());
+    return o;
+}
+
+}  // namespace view

@@ -1,0 +1,157 @@
+// The board view through the real program: keys press the panel's buttons (and
+// nothing while a button could not be pressed), zoom keeps the 1x layout and shows
+// it scaled: the stop-name dots by whole pixels, the digits redrawn sharp.
+#include "program_run.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+const QString kDemoDir = QStringLiteral(MITRA_BINARY_DIR "/demo");
+
+QJsonObject trip(const QJsonObject &dump) { return dump.value(QStringLiteral("trip")).toObject(); }
+QJsonObject viewOf(const QJsonObject &dump) { return dump.value(QStringLiteral("view")).toObject(); }
+QJsonValue prop(const QJsonObject &dump, const char *name, const char *key) {
+    return control(dump, QLatin1String(name)).value(QLatin1String(key));
+}
+
+QImage picture(const QTemporaryDir &dir, const char *name) {
+    return QImage(dir.filePath(QLatin1String(name))).convertToFormat(QImage::Format_RGB32);
+}
+
+// Share of pixels whose colours agree within `tolerance` on every channel. Edges
+// antialiased at 1x are partly lit pixels; redrawn sharp they are lit or not.
+double agreement(const QImage &a, const QImage &b, int tolerance) {
+    if (a.size() != b.size() || a.isNull()) return 0.0;
+    qint64 same = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            same += std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))}) <= tolerance;
+        }
+    return double(same) / (double(a.width()) * a.height());
+}
+
+// Each f x f block averaged into one pixel: the sharp picture seen at 1x.
+QImage boxDown(const QImage &img, int f) {
+    QImage out(img.width() / f, img.height() / f, QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x) {
+            int sum[3] = {0, 0, 0};
+            for (int v = 0; v < f; ++v)
+                for (int u = 0; u < f; ++u) {
+                    const QRgb p = img.pixel(x * f + u, y * f + v);
+                    sum[0] += qRed(p), sum[1] += qGreen(p), sum[2] += qBlue(p);
+                }
+            out.setPixel(x, y, qRgb(sum[0] / (f * f), sum[1] / (f * f), sum[2] / (f * f)));
+        }
+    return out;
+}
+
+}  // namespace
+
+TEST(ViewProgram, KeysPressTheButtonsOfBothWindows) {
+    QTemporaryDir dir;
+    const ProgramRun run = runProgram(dir,
+        QStringLiteral("key frmCtl Right PageDown\n"  // stepping is disabled before a route
+                       "key frmCtl 1\n"               // the keypad is behind the digit lists
+                       "dump @/before.json\n"
+                       "dblclick frmCtl.Frame1(0)\n"
+                       "key frmCtl / 1 * 1 Return\n"  // route 1, section 1, リセット
+                       "dump @/selecting.json\n"     // during the route-selecting pause
+                       "key Form1 Right Space\n"      // held until the pause is over
+                       "dump @/stepped.json\n"
+                       "key Form1 Left B\n"
+                       "key frmCtl PageDown\n"        // locked while blank
+                       "dump @/blank.json\n"
+                       "key frmCtl B N L L\n"
+                       "dump @/final.json\n"
+                       "key frmCtl A\n"             // the announcements: 送り twice, 戻し once, ■
+                       "idle\n"
+                       "key Form1 A\n"
+                       "idle\n"
+                       "key frmCtl Shift+A S\n"
+                       "idle\n"
+                       "dump @/tape.json\n"),
+        QStringLiteral("t.script"), kDemoDir);
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+
+    const QJsonObject before = readJson(dir.filePath(QStringLiteral("before.json")));
+    EXPECT_EQ(trip(before).value(QStringLiteral("RowCount")).toInt(), 0);
+    EXPECT_EQ(prop(before, "frmCtl.Label2(2)", "caption").toString(), QString());
+    EXPECT_EQ(prop(before, "frmCtl.Command2(1)", "toolTip").toString(), QStringLiteral("キー: → / Space / PageDown"));
+
+    const QJsonObject selecting = readJson(dir.filePath(QStringLiteral("selecting.json")));
+    EXPECT_EQ(selecting.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("系統選別中"));
+    EXPECT_EQ(trip(selecting).value(QStringLiteral("CurIndex")).toInt(), 0);
+
+    const QJsonObject stepped = readJson(dir.filePath(QStringLiteral("stepped.json")));
+    EXPECT_EQ(trip(stepped).value(QStringLiteral("RouteNo")).toString(), QStringLiteral("1"));
+    EXPECT_EQ(trip(stepped).value(QStringLiteral("CurIndex")).toInt(), 2);
+
+    const QJsonObject blank = readJson(dir.filePath(QStringLiteral("blank.json")));
+    EXPECT_EQ(trip(blank).value(QStringLiteral("CurIndex")).toInt(), 1);
+    EXPECT_EQ(prop(blank, "frmCtl.Check1", "value").toInt(), 1);
+
+    const QJsonObject final = readJson(dir.filePath(QStringLiteral("final.json")));
+    EXPECT_EQ(prop(final, "frmCtl.Check1", "value").toInt(), 0);
+    EXPECT_EQ(prop(final, "frmCtl.Check2", "value").toInt(), 1);
+    EXPECT_TRUE(prop(final, "frmCtl.Option4(2)", "value").toBool());
+
+    const QJsonObject tape = readJson(dir.filePath(QStringLiteral("tape.json")));
+    EXPECT_EQ(tape.value(QStringLiteral("tape")).toObject().value(QStringLiteral("TapePos")).toInt(), 1);
+}
+
+TEST(ViewProgram, ZoomScalesThePictureAndKeepsTheLayout) {
+    QTemporaryDir dir;
+    QString script = QStringLiteral("call Form1.ChimeiCtl SetChimei \"市役所前\"\n"
+                                    "prop Form1.Degit(1) Value 1230\n"
+                                    "dump @/z1.json\n");
+    for (const char *z : {"1", "2", "4"})
+        script += QStringLiteral("zoom %1\ngrab Form1.ChimeiCtl @/c%1.png\ngrab Form1.Degit(1) @/d%1.png\n").arg(QLatin1String(z));
+    script += QStringLiteral("dump @/z4.json\n"
+                             "key Form1 Ctrl+-\n"
+                             "dump @/z3.json\n"
+                             "fullscreen 1\n"
+                             "dump @/full.json\n"
+                             "key Form1 Esc\n"
+                             "zoom 1\n"
+                             "dump @/back.json\n");
+    const ProgramRun run = runProgram(dir, script);
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+
+    const QJsonObject z1 = readJson(dir.filePath(QStringLiteral("z1.json")));
+    const QJsonObject z4 = readJson(dir.filePath(QStringLiteral("z4.json")));
+    EXPECT_EQ(viewOf(z1).value(QStringLiteral("hosted")).toBool(), false);
+    EXPECT_EQ(viewOf(z4).value(QStringLiteral("factor")).toDouble(), 4.0);
+    EXPECT_EQ(viewOf(z4).value(QStringLiteral("width")).toInt(), 4 * 564);
+    // Every existing check of the layout still holds at 4x.
+    EXPECT_EQ(z4.value(QStringLiteral("controls")), z1.value(QStringLiteral("controls")));
+    EXPECT_EQ(window(z4, "Form1").value(QStringLiteral("width")).toInt(), 564);
+
+    EXPECT_EQ(viewOf(readJson(dir.filePath(QStringLiteral("z3.json")))).value(QStringLiteral("zoom")).toInt(), 3);
+    const QJsonObject full = viewOf(readJson(dir.filePath(QStringLiteral("full.json"))));
+    EXPECT_TRUE(full.value(QStringLiteral("fullScreen")).toBool());
+    EXPECT_EQ(full.value(QStringLiteral("screenNumber")).toInt(), 1);
+    const QJsonObject back = viewOf(readJson(dir.filePath(QStringLiteral("back.json"))));
+    EXPECT_FALSE(back.value(QStringLiteral("fullScreen")).toBool());
+    EXPECT_FALSE(back.value(QStringLiteral("hosted")).toBool());
+
+    const QImage strip1 = picture(dir, "c1.png"), digit1 = picture(dir, "d1.png");
+    for (int f : {2, 4}) {
+        const QImage strip = picture(dir, f == 2 ? "c2.png" : "c4.png");
+        const QImage digit = picture(dir, f == 2 ? "d2.png" : "d4.png");
+        EXPECT_EQ(strip, strip1.scaled(strip1.size() * f, Qt::IgnoreAspectRatio, Qt::FastTransformation)) << f;
+        const QImage blown = digit1.scaled(digit1.size() * f, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        // A third of the range: a partly lit edge pixel at 1x against lit or unlit.
+        EXPECT_GE(agreement(digit, blown, 80), 0.97) << f;
+        EXPECT_LT(agreement(digit, blown, 0), 0.9) << f;  // redrawn, not blown up
+        EXPECT_EQ(agreement(boxDown(digit, f), digit1, 8), 1.0) << f;  // the same segments, sharper
+    }
+    QFile viewFile(dir.filePath(QStringLiteral("207_000.view")));
+    ASSERT_TRUE(viewFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(viewFile.readAll().startsWith("zoom=1\nfullscreen=0\n"));
+}
