@@ -239,4 +239,17 @@ TEST(TicketDrawing, BarcodesDecodeToTheirData) {
         if (*t.expected) EXPECT_TRUE(read.contains(QLatin1String(t.expected))) << t.sample << ": " << read.toStdString();
         else EXPECT_TRUE(read.isEmpty()) << t.sample << ": " << read.toStdString();
     }
+
+    // A barcode prints only where the plug-in says exactly 1 to barcodes.
+    const QJsonArray barcode = {QJsonObject{{"type", "barcode"}, {"symbology", "codabar"}, {"data", "A{routeNo:3}{ticketNo:3}A"},
+                                            {"x", 6}, {"y", 96}, {"width", 218}, {"height", 26}}};
+    for (const int can : {1, 0, 2}) {
+        const QString path = write(dir, QStringLiteral("b.4SP"), plugin(info({{"CanBarcode", can}, {"MaxRouteNo", 999}}), barcode));
+        PlgInfo out;
+        ASSERT_EQ(Qv4_GetPlgInfo(path, out), 1);
+        QImage preview = whiteImage();
+        QString stop = QStringLiteral("市役所前"), date = QStringLiteral("12-24-2026");
+        Qv4_DrawSeiriken(path, &preview, stop, date, QStringLiteral("08:15:00"), 12, 1, 2, 0);
+        EXPECT_EQ(decode(preview, dir), can == 1 ? QStringLiteral("A012001A") : QString()) << "CanBarcode " << can;
+    }
 }
