@@ -5,7 +5,6 @@
 
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QJsonArray>
 #include <QLabel>
 #include <QSpinBox>
 

@@ -71,12 +71,6 @@ TEST(BoardUpdate, LateNightDoublesFaresButNotMarkersOrInformation) {
     const BoardWrites dayWrites = boardWrites(row, 3, tripAt(1), opt);
     EXPECT_EQ(apply(dayWrites).at(1), QVariant(230));
     EXPECT_TRUE(dayWrites.overflowCells.empty());
-
-    bool overflow = true;
-    EXPECT_EQ(lateNightFare(-1, &overflow), -1);
-    EXPECT_FALSE(overflow);
-    EXPECT_EQ(lateNightFare(32767, &overflow), 32767);
-    EXPECT_TRUE(overflow);
 }
 
 TEST(BoardUpdate, InformationNumbersFollowTheFaresInTheirOrder) {

@@ -3,7 +3,6 @@
 #include "app/fare_data_file.h"
 #include "companion/cp932.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

