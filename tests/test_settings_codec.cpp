@@ -38,6 +38,10 @@ TEST(SettingsCodec, CountBeforeTheDigitRecordsIsIgnored) {
         ASSERT_TRUE(inicodec::decode(bytes, back).ok) << count;
         EXPECT_EQ(back.DegitSet, d.DegitSet) << count;
     }
+    // Bytes after the last record are not read either.
+    IniData back;
+    ASSERT_TRUE(inicodec::decode(inicodec::encode(d) + "junk", back).ok);
+    EXPECT_EQ(back, d);
 }
 
 TEST(SettingsCodec, ShortOrDamagedFilesChangeNothing) {
