@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zip.h>
 
 namespace {
@@ -130,6 +131,14 @@ TEST(GtfsConvert, SampleFeedFromFolderAndZipGivesHandWorkedFaresNamesAndAnnounce
     EXPECT_EQ(none.code, 1);
     EXPECT_TRUE(none.err.contains(QStringLiteral("R1, R2"))) << none.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("9.hy3"))));
+
+    // A feed file that is a FIFO is refused by name instead of waiting for a writer.
+    const QString fifoFeed = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_TRUE(QDir().mkpath(fifoFeed));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifoFeed + QStringLiteral("/stops.txt")).constData(), 0600), 0);
+    const ToolRun fifo = hy3tool({QStringLiteral("from-gtfs"), fifoFeed, QStringLiteral("--list")});
+    EXPECT_EQ(fifo.code, 1);
+    EXPECT_TRUE(fifo.err.contains(QStringLiteral("stops.txt"))) << fifo.err.toStdString();
 }
 
 namespace {

@@ -29,6 +29,11 @@ void readFolder(const QString &path, QHash<QString, QByteArray> &files, std::vec
     for (const QString &name : fileNames()) {
         QFile f(dir.filePath(name));
         if (!f.exists()) continue;
+        // Opening a FIFO would wait for a writer forever; a device never ends.
+        if (!QFileInfo(f.fileName()).isFile()) {
+            problems.push_back(feedError(name, QStringLiteral("通常のファイルではありません。")));
+            continue;
+        }
         if (f.size() > MaxFileBytes || !f.open(QIODevice::ReadOnly)) {
             problems.push_back(feedError(name, QStringLiteral("読めません: %1").arg(f.errorString())));
             continue;
