@@ -43,7 +43,7 @@ void InitDegits() {
 void SetDefaultPanel() {
     FrmOption *options = frmOption();
     options->setAutoSeiriNum(true);
-    for (int state = 0; state < 3; ++state) options->setLabelColor(state, kDefaultLabelColors[state]);
+    for (int state = 0; state < 3; ++state) options->setLabelColor(state, seiriken::kDefaultLabelColors[state]);
 
     Form1 *board = form1();
     const QImage builtIn = board->imgRes(0);

@@ -6,8 +6,10 @@
 #include "app/windows.h"
 #include "board/form1.h"
 #include "board/rounded_region.h"
+#include "companion/companion.h"
 #include "options/frm_option.h"
 #include "view/zoom.h"
+#include "widgets/m_degit.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -65,6 +67,7 @@ void installJapaneseTranslations() {
 }
 
 void loadAndShowWindows() {
+    M_Degit::setStandardSetDlgFunction(&Call_dlg100);
     Form1 *board = form1();
     mdl207_000::InitDegits();
     mdl207_000::SetDefaultPanel();

@@ -1,7 +1,6 @@
 #include "widgets/m_degit.h"
 #include "widgets/qcolor_ref.h"
 
-#include "companion/companion.h"
 #include "widgets/digit_faces.h"
 #include "core/digit_text.h"
 
@@ -13,10 +12,16 @@
 #include <cstdint>
 
 namespace {
-M_Degit::SetDlgFunction setDlgFunction = &Call_dlg100;
+M_Degit::SetDlgFunction standardSetDlg = nullptr;
+M_Degit::SetDlgFunction setDlgFunction = nullptr;
 }
 
-void M_Degit::setSetDlgFunction(SetDlgFunction f) { setDlgFunction = f ? f : &Call_dlg100; }
+void M_Degit::setStandardSetDlgFunction(SetDlgFunction f) {
+    if (setDlgFunction == standardSetDlg) setDlgFunction = f;
+    standardSetDlg = f;
+}
+
+void M_Degit::setSetDlgFunction(SetDlgFunction f) { setDlgFunction = f ? f : standardSetDlg; }
 
 M_Degit::M_Degit(QWidget *parent)
     : QWidget(parent), baseForeColor_(RGB(150, 150, 150)), degitForeColor_(RGB(248, 210, 114)), value_(0),
@@ -122,7 +127,8 @@ int M_Degit::ShowSetDlg() {
     std::int16_t zeroMode = std::int16_t(zeroMode_);
     std::int16_t shift = std::int16_t(shift_);
     std::int16_t fillZero = std::int16_t(fillZero_);
-    const int result = setDlgFunction(this, keta_, zeroMode, shift, fillZero);
+    // No dialog installed (a test without the program's windows): as if cancelled.
+    const int result = setDlgFunction ? setDlgFunction(this, keta_, zeroMode, shift, fillZero) : 0;
     // Taken back as the dialog left them, also on cancel; the drawing copes with any value.
     zeroMode_ = zeroMode;
     shift_ = shift;

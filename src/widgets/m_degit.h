@@ -67,10 +67,12 @@ public:
 
     Q_INVOKABLE int ShowSetDlg();
 
-    // The settings dialog ShowSetDlg opens: the companion's `Call_dlg100` unless a
-    // test puts a scripted one in its place (nullptr puts the companion's back).
+    // The settings dialog ShowSetDlg opens: the standard one, which the program
+    // installs (the companion's `Call_dlg100`; the display knows no dialogs), unless
+    // a test puts a scripted one in its place (nullptr puts the standard one back).
     using SetDlgFunction = int (*)(QWidget *owner, int keta, std::int16_t &zeroMode, std::int16_t &shift,
                                    std::int16_t &fillZero);
+    static void setStandardSetDlgFunction(SetDlgFunction f);
     static void setSetDlgFunction(SetDlgFunction f);
     Q_INVOKABLE void ResetDegit(bool nMode);
 

@@ -3,8 +3,8 @@
 // (by the announcement's sound mark), the key click for keys and lists, the step
 // sound for every step; and the ticket preview, open and on, with the barcode ticket
 // plug-in of SOUNDDIR/tickets.
-#include "app/board_layout.h"
 #include "core/ini_codec.h"
+#include "core/seiriken_numbering.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,7 +24,7 @@ int main(int argc, char *argv[]) {
     // What a first start without a settings file shows: ticket numbers on the board in
     // the board's own colours, the digit lists in front.
     ini.panel.AutoSeiriNum = 1;
-    ini.panel.SeiriNumColor = mdl207_000::kDefaultLabelColors;
+    ini.panel.SeiriNumColor = seiriken::kDefaultLabelColors;
     ini.ctrl.BackPanel = 1;
     ini.sound.RouteSetSound = sounds.filePath(QStringLiteral("chime.mp3"));
     ini.sound.ResetSound = sounds.filePath(QStringLiteral("key.wav"));
