@@ -8,7 +8,6 @@
 #include "sound/speech_dialog.h"
 #include "sound/speech_engine.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -25,9 +24,6 @@ void recordEvent(const QString &state, const QString &text, const QString &detai
 namespace mdlM_Tape {
 
 namespace {
-
-// A list larger than this is not an announcement list.
-constexpr qint64 kMaxListBytes = 64 * 1024 * 1024;
 
 struct Module {
     bool SpeechOk = false;
@@ -55,12 +51,6 @@ Module &m() {
 }
 
 bool isVista() { return GetOsInfo() == QLatin1String("Windows Vista"); }
-
-std::optional<std::vector<TapeEntry>> readList(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxListBytes) return std::nullopt;
-    return tape_list::parse(f.readAll());
-}
 
 // The sound before an announcement by the entry's sound mark.
 QString soundByFlag(const TapeSounds &sounds, int flag) {
@@ -93,7 +83,7 @@ void InitTape() {
 void LoadTape(const QString &folder, const QString &route) {
     if (isVista()) return;
     Module &s = m();
-    std::optional<std::vector<TapeEntry>> list = readList(tape_list::findFile(folder, route));
+    std::optional<std::vector<TapeEntry>> list = tape_list::readFile(tape_list::findFile(folder, route));
     s.TapePos = 0;
     if (!list) {
         s.TapeList.clear();  // the old list is not used again
