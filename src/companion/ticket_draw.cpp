@@ -1,6 +1,8 @@
 #include "companion/ticket_draw.h"
 
+#include "automation/regular_file.h"
 #include "companion/ticket_barcode.h"
+#include "companion/ticket_svg.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -67,21 +69,28 @@ QImage renderBackground(const Plugin &plugin, QString *problem) {
         if (problem) *problem = why;
         return QImage();
     };
-    const QFileInfo fi(plugin.background);
-    if (!fi.isFile()) return fail(QStringLiteral("the background picture %1 does not exist").arg(plugin.background));
-    if (fi.size() > kMaxPictureBytes)
+    // Read once, from a regular file only: a FIFO would block the open for ever.
+    const regular_file::Read read = regular_file::read(plugin.background, kMaxPictureBytes);
+    if (read.status == regular_file::Status::Missing)
+        return fail(QStringLiteral("the background picture %1 does not exist").arg(plugin.background));
+    if (read.status == regular_file::Status::TooLarge)
         return fail(QStringLiteral("the background picture %1 is larger than %2 bytes").arg(plugin.background).arg(kMaxPictureBytes));
+    if (!read.ok())
+        return fail(QStringLiteral("the background picture %1 %2").arg(plugin.background, regular_file::describe(read.status)));
     const QSize size(plugin.widthPx(), plugin.heightPx());
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    if (fi.suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
-        QSvgRenderer svg(plugin.background);
+    if (QFileInfo(plugin.background).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
+        const SafeSvg safe = makeSafeSvg(read.bytes, plugin.folder);
+        if (!safe.ok) return fail(QStringLiteral("the background picture %1 is not drawn: %2").arg(plugin.background, safe.problem));
+        QSvgRenderer svg(safe.bytes);
         if (!svg.isValid()) return fail(QStringLiteral("the background picture %1 is not a readable SVG").arg(plugin.background));
         QPainter p(&image);
         svg.render(&p, QRectF(QPointF(0, 0), size));
+        if (problem && !safe.problem.isEmpty()) *problem = safe.problem;  // drawn, with links left out
         return image;
     }
-    const QImage picture(plugin.background);
+    const QImage picture = QImage::fromData(read.bytes);
     if (picture.isNull()) return fail(QStringLiteral("the background picture %1 cannot be read").arg(plugin.background));
     QPainter p(&image);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -133,8 +142,7 @@ DrawResult drawTicket(QPainter &p, const Plugin &plugin, const QImage &backgroun
         } else if (const auto *code = std::get_if<BarcodeItem>(&item)) {
             if (!barcodesAllowed || ++barcodeItems > info.BarcodeCount) continue;
             const QRectF area(code->x, code->y, code->width, code->height);
-            if (!inRange) {
-                drawUnprintable(p, area);
+            if (!inRange) {  // left blank: the design fault is for the check, not the passenger
                 result.problems << QStringLiteral("route %1 / ticket %2 is outside the barcode's range")
                                        .arg(values.routeNo)
                                        .arg(values.ticketNo);
