@@ -163,6 +163,29 @@ TEST_F(SettingsFile, OnlyTheFormatsLargestFileIsRead) {
     EXPECT_EQ(loads[0].value(QStringLiteral("bytes")).toInteger(), inicodec::kMaxFileSize);
 }
 
+// A huge damaged file (sparse) is kept as the bytes that were read, and only a few
+// copies are kept however often it is refused.
+TEST_F(SettingsFile, DamagedCopiesAreBoundedInSizeAndNumber) {
+    IniData badList = settings_reference::sample();
+    badList.sound.StepColumn = 150;
+    writeFile(inicodec::encode(badList));
+    {
+        QFile f(path_);
+        ASSERT_TRUE(f.resize(300LL << 20));
+    }
+    const auto from = eventCount();
+    for (int start = 0; start < 5; ++start) {
+        ModalAnswerer answer;
+        mdlIniIo::LoadIni();
+    }
+    const auto loads = eventsSince(from, QStringLiteral("settings"));
+    ASSERT_EQ(loads.size(), 5);
+    EXPECT_EQ(loads.last().value(QStringLiteral("outcome")).toString(), QStringLiteral("corrupt"));
+    const QStringList copies = QDir(dir_.path()).entryList({QStringLiteral("*.damaged*")}, QDir::Files, QDir::Name);
+    EXPECT_EQ(copies, QStringList({"207_000.in4.damaged", "207_000.in4.damaged.2", "207_000.in4.damaged.3"}));
+    for (const QString &name : copies) EXPECT_EQ(QFileInfo(dir_.filePath(name)).size(), inicodec::kMaxFileSize) << qPrintable(name);
+}
+
 TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     const QByteArray old = inicodec::encode(settings_reference::sample());
     writeFile(old);

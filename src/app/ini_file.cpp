@@ -87,20 +87,30 @@ void applyRecord(const IniData &ini) {
     frmOption()->SetProp();
 }
 
-// Keeps a refused settings file beside itself, so the exit's save cannot destroy what
-// a user may want to recover or report; an older kept copy is never overwritten.
-QString keepDamagedCopy(const QString &path) {
-    for (int n = 1; n <= 99; ++n) {
+// Keeps what was read of a refused settings file beside it, so the exit's save cannot
+// destroy what a user may want to recover or report. Only the bytes that were read
+// (never more than the format's largest file), and only a few copies: an older kept
+// copy is never overwritten, and once all are there no new one is made.
+constexpr int kMaxDamagedCopies = 3;
+
+QString keepDamagedCopy(const QString &path, const QByteArray &bytes) {
+    for (int n = 1; n <= kMaxDamagedCopies; ++n) {
         const QString copy = path + QStringLiteral(".damaged") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
         if (QFileInfo::exists(copy) || QFileInfo(copy).isSymLink()) continue;
-        return QFile::copy(path, copy) ? copy : QString();
+        QFile file(copy);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return QString();
+        const bool written = file.write(bytes) == bytes.size() && file.flush();
+        file.close();
+        if (written) return copy;
+        file.remove();
+        return QString();
     }
     return QString();
 }
 
-void refuseDamaged(int code, const QString &path, qint64 bytes, const char *outcome, const QString &why) {
-    recordEvent("load", path, bytes, outcome);
-    const QString copy = keepDamagedCopy(path);
+void refuseDamaged(int code, const QString &path, const QByteArray &bytes, const char *outcome, const QString &why) {
+    recordEvent("load", path, bytes.size(), outcome);
+    const QString copy = keepDamagedCopy(path, bytes);
     const QString kept = copy.isEmpty() ? QString()
                                         : QStringLiteral("壊れたファイルは「%1」として残しました。").arg(copy);
     loadError(code, why + QStringLiteral("設定は読み込まれていません。") + kept);
@@ -134,7 +144,7 @@ void LoadIni() {
     const QString readError = file.errorString();
     file.close();
     if (readFailed) {
-        refuseDamaged(57, path, bytes.size(), "error",
+        refuseDamaged(57, path, bytes, "error",
                       QStringLiteral("設定ファイル「%1」の読み込み中にエラーが起きました（%2）。").arg(path, readError));
         return;
     }
@@ -143,7 +153,7 @@ void LoadIni() {
     IniData loaded = iniData();
     const inicodec::DecodeResult result = inicodec::decode(bytes, loaded);
     if (!result.ok) {
-        refuseDamaged(result.errorCode, path, bytes.size(), "corrupt",
+        refuseDamaged(result.errorCode, path, bytes, "corrupt",
                       QStringLiteral("設定ファイル「%1」は壊れています。%2").arg(path, result.description));
         return;
     }
