@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -189,4 +190,33 @@ TEST(TicketBarcode, ModulesOfTwoPixelsWhereTheBoxAllowsAndAWarningWhereNot) {
     EXPECT_EQ(Qv4_DrawSeiriken(path, &preview, stop, date, QStringLiteral("08:00:00"), 2, 1, 9, 0), 1);
     EXPECT_EQ(preview, white);
     EXPECT_FALSE(ticket::lastDrawProblems().isEmpty());
+}
+
+// 4sptool as a designer runs it: a ticket drawn larger with --scale, and the check of a
+// plug-in whose background links a FIFO answers at once.
+TEST(TicketTool, RenderScaleAndCheckOfAFifoLink) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pic.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    writeBytes(dir.filePath(QStringLiteral("bg.svg")), svgWithImages({"pic.png"}));
+    const QString plugin = dir.filePath(QStringLiteral("t.4SP"));
+    writeBytes(plugin, R"({"format": "mitra-ticket-plugin", "version": 1, "background": "bg.svg",
+        "info": {"PlgReserved": 1, "CanDate": 0, "CanTime": 0, "CanRouteNo": 0, "CanStopName": 1, "CanBarcode": 0,
+                 "BarcodeCount": 0, "MaxRouteNo": 1, "BarcodeScheme": 0, "StopRangeLow": 1, "StopRangeHigh": 1,
+                 "CorpCount": 0, "PrevWidth": 3450, "PrevHeight": 1920},
+        "items": [{"type": "text", "text": "{stopName}", "x": 10, "y": 40, "size": 20}]})");
+    auto run = [&](const QStringList &args) {
+        QProcess p;
+        p.start(QStringLiteral(TICKET_TOOL_EXE), args);
+        const bool done = p.waitForFinished(20000);
+        if (!done) p.kill();
+        return std::pair{done ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
+    };
+    const auto [checked, said] = run({QStringLiteral("check"), plugin});
+    EXPECT_EQ(checked, 0) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("background: warning:")) && said.contains(QStringLiteral("pic.png"))) << said.toStdString();
+    const QString png = dir.filePath(QStringLiteral("t.png"));
+    EXPECT_EQ(run({QStringLiteral("render"), plugin, png, QStringLiteral("--scale"), QStringLiteral("3")}).first, 0);
+    EXPECT_EQ(QImage(png).size(), QSize(690, 384));
+    EXPECT_EQ(run({QStringLiteral("render"), plugin, png, QStringLiteral("--scale"), QStringLiteral("9")}).first, 2);
 }

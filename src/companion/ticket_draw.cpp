@@ -63,7 +63,7 @@ void drawBox(QPainter &p, const BoxItem &b) {
 
 }  // namespace
 
-QImage renderBackground(const Plugin &plugin, QString *problem) {
+QImage renderBackground(const Plugin &plugin, QString *problem, int scale) {
     if (plugin.background.isEmpty()) return {};
     auto fail = [&](const QString &why) {
         if (problem) *problem = why;
@@ -77,7 +77,7 @@ QImage renderBackground(const Plugin &plugin, QString *problem) {
         return fail(QStringLiteral("the background picture %1 is larger than %2 bytes").arg(plugin.background).arg(kMaxPictureBytes));
     if (!read.ok())
         return fail(QStringLiteral("the background picture %1 %2").arg(plugin.background, regular_file::describe(read.status)));
-    const QSize size(plugin.widthPx(), plugin.heightPx());
+    const QSize size(plugin.widthPx() * scale, plugin.heightPx() * scale);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     if (QFileInfo(plugin.background).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
@@ -115,7 +115,7 @@ DrawResult drawTicket(QPainter &p, const Plugin &plugin, const QImage &backgroun
     p.save();
     p.setClipRect(ticket);
     p.fillRect(ticket, colour(plugin.paper));
-    if (!background.isNull()) p.drawImage(0, 0, background);
+    if (!background.isNull()) p.drawImage(ticket, background);
 
     const bool barcodesAllowed = info.CanBarcode == 1;
     const bool inRange = values.routeNo >= 1 && values.routeNo <= info.MaxRouteNo &&
