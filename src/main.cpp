@@ -4,6 +4,7 @@
 #include "app/frm_ctl.h"
 #include "app/view_setup.h"
 #include "app/windows.h"
+#include "automation/message_language.h"
 #include "automation/script_runner.h"
 #include "remote/listen_address.h"
 #include "remote/remote_control.h"
@@ -22,19 +23,30 @@ int main(int argc, char *argv[]) {
         opt.remote.isEmpty() ? remote::ListenAddress{} : remote::parseListenAddress(opt.remote);
     if (opt.error.isEmpty()) opt.error = remoteAt.error;
     if (opt.error.isEmpty() && !opt.remoteToken.isEmpty() && opt.remoteToken.size() < 16)
-        opt.error = QStringLiteral("--remote-token: the token needs at least 16 characters");
+        opt.error = message_language::pick("--remote-token: the token needs at least 16 characters",
+                                           "--remote-token: トークンは16文字以上にしてください");
     if (!opt.error.isEmpty() || opt.showHelp) {
-        std::fprintf(opt.showHelp ? stdout : stderr,
-                     "%s%susage: %s [--settings PATH] [--script FILE] [--zoom N] [--fullscreen[=SCREEN]]\n"
-                     "                 [--remote [ADDRESS:]PORT [--remote-token TOKEN]]\n"
-                     "  --settings PATH        read and write this settings file instead of the one beside the program\n"
-                     "  --script FILE          carry out FILE's commands in the running program (see README)\n"
-                     "  --zoom N               show the board N times as large (1..8), or fit to the screen (fit)\n"
-                     "  --fullscreen[=SCREEN]  show the board full screen on monitor SCREEN (number from 1, or name)\n"
-                     "  --remote [ADDRESS:]PORT  start the remote control (web pages and JSON API) on PORT;\n"
-                     "                         on this computer only unless ADDRESS is given (0.0.0.0: the network)\n"
-                     "  --remote-token TOKEN   the remote control's token instead of a random one\n",
-                     qPrintable(opt.error), opt.error.isEmpty() ? "" : "\n", qPrintable(program::exeName()));
+        const QString usage = message_language::pick(
+            "usage: %1 [--settings PATH] [--script FILE] [--zoom N] [--fullscreen[=SCREEN]]\n"
+            "                 [--remote [ADDRESS:]PORT [--remote-token TOKEN]]\n"
+            "  --settings PATH        read and write this settings file instead of the one beside the program\n"
+            "  --script FILE          carry out FILE's commands in the running program (see README)\n"
+            "  --zoom N               show the board N times as large (1..8), or fit to the screen (fit)\n"
+            "  --fullscreen[=SCREEN]  show the board full screen on monitor SCREEN (number from 1, or name)\n"
+            "  --remote [ADDRESS:]PORT  start the remote control (web pages and JSON API) on PORT;\n"
+            "                         on this computer only unless ADDRESS is given (0.0.0.0: the network)\n"
+            "  --remote-token TOKEN   the remote control's token instead of a random one\n",
+            "使い方: %1 [--settings パス] [--script ファイル] [--zoom N] [--fullscreen[=画面]]\n"
+            "                 [--remote [アドレス:]ポート [--remote-token トークン]]\n"
+            "  --settings パス        プログラムの隣の設定ファイルの代わりにこの設定ファイルを読み書きします\n"
+            "  --script ファイル      動いているプログラムでファイルのコマンドを実行します（README を参照）\n"
+            "  --zoom N               表示器を N 倍（1～8）で、または画面に合わせて（fit）表示します\n"
+            "  --fullscreen[=画面]    表示器を画面（1からの番号か名前）に全画面で表示します\n"
+            "  --remote [アドレス:]ポート  リモコン（ウェブページと JSON API）をポートで始めます。\n"
+            "                         アドレスを指定しなければこのコンピュータからだけ（0.0.0.0: ネットワーク）\n"
+            "  --remote-token トークン  ランダムなトークンの代わりにこのトークンを使います\n");
+        std::fprintf(opt.showHelp ? stdout : stderr, "%s%s%s", qPrintable(opt.error), opt.error.isEmpty() ? "" : "\n",
+                     qPrintable(usage.arg(program::exeName())));
         return opt.showHelp ? 0 : 2;
     }
     if (!opt.settingsPath.isEmpty()) program::setSettingsPathOverride(opt.settingsPath);

@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "automation/message_language.h"
 
 #include "app/board_layout.h"
 #include "app/frm_ctl.h"
@@ -23,7 +24,7 @@ StartupOptions parseCommandLine(const QStringList &args) {
         const QString &a = args.at(i);
         auto value = [&](QString &target) {
             if (i + 1 >= args.size()) {
-                opt.error = QStringLiteral("%1 needs a value").arg(a);
+                opt.error = message_language::pick("%1 needs a value", "%1 の値がありません").arg(a);
                 return;
             }
             target = args.at(++i);
@@ -39,9 +40,11 @@ StartupOptions parseCommandLine(const QStringList &args) {
         else if (a == QLatin1String("--remote")) value(opt.remote);
         else if (a == QLatin1String("--remote-token")) value(opt.remoteToken);
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) opt.showHelp = true;
-        else opt.error = QStringLiteral("unknown argument: %1").arg(a);
+        else opt.error = message_language::pick("unknown argument: %1", "不明な引数です: %1").arg(a);
         if (opt.error.isEmpty() && a == QLatin1String("--zoom") && !view::parseZoom(opt.zoom))
-            opt.error = QStringLiteral("--zoom takes a whole number from 1 to 8, or fit: %1").arg(opt.zoom);
+            opt.error = message_language::pick("--zoom takes a whole number from 1 to 8, or fit: %1",
+                                                      "--zoom は1～8の整数か fit です: %1")
+                            .arg(opt.zoom);
         if (!opt.error.isEmpty()) break;
     }
     return opt;

@@ -1,4 +1,5 @@
 #include "app/view_setup.h"
+#include "automation/message_language.h"
 
 #include "app/frm_ctl.h"
 #include "app/program.h"
@@ -42,7 +43,9 @@ void installView(const StartupOptions &opt, QString *warning) {
         s.fullScreen = true;
         s.screen = opt.fullScreenOn;
         if (!s.screen.isEmpty() && !view::BoardView::findScreen(s.screen)) {
-            if (warning) *warning = QStringLiteral("no screen %1: full screen on the board's own screen").arg(s.screen);
+            if (warning) *warning = message_language::pick("no screen %1: full screen on the board's own screen",
+                                                               "画面 %1 はありません: 表示器のある画面で全画面にします")
+                                           .arg(s.screen);
             s.screen.clear();
         }
     }

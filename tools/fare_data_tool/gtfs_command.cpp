@@ -3,6 +3,7 @@
 #include "gtfs_command.h"
 
 #include "app/fare_data_file.h"
+#include "automation/message_language.h"
 #include "gtfs_convert.h"
 #include "gtfs_patterns.h"
 
@@ -131,7 +132,7 @@ int run(const QStringList &arguments, int usageStatus) {
     const QString why = parseArgs(arguments, a);
     if (!why.isEmpty()) {
         print(stderr, QStringLiteral("hy3tool: ") + why);
-        print(stderr, QStringLiteral("詳しくは hy3tool --help を見てください。"));
+        print(stderr, message_language::pick("See hy3tool --help.", "詳しくは hy3tool --help を見てください。"));
         return usageStatus;
     }
     const gtfs::Feed feed = gtfs::read(a.feed);
