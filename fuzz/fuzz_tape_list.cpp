@@ -1,6 +1,6 @@
 // Any bytes as an announcement list: a list within the limits or a refusal, never a
 // crash, a hang or memory out of proportion to the input.
-#include "sound/tape_list.h"
+#include "core/tape_list.h"
 
 #include <cstddef>
 #include <cstdint>

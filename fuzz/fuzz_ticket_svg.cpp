@@ -1,7 +1,7 @@
 // Any bytes as a ticket's SVG background: made safe or refused, then drawn, never a
 // crash, a hang, or a file opened outside the plug-in's folder (the folder given here
 // holds nothing, so any picture link must be left out).
-#include "companion/ticket_svg.h"
+#include "ticket/ticket_svg.h"
 
 #include <QGuiApplication>
 #include <QImage>

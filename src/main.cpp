@@ -1,10 +1,10 @@
 // ミトラ: a fare display board of a Japanese route bus, and the driver's control panel.
 #include "app/program.h"
 #include "app/startup.h"
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/view_setup.h"
 #include "app/windows.h"
-#include "automation/message_language.h"
+#include "base/message_language.h"
 #include "automation/script_runner.h"
 #include "remote/listen_address.h"
 #include "remote/remote_control.h"

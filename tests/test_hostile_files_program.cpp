@@ -3,7 +3,7 @@
 // background links must neither hang start-up nor the route set; and a speech child
 // that hangs ends with a program that is killed.
 #include "program_run.h"
-#include "settings/ini_codec.h"
+#include "core/ini_codec.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,12 +2,12 @@
 // picture links (only regular files in the plug-in's folder), drawings that expand
 // past a limit through <use>, long date formats, and barcodes in boxes too small.
 #include "bounded_call.h"
-#include "companion/ticket_barcode.h"
-#include "companion/ticket_check.h"
-#include "companion/ticket_draw.h"
-#include "companion/ticket_plugin_api.h"
-#include "companion/ticket_svg.h"
-#include "companion/ticket_template.h"
+#include "ticket/ticket_barcode.h"
+#include "ticket/ticket_check.h"
+#include "ticket/ticket_draw.h"
+#include "ticket/ticket_plugin_api.h"
+#include "ticket/ticket_svg.h"
+#include "ticket/ticket_template.h"
 
 #include <QBuffer>
 #include <QDir>

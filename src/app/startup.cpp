@@ -1,13 +1,13 @@
 #include "app/startup.h"
-#include "automation/message_language.h"
+#include "base/message_language.h"
 
 #include "app/board_layout.h"
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/ini_file.h"
 #include "app/windows.h"
 #include "board/form1.h"
 #include "board/rounded_region.h"
-#include "settings/frm_option.h"
+#include "options/frm_option.h"
 #include "view/zoom.h"
 
 #include <QCoreApplication>

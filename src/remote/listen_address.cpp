@@ -1,5 +1,5 @@
 #include "remote/listen_address.h"
-#include "automation/message_language.h"
+#include "base/message_language.h"
 
 namespace remote {
 

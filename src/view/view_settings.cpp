@@ -2,7 +2,7 @@
 
 #include "view/zoom.h"
 
-#include "automation/regular_file.h"
+#include "base/regular_file.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 // fare data file and an announcement list.
 #include "gtfs_command.h"
 
-#include "app/fare_data_file.h"
-#include "automation/message_language.h"
+#include "base/message_language.h"
+#include "core/fare_data_file.h"
 #include "gtfs_convert.h"
 #include "gtfs_patterns.h"
 

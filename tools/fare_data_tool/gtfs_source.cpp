@@ -1,7 +1,7 @@
 // Taking the feed's files out of a folder or a zip file (libzip).
 #include "gtfs_feed.h"
 
-#include "automation/regular_file.h"
+#include "base/regular_file.h"
 
 #include <QDir>
 #include <QFile>
