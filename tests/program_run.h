@@ -12,6 +12,7 @@
 struct ProgramRun {
     int exitCode = -1;
     QString errors;  // the script's own lines of standard error
+    QString stderrText;  // all of it
     bool finished = false;
 };
 
@@ -39,7 +40,8 @@ inline ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText
     if (!r.finished) p.kill();
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     // Only the script's own lines: the platform may add notes of its own.
-    for (const QString &line : QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n')))
+    r.stderrText = QString::fromUtf8(p.readAllStandardError());
+    for (const QString &line : r.stderrText.split(QLatin1Char('\n')))
         if (line.startsWith(QStringLiteral("script:"))) r.errors += line + QLatin1Char('\n');
     return r;
 }

@@ -122,6 +122,7 @@ TEST(TripProgram, RefusedRouteSetKeepsThePreviousTrip) {
         "click frmCtl.CommandButton1(3)\n"
         "click frmCtl.Command1(1)\n"        // route 2 from section 3
         "click frmCtl.Command2(1)\n"
+        "click frmCtl.cmdTapeNext\n"
         "dump @/loaded.json\n"
         "click frmCtl.CommandButton1(10)\n"
         "click frmCtl.CommandButton1(9)\n"
@@ -140,6 +141,16 @@ TEST(TripProgram, RefusedRouteSetKeepsThePreviousTrip) {
     EXPECT_EQ(messages[0].toObject().value(QStringLiteral("text")).toString(), QStringLiteral("指定した系統のデータがありません..."));
     EXPECT_EQ(messages[0].toObject().value(QStringLiteral("title")).toString(), QStringLiteral("ミトラ"));
     EXPECT_EQ(trip(refused), trip(loaded));
+    // The announcement list, its position and its frame stay as they were, and the
+    // keypad shows the route that runs on; standard error names the file looked for.
+    EXPECT_EQ(refused.value(QStringLiteral("tape")), loaded.value(QStringLiteral("tape")));
+    EXPECT_EQ(refused.value(QStringLiteral("tape")).toObject().value(QStringLiteral("TapePos")).toInt(), 1);
+    for (const char *name : {"frmCtl.grpM_Tape", "frmCtl.cmdTapeNext", "frmCtl.cmdTapeBack"})
+        EXPECT_EQ(control(refused, QLatin1String(name)).value(QStringLiteral("enabled")),
+                  control(loaded, QLatin1String(name)).value(QStringLiteral("enabled"))) << name;
+    EXPECT_EQ(control(refused, QStringLiteral("frmCtl.Label2(0)")).value(QStringLiteral("caption")).toString(), QStringLiteral("2"));
+    EXPECT_EQ(control(refused, QStringLiteral("frmCtl.Label2(2)")).value(QStringLiteral("caption")).toString(), QStringLiteral("3"));
+    EXPECT_TRUE(run.stderrText.contains(kDemoDir + QStringLiteral("/99.hy3"))) << qPrintable(run.stderrText);
     EXPECT_EQ(refused.value(QStringLiteral("fareRow")), loaded.value(QStringLiteral("fareRow")));
     for (int i = 1; i <= 32; ++i) EXPECT_EQ(lit(refused, i), lit(loaded, i)) << i;
     // The refused set still played the route-set sound first.

@@ -4,6 +4,7 @@
 // late-night fares, scroll speed, backlight, announcements and the ticket preview.
 #include "app/fare_table.h"
 #include "app/keypad.h"
+#include "app/route_set.h"
 #include "app/trip.h"
 #include "settings/ticket_panel.h"
 #include "sound/tape.h"
@@ -96,6 +97,7 @@ private:
     void cmdTapeNext_Click();
     void cmdTapeBack_Click();
     void showRouteSelecting();
+    void reportRefusedRouteSet(const route_set::Result &result);
     QString currentStopName() const;
 
     Trip trip_;

@@ -21,10 +21,13 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -73,14 +76,16 @@ void FrmCtl::Command1_Click(int index) {
         index == 1 ? route_set::makeRequest(label2_[0]->text(), label2_[2]->text())
                    : route_set::makeRequest(selectedDigits(list2_), selectedDigits(list3_));
 
-    // The announcement list comes first and stays loaded even if the fare file is refused.
-    mdlM_Tape::LoadTape(tapeFolder, request.fileRouteNo);
+    // The announcement list is read first, but it replaces the running one only with
+    // the fare table: a refused route set keeps the whole trip it interrupted.
+    mdlM_Tape::ReadList tape = mdlM_Tape::ReadTape(tapeFolder, request.fileRouteNo);
 
     const route_set::Result result = route_set::load(request, fareFolder, table_, trip_);
     if (!result.loaded()) {
-        msgbox::show(this, result.message, QMessageBox::Ok);
+        reportRefusedRouteSet(result);
         return;
     }
+    mdlM_Tape::UseTape(std::move(tape));
 
     showRouteSelecting();
 
@@ -89,6 +94,20 @@ void FrmCtl::Command1_Click(int index) {
         w->setEnabled(true);
     trip_.TicketDate = routeSetTicketDate(options->ticketDateMode(), QDate::currentDate(), options->fixedDate());
     DispData(trip_.currentRow());
+}
+
+// The box says what the route set refused; standard error says which file was looked
+// for, and the keypad shows the route that still runs, as the preview does.
+void FrmCtl::reportRefusedRouteSet(const route_set::Result &result) {
+    std::fprintf(stderr, "route set refused: %s (looked for %s)\n", qUtf8Printable(result.message.simplified()),
+                 qUtf8Printable(QFileInfo(result.path).absoluteFilePath()));
+    if (trip_.loaded()) {
+        keypad_.route = trip_.RouteNo;
+        keypad_.section = QString::number(trip_.StartSection);
+        label2_[0]->setText(keypad_.route);
+        label2_[2]->setText(keypad_.section);
+    }
+    msgbox::show(this, result.message, QMessageBox::Ok);
 }
 
 // "系統選別中" with every segment lit for three seconds, then all fares 0.

@@ -90,17 +90,23 @@ void InitTape() {
     if (s.host) s.host->showSpeechAvailable(s.SpeechOk);
 }
 
-void LoadTape(const QString &folder, const QString &route) {
-    if (isVista()) return;
+void LoadTape(const QString &folder, const QString &route) { UseTape(ReadTape(folder, route)); }
+
+ReadList ReadTape(const QString &folder, const QString &route) {
+    if (isVista()) return {true, std::nullopt};
+    return {false, readList(tape_list::findFile(folder, route))};
+}
+
+void UseTape(ReadList list) {
+    if (list.skipped) return;
     Module &s = m();
-    std::optional<std::vector<TapeEntry>> list = readList(tape_list::findFile(folder, route));
     s.TapePos = 0;
-    if (!list) {
+    if (!list.entries) {
         s.TapeList.clear();  // the old list is not used again
         if (s.host) s.host->setTapeFrameEnabled(false);
         return;
     }
-    s.TapeList = std::move(*list);
+    s.TapeList = std::move(*list.entries);
     if (s.SpeechOk && s.host) s.host->enableTapeButtons();
 }
 

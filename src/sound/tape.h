@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QWidget;
 class SpeechEngine;
@@ -45,6 +47,15 @@ void setEngineFactory(EngineFactory factory);
 
 void InitTape();
 void LoadTape(const QString &folder, const QString &route);
+// LoadTape in two halves, so that a route set that is then refused can keep the
+// list it had: ReadTape reads the file and changes nothing, UseTape puts it in place
+// with every effect LoadTape has (a failed read disables the frame).
+struct ReadList {
+    bool skipped = false;  // the platform does not load lists
+    std::optional<std::vector<TapeEntry>> entries;
+};
+ReadList ReadTape(const QString &folder, const QString &route);
+void UseTape(ReadList list);
 void TapeNext();
 void TapeBack();
 void SpeakTape(int n);
