@@ -1,9 +1,9 @@
 // Starting a long sound: the longest gap between 1 ms ticks of the window thread
 // while PlaySnd starts a ten-minute MP3 or MIDI file, against the same with a
 // 1-second WAV. The manual time of each run is that gap.
-#include "automation/event_log.h"
-#include "sound/audio_device.h"
-#include "sound/snd_api.h"
+#include "base/event_log.h"
+#include "media/audio_device.h"
+#include "media/snd_api.h"
 
 #include <QDataStream>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // The About box's years, and the folder buttons of the options when no file manager
 // answers.
-#include "app/about_text.h"
-#include "settings/folder_opener.h"
+#include "panel/about_text.h"
+#include "options/folder_opener.h"
 
 #include <QDir>
 #include <QEventLoop>
