@@ -184,7 +184,9 @@ TEST(SoundChannels, ALongDecodeKeepsTheWindowsRunningAndTheOutcome) {
         ASSERT_EQ(sounds.size(), 1);
         EXPECT_EQ(sounds.at(0).toObject().value(QStringLiteral("outcome")).toString(),
                   decodes ? QStringLiteral("played") : QStringLiteral("open-failed"));
-        if (decodes) EXPECT_EQ(sounds.at(0).toObject().value(QStringLiteral("lengthMs")).toInt(), 600000);
+        if (decodes) {
+            EXPECT_EQ(sounds.at(0).toObject().value(QStringLiteral("lengthMs")).toInt(), 600000);
+        }
     }
     snd::setDevice(std::make_unique<SdlAudioDevice>());
 }

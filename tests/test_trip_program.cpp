@@ -145,6 +145,11 @@ TEST(TripProgram, RefusedRouteSetKeepsThePreviousTrip) {
     // keypad shows the route that runs on; standard error names the file looked for.
     EXPECT_EQ(refused.value(QStringLiteral("tape")), loaded.value(QStringLiteral("tape")));
     EXPECT_EQ(refused.value(QStringLiteral("tape")).toObject().value(QStringLiteral("TapePos")).toInt(), 1);
+    // 送り's tool tip shows what it will say next: entry 2 of the list.
+    const QJsonArray entries = loaded.value(QStringLiteral("tape")).toObject().value(QStringLiteral("entries")).toArray();
+    ASSERT_GE(entries.size(), 2);
+    EXPECT_EQ(control(loaded, QStringLiteral("frmCtl.cmdTapeNext")).value(QStringLiteral("toolTip")).toString(),
+              entries.at(1).toObject().value(QStringLiteral("Text")).toString());
     for (const char *name : {"frmCtl.grpM_Tape", "frmCtl.cmdTapeNext", "frmCtl.cmdTapeBack"})
         EXPECT_EQ(control(refused, QLatin1String(name)).value(QStringLiteral("enabled")),
                   control(loaded, QLatin1String(name)).value(QStringLiteral("enabled"))) << name;

@@ -158,6 +158,8 @@ int GetTapeSndFlag(int n) { return n < 1 || n > m().count() ? 0 : m().TapeList[n
 
 int GetTapeCount() { return m().count(); }
 
+QString GetTapeText(int n) { return n < 1 || n > m().count() ? QString() : m().TapeList[n - 1].Text; }
+
 void ReleaseTape() { m().Speech.reset(); }
 
 bool IsFileExist(const QString &path) { return snd::isPlainFile(path); }

@@ -65,6 +65,8 @@ int GetTapePos();
 int GetTapeStepFlag(int n);
 int GetTapeSndFlag(int n);
 int GetTapeCount();
+// The words entry n would speak; empty when there is no such entry.
+QString GetTapeText(int n);
 void ReleaseTape();
 bool IsFileExist(const QString &path);
 // Speech synthesis was found usable at start-up.

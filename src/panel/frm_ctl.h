@@ -96,6 +96,7 @@ private:
     void Check1_Click();
     void cmdTapeNext_Click();
     void cmdTapeBack_Click();
+    void showNextAnnouncements();
     void showRouteSelecting();
     void reportRefusedRouteSet(const route_set::Result &result);
     QString currentStopName() const;

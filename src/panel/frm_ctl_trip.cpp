@@ -86,6 +86,7 @@ void FrmCtl::Command1_Click(int index) {
         return;
     }
     mdlM_Tape::UseTape(std::move(tape));
+    showNextAnnouncements();
 
     showRouteSelecting();
 
@@ -151,13 +152,23 @@ void FrmCtl::Check1_Click() {
     DispData(trip_.currentRow());
 }
 
+// What 送り and 戻し would say, on their tool tips, so that the operator sees it
+// before pressing them.
+void FrmCtl::showNextAnnouncements() {
+    const int pos = mdlM_Tape::GetTapePos();
+    cmdTapeNext_->setToolTip(mdlM_Tape::GetTapeText(pos + 1));
+    cmdTapeBack_->setToolTip(mdlM_Tape::GetTapeText(pos - 1));
+}
+
 void FrmCtl::cmdTapeNext_Click() {
     mdlM_Tape::TapeNext();
+    showNextAnnouncements();
     if (mdlM_Tape::GetTapeStepFlag(mdlM_Tape::GetTapePos()) == 1) Command2_Click(stepping::Forward);
 }
 
 void FrmCtl::cmdTapeBack_Click() {
     mdlM_Tape::TapeBack();
+    showNextAnnouncements();
     if (mdlM_Tape::GetTapeStepFlag(mdlM_Tape::GetTapePos()) == 1) Command2_Click(stepping::Back);
 }
 
