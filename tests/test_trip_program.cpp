@@ -21,6 +21,15 @@ QString repeat(const QString &line, int n) {
     return s;
 }
 
+// The keypad in front, route and section typed, リセット pressed.
+QString keypadRouteSet(const char *route, const char *section) {
+    QString script = QStringLiteral("dblclick frmCtl.Frame1(0)\nclick frmCtl.CommandButton1(10)\n");
+    for (const char *d = route; *d; ++d) script += QStringLiteral("click frmCtl.CommandButton1(%1)\n").arg(*d - '0');
+    script += QStringLiteral("click frmCtl.CommandButton1(11)\n");
+    for (const char *d = section; *d; ++d) script += QStringLiteral("click frmCtl.CommandButton1(%1)\n").arg(*d - '0');
+    return script + QStringLiteral("click frmCtl.Command1(1)\n");
+}
+
 }  // namespace
 
 TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
@@ -160,4 +169,35 @@ TEST(TripProgram, RefusedRouteSetKeepsThePreviousTrip) {
     for (int i = 1; i <= 32; ++i) EXPECT_EQ(lit(refused, i), lit(loaded, i)) << i;
     // The refused set still played the route-set sound first.
     EXPECT_EQ(eventsOf(refused, QStringLiteral("sound")).size(), eventsOf(loaded, QStringLiteral("sound")).size() + 4);
+}
+
+// With `follow=1` in 207_000.tape a manual step moves the announcement list to the
+// entry whose step marks bring the board to its row; without the file it stays.
+TEST(TripProgram, TheListCanFollowTheBoard) {
+    for (const bool follow : {true, false}) {
+        QTemporaryDir dir;
+        if (follow) {
+            QFile f(dir.filePath(QStringLiteral("207_000.tape")));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("follow=1\n");
+        }
+        // Route 1 from section 3: two rows on.
+        const ProgramRun run = runProgram(dir, keypadRouteSet("1", "3") + QStringLiteral(
+            "idle\n"
+            "dump @/set.json\n"
+            "click frmCtl.Command2(1)\n"
+            "dump @/stepped.json\n"),
+            QStringLiteral("t.script"), kDemoDir);
+        ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+        const QJsonObject set = readJson(dir.filePath(QStringLiteral("set.json")));
+        const QJsonObject stepped = readJson(dir.filePath(QStringLiteral("stepped.json")));
+        const QJsonArray entries = set.value(QStringLiteral("tape")).toObject().value(QStringLiteral("entries")).toArray();
+        // The demo list: a greeting without a step mark, then one stop a line, each marked.
+        ASSERT_GE(entries.size(), 5);
+        auto pos = [](const QJsonObject &d) { return d.value(QStringLiteral("tape")).toObject().value(QStringLiteral("TapePos")).toInt(); };
+        EXPECT_EQ(pos(set), follow ? 3 : 0) << follow;
+        EXPECT_EQ(pos(stepped), follow ? 4 : 0) << follow;
+        EXPECT_EQ(control(stepped, QStringLiteral("frmCtl.cmdTapeNext")).value(QStringLiteral("toolTip")).toString(),
+                  entries.at(follow ? 4 : 0).toObject().value(QStringLiteral("Text")).toString()) << follow;
+    }
 }

@@ -7,6 +7,7 @@
 #include "media/snd_api.h"
 #include "media/speech_dialog.h"
 #include "media/speech_engine.h"
+#include "media/tape_follow.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -34,6 +35,7 @@ struct Module {
     std::unique_ptr<SpeechEngine> Speech;
     std::vector<TapeEntry> TapeList;  // entry n is TapeList[n - 1]
     int TapePos = 0;
+    bool followBoard = false;
     TapeHost *host = nullptr;
     QString settingsPath;
     EngineFactory factory = [] { return std::unique_ptr<SpeechEngine>(OpenJTalkEngine::create(snd::device())); };
@@ -157,6 +159,12 @@ int GetTapeStepFlag(int n) { return n < 1 || n > m().count() ? 0 : m().TapeList[
 int GetTapeSndFlag(int n) { return n < 1 || n > m().count() ? 0 : m().TapeList[n - 1].SoundFlag; }
 
 int GetTapeCount() { return m().count(); }
+
+void setFollowBoard(bool on) { m().followBoard = on; }
+bool FollowBoard() { return m().followBoard; }
+void FollowBoardRow(int steps) {
+    if (m().followBoard) m().TapePos = tapePosForSteps(m().TapeList, steps);
+}
 
 QString GetTapeText(int n) { return n < 1 || n > m().count() ? QString() : m().TapeList[n - 1].Text; }
 

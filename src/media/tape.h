@@ -65,6 +65,11 @@ int GetTapePos();
 int GetTapeStepFlag(int n);
 int GetTapeSndFlag(int n);
 int GetTapeCount();
+// Keeping the list in step with the board (tape_follow.h): on or off, and moving
+// the list to where `steps` rows from the route's first row bring the board.
+void setFollowBoard(bool on);
+bool FollowBoard();
+void FollowBoardRow(int steps);
 // The words entry n would speak; empty when there is no such entry.
 QString GetTapeText(int n);
 void ReleaseTape();

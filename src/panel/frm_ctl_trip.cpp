@@ -49,7 +49,14 @@ QString selectedDigits(const std::array<QListWidget *, N> &lists) {
 void FrmCtl::connectTripControls() {
     for (int i = 0; i < 2; ++i) {
         connect(command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        connect(command2_[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
+        connect(command2_[i], &QPushButton::clicked, this, [this, i] {
+            Command2_Click(i);
+            // A manual step (not one an announcement made) moves the list when asked to.
+            if (mdlM_Tape::FollowBoard()) {
+                mdlM_Tape::FollowBoardRow(trip_.CurIndex);
+                showNextAnnouncements();
+            }
+        });
     }
     connect(check1_, &QCheckBox::toggled, this, &FrmCtl::Check1_Click);
     connect(cmdTapeNext_, &QPushButton::clicked, this, &FrmCtl::cmdTapeNext_Click);
@@ -86,6 +93,7 @@ void FrmCtl::Command1_Click(int index) {
         return;
     }
     mdlM_Tape::UseTape(std::move(tape));
+    mdlM_Tape::FollowBoardRow(trip_.CurIndex);
     showNextAnnouncements();
 
     showRouteSelecting();
