@@ -45,11 +45,9 @@ void SetDefaultPanel() {
     options->setAutoSeiriNum(true);
     for (int state = 0; state < 3; ++state) options->setLabelColor(state, kDefaultLabelColors[state]);
 
+    // Each state has a built-in picture of its own: ON1 and ON2 light the face.
     Form1 *board = form1();
-    const QImage builtIn = board->imgRes(0);
-    board->setPicture(builtIn);
-    board->setImgRes(1, builtIn);
-    board->setImgRes(2, builtIn);
+    board->setPicture(board->imgRes(0));
 
     options->SetProp();
 }

@@ -6,10 +6,15 @@
 #include "app/startup.h"
 #include "app/windows.h"
 #include "base/dump_sections.h"
+#include "base/event_log.h"
 #include "board/form1.h"
 #include "view/board_view.h"
 #include "view/key_router.h"
 #include "view/zoom.h"
+
+#include <QToolTip>
+
+#include <cstdio>
 
 using view::KeyAction;
 using view::KeyHit;
@@ -49,6 +54,20 @@ void installView(const StartupOptions &opt, QString *warning) {
             s.screen.clear();
         }
     }
+    // At start-up the command line's zoom is told on standard error; later a zoom from
+    // the menu or the keys is told over the board.
+    auto *starting = new QObject(boardView);
+    QObject::connect(boardView, &view::BoardView::zoomLimited, starting, [](int asked, int shown, QSize area) {
+        std::fprintf(stderr, "zoom %d does not fit the screen (%dx%d): zoom %d\n", asked, area.width(), area.height(),
+                     shown);
+    });
     boardView->apply(s);
+    delete starting;
+    QObject::connect(boardView, &view::BoardView::zoomLimited, boardView, [boardView](int asked, int shown, QSize) {
+        const QString text = QStringLiteral("%1 倍は画面に収まらないため、%2 倍で表示しています。").arg(asked).arg(shown);
+        events::record(QStringLiteral("status"), {{"text", text}});
+        QWidget *shownIn = boardView->shownWindow();
+        QToolTip::showText(shownIn->mapToGlobal(QPoint(8, 8)), text, shownIn, QRect(), 4000);
+    });
     boardView->setSavePath(path);
 }

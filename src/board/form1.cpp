@@ -1,5 +1,6 @@
 #include "board/form1.h"
 
+#include "board/board_captions.h"
 #include "board/board_geometry.h"
 #include "board/screen_fit.h"
 #include "core/seiriken_numbering.h"
@@ -17,6 +18,8 @@
 #include <QTime>
 #include <QTimer>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -79,12 +82,16 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     timer1_->start();
 
     registerBuiltInPictures();
-    QImage builtIn(QStringLiteral(":/panel/panel.png"));
-    if (builtIn.isNull()) {
-        builtIn = QImage(board::kWidth, board::kHeight, QImage::Format_RGB32);
-        builtIn.fill(Qt::black);
+    const char *builtIn[3] = {":/panel/panel.png", ":/panel/panel_on1.png", ":/panel/panel_on2.png"};
+    for (int i = 0; i < 3; ++i) {
+        QImage picture(QLatin1String(builtIn[i]));
+        if (picture.isNull()) {
+            picture = QImage(board::kWidth, board::kHeight, QImage::Format_RGB32);
+            picture.fill(Qt::black);
+        }
+        imgRes_[i] = picture;
+        builtInKeys_[i] = picture.cacheKey();
     }
-    imgRes_[0] = builtIn;
 }
 
 M_Degit *Form1::Degit(int index) const { return index >= 0 && index <= 32 ? degits_[index] : nullptr; }
@@ -161,7 +168,11 @@ void Form1::paintEvent(QPaintEvent *) {
     QPainter p(this);
     // A user picture smaller than the board leaves grey around it; a larger one is cut.
     p.fillRect(rect(), QColor(192, 192, 192));
-    if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+    if (picture_.isNull()) return;
+    p.drawImage(0, 0, picture_);
+    // The built-in faces leave their words to be drawn as text, sharp at any zoom.
+    if (std::find(builtInKeys_.begin(), builtInKeys_.end(), picture_.cacheKey()) != builtInKeys_.end())
+        board::drawCaptions(p);
 }
 
 void Form1::mousePressEvent(QMouseEvent *event) {

@@ -7,6 +7,7 @@
 #include "media/snd_api.h"
 #include "media/speech_dialog.h"
 #include "media/speech_engine.h"
+#include "media/tape_follow.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -30,6 +31,7 @@ struct Module {
     std::unique_ptr<SpeechEngine> Speech;
     std::vector<TapeEntry> TapeList;  // entry n is TapeList[n - 1]
     int TapePos = 0;
+    bool followBoard = false;
     TapeHost *host = nullptr;
     QString settingsPath;
     EngineFactory factory = [] { return std::unique_ptr<SpeechEngine>(OpenJTalkEngine::create(snd::device())); };
@@ -80,17 +82,23 @@ void InitTape() {
     if (s.host) s.host->showSpeechAvailable(s.SpeechOk);
 }
 
-void LoadTape(const QString &folder, const QString &route) {
-    if (isVista()) return;
+void LoadTape(const QString &folder, const QString &route) { UseTape(ReadTape(folder, route)); }
+
+ReadList ReadTape(const QString &folder, const QString &route) {
+    if (isVista()) return {true, std::nullopt};
+    return {false, tape_list::readFile(tape_list::findFile(folder, route))};
+}
+
+void UseTape(ReadList list) {
+    if (list.skipped) return;
     Module &s = m();
-    std::optional<std::vector<TapeEntry>> list = tape_list::readFile(tape_list::findFile(folder, route));
     s.TapePos = 0;
-    if (!list) {
+    if (!list.entries) {
         s.TapeList.clear();  // the old list is not used again
         if (s.host) s.host->setTapeFrameEnabled(false);
         return;
     }
-    s.TapeList = std::move(*list);
+    s.TapeList = std::move(*list.entries);
     if (s.SpeechOk && s.host) s.host->enableTapeButtons();
 }
 
@@ -141,6 +149,14 @@ int GetTapeStepFlag(int n) { return n < 1 || n > m().count() ? 0 : m().TapeList[
 int GetTapeSndFlag(int n) { return n < 1 || n > m().count() ? 0 : m().TapeList[n - 1].SoundFlag; }
 
 int GetTapeCount() { return m().count(); }
+
+void setFollowBoard(bool on) { m().followBoard = on; }
+bool FollowBoard() { return m().followBoard; }
+void FollowBoardRow(int steps) {
+    if (m().followBoard) m().TapePos = tapePosForSteps(m().TapeList, steps);
+}
+
+QString GetTapeText(int n) { return n < 1 || n > m().count() ? QString() : m().TapeList[n - 1].Text; }
 
 void ReleaseTape() { m().Speech.reset(); }
 

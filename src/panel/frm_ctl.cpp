@@ -19,6 +19,7 @@
 #include "media/snd_api.h"
 #include "media/speech_settings.h"
 #include "media/tape.h"
+#include "media/tape_follow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -66,6 +67,7 @@ void FrmCtl::Form_Load() {
     showKeyRegions(true);
     mdlM_Tape::setHost(this);
     mdlM_Tape::setSpeechSettingsPath(speechSettingsPath(program::settingsPath()));
+    mdlM_Tape::setFollowBoard(readFollowBoard(tapeOptionsPath(program::settingsPath())));
     mdlM_Tape::InitTape();
     snd::openDeviceInBackground();
 }

@@ -4,6 +4,7 @@
 // late-night fares, scroll speed, backlight, announcements and the ticket preview.
 #include "core/fare_table.h"
 #include "core/keypad.h"
+#include "core/route_set.h"
 #include "core/trip.h"
 #include "options/ticket_panel.h"
 #include "media/tape.h"
@@ -95,7 +96,9 @@ private:
     void Check1_Click();
     void cmdTapeNext_Click();
     void cmdTapeBack_Click();
+    void showNextAnnouncements();
     void showRouteSelecting();
+    void reportRefusedRouteSet(const route_set::Result &result);
     QString currentStopName() const;
 
     Trip trip_;

@@ -21,10 +21,13 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -46,7 +49,14 @@ QString selectedDigits(const std::array<QListWidget *, N> &lists) {
 void FrmCtl::connectTripControls() {
     for (int i = 0; i < 2; ++i) {
         connect(command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        connect(command2_[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
+        connect(command2_[i], &QPushButton::clicked, this, [this, i] {
+            Command2_Click(i);
+            // A manual step (not one an announcement made) moves the list when asked to.
+            if (mdlM_Tape::FollowBoard()) {
+                mdlM_Tape::FollowBoardRow(trip_.CurIndex);
+                showNextAnnouncements();
+            }
+        });
     }
     connect(check1_, &QCheckBox::toggled, this, &FrmCtl::Check1_Click);
     connect(cmdTapeNext_, &QPushButton::clicked, this, &FrmCtl::cmdTapeNext_Click);
@@ -73,14 +83,18 @@ void FrmCtl::Command1_Click(int index) {
         index == 1 ? route_set::makeRequest(label2_[0]->text(), label2_[2]->text())
                    : route_set::makeRequest(selectedDigits(list2_), selectedDigits(list3_));
 
-    // The announcement list comes first and stays loaded even if the fare file is refused.
-    mdlM_Tape::LoadTape(tapeFolder, request.fileRouteNo);
+    // The announcement list is read first, but it replaces the running one only with
+    // the fare table: a refused route set keeps the whole trip it interrupted.
+    mdlM_Tape::ReadList tape = mdlM_Tape::ReadTape(tapeFolder, request.fileRouteNo);
 
     const route_set::Result result = route_set::load(request, fareFolder, table_, trip_);
     if (!result.loaded()) {
-        msgbox::show(this, result.message, QMessageBox::Ok);
+        reportRefusedRouteSet(result);
         return;
     }
+    mdlM_Tape::UseTape(std::move(tape));
+    mdlM_Tape::FollowBoardRow(trip_.CurIndex);
+    showNextAnnouncements();
 
     showRouteSelecting();
 
@@ -89,6 +103,20 @@ void FrmCtl::Command1_Click(int index) {
         w->setEnabled(true);
     trip_.TicketDate = routeSetTicketDate(options->ticketDateMode(), QDate::currentDate(), options->fixedDate());
     DispData(trip_.currentRow());
+}
+
+// The box says what the route set refused; standard error says which file was looked
+// for, and the keypad shows the route that still runs, as the preview does.
+void FrmCtl::reportRefusedRouteSet(const route_set::Result &result) {
+    std::fprintf(stderr, "route set refused: %s (looked for %s)\n", qUtf8Printable(result.message.simplified()),
+                 qUtf8Printable(QFileInfo(result.path).absoluteFilePath()));
+    if (trip_.loaded()) {
+        keypad_.route = trip_.RouteNo;
+        keypad_.section = QString::number(trip_.StartSection);
+        label2_[0]->setText(keypad_.route);
+        label2_[2]->setText(keypad_.section);
+    }
+    msgbox::show(this, result.message, QMessageBox::Ok);
 }
 
 // "系統選別中" with every segment lit for three seconds, then all fares 0.
@@ -132,13 +160,23 @@ void FrmCtl::Check1_Click() {
     DispData(trip_.currentRow());
 }
 
+// What 送り and 戻し would say, on their tool tips, so that the operator sees it
+// before pressing them.
+void FrmCtl::showNextAnnouncements() {
+    const int pos = mdlM_Tape::GetTapePos();
+    cmdTapeNext_->setToolTip(mdlM_Tape::GetTapeText(pos + 1));
+    cmdTapeBack_->setToolTip(mdlM_Tape::GetTapeText(pos - 1));
+}
+
 void FrmCtl::cmdTapeNext_Click() {
     mdlM_Tape::TapeNext();
+    showNextAnnouncements();
     if (mdlM_Tape::GetTapeStepFlag(mdlM_Tape::GetTapePos()) == 1) Command2_Click(stepping::Forward);
 }
 
 void FrmCtl::cmdTapeBack_Click() {
     mdlM_Tape::TapeBack();
+    showNextAnnouncements();
     if (mdlM_Tape::GetTapeStepFlag(mdlM_Tape::GetTapePos()) == 1) Command2_Click(stepping::Back);
 }
 

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QPoint>
+#include <QSize>
 
 class QMenu;
 class QScreen;
@@ -59,6 +60,8 @@ signals:
     void closeRequested();
     // The scaled board's window came into being (its keys are the board's keys).
     void hostCreated(QWidget *host);
+    // A whole zoom did not fit the board's screen and the largest that fits is shown.
+    void zoomLimited(int asked, int shown, QSize screen);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -66,6 +69,7 @@ protected:
 private:
     void changed();
     void layout();
+    void limitZoomToScreen();
     BoardHost *host();
     QScreen *currentScreen() const;
 

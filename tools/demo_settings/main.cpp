@@ -2,7 +2,7 @@
 // sounds of SOUNDDIR chosen: the chime for a route set and before announcements
 // (by the announcement's sound mark), the key click for keys and lists, the step
 // sound for every step; and the ticket preview, open and on, with the barcode ticket
-// plug-in of SOUNDDIR/tickets.
+// plug-in of SOUNDDIR/tickets; and the colours of a lit LED board.
 #include "app/board_layout.h"
 #include "core/ini_codec.h"
 
@@ -26,6 +26,13 @@ int main(int argc, char *argv[]) {
     ini.panel.AutoSeiriNum = 1;
     ini.panel.SeiriNumColor = mdl207_000::kDefaultLabelColors;
     ini.ctrl.BackPanel = 1;
+    // The look of a lit LED board: a black strip with amber dots, dark cells whose
+    // unlit segments barely show, amber-orange lit segments.
+    ini.chimei.ChimeiBackColor = RGB(0, 0, 0);
+    ini.chimei.ChimeiForeColor = RGB(255, 150, 0);
+    ini.degit.DegitBackColor = RGB(12, 12, 12);
+    ini.degit.DegitBaseColor = RGB(40, 28, 16);
+    ini.degit.DegitLitColor = RGB(255, 140, 0);
     ini.sound.RouteSetSound = sounds.filePath(QStringLiteral("chime.mp3"));
     ini.sound.ResetSound = sounds.filePath(QStringLiteral("key.wav"));
     ini.sound.StepSound = sounds.filePath(QStringLiteral("step.mid"));
