@@ -8,7 +8,7 @@ install(TARGETS 207_000 hy3tool 4sptool RUNTIME DESTINATION ${CMAKE_INSTALL_BIND
 
 # Where the data lies as seen from the executable, for the program to find it.
 file(RELATIVE_PATH MITRA_BIN_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/mitra)
-set_source_files_properties(${PROJECT_SOURCE_DIR}/src/app/program_paths.cpp DIRECTORY ${PROJECT_SOURCE_DIR}/src
+set_source_files_properties(${PROJECT_SOURCE_DIR}/src/app/program_paths.cpp TARGET_DIRECTORY mitra_app
   PROPERTIES COMPILE_DEFINITIONS "MITRA_BIN_TO_DATA=\"${MITRA_BIN_TO_DATA}\"")
 
 # What is installed is all that running needs: `install` does not build the tests and
