@@ -3,7 +3,7 @@
 // its chimes for route set, keys, steps and announcements (by their sound marks), and
 // the ticket preview open with its barcode ticket; the windows where start-up puts them. The demo settings file of the
 // build tree and the first start of an installed program both start from these.
-#include "settings/ini_data.h"
+#include "core/ini_data.h"
 
 #include <QString>
 

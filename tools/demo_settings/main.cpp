@@ -2,7 +2,7 @@
 // DEMODIR chosen (see app/demo_choices.h): its routes, its chimes, the ticket preview
 // with its barcode ticket.
 #include "app/demo_choices.h"
-#include "settings/ini_codec.h"
+#include "core/ini_codec.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>
