@@ -19,6 +19,7 @@ packages=(
   open-jtalk open-jtalk-mecab-naist-jdic hts-voice-nitech-jp-atr503-m001
   qt6-httpserver-dev qt6-websockets-dev libzint-dev
   chromium chromium-driver
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 
 SUDO=""

@@ -1,5 +1,6 @@
 #include "app/ini_file.h"
 
+#include "app/demo_choices.h"
 #include "panel/frm_ctl.h"
 #include "panel/msg_box.h"
 #include "app/program.h"
@@ -12,6 +13,7 @@
 #include "core/ini_codec.h"
 #include "core/ini_data.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -87,6 +89,16 @@ void applyRecord(const IniData &ini) {
     frmOption()->SetProp();
 }
 
+// The first start of an installed program: the demo's choices, and the per-user
+// routes folder made, ready for the user's own routes.
+void startOnDemo(const program_paths::Paths &paths) {
+    IniData ini = iniData();
+    demo_choices::apply(ini, paths.demoDir);
+    iniData() = ini;
+    applyRecord(iniData());
+    QDir().mkpath(paths.userRoutesDir);
+}
+
 // Keeps what was read of a refused settings file beside it, so the exit's save cannot
 // destroy what a user may want to recover or report. Only the bytes that were read
 // (never more than the format's largest file), and only a few copies: an older kept
@@ -122,8 +134,10 @@ void LoadIni() {
     const QString path = program::settingsPath();
     const QFileInfo info(path);
     if (!info.exists()) {
-        // No settings yet: every holder keeps its built-in default.
+        // No settings yet: every holder keeps its built-in default, except that an
+        // installed program starts on its demo, so that a route set works at once.
         recordEvent("load", path, 0, "missing");
+        if (program::paths().demoOnFirstStart) startOnDemo(program::paths());
         return;
     }
 
