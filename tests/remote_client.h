@@ -44,11 +44,18 @@ inline HttpAnswer readAnswer(QTcpSocket &s, int timeoutMs = 10000) {
     return a;
 }
 
+// The requests below are written before the port is known: their Host and Origin
+// name the server as a browser would once it is ("127.0.0.1" becomes "127.0.0.1:PORT").
+inline QByteArray withPort(QByteArray request, quint16 port) {
+    const QByteArray here = "127.0.0.1:" + QByteArray::number(port) + "\r\n";
+    return request.replace("Host: 127.0.0.1\r\n", "Host: " + here).replace("Origin: http://127.0.0.1\r\n", "Origin: http://" + here);
+}
+
 inline HttpAnswer sendRaw(quint16 port, const QByteArray &request, int timeoutMs = 10000) {
     QTcpSocket s;
     s.connectToHost(QStringLiteral("127.0.0.1"), port);
     if (!s.waitForConnected(3000)) return {};
-    s.write(request);
+    s.write(withPort(request, port));
     s.waitForBytesWritten(3000);
     return readAnswer(s, timeoutMs);
 }
