@@ -101,7 +101,7 @@ inline quint16 remotePort(QProcess &p, QString *url = nullptr, int timeoutMs = 2
     while (clock.elapsed() < timeoutMs) {
         p.waitForReadyRead(200);
         out += p.readAllStandardOutput();
-        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("remote: (http://[^:]+:(\\d+)/\\S*)\n")).match(QString::fromUtf8(out));
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("remote: (http://[^:]+:(\\d+)/[^\\n]*)\n")).match(QString::fromUtf8(out));
         if (m.hasMatch()) {
             if (url) *url = m.captured(1);
             return static_cast<quint16>(m.captured(2).toUInt());
