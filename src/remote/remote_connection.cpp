@@ -6,8 +6,8 @@
 
 namespace remote {
 
-RemoteConnection::RemoteConnection(QTcpSocket *socket, QObject *parent)
-    : QObject(parent), socket_(socket), peer_(socket->peerAddress().toString()) {
+RemoteConnection::RemoteConnection(QTcpSocket *socket, QObject *parent, int pingMs)
+    : QObject(parent), socket_(socket), peer_(socket->peerAddress().toString()), pingMs_(pingMs) {
     socket_->setParent(this);
     // What the client sends beyond what is being read stays in the network's buffers.
     socket_->setReadBufferSize(64 * 1024);
@@ -20,7 +20,13 @@ RemoteConnection::RemoteConnection(QTcpSocket *socket, QObject *parent)
     connect(socket_, &QAbstractSocket::stateChanged, this, [this](QAbstractSocket::SocketState s) {
         if (s == QAbstractSocket::UnconnectedState) finish();
     });
-    connect(&idle_, &QTimer::timeout, this, [this] { end({}); });
+    connect(&idle_, &QTimer::timeout, this, [this] {
+        if (mode_ != Mode::WebSocket) return end({});
+        if (pinged_) return socket_->abort();
+        pinged_ = true;
+        send(ws::frame(ws::Ping, {}));
+        idle_.start(pingMs_);
+    });
     connect(&deadline_, &QTimer::timeout, this, [this] {
         end(errorResponse(408, QStringLiteral("request not complete within 10 s"), true));
     });
@@ -70,13 +76,18 @@ void RemoteConnection::acceptWebSocket(const HttpRequest &handshake) {
     send("HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Accept: " +
          ws::acceptKey(handshake.value("sec-websocket-key")) + "\r\n\r\n");
     mode_ = Mode::WebSocket;
-    idle_.stop();
+    idle_.start(pingMs_);
     QMetaObject::invokeMethod(this, &RemoteConnection::readFrames, Qt::QueuedConnection);
 }
 
 void RemoteConnection::readFrames() {
     if (mode_ != Mode::WebSocket) return;
+    const qsizetype before = in_.size();
     fill(frames_.maxFrameBytes());
+    if (in_.size() > before) {
+        pinged_ = false;  // the client is there
+        idle_.start(pingMs_);
+    }
     for (const ws::Event &e : frames_.read(in_)) {
         switch (e.kind) {
         case ws::Event::Message:

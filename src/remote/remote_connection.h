@@ -18,15 +18,18 @@ namespace remote {
 class RemoteConnection : public QObject {
     Q_OBJECT
 public:
-    // A connection silent this long between requests is closed (a WebSocket is not).
+    // A connection silent this long between requests is closed.
     static constexpr int kIdleMs = 30000;
     // A request must be complete this long after its first byte.
     static constexpr int kRequestMs = 10000;
     // A closing connection whose client does not take the last answer is cut off then.
     static constexpr int kLingerMs = 5000;
+    // A WebSocket silent this long is pinged, and cut off when the ping gets no answer
+    // within as long again: a phone gone out of range sends no close and no reset.
+    static constexpr int kPingMs = 30000;
 
     // Takes over `socket` (connected), which goes with this.
-    RemoteConnection(QTcpSocket *socket, QObject *parent);
+    RemoteConnection(QTcpSocket *socket, QObject *parent, int pingMs = kPingMs);
 
     QString peer() const { return peer_; }
     // The request in hand lets the connection stay open after its answer.
@@ -67,6 +70,8 @@ private:
     ws::FrameReader frames_{kMaxBodyBytes};
     QTimer idle_, deadline_, linger_;
     bool finished_ = false;
+    int pingMs_;
+    bool pinged_ = false;  // a ping is out and nothing came since
 };
 
 }  // namespace remote
