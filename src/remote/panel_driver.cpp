@@ -110,9 +110,8 @@ QByteArray PanelDriver::stateJson() {
     for (int i = 0; i < 3; ++i)
         if (checked(controlName(QStringLiteral("Option4"), i))) backlight = i;
     QJsonArray fares;
-    for (int i = 1; i <= 32; ++i) {
-        fares.append(QJsonValue::fromVariant(form1()->Degit(i)->Value()));
-    }
+    // What each cell shows, as text: "" where the board leaves it dark.
+    for (int i = 1; i <= 32; ++i) fares.append(form1()->Degit(i)->litText().trimmed());
     QJsonObject enabledNow;
     for (const QString &name : actionNames()) enabledNow.insert(name, enabled(RemoteAction{name, {}, {}, 1, {}}));
     const QObject *tapeFrame = automation::findControl({QStringLiteral("frmCtl"), QStringLiteral("grpM_Tape")});

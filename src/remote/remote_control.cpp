@@ -30,8 +30,7 @@ QString shownHost(const QHostAddress &address) {
     } else if (address == QHostAddress(QHostAddress::AnyIPv6)) {
         shown = QHostAddress(QHostAddress::LocalHostIPv6);
     }
-    const QString text = shown.toString();
-    return shown.protocol() == QAbstractSocket::IPv6Protocol ? QStringLiteral("[%1]").arg(text) : text;
+    return urlHost(shown);
 }
 
 }  // namespace
@@ -55,8 +54,7 @@ bool RemoteControl::start(const ListenAddress &where, const QString &token) {
     thread_ = new QThread(this);
     thread_->setObjectName(QStringLiteral("remote"));
     thread_->start();
-    // The server is made inside its thread: Qt keeps a WebSocket server of its own
-    // in it, which must live in the same thread as the connections it takes over.
+    // The server is made inside its thread, where its connections live.
     auto *anchor = new QObject;
     anchor->moveToThread(thread_);
     bool listening = false;
@@ -114,7 +112,7 @@ void RemoteControl::stop() {
 }
 
 QString RemoteControl::pageUrl() const {
-    return QStringLiteral("http://%1:%2/?token=%3").arg(shownHost(where_.address)).arg(where_.port).arg(token_);
+    return pageAddress(shownHost(where_.address), where_.port, token_);
 }
 
 }  // namespace remote

@@ -1,6 +1,7 @@
 #pragma once
 // "リモート操作": where the remote-control server listens, start and stop, and the
-// page's address with its token as text and as a QR code a phone can scan. Opened
+// page's address with its token as text and, when the server is open to the
+// network, as a QR code a phone can scan. Opened
 // from the control panel's menu (a right click on the panel).
 #include <QDialog>
 
@@ -20,6 +21,8 @@ public:
 private:
     void toggle();
     void refresh();
+    void fitOnScreen();
+    void showEvent(QShowEvent *event) override;
 
     QComboBox *reach_;
     QSpinBox *port_;
@@ -27,6 +30,7 @@ private:
     QLabel *status_;
     QLineEdit *url_;
     QLabel *qr_;
+    QLabel *phoneNote_;
 };
 
 // Adds "リモート操作..." to the panel's right-click menu (not over the ticket
