@@ -3,7 +3,6 @@
 #include "app/frm_ctl.h"
 #include "app/msg_box.h"
 #include "app/program.h"
-#include "app/windows.h"
 #include "automation/event_log.h"
 #include "board/form1.h"
 #include "controls/chimei_ctl.h"
@@ -58,8 +57,8 @@ int writeAll(QFileDevice &file, const QByteArray &bytes, QString &reason) {
 }
 
 // Steps 4 to 7 of loading: the record into the windows.
-void applyRecord(const IniData &ini) {
-    Form1 *board = form1();
+void applyRecord(const Holders &windows, const IniData &ini) {
+    Form1 *board = &windows.board;
     const DegitInfo &colours = ini.degit;
     for (int i = 1; i <= 32; ++i) {
         M_Degit *d = board->Degit(i);
@@ -81,10 +80,10 @@ void applyRecord(const IniData &ini) {
     board->ChimeiCtl()->setBackColor(ini.chimei.ChimeiBackColor);
     board->ChimeiCtl()->setForeColor(ini.chimei.ChimeiForeColor);
 
-    frmOption()->SetOptionInfo(ini);
-    frmCtl()->SetCtrlDataInfo(ini.ctrl);
+    windows.options.SetOptionInfo(ini);
+    windows.panel.SetCtrlDataInfo(ini.ctrl);
     board->SetFormInfo(ini.form.BoardLeft, ini.form.BoardTop);
-    frmOption()->SetProp();
+    windows.options.SetProp();
 }
 
 // Keeps a refused settings file beside itself, so the exit's save cannot destroy what
@@ -108,7 +107,7 @@ void refuseDamaged(int code, const QString &path, qint64 bytes, const char *outc
 
 }  // namespace
 
-void LoadIni() {
+void LoadIni(const Holders &windows) {
     const QString path = program::settingsPath();
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -149,12 +148,12 @@ void LoadIni() {
     }
     iniData() = loaded;
     recordEvent("load", path, bytes.size(), "ok");
-    applyRecord(iniData());
+    applyRecord(windows, iniData());
 }
 
-void SaveIni() {
+void SaveIni(const Holders &windows) {
     IniData &ini = iniData();
-    Form1 *board = form1();
+    const Form1 *board = &windows.board;
     for (int i = 1; i <= 32; ++i) {
         const M_Degit *d = board->Degit(i);
         DegitSetRecord &r = ini.DegitSet[i - 1];
@@ -162,8 +161,8 @@ void SaveIni() {
         r.Shift = static_cast<std::int16_t>(d->Shift());
         r.FillZero = static_cast<std::int16_t>(d->FillZero());
     }
-    frmOption()->GetOptionInfo(ini);
-    frmCtl()->GetCtrlDataInfo(ini.ctrl);
+    windows.options.GetOptionInfo(ini);
+    windows.panel.GetCtrlDataInfo(ini.ctrl);
     board->GetFormInfo(ini.form.BoardLeft, ini.form.BoardTop);
 
     const QString path = program::settingsPath();

@@ -4,7 +4,6 @@
 #include "app/frm_ctl.h"
 #include "app/preview_box.h"
 #include "app/route_set.h"
-#include "app/windows.h"
 #include "automation/event_log.h"
 #include "companion/ticket_plugin_api.h"
 #include "settings/frm_option.h"
@@ -19,7 +18,7 @@ void FrmCtl::setPreviewSize(int widthTwips, int heightTwips) {
 }
 
 void FrmCtl::drawSeirikenPreview(int row) {
-    FrmOption *options = frmOption();
+    const FrmOption *options = &options_;
     QString date = ticketDateText(options->ticketDateMode(), QDate::currentDate(), trip_, options->fixedDate());
     picSeirikenPrev_->clear();
     if (options->usePreview()) {

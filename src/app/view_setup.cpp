@@ -3,7 +3,6 @@
 #include "app/frm_ctl.h"
 #include "app/program.h"
 #include "app/startup.h"
-#include "app/windows.h"
 #include "automation/dump_sections.h"
 #include "board/form1.h"
 #include "view/board_view.h"
@@ -13,9 +12,9 @@
 using view::KeyAction;
 using view::KeyHit;
 
-void installView(const StartupOptions &opt, QString *warning) {
-    Form1 *board = form1();
-    FrmCtl *panel = frmCtl();
+view::BoardView *installView(Form1 &boardWindow, FrmCtl &panelWindow, const StartupOptions &opt, QString *warning) {
+    Form1 *board = &boardWindow;
+    FrmCtl *panel = &panelWindow;
     auto *boardView = new view::BoardView(board, board);
     auto *keys = new view::KeyRouter(board);
     keys->addWindow(board, false);
@@ -48,4 +47,5 @@ void installView(const StartupOptions &opt, QString *warning) {
     }
     boardView->apply(s);
     boardView->setSavePath(path);
+    return boardView;
 }

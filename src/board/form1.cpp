@@ -3,6 +3,7 @@
 #include "board/board_geometry.h"
 #include "board/screen_fit.h"
 #include "board/seiriken_numbering.h"
+#include "companion/companion.h"
 #include "controls/chimei_ctl.h"
 #include "controls/m_degit.h"
 
@@ -54,6 +55,9 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         degit->setGeometry(board::degitRect(i));
         degit->setVisible(i != 0);
         connect(degit, &M_Degit::DblClick, this, [this, i] { Degit_DblClick(i); });
+        connect(degit, &M_Degit::settingsDialogWanted, this, [degit](DigitSettingsRequest &r) {
+            r.result = Call_dlg100(degit, r.keta, r.zeroMode, r.shift, r.fillZero);
+        });
         degits_[i] = degit;
     }
     for (int i = 0; i < 2; ++i) {

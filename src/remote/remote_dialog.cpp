@@ -25,7 +25,7 @@ constexpr int kDefaultPort = 8207;
 // menu of its own.
 class PanelMenu : public QObject {
 public:
-    explicit PanelMenu(QWidget *panel) : QObject(panel), panel_(panel) {}
+    PanelMenu(QWidget *panel, RemoteControl *remote) : QObject(panel), panel_(panel), remote_(remote) {}
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override {
@@ -44,20 +44,21 @@ protected:
 
 private:
     void showDialog() {
-        if (!dialog_) dialog_ = new RemoteDialog(panel_);
+        if (!dialog_) dialog_ = new RemoteDialog(panel_, remote_);
         dialog_->show();
         dialog_->raise();
         dialog_->activateWindow();
     }
 
     QWidget *panel_;
+    RemoteControl *remote_;
     QPointer<RemoteDialog> dialog_;
 };
 
 }  // namespace
 
-RemoteDialog::RemoteDialog(QWidget *parent)
-    : QDialog(parent), reach_(new QComboBox(this)), port_(new QSpinBox(this)),
+RemoteDialog::RemoteDialog(QWidget *parent, RemoteControl *remote)
+    : QDialog(parent), remote_(remote), reach_(new QComboBox(this)), port_(new QSpinBox(this)),
       startStop_(new QPushButton(this)), status_(new QLabel(this)), url_(new QLineEdit(this)), qr_(new QLabel(this)) {
     setObjectName(QStringLiteral("dlgRemote"));
     setWindowTitle(QStringLiteral("リモート操作"));
@@ -86,12 +87,12 @@ RemoteDialog::RemoteDialog(QWidget *parent)
     layout->addWidget(url_);
     layout->addWidget(qr_);
     connect(startStop_, &QPushButton::clicked, this, &RemoteDialog::toggle);
-    connect(RemoteControl::instance(), &RemoteControl::runningChanged, this, &RemoteDialog::refresh);
+    connect(remote_, &RemoteControl::runningChanged, this, &RemoteDialog::refresh);
     refresh();
 }
 
 void RemoteDialog::toggle() {
-    RemoteControl *rc = RemoteControl::instance();
+    RemoteControl *rc = remote_;
     if (rc->running()) {
         rc->stop();
         return refresh();
@@ -105,7 +106,7 @@ void RemoteDialog::toggle() {
 }
 
 void RemoteDialog::refresh() {
-    RemoteControl *rc = RemoteControl::instance();
+    RemoteControl *rc = remote_;
     const bool on = rc->running();
     startStop_->setText(on ? QStringLiteral("停止") : QStringLiteral("開始"));
     reach_->setEnabled(!on);
@@ -126,6 +127,6 @@ void RemoteDialog::refresh() {
     adjustSize();
 }
 
-void attachToPanel(QWidget *panel) { panel->installEventFilter(new PanelMenu(panel)); }
+void attachToPanel(QWidget *panel, RemoteControl *remote) { panel->installEventFilter(new PanelMenu(panel, remote)); }
 
 }  // namespace remote

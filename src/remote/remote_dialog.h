@@ -12,15 +12,18 @@ class QSpinBox;
 
 namespace remote {
 
+class RemoteControl;
+
 class RemoteDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit RemoteDialog(QWidget *parent);
+    RemoteDialog(QWidget *parent, RemoteControl *remote);
 
 private:
     void toggle();
     void refresh();
 
+    RemoteControl *remote_;
     QComboBox *reach_;
     QSpinBox *port_;
     QPushButton *startStop_;
@@ -31,6 +34,6 @@ private:
 
 // Adds "リモート操作..." to the panel's right-click menu (not over the ticket
 // preview, which has its own menu).
-void attachToPanel(QWidget *panel);
+void attachToPanel(QWidget *panel, RemoteControl *remote);
 
 }  // namespace remote
