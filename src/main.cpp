@@ -1,6 +1,6 @@
 // ミトラ: a fare display board of a Japanese route bus, and the driver's control panel.
 #include "app/application.h"
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/program.h"
 #include "app/startup.h"
 #include "automation/script_runner.h"

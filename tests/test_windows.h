@@ -2,10 +2,10 @@
 // The program's windows for tests that work them inside the test process: made once
 // by the program's own root, as the program makes them.
 #include "app/application.h"
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/ini_file.h"
 #include "board/form1.h"
-#include "settings/frm_option.h"
+#include "options/frm_option.h"
 
 inline Application &testApp() {
     static Application *app = new Application();

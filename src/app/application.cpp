@@ -2,17 +2,17 @@
 
 #include "app/board_layout.h"
 #include "app/exit_signals.h"
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/ini_file.h"
-#include "app/msg_box.h"
+#include "panel/msg_box.h"
 #include "app/program.h"
 #include "app/view_setup.h"
-#include "automation/dump_sections.h"
+#include "base/dump_sections.h"
 #include "board/form1.h"
 #include "board/rounded_region.h"
-#include "settings/frm_option.h"
-#include "sound/snd_api.h"
-#include "sound/tape.h"
+#include "options/frm_option.h"
+#include "media/snd_api.h"
+#include "media/tape.h"
 
 #include <QGuiApplication>
 #include <QJsonValue>

@@ -1,11 +1,11 @@
 #include "remote/panel_driver.h"
 
-#include "app/command_set.h"
-#include "app/frm_ctl.h"
-#include "automation/input_gate.h"
+#include "panel/command_set.h"
+#include "panel/frm_ctl.h"
+#include "base/input_gate.h"
 #include "board/form1.h"
-#include "controls/m_degit.h"
-#include "sound/tape.h"
+#include "widgets/m_degit.h"
+#include "media/tape.h"
 
 #include <QApplication>
 #include <QJsonArray>

@@ -7,7 +7,7 @@
 // 409. An action that opens a message box is answered at once with the box's text
 // and its id ("pending"); the box is then answered by the "answer" action, or by a
 // person at the computer.
-#include "app/msg_box.h"
+#include "panel/msg_box.h"
 #include "remote/remote_action.h"
 
 #include <QByteArray>

@@ -1,0 +1,152 @@
+#pragma once
+// frmCtl: the driver's control panel ("集中操作盤"). It owns the trip state, the two
+// ways of entering a route and section (digit lists and keypad), stepping, blanking,
+// late-night fares, scroll speed, backlight, announcements and the ticket preview.
+#include "core/fare_table.h"
+#include "core/keypad.h"
+#include "core/trip.h"
+#include "options/ticket_panel.h"
+#include "media/tape.h"
+
+#include <QJsonObject>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+struct CtrlInfo;
+class CommandSet;
+class DblClickFrame;
+class Form1;
+class FrmOption;
+class PreviewBox;
+class PushCheckBox;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+namespace view {
+class KeyRouter;
+}
+
+class FrmCtl : public QWidget, public TapeHost, public TicketPanel {
+    Q_OBJECT
+public:
+    // The panel works the board and reads the options' live settings.
+    FrmCtl(Form1 &board, FrmOption &options, QWidget *parent = nullptr);
+
+    // The load action: board caption, keypad regions, announcement engine.
+    void Form_Load();
+
+    void DispData(int row);
+    void GetCtrlDataInfo(CtrlInfo &info) const;
+    void SetCtrlDataInfo(const CtrlInfo &info);
+    void Option4_Click(int index);
+    // The selected backlight button: 0 OFF, 1 ON1, 2 ON2.
+    int backlightIndex() const;
+
+    // The announcement frame, as the announcement module sets it.
+    void showSpeechAvailable(bool available) override;
+    void setTapeFrameEnabled(bool enabled) override;
+    void enableTapeButtons() override;
+    TapeSounds tapeSounds() const override;
+    QWidget *tapeDialogParent() override { return this; }
+
+    // What a confirmed exit does to the windows before sound, speech and the settings
+    // file: the stop name cleared, the board's and the keypad's shapes released.
+    void prepareExit();
+
+    // The panel's keys (both windows): each presses its button.
+    void bindKeys(view::KeyRouter &router);
+
+    bool lateNight() const;
+    // 表示消去 is on.
+    bool blanked() const;
+    // The announcement frame's caption: "音合使用可" or "音合使用不可".
+    QString speechCaption() const;
+    const Trip &trip() const { return trip_; }
+    // The operator's actions, one command each (see connectTripControls for the ids).
+    CommandSet &commands() const { return *commands_; }
+    // Chooses route and section on the digit lists as the operator's clicks would:
+    // right-aligned, the lists before them left without a choice.
+    void chooseOnLists(const QString &route, const QString &section);
+    const DataIo &fareTable() const { return table_; }
+    PreviewBox *previewBox() const { return picSeirikenPrev_; }
+    QComboBox *companyList() const override { return combo1_; }
+    void setPreviewSize(int widthTwips, int heightTwips) override;
+
+    // Panel sizes: client area narrow and widened (the preview shows in the extra width).
+    static constexpr int kClientWidth = 353;
+    static constexpr int kClientWidthWide = 594;
+    static constexpr int kClientHeight = 173;
+
+signals:
+    // The exit question was answered Yes.
+    void exitConfirmed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildEntryPanels();
+    void buildRightColumn();
+    void buildPreviewArea();
+
+    void Form_QueryUnload(QCloseEvent *event);
+    void CommandButton1_Click(int index);
+    void List_Click();
+    void Frame1_DblClick(int index);
+    void HScroll1_Change(int index);
+    void Command4_Click();
+    void Command8_Click();
+    void Check4_Click();
+    void MnuHideCopy_Click();
+    // DispData's ticket steps: date text, clearing, the plug-in's drawing, refresh.
+    void drawSeirikenPreview(int row);
+    void showKeyRegions(bool on);
+    void connectTripControls();
+    void registerDumpSections();
+
+    void Command1_Click(int index);
+    void Command2_Click(int index);
+    void Check1_Click();
+    void cmdTapeNext_Click();
+    void cmdTapeBack_Click();
+    void showRouteSelecting();
+    QString currentStopName() const;
+
+    Form1 &board_;
+    FrmOption &options_;
+    CommandSet *commands_;
+    Trip trip_;
+    DataIo table_;
+    KeypadState keypad_;
+    // The lists are in front at first, so the keypad is the panel at the back.
+    std::int16_t backPanel_ = 1;
+
+    std::array<DblClickFrame *, 2> frame1_{};
+    std::array<QListWidget *, 5> list2_{};
+    std::array<QListWidget *, 3> list3_{};
+    std::array<QPushButton *, 2> command1_{};
+    std::array<QPushButton *, 12> keys_{};
+    std::array<QLabel *, 3> label2_{};
+    std::array<QPushButton *, 2> command2_{};
+    PushCheckBox *check1_ = nullptr;
+    QGroupBox *frame6_ = nullptr;
+    QCheckBox *check2_ = nullptr;
+    std::array<QScrollBar *, 2> hscroll1_{};
+    std::array<QLabel *, 2> label1_{};
+    std::array<QRadioButton *, 3> option4_{};
+    QGroupBox *grpM_Tape_ = nullptr;
+    QPushButton *cmdTapeSet_ = nullptr, *cmdTapeBack_ = nullptr, *cmdTapeNext_ = nullptr, *cmdTapeStop_ = nullptr;
+    PushCheckBox *check4_ = nullptr;
+    QLabel *label4_ = nullptr;
+    PreviewBox *picSeirikenPrev_ = nullptr;
+    QComboBox *combo1_ = nullptr;
+    QMenu *mnuHide_ = nullptr;
+    QJsonObject lastDraw_;  // the last drawing call's arguments and outcome
+};
