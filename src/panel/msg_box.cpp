@@ -87,6 +87,8 @@ bool Notifier::answer(int id, const QString &button) {
     auto *pressed = it->second.box->findChild<QAbstractButton *>(button);
     if (!pressed || !it->second.shown.buttons.contains(button)) return false;
     pressed->click();
+    // Answered now, though the box's own loop ends only when the caller's returns.
+    open_.erase(id);
     return true;
 }
 
