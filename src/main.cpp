@@ -4,6 +4,7 @@
 #include "app/program.h"
 #include "app/startup.h"
 #include "automation/script_runner.h"
+#include "base/event_log.h"
 #include "remote/listen_address.h"
 #include "remote/remote_control.h"
 #include "remote/remote_dialog.h"
@@ -44,6 +45,8 @@ int main(int argc, char *argv[]) {
 
     ScriptRunner runner;
     if (!opt.scriptPath.isEmpty() && !runner.load(opt.scriptPath)) return 2;
+    // The event record is for the script's dump: without a script nothing is kept.
+    events::setKept(!opt.scriptPath.isEmpty());
 
     Application app;
     app.endOnSignals();
