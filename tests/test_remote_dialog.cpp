@@ -1,6 +1,7 @@
 // The remote dialog started near the screen's bottom-right corner: grown by 開始, it
 // stays on the screen, and on this computer only it says that a phone cannot reach
 // the address instead of offering a QR code.
+#include "app/application.h"
 #include "remote/remote_control.h"
 #include "remote/remote_dialog.h"
 
@@ -13,7 +14,9 @@
 #include <gtest/gtest.h>
 
 TEST(RemoteDialog, GrowsOnTheScreenAndKeepsTheLoopbackAddressFromPhones) {
-    remote::RemoteDialog dialog(nullptr);
+    Application app;
+    remote::RemoteControl remote(app.board(), app.panel());
+    remote::RemoteDialog dialog(nullptr, &remote);
     dialog.show();
     QApplication::processEvents();
     const QRect area = dialog.screen()->availableGeometry();
@@ -28,12 +31,12 @@ TEST(RemoteDialog, GrowsOnTheScreenAndKeepsTheLoopbackAddressFromPhones) {
     dialog.findChild<QSpinBox *>(QStringLiteral("spnRemotePort"))->setValue(port);
     dialog.findChild<QPushButton *>(QStringLiteral("cmdRemoteStart"))->click();
     QApplication::processEvents();
-    ASSERT_TRUE(remote::RemoteControl::instance()->running()) << qPrintable(remote::RemoteControl::instance()->error());
+    ASSERT_TRUE(remote.running()) << qPrintable(remote.error());
 
     const QRect grown = dialog.frameGeometry();
     EXPECT_GT(grown.height(), small.height());
     EXPECT_TRUE(area.contains(grown)) << grown.x() << ',' << grown.y() << ' ' << grown.width() << 'x' << grown.height();
     EXPECT_TRUE(dialog.findChild<QLabel *>(QStringLiteral("lblRemotePhone"))->isVisible());
     EXPECT_FALSE(dialog.findChild<QLabel *>(QStringLiteral("picRemoteQr"))->isVisible());
-    remote::RemoteControl::instance()->stop();
+    remote.stop();
 }

@@ -4,7 +4,6 @@
 #include "panel/frm_ctl.h"
 #include "panel/msg_box.h"
 #include "app/program.h"
-#include "app/windows.h"
 #include "base/event_log.h"
 #include "board/form1.h"
 #include "widgets/chimei_ctl.h"
@@ -60,8 +59,8 @@ int writeAll(QFileDevice &file, const QByteArray &bytes, QString &reason) {
 }
 
 // Steps 4 to 7 of loading: the record into the windows.
-void applyRecord(const IniData &ini) {
-    Form1 *board = form1();
+void applyRecord(const Holders &windows, const IniData &ini) {
+    Form1 *board = &windows.board;
     const DegitInfo &colours = ini.degit;
     for (int i = 1; i <= 32; ++i) {
         M_Degit *d = board->Degit(i);
@@ -83,19 +82,19 @@ void applyRecord(const IniData &ini) {
     board->ChimeiCtl()->setBackColor(ini.chimei.ChimeiBackColor);
     board->ChimeiCtl()->setForeColor(ini.chimei.ChimeiForeColor);
 
-    frmOption()->SetOptionInfo(ini);
-    frmCtl()->SetCtrlDataInfo(ini.ctrl);
+    windows.options.SetOptionInfo(ini);
+    windows.panel.SetCtrlDataInfo(ini.ctrl);
     board->SetFormInfo(ini.form.BoardLeft, ini.form.BoardTop);
-    frmOption()->SetProp();
+    windows.options.SetProp();
 }
 
 // The first start of an installed program: the demo's choices, and the per-user
 // routes folder made, ready for the user's own routes.
-void startOnDemo(const program_paths::Paths &paths) {
+void startOnDemo(const Holders &windows, const program_paths::Paths &paths) {
     IniData ini = iniData();
     demo_choices::apply(ini, paths.demoDir);
     iniData() = ini;
-    applyRecord(iniData());
+    applyRecord(windows, iniData());
     QDir().mkpath(paths.userRoutesDir);
 }
 
@@ -130,14 +129,14 @@ void refuseDamaged(int code, const QString &path, const QByteArray &bytes, const
 
 }  // namespace
 
-void LoadIni() {
+void LoadIni(const Holders &windows) {
     const QString path = program::settingsPath();
     const QFileInfo info(path);
     if (!info.exists()) {
         // No settings yet: every holder keeps its built-in default, except that an
         // installed program starts on its demo, so that a route set works at once.
         recordEvent("load", path, 0, "missing");
-        if (program::paths().demoOnFirstStart) startOnDemo(program::paths());
+        if (program::paths().demoOnFirstStart) startOnDemo(windows, program::paths());
         return;
     }
 
@@ -173,12 +172,12 @@ void LoadIni() {
     }
     iniData() = loaded;
     recordEvent("load", path, bytes.size(), "ok");
-    applyRecord(iniData());
+    applyRecord(windows, iniData());
 }
 
-void SaveIni() {
+void SaveIni(const Holders &windows) {
     IniData &ini = iniData();
-    Form1 *board = form1();
+    const Form1 *board = &windows.board;
     for (int i = 1; i <= 32; ++i) {
         const M_Degit *d = board->Degit(i);
         DegitSetRecord &r = ini.DegitSet[i - 1];
@@ -186,8 +185,8 @@ void SaveIni() {
         r.Shift = static_cast<std::int16_t>(d->Shift());
         r.FillZero = static_cast<std::int16_t>(d->FillZero());
     }
-    frmOption()->GetOptionInfo(ini);
-    frmCtl()->GetCtrlDataInfo(ini.ctrl);
+    windows.options.GetOptionInfo(ini);
+    windows.panel.GetCtrlDataInfo(ini.ctrl);
     board->GetFormInfo(ini.form.BoardLeft, ini.form.BoardTop);
 
     const QString path = program::settingsPath();

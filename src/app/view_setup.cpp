@@ -4,7 +4,6 @@
 #include "panel/frm_ctl.h"
 #include "app/program.h"
 #include "app/startup.h"
-#include "app/windows.h"
 #include "base/dump_sections.h"
 #include "base/event_log.h"
 #include "board/form1.h"
@@ -19,9 +18,9 @@
 using view::KeyAction;
 using view::KeyHit;
 
-void installView(const StartupOptions &opt, QString *warning) {
-    Form1 *board = form1();
-    FrmCtl *panel = frmCtl();
+view::BoardView *installView(Form1 &boardWindow, FrmCtl &panelWindow, const StartupOptions &opt, QString *warning) {
+    Form1 *board = &boardWindow;
+    FrmCtl *panel = &panelWindow;
     auto *boardView = new view::BoardView(board, board);
     auto *keys = new view::KeyRouter(board);
     keys->addWindow(board, false);
@@ -70,4 +69,5 @@ void installView(const StartupOptions &opt, QString *warning) {
         QToolTip::showText(shownIn->mapToGlobal(QPoint(8, 8)), text, shownIn, QRect(), 4000);
     });
     boardView->setSavePath(path);
+    return boardView;
 }

@@ -4,6 +4,7 @@
 #include "board/board_geometry.h"
 #include "board/screen_fit.h"
 #include "core/seiriken_numbering.h"
+#include "companion/companion.h"
 #include "widgets/chimei_ctl.h"
 #include "widgets/m_degit.h"
 
@@ -57,6 +58,9 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         degit->setGeometry(board::degitRect(i));
         degit->setVisible(i != 0);
         connect(degit, &M_Degit::DblClick, this, [this, i] { Degit_DblClick(i); });
+        connect(degit, &M_Degit::settingsDialogWanted, this, [degit](DigitSettingsRequest &r) {
+            r.result = Call_dlg100(degit, r.keta, r.zeroMode, r.shift, r.fillZero);
+        });
         degits_[i] = degit;
     }
     for (int i = 0; i < 2; ++i) {

@@ -42,6 +42,7 @@ DecodedSound decodeKeepingWindowsLive(AudioDevice &device, const QString &path, 
     }
     if (job.wait_for(kInlineWait) != std::future_status::ready) {
         InputHold hold;
+        UnfinishedAction unfinished;
         QEventLoop waiting;
         *loop = &waiting;
         if (job.wait_for(std::chrono::seconds(0)) != std::future_status::ready)

@@ -15,7 +15,10 @@
 #include <cstdint>
 
 struct CtrlInfo;
+class CommandSet;
 class DblClickFrame;
+class Form1;
+class FrmOption;
 class PreviewBox;
 class PushCheckBox;
 class QCheckBox;
@@ -34,7 +37,8 @@ class KeyRouter;
 class FrmCtl : public QWidget, public TapeHost, public TicketPanel {
     Q_OBJECT
 public:
-    explicit FrmCtl(QWidget *parent = nullptr);
+    // The panel works the board and reads the options' live settings.
+    FrmCtl(Form1 &board, FrmOption &options, QWidget *parent = nullptr);
 
     // The load action: board caption, keypad regions, announcement engine.
     void Form_Load();
@@ -53,11 +57,24 @@ public:
     TapeSounds tapeSounds() const override;
     QWidget *tapeDialogParent() override { return this; }
 
+    // What a confirmed exit does to the windows before sound, speech and the settings
+    // file: the stop name cleared, the board's and the keypad's shapes released.
+    void prepareExit();
+
     // The panel's keys (both windows): each presses its button.
     void bindKeys(view::KeyRouter &router);
 
     bool lateNight() const;
+    // 表示消去 is on.
+    bool blanked() const;
+    // The announcement frame's caption: "音合使用可" or "音合使用不可".
+    QString speechCaption() const;
     const Trip &trip() const { return trip_; }
+    // The operator's actions, one command each (see connectTripControls for the ids).
+    CommandSet &commands() const { return *commands_; }
+    // Chooses route and section on the digit lists as the operator's clicks would:
+    // right-aligned, the lists before them left without a choice.
+    void chooseOnLists(const QString &route, const QString &section);
     const DataIo &fareTable() const { return table_; }
     PreviewBox *previewBox() const { return picSeirikenPrev_; }
     QComboBox *companyList() const override { return combo1_; }
@@ -67,6 +84,10 @@ public:
     static constexpr int kClientWidth = 353;
     static constexpr int kClientWidthWide = 594;
     static constexpr int kClientHeight = 173;
+
+signals:
+    // The exit question was answered Yes.
+    void exitConfirmed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -93,6 +114,7 @@ private:
 
     void Command1_Click(int index);
     void Command2_Click(int index);
+    void manualStep(int index);
     void Check1_Click();
     void cmdTapeNext_Click();
     void cmdTapeBack_Click();
@@ -101,6 +123,9 @@ private:
     void reportRefusedRouteSet(const route_set::Result &result);
     QString currentStopName() const;
 
+    Form1 &board_;
+    FrmOption &options_;
+    CommandSet *commands_;
     Trip trip_;
     DataIo table_;
     KeypadState keypad_;

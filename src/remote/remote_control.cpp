@@ -1,6 +1,5 @@
 #include "remote/remote_control.h"
 
-#include "app/windows.h"
 #include "board/form1.h"
 #include "remote/access.h"
 #include "remote/board_mirror.h"
@@ -35,14 +34,12 @@ QString shownHost(const QHostAddress &address) {
 
 }  // namespace
 
-RemoteControl::RemoteControl(QObject *parent) : QObject(parent) { registerPages(); }
+RemoteControl::RemoteControl(Form1 &board, FrmCtl &panel, QObject *parent)
+    : QObject(parent), board_(board), panel_(panel) {
+    registerPages();
+}
 
 RemoteControl::~RemoteControl() { stop(); }
-
-RemoteControl *RemoteControl::instance() {
-    static RemoteControl *one = new RemoteControl(QCoreApplication::instance());
-    return one;
-}
 
 bool RemoteControl::start(const ListenAddress &where, const QString &token) {
     stop();
@@ -73,15 +70,15 @@ bool RemoteControl::start(const ListenAddress &where, const QString &token) {
         return false;
     }
 
-    driver_ = new PanelDriver(this);
+    driver_ = new PanelDriver(board_, panel_, this);
     RemoteServer *server = server_;
-    mirror_ = new BoardMirror(form1(), [server] { return server->viewerCount(); }, this);
+    mirror_ = new BoardMirror(&board_, [server] { return server->viewerCount(); }, this);
     connect(server_, &RemoteServer::actionRequested, driver_, &PanelDriver::request);
     connect(driver_, &PanelDriver::done, server_, &RemoteServer::onActionDone);
     connect(driver_, &PanelDriver::stateChanged, server_, &RemoteServer::onState);
     connect(server_, &RemoteServer::wholeBoardWanted, mirror_, &BoardMirror::sendWhole);
     connect(mirror_, &BoardMirror::patch, server_, &RemoteServer::onBoardPatch);
-    QMetaObject::invokeMethod(server_, [server, state = PanelDriver::stateJson()] { server->onState(state); });
+    QMetaObject::invokeMethod(server_, [server, state = driver_->stateJson()] { server->onState(state); });
     emit runningChanged(true);
     return true;
 }

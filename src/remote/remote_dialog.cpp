@@ -27,7 +27,7 @@ constexpr int kDefaultPort = 8207;
 // menu of its own.
 class PanelMenu : public QObject {
 public:
-    explicit PanelMenu(QWidget *panel) : QObject(panel), panel_(panel) {}
+    PanelMenu(QWidget *panel, RemoteControl *remote) : QObject(panel), panel_(panel), remote_(remote) {}
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override {
@@ -46,20 +46,21 @@ protected:
 
 private:
     void showDialog() {
-        if (!dialog_) dialog_ = new RemoteDialog(panel_);
+        if (!dialog_) dialog_ = new RemoteDialog(panel_, remote_);
         dialog_->show();
         dialog_->raise();
         dialog_->activateWindow();
     }
 
     QWidget *panel_;
+    RemoteControl *remote_;
     QPointer<RemoteDialog> dialog_;
 };
 
 }  // namespace
 
-RemoteDialog::RemoteDialog(QWidget *parent)
-    : QDialog(parent), reach_(new QComboBox(this)), port_(new QSpinBox(this)),
+RemoteDialog::RemoteDialog(QWidget *parent, RemoteControl *remote)
+    : QDialog(parent), remote_(remote), reach_(new QComboBox(this)), port_(new QSpinBox(this)),
       startStop_(new QPushButton(this)), status_(new QLabel(this)), url_(new QLineEdit(this)), qr_(new QLabel(this)),
       phoneNote_(new QLabel(QStringLiteral("この URL はこのコンピュータでだけ開けます。スマートフォンやタブレットから"
                                            "使うには、停止して「ネットワーク全体」で開始してください。"),
@@ -94,12 +95,12 @@ RemoteDialog::RemoteDialog(QWidget *parent)
     layout->addWidget(qr_);
     layout->addWidget(phoneNote_);
     connect(startStop_, &QPushButton::clicked, this, &RemoteDialog::toggle);
-    connect(RemoteControl::instance(), &RemoteControl::runningChanged, this, &RemoteDialog::refresh);
+    connect(remote_, &RemoteControl::runningChanged, this, &RemoteDialog::refresh);
     refresh();
 }
 
 void RemoteDialog::toggle() {
-    RemoteControl *rc = RemoteControl::instance();
+    RemoteControl *rc = remote_;
     if (rc->running()) {
         rc->stop();
         return refresh();
@@ -113,7 +114,7 @@ void RemoteDialog::toggle() {
 }
 
 void RemoteDialog::refresh() {
-    RemoteControl *rc = RemoteControl::instance();
+    RemoteControl *rc = remote_;
     const bool on = rc->running();
     startStop_->setText(on ? QStringLiteral("停止") : QStringLiteral("開始"));
     reach_->setEnabled(!on);
@@ -154,6 +155,6 @@ void RemoteDialog::showEvent(QShowEvent *event) {
     fitOnScreen();
 }
 
-void attachToPanel(QWidget *panel) { panel->installEventFilter(new PanelMenu(panel)); }
+void attachToPanel(QWidget *panel, RemoteControl *remote) { panel->installEventFilter(new PanelMenu(panel, remote)); }
 
 }  // namespace remote

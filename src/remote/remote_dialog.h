@@ -13,10 +13,12 @@ class QSpinBox;
 
 namespace remote {
 
+class RemoteControl;
+
 class RemoteDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit RemoteDialog(QWidget *parent);
+    RemoteDialog(QWidget *parent, RemoteControl *remote);
 
 private:
     void toggle();
@@ -24,6 +26,7 @@ private:
     void fitOnScreen();
     void showEvent(QShowEvent *event) override;
 
+    RemoteControl *remote_;
     QComboBox *reach_;
     QSpinBox *port_;
     QPushButton *startStop_;
@@ -35,6 +38,6 @@ private:
 
 // Adds "リモート操作..." to the panel's right-click menu (not over the ticket
 // preview, which has its own menu).
-void attachToPanel(QWidget *panel);
+void attachToPanel(QWidget *panel, RemoteControl *remote);
 
 }  // namespace remote

@@ -143,16 +143,17 @@ void RemoteServer::takeAction(const QByteArray &body, const Pending &to) {
     emit actionRequested(id, *action);
 }
 
-void RemoteServer::onActionDone(qint64 id, int status, const QString &reason, const QByteArray &state) {
+void RemoteServer::onActionDone(qint64 id, int status, const QString &reason, const QByteArray &state, int pending) {
     // The state after the action, so that a request right after the answer sees it.
     if (!state.isEmpty()) state_ = state;
-    answer(pending_.take(id), status, reason, state);
+    answer(pending_.take(id), status, reason, state, pending);
 }
 
-void RemoteServer::answer(const Pending &to, int status, const QString &reason, const QByteArray &state) {
+void RemoteServer::answer(const Pending &to, int status, const QString &reason, const QByteArray &state, int pending) {
     if (!to.to) return;  // the client has gone meanwhile
     QJsonObject result{{QStringLiteral("status"), status}};
     if (!reason.isEmpty()) result.insert(status == 200 ? QStringLiteral("message") : QStringLiteral("error"), reason);
+    if (pending > 0) result.insert(QStringLiteral("pending"), pending);
     if (!state.isEmpty()) result.insert(QStringLiteral("state"), QJsonDocument::fromJson(state).object());
     if (to.webSocket) {
         result.insert(QStringLiteral("type"), QStringLiteral("result"));

@@ -42,7 +42,8 @@ public slots:
     void stopListening();
 
     void onState(const QByteArray &state);
-    void onActionDone(qint64 id, int status, const QString &reason, const QByteArray &state);
+    // `pending`: the message box `reason` is the text of waits for an answer (0: none).
+    void onActionDone(qint64 id, int status, const QString &reason, const QByteArray &state, int pending);
     // A changed part of the board at `at`, in a picture of `full` size.
     void onBoardPatch(const QImage &patch, const QPoint &at, const QSize &full);
 
@@ -63,7 +64,7 @@ private:
     void openWebSocket(RemoteConnection *c, const HttpRequest &request, const QByteArray &path);
     // Checks the body and the client's rate, then hands the action over; else answers.
     void takeAction(const QByteArray &body, const Pending &to);
-    void answer(const Pending &to, int status, const QString &reason, const QByteArray &state);
+    void answer(const Pending &to, int status, const QString &reason, const QByteArray &state, int pending = 0);
 
     QString token_;
     QTcpServer *tcp_ = nullptr;

@@ -25,18 +25,9 @@ void setOnTop(QWidget *w, bool on) {
 
 }  // namespace
 
-namespace {
-BoardView *g_active = nullptr;
-}
+BoardView::BoardView(QWidget *board, QObject *parent) : QObject(parent), board_(board) {}
 
-BoardView::BoardView(QWidget *board, QObject *parent) : QObject(parent), board_(board) { g_active = this; }
-
-BoardView::~BoardView() {
-    if (g_active == this) g_active = nullptr;
-    delete host_;
-}
-
-BoardView *BoardView::active() { return g_active; }
+BoardView::~BoardView() { delete host_; }
 
 BoardHost *BoardView::host() {
     if (!host_) {

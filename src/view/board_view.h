@@ -52,8 +52,6 @@ public:
     QJsonObject dumpState() const;
 
     static QScreen *findScreen(const QString &nameOrNumber);
-    // The program's one board view, for the scripted operation (nullptr before it exists).
-    static BoardView *active();
 
 signals:
     // The host window was asked to close (Alt+F4 on the scaled board).
