@@ -1,5 +1,6 @@
 // ミトラ: a fare display board of a Japanese route bus, and the driver's control panel.
 #include "app/program.h"
+#include "app/route_editor.h"
 #include "app/startup.h"
 #include "app/frm_ctl.h"
 #include "app/view_setup.h"
@@ -26,14 +27,15 @@ int main(int argc, char *argv[]) {
     if (!opt.error.isEmpty() || opt.showHelp) {
         std::fprintf(opt.showHelp ? stdout : stderr,
                      "%s%susage: %s [--settings PATH] [--script FILE] [--zoom N] [--fullscreen[=SCREEN]]\n"
-                     "                 [--remote [ADDRESS:]PORT [--remote-token TOKEN]]\n"
+                     "                 [--remote [ADDRESS:]PORT [--remote-token TOKEN]] [--edit-route N]\n"
                      "  --settings PATH        read and write this settings file instead of the one beside the program\n"
                      "  --script FILE          carry out FILE's commands in the running program (see README)\n"
                      "  --zoom N               show the board N times as large (1..8), or fit to the screen (fit)\n"
                      "  --fullscreen[=SCREEN]  show the board full screen on monitor SCREEN (number from 1, or name)\n"
                      "  --remote [ADDRESS:]PORT  start the remote control (web pages and JSON API) on PORT;\n"
                      "                         on this computer only unless ADDRESS is given (0.0.0.0: the network)\n"
-                     "  --remote-token TOKEN   the remote control's token instead of a random one\n",
+                     "  --remote-token TOKEN   the remote control's token instead of a random one\n"
+                     "  --edit-route N         open the route editor on route N as well\n",
                      qPrintable(opt.error), opt.error.isEmpty() ? "" : "\n", qPrintable(program::exeName()));
         return opt.showHelp ? 0 : 2;
     }
@@ -56,6 +58,8 @@ int main(int argc, char *argv[]) {
     installView(opt, &viewWarning);
     if (!viewWarning.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(viewWarning));
     remote::attachToPanel(frmCtl());
+    attachRouteEditor();
+    if (!opt.editRoute.isEmpty()) openRouteEditor(opt.editRoute.toInt());
     if (!opt.remote.isEmpty()) {
         remote::RemoteControl *rc = remote::RemoteControl::instance();
         if (!rc->start(remoteAt, opt.remoteToken)) {

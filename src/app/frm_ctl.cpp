@@ -109,7 +109,7 @@ void FrmCtl::closeEvent(QCloseEvent *event) { Form_QueryUnload(event); }
 void FrmCtl::Form_QueryUnload(QCloseEvent *event) {
     const auto answer = msgbox::show(this, QStringLiteral("ミトラを終了しますか？"), QMessageBox::Yes | QMessageBox::No,
                                      msgbox::Icon::Question, QStringLiteral("ミトラの終了確認"));
-    if (answer != QMessageBox::Yes) {
+    if (answer != QMessageBox::Yes || (endGuard_ && !endGuard_())) {
         event->ignore();
         return;
     }

@@ -19,10 +19,12 @@
 #include "sound/snd_api.h"
 #include "sound/tape.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDate>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
@@ -42,6 +44,21 @@ QString selectedDigits(const std::array<QListWidget *, N> &lists) {
 }
 
 }  // namespace
+
+// The panel's own menu: the route editor, on the route the digit lists show.
+void FrmCtl::contextMenuEvent(QContextMenuEvent *event) {
+    if (!mnuPanel_) {
+        mnuPanel_ = new QMenu(this);
+        mnuPanel_->setObjectName(QStringLiteral("MnuPanel"));
+        QAction *edit = mnuPanel_->addAction(QStringLiteral("路線データの編集..."));
+        edit->setObjectName(QStringLiteral("MnuEditRoute"));
+        connect(edit, &QAction::triggered, this, [this] {
+            const QString digits = selectedDigits(list2_);
+            emit editRouteRequested(digits.isEmpty() ? -1 : route_set::fileRouteNumber(digits).toInt());
+        });
+    }
+    mnuPanel_->popup(event->globalPos());
+}
 
 void FrmCtl::connectTripControls() {
     for (int i = 0; i < 2; ++i) {

@@ -13,6 +13,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTranslator>
 #include <QStringList>
@@ -38,10 +39,14 @@ StartupOptions parseCommandLine(const QStringList &args) {
         }
         else if (a == QLatin1String("--remote")) value(opt.remote);
         else if (a == QLatin1String("--remote-token")) value(opt.remoteToken);
+        else if (a == QLatin1String("--edit-route")) value(opt.editRoute);
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) opt.showHelp = true;
         else opt.error = QStringLiteral("unknown argument: %1").arg(a);
         if (opt.error.isEmpty() && a == QLatin1String("--zoom") && !view::parseZoom(opt.zoom))
             opt.error = QStringLiteral("--zoom takes a whole number from 1 to 8, or fit: %1").arg(opt.zoom);
+        if (opt.error.isEmpty() && a == QLatin1String("--edit-route") &&
+            !QRegularExpression(QStringLiteral("^[0-9]{1,5}$")).match(opt.editRoute).hasMatch())
+            opt.error = QStringLiteral("--edit-route takes a route number from 0 to 99999: %1").arg(opt.editRoute);
         if (!opt.error.isEmpty()) break;
     }
     return opt;

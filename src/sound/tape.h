@@ -48,6 +48,8 @@ void LoadTape(const QString &folder, const QString &route);
 void TapeNext();
 void TapeBack();
 void SpeakTape(int n);
+// Speaks a text that is not on the list (the route editor's 試聴), with the same engine.
+void SpeakText(const QString &text);
 void StopTape();
 void ShowTapeSetDlg();
 int GetTapePos();
