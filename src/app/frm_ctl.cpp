@@ -58,6 +58,7 @@ FrmCtl::FrmCtl(QWidget *parent)
         w->setEnabled(false);
     grpM_Tape_->setEnabled(false);
     connectTripControls();
+    addMenuActions();
     registerDumpSections();
 }
 

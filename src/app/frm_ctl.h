@@ -98,6 +98,7 @@ private:
     void drawSeirikenPreview(int row);
     void showKeyRegions(bool on);
     void connectTripControls();
+    void addMenuActions();
     void registerDumpSections();
 
     void Command1_Click(int index);
@@ -134,7 +135,6 @@ private:
     PreviewBox *picSeirikenPrev_ = nullptr;
     QComboBox *combo1_ = nullptr;
     QMenu *mnuHide_ = nullptr;
-    QMenu *mnuPanel_ = nullptr;
     std::function<bool()> endGuard_;
     QJsonObject lastDraw_;  // the last drawing call's arguments and outcome
 };

@@ -45,19 +45,25 @@ QString selectedDigits(const std::array<QListWidget *, N> &lists) {
 
 }  // namespace
 
-// The panel's own menu: the route editor, on the route the digit lists show.
+// The panel's right-button menu entries (the property "panelMenu" marks them, so a
+// menu that others add to can take them too): the route editor, on the route the
+// digit lists show.
+void FrmCtl::addMenuActions() {
+    auto *edit = new QAction(QStringLiteral("路線データの編集..."), this);
+    edit->setObjectName(QStringLiteral("MnuEditRoute"));
+    edit->setProperty("panelMenu", true);
+    connect(edit, &QAction::triggered, this, [this] {
+        const QString digits = selectedDigits(list2_);
+        emit editRouteRequested(digits.isEmpty() ? -1 : route_set::fileRouteNumber(digits).toInt());
+    });
+    addAction(edit);
+}
+
 void FrmCtl::contextMenuEvent(QContextMenuEvent *event) {
-    if (!mnuPanel_) {
-        mnuPanel_ = new QMenu(this);
-        mnuPanel_->setObjectName(QStringLiteral("MnuPanel"));
-        QAction *edit = mnuPanel_->addAction(QStringLiteral("路線データの編集..."));
-        edit->setObjectName(QStringLiteral("MnuEditRoute"));
-        connect(edit, &QAction::triggered, this, [this] {
-            const QString digits = selectedDigits(list2_);
-            emit editRouteRequested(digits.isEmpty() ? -1 : route_set::fileRouteNumber(digits).toInt());
-        });
-    }
-    mnuPanel_->popup(event->globalPos());
+    QMenu menu(this);
+    for (QAction *a : actions())
+        if (a->property("panelMenu").toBool()) menu.addAction(a);
+    menu.exec(event->globalPos());
 }
 
 void FrmCtl::connectTripControls() {
