@@ -1,6 +1,7 @@
 // The route editor's files: opening, saving, importing and the unsaved-changes question.
 #include "editor/frm_route_edit.h"
 
+#include "editor/editor_messages.h"
 #include "editor/gtfs_import_dialog.h"
 #include "editor/route_grid.h"
 #include "editor/route_import.h"
@@ -16,12 +17,6 @@
 
 namespace route {
 
-namespace {
-
-const QString Title = QStringLiteral("路線データの編集");
-
-}  // namespace
-
 void FrmRouteEdit::openRoute(int routeNumber) {
     session_->setFolders(folders_ ? folders_() : Folders{});
     txtRouteNo_->setText(routeNumber >= 0 ? QString::number(routeNumber) : QString());
@@ -31,7 +26,7 @@ void FrmRouteEdit::openRoute(int routeNumber) {
     } else {
         const Opened o = session_->open(routeNumber);
         if (!o.ok())
-            QMessageBox::warning(this, Title, QStringLiteral("系統%1を読み込めませんでした。保存するまでファイルは書き換えません。\n%2").arg(routeNumber).arg(o.error));
+            tell(this, QStringLiteral("系統%1を読み込めませんでした。保存するまでファイルは書き換えません。\n%2").arg(routeNumber).arg(o.error));
         else if (!o.original.fareRead && !o.original.tapeRead)
             say(QStringLiteral("系統%1のデータはまだありません。新しく作ります。").arg(routeNumber));
         else if (!o.notes.isEmpty())
@@ -44,7 +39,7 @@ int FrmRouteEdit::typedRoute() {
     bool ok = false;
     const int n = txtRouteNo_->text().trimmed().toInt(&ok);
     if (ok && n >= 0 && n <= MaxRouteNumber) return n;
-    QMessageBox::warning(this, Title, QStringLiteral("系統番号（0～%1）を入れてください。").arg(MaxRouteNumber));
+    tell(this, QStringLiteral("系統番号（0～%1）を入れてください。").arg(MaxRouteNumber));
     txtRouteNo_->setFocus();
     return -1;
 }
@@ -53,7 +48,7 @@ bool FrmRouteEdit::save() {
     // An edit still open in a table counts as typed.
     for (Grid *g : {grdStops_, grdFares_, grdTape_}) g->commitPending();
     if (const Problem *p = firstError(session_->problems())) {
-        QMessageBox::warning(this, Title, QStringLiteral("エラーがあるため保存できません。\n%1").arg(p->located()));
+        tell(this, QStringLiteral("エラーがあるため保存できません。\n%1").arg(p->located()));
         return false;
     }
     const int route = typedRoute();
@@ -61,13 +56,13 @@ bool FrmRouteEdit::save() {
     const Folders folders = folders_ ? folders_() : session_->folders();
     session_->setFolders(folders);
     if (route != session_->openedRoute() && exists(folders, route)) {
-        const auto answer = QMessageBox::question(this, Title, QStringLiteral("系統%1のデータはすでにあります。上書きしますか？").arg(route),
-                                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer != QMessageBox::Yes) return false;
+        const int answer = ask(this, QMessageBox::Question, QStringLiteral("系統%1のデータはすでにあります。上書きしますか？").arg(route),
+                               {{QStringLiteral("はい"), QStringLiteral("Yes")}, {QStringLiteral("いいえ"), QStringLiteral("No")}}, 1);
+        if (answer != 0) return false;
     }
     const QString why = session_->save(route);
     if (!why.isEmpty()) {
-        QMessageBox::warning(this, Title, QStringLiteral("保存できませんでした。\n%1").arg(why));
+        tell(this, QStringLiteral("保存できませんでした。\n%1").arg(why));
         return false;
     }
     updateTitle();
@@ -79,14 +74,12 @@ void FrmRouteEdit::cmdSave_Click() { save(); }
 
 bool FrmRouteEdit::maySetAside() {
     if (!session_->modified()) return true;
-    QMessageBox box(QMessageBox::Question, Title, QStringLiteral("保存しますか？"), QMessageBox::NoButton, this);
-    QPushButton *yes = box.addButton(QStringLiteral("保存する"), QMessageBox::AcceptRole);
-    QPushButton *no = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
-    box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.exec();
-    if (box.clickedButton() == yes) return save();
-    return box.clickedButton() == no;
+    const int answer = ask(this, QMessageBox::Question, QStringLiteral("保存しますか？"),
+                           {{QStringLiteral("保存する"), QStringLiteral("Save")},
+                            {QStringLiteral("保存しない"), QStringLiteral("Discard")},
+                            {QStringLiteral("キャンセル"), QStringLiteral("Cancel")}});
+    if (answer == 0) return save();
+    return answer == 1;
 }
 
 void FrmRouteEdit::closeEvent(QCloseEvent *event) {
@@ -110,12 +103,12 @@ void FrmRouteEdit::cmdImportCsv_Click() {
     if (path.isEmpty()) return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(this, Title, QStringLiteral("「%1」を開けません: %2").arg(path, file.errorString()));
+        tell(this, QStringLiteral("「%1」を開けません: %2").arg(path, file.errorString()));
         return;
     }
     const Imported imported = fromCsv(file.readAll(), session_->doc().tape);
     if (!imported.ok()) {
-        QMessageBox::warning(this, Title, QStringLiteral("「%1」を読み込めませんでした。\n%2").arg(path, imported.errors.mid(0, 10).join(QLatin1Char('\n'))));
+        tell(this, QStringLiteral("「%1」を読み込めませんでした。\n%2").arg(path, imported.errors.mid(0, 10).join(QLatin1Char('\n'))));
         return;
     }
     session_->replace(imported.doc, QStringLiteral("CSVから読み込む"));

@@ -1,5 +1,6 @@
 #include "editor/gtfs_import_dialog.h"
 
+#include "editor/editor_messages.h"
 #include "gtfs_convert.h"
 
 #include <QDialogButtonBox>
@@ -61,7 +62,7 @@ void GtfsImportDialog::readFeed() {
     for (const gtfs::Problem &p : feed_->problems)
         if (p.isError()) problems << p.located();
     if (!problems.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), problems.join(QLatin1Char('\n')));
+        tell(this, problems.join(QLatin1Char('\n')));
         return;
     }
     choices_ = gtfsChoices(*feed_);
@@ -79,7 +80,7 @@ void GtfsImportDialog::readFeed() {
 void GtfsImportDialog::tryAccept() {
     const int i = lstPatterns_->currentRow();
     if (!feed_ || i < 0 || size_t(i) >= choices_.size() || choices_[size_t(i)].pattern == 0) {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("読み込むパターンを選んでください。"));
+        tell(this, QStringLiteral("読み込むパターンを選んでください。"));
         return;
     }
     gtfs::ConvertOptions options;
@@ -87,7 +88,7 @@ void GtfsImportDialog::tryAccept() {
     options.pattern = choices_[size_t(i)].pattern;
     imported_ = fromGtfs(*feed_, options);
     if (!imported_.ok()) {
-        QMessageBox::warning(this, windowTitle(), imported_.errors.join(QLatin1Char('\n')));
+        tell(this, imported_.errors.join(QLatin1Char('\n')));
         return;
     }
     accept();
