@@ -260,8 +260,12 @@ ActionResult typeIntoCell(QWidget *w, int row, int column, const QString &value)
     QPointer<QAbstractItemView> guard = view;
     view->setCurrentIndex(index);
     view->edit(index);
-    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-    if (!guard || !editor || !view->viewport()->isAncestorOf(editor))
+    // The cell's editor, whether or not its window is active yet.
+    QLineEdit *editor = nullptr;
+    if (guard)
+        for (QLineEdit *e : view->viewport()->findChildren<QLineEdit *>())
+            if (e->isVisible()) editor = e;
+    if (!editor)
         return ActionResult::fault(QStringLiteral("%1: cell (%2, %3) opens no text editor").arg(fullName(w)).arg(row).arg(column));
     editor->selectAll();
     editor->insert(value);

@@ -71,10 +71,12 @@ void Grid::clearSelection_() {
 
 void Grid::commitPending() {
     if (state() != QAbstractItemView::EditingState) return;
-    QWidget *editor = QApplication::focusWidget();
-    if (!editor || !viewport()->isAncestorOf(editor)) return;
-    commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    for (QWidget *editor : viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (editor->isVisible()) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+            return;
+        }
 }
 
 void Grid::keyPressEvent(QKeyEvent *event) {
