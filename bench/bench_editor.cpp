@@ -4,7 +4,7 @@
 //     against decoding the fare data file alone;
 //   each fill against copying the route (what every undoable edit costs anyway);
 //   the checks after one cell edit against hy3tool's lint of the same rows.
-#include "app/fare_data_file.h"
+#include "core/fare_data_file.h"
 #include "core/route_checks.h"
 #include "core/route_files.h"
 #include "core/route_fills.h"

@@ -2,7 +2,7 @@
 #include "app/program.h"
 #include "app/route_editor.h"
 #include "app/startup.h"
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/view_setup.h"
 #include "app/windows.h"
 #include "automation/script_runner.h"

@@ -1,8 +1,8 @@
 // The route editor in the running program, driven as an operator would: a four-stop
 // route made from nothing (refused while a name cannot be written, then saved), set
 // and stepped on the board, and the unsaved-changes question when the program ends.
-#include "app/fare_data_file.h"
-#include "companion/cp932.h"
+#include "core/fare_data_file.h"
+#include "core/cp932.h"
 #include "hy3tool_run.h"
 #include "program_run.h"
 

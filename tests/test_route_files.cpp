@@ -1,8 +1,8 @@
 // The route editor's files: a route read and saved without a change is the same
 // bytes; a changed one is written in CP932 with CR LF; the GTFS import saves what
 // hy3tool from-gtfs writes, byte for byte.
-#include "app/fare_data_file.h"
-#include "companion/cp932.h"
+#include "core/fare_data_file.h"
+#include "core/cp932.h"
 #include "core/route_files.h"
 #include "editor/route_import.h"
 #include "editor/route_session.h"

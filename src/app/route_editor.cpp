@@ -1,11 +1,11 @@
 #include "app/route_editor.h"
 
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/windows.h"
 #include "editor/frm_route_edit.h"
 #include "editor/route_session.h"
-#include "settings/frm_option.h"
-#include "sound/tape.h"
+#include "options/frm_option.h"
+#include "media/tape.h"
 
 namespace {
 route::FrmRouteEdit *g_editor = nullptr;

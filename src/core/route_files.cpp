@@ -1,10 +1,10 @@
 #include "core/route_files.h"
 
-#include "app/fare_data_file.h"
-#include "app/route_set.h"
+#include "core/fare_data_file.h"
+#include "core/route_set.h"
 #include "core/route_checks.h"
-#include "companion/cp932.h"
-#include "sound/tape_list.h"
+#include "core/cp932.h"
+#include "core/tape_list.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -5,9 +5,9 @@
 // beside the fare data: readings, zones and distances, which neither file has a
 // place for). A route read and written back without a change gives back the very
 // bytes that were read.
-#include "app/fare_table.h"
+#include "core/fare_table.h"
 #include "core/route_document.h"
-#include "sound/tape_list.h"
+#include "core/tape_list.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "editor/editor_messages.h"
 
-#include "automation/event_log.h"
+#include "base/event_log.h"
 
 #include <QJsonArray>
 #include <QPushButton>

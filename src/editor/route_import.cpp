@@ -4,7 +4,7 @@
 #include "fare_csv.h"
 #include "gtfs_convert.h"
 #include "gtfs_patterns.h"
-#include "sound/tape_list.h"
+#include "core/tape_list.h"
 
 namespace route {
 
