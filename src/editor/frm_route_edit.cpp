@@ -151,11 +151,15 @@ QWidget *FrmRouteEdit::buildTables() {
     // Widths for the texts they hold: names of about ten characters, three-digit fares.
     const int em = fontMetrics().horizontalAdvance(QChar(0x5E02));
     grdStops_->setColumnWidth(stop_column::Name, em * 9);
-    grdStops_->setColumnWidth(stop_column::Reading, em * 9);
+    grdStops_->setColumnWidth(stop_column::Reading, em * 8);
     grdStops_->setColumnWidth(stop_column::Ticket, em * 5);
     grdStops_->setColumnWidth(stop_column::Zone, em * 3 + 8);
     grdStops_->setColumnWidth(stop_column::Km, em * 3 + 8);
-    grdFares_->horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 8);
+    grdFares_->horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("-0000")) + 10);
+    grdTape_->horizontalHeader()->setStretchLastSection(false);
+    grdTape_->horizontalHeader()->setSectionResizeMode(tape_column::Text, QHeaderView::Stretch);
+    grdStops_->horizontalHeader()->setStretchLastSection(false);
+    grdStops_->horizontalHeader()->setSectionResizeMode(stop_column::Name, QHeaderView::Stretch);
     grdTape_->setColumnWidth(tape_column::Text, em * 18);
     grdTape_->setColumnWidth(tape_column::Step, em * 4 + 8);
     grdTape_->setColumnWidth(tape_column::Sound, em * 4 + 8);
@@ -163,8 +167,7 @@ QWidget *FrmRouteEdit::buildTables() {
     lstProblems_->setColumnWidth(1, em * 3 + 8);
     lstProblems_->setColumnWidth(2, em * 2 + 8);
     lstProblems_->setColumnWidth(3, em * 5);
-    top->setStretchFactor(0, 2);
-    top->setStretchFactor(1, 3);
+    top->setSizes({em * 30, em * 40});
     bottom->setStretchFactor(0, 1);
     bottom->setStretchFactor(1, 1);
     split->setStretchFactor(0, 3);
