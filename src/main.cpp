@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "panel/frm_ctl.h"
 #include "app/program.h"
+#include "app/route_editor.h"
 #include "app/startup.h"
 #include "base/message_language.h"
 #include "automation/script_runner.h"
@@ -64,6 +65,8 @@ int main(int argc, char *argv[]) {
     remote::RemoteControl remote(app.board(), app.panel());
     remote::attachToPanel(&app.panel(), &remote);
     QObject::connect(&app, &Application::aboutToEnd, &remote, &remote::RemoteControl::stop);
+    RouteEditorHost routeEditor(app.panel(), app.options());
+    if (!opt.editRoute.isEmpty()) routeEditor.open(opt.editRoute.toInt());
     if (!opt.remote.isEmpty()) {
         if (!remote.start(remoteAt, opt.remoteToken)) {
             std::fprintf(stderr, "remote: %s\n", qPrintable(remote.error()));

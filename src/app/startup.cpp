@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QRegularExpression>
 #include <QTranslator>
 #include <QStringList>
 
@@ -30,6 +31,7 @@ StartupOptions parseCommandLine(const QStringList &args) {
         }
         else if (a == QLatin1String("--remote")) value(opt.remote);
         else if (a == QLatin1String("--remote-token")) value(opt.remoteToken);
+        else if (a == QLatin1String("--edit-route")) value(opt.editRoute);
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) opt.showHelp = true;
         else if (a == QLatin1String("--version")) opt.showVersion = true;
         else opt.error = message_language::pick("unknown argument: %1", "不明な引数です: %1").arg(a);
@@ -37,6 +39,11 @@ StartupOptions parseCommandLine(const QStringList &args) {
             opt.error = message_language::pick("--zoom takes a whole number from 1 to 8, or fit: %1",
                                                       "--zoom は1～8の整数か fit です: %1")
                             .arg(opt.zoom);
+        if (opt.error.isEmpty() && a == QLatin1String("--edit-route") &&
+            !QRegularExpression(QStringLiteral("^[0-9]{1,5}$")).match(opt.editRoute).hasMatch())
+            opt.error = message_language::pick("--edit-route takes a route number from 0 to 99999: %1",
+                                               "--edit-route は0～99999の系統番号です: %1")
+                            .arg(opt.editRoute);
         if (!opt.error.isEmpty()) break;
     }
     return opt;
@@ -52,7 +59,7 @@ QString usageText(const QString &error, const QString &exeName) {
     QString text = error.isEmpty() ? QString() : error + QStringLiteral("\n");
     text += message_language::pick(
                 "usage: %1 [--settings PATH] [--script FILE] [--zoom N] [--fullscreen[=SCREEN]]\n"
-                "                 [--remote [ADDRESS:]PORT [--remote-token TOKEN]] [--help] [--version]\n"
+                "                 [--remote [ADDRESS:]PORT [--remote-token TOKEN]] [--edit-route N] [--help] [--version]\n"
                 "  --settings PATH        read and write this settings file instead of the one beside the program\n"
                 "  --script FILE          carry out FILE's commands in the running program (see README)\n"
                 "  --zoom N               show the board N times as large (1..8), or fit to the screen (fit)\n"
@@ -60,10 +67,11 @@ QString usageText(const QString &error, const QString &exeName) {
                 "  --remote [ADDRESS:]PORT  start the remote control (web pages and JSON API) on PORT;\n"
                 "                         on this computer only unless ADDRESS is given (0.0.0.0: the network)\n"
                 "  --remote-token TOKEN   the remote control's token instead of a random one\n"
+                "  --edit-route N         open the route editor on route N as well\n"
                 "  --help                 print this text and end\n"
                 "  --version              print the program's version and end\n",
                 "使い方: %1 [--settings パス] [--script ファイル] [--zoom N] [--fullscreen[=画面]]\n"
-                "                 [--remote [アドレス:]ポート [--remote-token トークン]] [--help] [--version]\n"
+                "                 [--remote [アドレス:]ポート [--remote-token トークン]] [--edit-route N] [--help] [--version]\n"
                 "  --settings パス        プログラムの隣の設定ファイルの代わりにこの設定ファイルを読み書きします\n"
                 "  --script ファイル      動いているプログラムでファイルのコマンドを実行します（README を参照）\n"
                 "  --zoom N               表示器を N 倍（1～8）で、または画面に合わせて（fit）表示します\n"
@@ -71,6 +79,7 @@ QString usageText(const QString &error, const QString &exeName) {
                 "  --remote [アドレス:]ポート  リモコン（ウェブページと JSON API）をポートで始めます。\n"
                 "                         アドレスを指定しなければこのコンピュータからだけ（0.0.0.0: ネットワーク）\n"
                 "  --remote-token トークン  ランダムなトークンの代わりにこのトークンを使います\n"
+                "  --edit-route N         路線データの編集を系統 N で開きます\n"
                 "  --help                 この説明を表示して終わります\n"
                 "  --version              プログラムの版を表示して終わります\n")
                 .arg(exeName);

@@ -10,6 +10,7 @@ struct StartupOptions {
     QString fullScreenOn;     // SCREEN: a monitor's name or number; empty: the board's own
     QString remote;        // --remote [ADDRESS:]PORT
     QString remoteToken;   // --remote-token TOKEN
+    QString editRoute;     // --edit-route N: the route editor opens on route N
     bool showHelp = false;
     bool showVersion = false;  // --version
     QString error;         // a bad command line

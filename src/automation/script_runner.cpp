@@ -290,6 +290,10 @@ void ScriptRunner::run(const Command &cmd) {
     case Op::Select: result = selectRow(widget, static_cast<int>(cmd.number)); break;
     case Op::Set: result = setValue(widget, cmd.args.at(1)); break;
     case Op::Key: result = pressKeys(widget, cmd.keys); break;
+    case Op::Cell:
+        result = typeIntoCell(widget, int(script::parseInteger(cmd.args.at(1).text).value_or(0)),
+                              int(script::parseInteger(cmd.args.at(2).text).value_or(0)), cmd.args.at(3).text);
+        break;
     case Op::Move:
     case Op::Drag: {
         const QPoint p(static_cast<int>(script::parseInteger(cmd.args.at(1).text).value_or(0)),

@@ -130,6 +130,13 @@ void SpeakTape(int n) {
     if (s.Speech->idle()) s.Speech->stop();
 }
 
+void SpeakText(const QString &text) {
+    Module &s = m();
+    if (!s.Speech) return;
+    s.Speech->stop();
+    s.Speech->speak(text);
+}
+
 void StopTape() {
     if (m().Speech) m().Speech->stop();
 }

@@ -59,6 +59,8 @@ void UseTape(ReadList list);
 void TapeNext();
 void TapeBack();
 void SpeakTape(int n);
+// Speaks a text that is not on the list (the route editor's 試聴), with the same engine.
+void SpeakText(const QString &text);
 void StopTape();
 void ShowTapeSetDlg();
 int GetTapePos();

@@ -62,6 +62,7 @@ FrmCtl::FrmCtl(Form1 &board, FrmOption &options, QWidget *parent)
         w->setEnabled(false);
     grpM_Tape_->setEnabled(false);
     connectTripControls();
+    addMenuActions();
     registerDumpSections();
 }
 
@@ -119,7 +120,7 @@ void FrmCtl::closeEvent(QCloseEvent *event) { Form_QueryUnload(event); }
 void FrmCtl::Form_QueryUnload(QCloseEvent *event) {
     const auto answer = msgbox::show(this, QStringLiteral("ミトラを終了しますか？"), QMessageBox::Yes | QMessageBox::No,
                                      msgbox::Icon::Question, QStringLiteral("ミトラの終了確認"));
-    if (answer != QMessageBox::Yes) {
+    if (answer != QMessageBox::Yes || (endGuard_ && !endGuard_())) {
         event->ignore();
         return;
     }

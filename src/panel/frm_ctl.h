@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 struct CtrlInfo;
 class CommandSet;
@@ -85,12 +86,19 @@ public:
     static constexpr int kClientWidthWide = 594;
     static constexpr int kClientHeight = 173;
 
+    // Asked after the exit question was answered Yes: false keeps the program running
+    // (another window has unsaved work the user wants to keep).
+    void setEndGuard(std::function<bool()> guard) { endGuard_ = std::move(guard); }
+
 signals:
     // The exit question was answered Yes.
     void exitConfirmed();
+    // "路線データの編集...": the route on the digit lists (its file number), or -1 for a new one.
+    void editRouteRequested(int route);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void buildEntryPanels();
@@ -110,6 +118,7 @@ private:
     void drawSeirikenPreview(int row);
     void showKeyRegions(bool on);
     void connectTripControls();
+    void addMenuActions();
     void registerDumpSections();
 
     void Command1_Click(int index);
@@ -152,5 +161,6 @@ private:
     PreviewBox *picSeirikenPrev_ = nullptr;
     QComboBox *combo1_ = nullptr;
     QMenu *mnuHide_ = nullptr;
+    std::function<bool()> endGuard_;
     QJsonObject lastDraw_;  // the last drawing call's arguments and outcome
 };

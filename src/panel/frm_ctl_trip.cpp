@@ -20,11 +20,13 @@
 #include "media/snd_api.h"
 #include "media/tape.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -47,6 +49,30 @@ QString selectedDigits(const std::array<QListWidget *, N> &lists) {
 }
 
 }  // namespace
+
+// The panel's right-button menu entries (the property "panelMenu" marks them, so a
+// menu that others add to can take them too): the route editor, on the route the
+// digit lists show.
+void FrmCtl::addMenuActions() {
+    auto *edit = new QAction(QStringLiteral("路線データの編集..."), this);
+    edit->setObjectName(QStringLiteral("MnuEditRoute"));
+    edit->setProperty("panelMenu", true);
+    connect(edit, &QAction::triggered, this, [this] {
+        const QString digits = selectedDigits(list2_);
+        emit editRouteRequested(digits.isEmpty() ? -1 : route_set::fileRouteNumber(digits).toInt());
+    });
+    addAction(edit);
+}
+
+void FrmCtl::contextMenuEvent(QContextMenuEvent *event) {
+    // The ticket preview has a menu of its own.
+    const QWidget *under = childAt(event->pos());
+    if (under && (under == picSeirikenPrev_ || picSeirikenPrev_->isAncestorOf(under))) return;
+    QMenu menu(this);
+    for (QAction *a : actions())
+        if (a->property("panelMenu").toBool()) menu.addAction(a);
+    menu.exec(event->globalPos());
+}
 
 // The commands' ids are what the remote and the keys name; they never change.
 void FrmCtl::connectTripControls() {

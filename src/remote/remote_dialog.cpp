@@ -38,6 +38,10 @@ protected:
         if (preview && under && (under == preview || preview->isAncestorOf(under))) return false;
         QMenu menu(panel_);
         menu.setObjectName(QStringLiteral("mnuRemote"));
+        // The panel's own entries first.
+        for (QAction *a : panel_->actions())
+            if (a->property("panelMenu").toBool()) menu.addAction(a);
+        if (!menu.isEmpty()) menu.addSeparator();
         QAction *open = menu.addAction(QStringLiteral("リモート操作..."));
         open->setObjectName(QStringLiteral("mnuRemoteOpen"));
         if (menu.exec(menuEvent->globalPos()) == open) showDialog();
