@@ -10,12 +10,16 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <optional>
 #include <vector>
 
 class QTimer;
+namespace view {
+class BoardView;
+}
 
 class ScriptRunner : public QObject {
     Q_OBJECT
@@ -42,6 +46,9 @@ public:
 
     // How long `answer` waits for its dialog (5000 ms unless changed).
     void setAnswerTimeout(int ms);
+
+    // The board's view, which `zoom` and `fullscreen` work (none: they fail).
+    void setBoardView(view::BoardView *boardView);
 
     bool isFinished() const { return finished_; }
     int exitStatus() const { return status_; }
@@ -73,4 +80,5 @@ private:
     int status_ = 0;
     QString message_;
     EndHandler onEnd_;
+    QPointer<view::BoardView> boardView_;
 };

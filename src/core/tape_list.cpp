@@ -1,5 +1,6 @@
 #include "core/tape_list.h"
 
+#include "base/regular_file.h"
 #include "core/cp932.h"
 #include "core/csv_reader.h"
 #include "core/int16_text.h"
@@ -10,7 +11,30 @@
 
 namespace tape_list {
 
+QString decode(const QByteArray &bytes) {
+    const QString text = cp932::decode(bytes);
+    if (!text.contains(QChar::ReplacementCharacter)) return text;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(bytes);
+    return utf8.hasError() ? text : asUtf8;
+}
+
 namespace {
+
+// Checked on the bytes before anything is decoded or kept, so a refused file costs
+// one pass over it and no memory.
+bool withinLimits(const QByteArray &bytes, const Limits &limits) {
+    if (bytes.size() > limits.maxBytes) return false;
+    qsizetype lines = 0;
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) end = bytes.size();
+        const qsizetype length = end - start - (end > start && bytes.at(end - 1) == '\r' ? 1 : 0);
+        if (length > limits.maxLineBytes || ++lines > limits.maxEntries) return false;
+        start = end + 1;
+    }
+    return true;
+}
 
 // A flag field: empty is 0; a number outside 16 bits or no number spoils the list.
 std::optional<qint16> flag(const QString &field) {
@@ -23,15 +47,8 @@ std::optional<qint16> flag(const QString &field) {
 
 }  // namespace
 
-QString decode(const QByteArray &bytes) {
-    const QString text = cp932::decode(bytes);
-    if (!text.contains(QChar::ReplacementCharacter)) return text;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString asUtf8 = utf8.decode(bytes);
-    return utf8.hasError() ? text : asUtf8;
-}
-
-std::optional<std::vector<TapeEntry>> parse(const QByteArray &bytes) {
+std::optional<std::vector<TapeEntry>> parse(const QByteArray &bytes, const Limits &limits) {
+    if (!withinLimits(bytes, limits)) return std::nullopt;
     // One line is one entry: a quote ends at the next '"' or at the line's end, what
     // follows a closing quote is not part of the field, blanks around an unquoted
     // field are dropped, and a CR is a line end only before LF or at the very end.
@@ -63,6 +80,12 @@ std::optional<std::vector<TapeEntry>> parse(const QByteArray &bytes) {
     }
     if (entries.empty()) return std::nullopt;
     return entries;
+}
+
+std::optional<std::vector<TapeEntry>> readFile(const QString &path, const Limits &limits) {
+    const regular_file::Read read = regular_file::read(path, limits.maxBytes);
+    if (!read.ok()) return std::nullopt;
+    return parse(read.bytes, limits);
 }
 
 QString findFile(const QString &folderPrefix, const QString &route) {

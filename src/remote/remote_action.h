@@ -14,9 +14,11 @@ struct RemoteAction {
     QString route, section;     // "route": digits as typed on the keypad
     int level = -1;             // "backlight": 0 OFF, 1 ON1, 2 ON2
     std::optional<bool> on;     // "blank", "lateNight": the state wanted; absent = press once
+    QString button;             // "answer": the message box's button ("OK", "Yes", ...)
+    int pending = 0;            // "answer": the box's id; 0 = the newest open box
 };
 
-// route forward back blank lateNight backlight announceNext announceBack announceStop
+// route forward back blank lateNight backlight announceNext announceBack announceStop answer
 const QStringList &actionNames();
 
 // The action, or nullopt with `error` saying what is wrong with the body.

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+class Form1;
+class FrmCtl;
 class QThread;
 
 namespace remote {
@@ -17,7 +19,8 @@ class RemoteServer;
 class RemoteControl : public QObject {
     Q_OBJECT
 public:
-    explicit RemoteControl(QObject *parent = nullptr);
+    // Works the control panel's commands and mirrors the board.
+    RemoteControl(Form1 &board, FrmCtl &panel, QObject *parent = nullptr);
     ~RemoteControl() override;
 
     // Starts listening. A non-empty `token` is kept for this and every later start
@@ -35,13 +38,12 @@ public:
     // The remote-control page's address with the token, for a phone to open.
     QString pageUrl() const;
 
-    // The one instance the panel's menu and the command line share.
-    static RemoteControl *instance();
-
 signals:
     void runningChanged(bool running);
 
 private:
+    Form1 &board_;
+    FrmCtl &panel_;
     QThread *thread_ = nullptr;
     RemoteServer *server_ = nullptr;
     PanelDriver *driver_ = nullptr;

@@ -11,18 +11,6 @@
 
 #include <cstdint>
 
-namespace {
-M_Degit::SetDlgFunction standardSetDlg = nullptr;
-M_Degit::SetDlgFunction setDlgFunction = nullptr;
-}
-
-void M_Degit::setStandardSetDlgFunction(SetDlgFunction f) {
-    if (setDlgFunction == standardSetDlg) setDlgFunction = f;
-    standardSetDlg = f;
-}
-
-void M_Degit::setSetDlgFunction(SetDlgFunction f) { setDlgFunction = f ? f : standardSetDlg; }
-
 M_Degit::M_Degit(QWidget *parent)
     : QWidget(parent), baseForeColor_(RGB(150, 150, 150)), degitForeColor_(RGB(248, 210, 114)), value_(0),
       backColor_(RGB(128, 128, 128)) {
@@ -124,17 +112,14 @@ QJsonObject M_Degit::dumpState() const {
 }
 
 int M_Degit::ShowSetDlg() {
-    std::int16_t zeroMode = std::int16_t(zeroMode_);
-    std::int16_t shift = std::int16_t(shift_);
-    std::int16_t fillZero = std::int16_t(fillZero_);
-    // No dialog installed (a test without the program's windows): as if cancelled.
-    const int result = setDlgFunction ? setDlgFunction(this, keta_, zeroMode, shift, fillZero) : 0;
+    DigitSettingsRequest request{keta_, std::int16_t(zeroMode_), std::int16_t(shift_), std::int16_t(fillZero_), 0};
+    emit settingsDialogWanted(request);
     // Taken back as the dialog left them, also on cancel; the drawing copes with any value.
-    zeroMode_ = zeroMode;
-    shift_ = shift;
-    fillZero_ = fillZero;
+    zeroMode_ = request.zeroMode;
+    shift_ = request.shift;
+    fillZero_ = request.fillZero;
     DrawDegit();
-    return result;
+    return request.result;
 }
 
 void M_Degit::ResetDegit(bool nMode) {

@@ -34,21 +34,23 @@ QString where(int sheetRow, int column) {
 }
 
 // A 16-bit number from a field: empty is 0; otherwise an optionally signed
-// decimal integer, spaces around it allowed.
+// decimal integer, spaces around it allowed. Full-width digits, signs and spaces
+// count as their ASCII forms, as the route editor takes them from the keyboard.
 bool parseCell(const QString &field, qint16 &out, QString &why) {
-    switch (parseInt16(field, out)) {
+    const QString t = field.normalized(QString::NormalizationForm_KC).trimmed();
+    switch (parseInt16(t, out)) {
     case Int16Text::Ok:
         return true;
     case Int16Text::Empty:
         out = 0;
         return true;
     case Int16Text::NotANumber:
-        why = QStringLiteral("「%1」は整数ではありません。").arg(field.trimmed());
+        why = QStringLiteral("「%1」は整数ではありません。").arg(t);
         return false;
     case Int16Text::OutOfRange:
         break;
     }
-    why = QStringLiteral("%1 は範囲外です（-32768～32767）。").arg(field.trimmed());
+    why = QStringLiteral("%1 は範囲外です（-32768～32767）。").arg(t);
     return false;
 }
 
