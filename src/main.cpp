@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "app/frm_ctl.h"
 #include "app/view_setup.h"
+#include "app/extras_setup.h"
 #include "app/windows.h"
 #include "automation/script_runner.h"
 #include "remote/listen_address.h"
@@ -33,7 +34,12 @@ int main(int argc, char *argv[]) {
                      "  --fullscreen[=SCREEN]  show the board full screen on monitor SCREEN (number from 1, or name)\n"
                      "  --remote [ADDRESS:]PORT  start the remote control (web pages and JSON API) on PORT;\n"
                      "                         on this computer only unless ADDRESS is given (0.0.0.0: the network)\n"
-                     "  --remote-token TOKEN   the remote control's token instead of a random one\n",
+                     "  --remote-token TOKEN   the remote control's token instead of a random one\n"
+                     "  --record FILE          record the board and its sound into FILE (.mp4, .mkv or .webm)\n"
+                     "  --record-zoom N        record at N times the board's size (default: as shown)\n"
+                     "  --record-fps 30|60     frames a second of the recording\n"
+                     "  --autoplay SECONDS     run the trip by itself, SECONDS between stops\n"
+                     "  --autoplay-once        stop at the terminal instead of starting over\n",
                      qPrintable(opt.error), opt.error.isEmpty() ? "" : "\n", qPrintable(program::exeName()));
         return opt.showHelp ? 0 : 2;
     }
@@ -55,6 +61,7 @@ int main(int argc, char *argv[]) {
     QString viewWarning;
     installView(opt, &viewWarning);
     if (!viewWarning.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(viewWarning));
+    if (!installExtras(opt)) return 2;
     remote::attachToPanel(frmCtl());
     if (!opt.remote.isEmpty()) {
         remote::RemoteControl *rc = remote::RemoteControl::instance();

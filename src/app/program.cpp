@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <vector>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -42,7 +44,17 @@ QString settingsPath() {
     return QDir(config).filePath(fileName);
 }
 
+namespace {
+std::vector<std::function<void()>> &finishers() {
+    static std::vector<std::function<void()>> all;
+    return all;
+}
+}  // namespace
+
+void atEnd(std::function<void()> finish) { finishers().push_back(std::move(finish)); }
+
 void endNow(int status) {
+    for (const auto &finish : finishers()) finish();
     std::fflush(stdout);
     std::fflush(stderr);
     std::_Exit(status);

@@ -2,6 +2,7 @@
 // Who the program is: its executable name (the model number), its title, where its
 // settings live, and how it ends.
 #include <QString>
+#include <functional>
 
 namespace program {
 
@@ -19,7 +20,9 @@ QString version();
 QString settingsPath();
 void setSettingsPathOverride(const QString &path);
 
-// Ends the program at once with the given status: no further close handlers run.
+// Ends the program at once with the given status: no further close handlers run,
+// only what was handed to atEnd (a recording closes its file).
 [[noreturn]] void endNow(int status);
+void atEnd(std::function<void()> finish);
 
 }  // namespace program

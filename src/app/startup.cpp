@@ -17,6 +17,23 @@
 #include <QTranslator>
 #include <QStringList>
 
+namespace {
+
+// --record-zoom 1..8, --record-fps 30 or 60, --autoplay 1..3600 seconds.
+QString numberOption(const QString &name, const QString &text, StartupOptions &opt) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (name == QLatin1String("--record-zoom") && ok && n >= 1 && n <= 8) opt.recordZoom = n;
+    else if (name == QLatin1String("--record-fps") && ok && (n == 30 || n == 60)) opt.recordFps = n;
+    else if (name == QLatin1String("--autoplay") && ok && n >= 1 && n <= 3600) opt.autoplay = n;
+    else return QStringLiteral("%1 takes %2: %3").arg(name, name == QLatin1String("--record-zoom") ? QStringLiteral("a whole number from 1 to 8")
+                                                          : name == QLatin1String("--record-fps") ? QStringLiteral("30 or 60")
+                                                                                                  : QStringLiteral("seconds from 1 to 3600"), text);
+    return QString();
+}
+
+}  // namespace
+
 StartupOptions parseCommandLine(const QStringList &args) {
     StartupOptions opt;
     for (int i = 1; i < args.size(); ++i) {
@@ -38,6 +55,10 @@ StartupOptions parseCommandLine(const QStringList &args) {
         }
         else if (a == QLatin1String("--remote")) value(opt.remote);
         else if (a == QLatin1String("--remote-token")) value(opt.remoteToken);
+        else if (a == QLatin1String("--record")) value(opt.record);
+        else if (a == QLatin1String("--record-zoom") || a == QLatin1String("--record-fps") || a == QLatin1String("--autoplay"))
+            opt.error = numberOption(a, i + 1 < args.size() ? args.at(++i) : QString(), opt);
+        else if (a == QLatin1String("--autoplay-once")) opt.autoplayOnce = true;
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) opt.showHelp = true;
         else opt.error = QStringLiteral("unknown argument: %1").arg(a);
         if (opt.error.isEmpty() && a == QLatin1String("--zoom") && !view::parseZoom(opt.zoom))

@@ -6,6 +6,7 @@
 #include "automation/object_access.h"
 #include "automation/operator_actions.h"
 #include "automation/state_dump.h"
+#include "app/recording_control.h"
 #include "view/board_view.h"
 #include "view/zoom.h"
 
@@ -220,6 +221,14 @@ void ScriptRunner::run(const Command &cmd) {
         return;
     }
 
+    if (cmd.op == Op::Record) {
+        // "record off" ends the recording; any other argument is the file to record to.
+        scheduleNext(kStepMs);
+        QString why;
+        if (cmd.args.first().text == QLatin1String("off") && !cmd.args.first().quoted) recording::stop();
+        else if (!recording::start(cmd.args.first().text, &why)) fail(line, QStringLiteral("record: %1").arg(why));
+        return;
+    }
     if (cmd.op == Op::Zoom || cmd.op == Op::FullScreen) {
         view::BoardView *boardView = view::BoardView::active();
         if (!boardView) return fail(line, QStringLiteral("the board has no view"));
