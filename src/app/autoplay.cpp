@@ -45,7 +45,7 @@ public:
         once_ = once;
         on_ = true;
         sinceQuiet_.start();
-        dueMs_ = 0;  // the first press comes as soon as the panel is free
+        dueMs_ = intervalMs_;
         timer_.start(kPollMs);
     }
     void stop() {

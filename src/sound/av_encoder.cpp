@@ -6,6 +6,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/audio_fifo.h>
+#include <libavutil/log.h>
 #include <libavutil/opt.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
@@ -165,6 +166,7 @@ bool AvEncoder::State::openAudio(QString *error) {
 }
 
 bool AvEncoder::open(const RecordingFormat &format, QString *error) {
+    av_log_set_level(AV_LOG_ERROR);  // the libraries' notes are not the program's messages
     s_ = std::make_unique<State>();
     State &s = *s_;
     s.format = format;
