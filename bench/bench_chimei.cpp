@@ -1,6 +1,6 @@
 // Stop-name strip: laying out and drawing a name, and what a scrolling name costs
 // the processor.
-#include "controls/chimei_ctl.h"
+#include "widgets/chimei_ctl.h"
 
 #include <QEventLoop>
 #include <QImage>

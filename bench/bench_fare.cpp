@@ -1,9 +1,9 @@
 // Route loading and one board update, each beside a baseline measured in the same
 // run: reading the same file's bytes with QFile::readAll, and writing 32 plain
 // values into a vector of QVariant.
-#include "app/board_update.h"
-#include "app/fare_data_file.h"
-#include "app/route_set.h"
+#include "core/board_update.h"
+#include "core/fare_data_file.h"
+#include "core/route_set.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,9 +2,9 @@
 // of the same file; the time from "送り" to the first speech sample against the length
 // of that speech, with the longest stall of the window thread meanwhile; and the
 // program's start-up (sound and speech ready) against an empty Qt window's.
-#include "sound/audio_device.h"
-#include "sound/open_jtalk_engine.h"
-#include "sound/snd_api.h"
+#include "media/audio_device.h"
+#include "media/open_jtalk_engine.h"
+#include "media/snd_api.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

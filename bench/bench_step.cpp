@@ -1,9 +1,9 @@
 // One stop put on the board, as a step does it: the 32 fare writes computed, each fare
 // display redrawn, and the stop name laid out on the strip. Quoted against a plain
 // fill of the same 32 display surfaces, measured in the same run.
-#include "app/board_update.h"
-#include "controls/chimei_ctl.h"
-#include "controls/m_degit.h"
+#include "core/board_update.h"
+#include "widgets/chimei_ctl.h"
+#include "widgets/m_degit.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // NW-7 barcode), as a step with the preview on does it, against a plain white fill of
 // the same preview picture measured in the same run. The plug-in is read once, as when
 // it is chosen; each drawing uses what was read.
-#include "companion/ticket_plugin_api.h"
+#include "ticket/ticket_plugin_api.h"
 
 #include <QImage>
 #include <QPainter>

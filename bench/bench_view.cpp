@@ -3,8 +3,8 @@
 // processor share of a long name scrolling at 4x against 1x. A 60 Hz frame is
 // 16.7 ms; the goal is a tenth of it per step.
 #include "board/board_geometry.h"
-#include "controls/chimei_ctl.h"
-#include "controls/m_degit.h"
+#include "widgets/chimei_ctl.h"
+#include "widgets/m_degit.h"
 #include "view/board_host.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 // Any bytes as a fare data file: a refusal or rows, never a read past the input.
-#include "app/fare_data_file.h"
+#include "core/fare_data_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Any bytes as a settings file: decoded wholly or refused, and a decoded record
 // encodes back to exactly the bytes that were read.
-#include "settings/ini_codec.h"
-#include "settings/ini_data.h"
+#include "core/ini_codec.h"
+#include "core/ini_data.h"
 
 #include <cstddef>
 #include <cstdint>

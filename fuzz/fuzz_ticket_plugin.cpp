@@ -1,7 +1,7 @@
 // Ticket plug-in reader: any bytes give a plug-in or a refusal with its problems,
 // never a crash, a hang or a read past the input.
-#include "companion/ticket_plugin.h"
-#include "companion/ticket_template.h"
+#include "ticket/ticket_plugin.h"
+#include "ticket/ticket_template.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // ミトラ: a fare display board of a Japanese route bus, and the driver's control panel.
 #include "app/program.h"
 #include "app/startup.h"
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/view_setup.h"
 #include "app/extras_setup.h"
 #include "app/windows.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Sound test material: WAV files of a given length, and the last events of a kind.
-#include "automation/event_log.h"
+#include "base/event_log.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,11 +1,11 @@
 // The backlight: built-in and user panel pictures, label colours, a missing user
 // file kept silently, and the error message for files that are not pictures.
-#include "app/backlight.h"
-#include "app/backlight_error.h"
+#include "panel/backlight.h"
+#include "panel/backlight_error.h"
 #include "app/windows.h"
 #include "board/form1.h"
-#include "settings/frm_option.h"
-#include "settings/ini_data.h"
+#include "options/frm_option.h"
+#include "core/ini_data.h"
 #include "test_settings_support.h"
 
 #include <QDir>

@@ -1,5 +1,6 @@
-#include "controls/chimei_ctl.h"
-#include "controls/glyph_source.h"
+#include "widgets/chimei_ctl.h"
+#include "widgets/qcolor_ref.h"
+#include "widgets/glyph_source.h"
 
 #include <QJsonArray>
 

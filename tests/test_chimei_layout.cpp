@@ -1,6 +1,6 @@
-#include "companion/byte_strings.h"
-#include "controls/chimei_layout.h"
-#include "controls/glyph_source.h"
+#include "core/byte_strings.h"
+#include "widgets/chimei_layout.h"
+#include "widgets/glyph_source.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "controls/chimei_scroll.h"
+#include "widgets/chimei_scroll.h"
 
 #include <gtest/gtest.h>
 

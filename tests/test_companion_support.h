@@ -2,7 +2,7 @@
 // Drives the companion dialogs the way an operator would: waits for the next modal
 // dialog, sets its controls and presses a button. A dialog left open afterwards is a
 // failure and is closed, so a broken dialog cannot hang the test run.
-#include "automation/event_log.h"
+#include "base/event_log.h"
 
 #include <QAbstractButton>
 #include <QApplication>

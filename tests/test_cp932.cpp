@@ -1,5 +1,5 @@
-#include "companion/byte_strings.h"
-#include "companion/cp932.h"
+#include "core/byte_strings.h"
+#include "core/cp932.h"
 
 #include <gtest/gtest.h>
 

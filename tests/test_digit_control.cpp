@@ -1,6 +1,7 @@
 // The digit display as a control: property rules, which setters repaint, the lamp
 // test, resizing, the settings dialog, and what it does with the mouse.
-#include "controls/m_degit.h"
+#include "widgets/m_degit.h"
+#include "widgets/qcolor_ref.h"
 
 #include <QApplication>
 #include <QMouseEvent>

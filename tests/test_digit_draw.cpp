@@ -1,7 +1,8 @@
 // What the digit display puts on its picture: which positions light, where the
 // unlit eights stay visible, and that every face keeps to its positions.
-#include "controls/digit_faces.h"
-#include "controls/m_degit.h"
+#include "widgets/digit_faces.h"
+#include "widgets/qcolor_ref.h"
+#include "widgets/m_degit.h"
 
 #include <QImage>
 #include <QPainter>

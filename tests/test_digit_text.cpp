@@ -1,5 +1,5 @@
 // The text a digit display lights for a value, without any drawing.
-#include "controls/digit_text.h"
+#include "core/digit_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // What one stop writes into the board's 32 cells, and the ticket's date texts.
-#include "app/board_update.h"
+#include "core/board_update.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,7 +1,7 @@
 // The fare data file: exact layout, and every kind of broken file refused with a
 // message naming the file and the row.
-#include "app/fare_data_file.h"
-#include "companion/cp932.h"
+#include "core/fare_data_file.h"
+#include "core/cp932.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The route set without widgets: entered texts, file lookup, the refusals, and a
 // refused set keeping the old trip.
-#include "app/fare_data_file.h"
-#include "app/route_set.h"
+#include "core/fare_data_file.h"
+#include "core/route_set.h"
 
 #include <QDir>
 #include <QFile>

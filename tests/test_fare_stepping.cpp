@@ -1,5 +1,5 @@
 // Stepping bounds and the choice of the step sound from the row stepped to.
-#include "app/stepping.h"
+#include "core/stepping.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The fare table: column mapping, and the refusals that leave it as it was.
-#include "app/fare_table.h"
+#include "core/fare_table.h"
 
 #include <gtest/gtest.h>
 

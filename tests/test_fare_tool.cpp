@@ -1,7 +1,7 @@
 // hy3tool run as users run it: CSV in every encoding a spreadsheet saves, the
 // round trip back to CSV, row-numbered refusals, and the check command.
-#include "app/fare_data_file.h"
-#include "companion/cp932.h"
+#include "core/fare_data_file.h"
+#include "core/cp932.h"
 
 #include "hy3tool_run.h"
 

@@ -1,8 +1,8 @@
 // GTFS-JP feeds made into fare data and announcement lists: the bundled sample
 // feed against fares worked out by hand, and every problem a feed can hold
 // reported with its place, the output made or refused as the problem deserves.
-#include "app/fare_data_file.h"
-#include "companion/cp932.h"
+#include "core/fare_data_file.h"
+#include "core/cp932.h"
 #include "csv_reader.h"
 #include "gtfs_convert.h"
 #include "hy3tool_run.h"

@@ -3,7 +3,7 @@
 #include "app/board_layout.h"
 #include "app/windows.h"
 #include "board/form1.h"
-#include "board/seiriken_numbering.h"
+#include "core/seiriken_numbering.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>

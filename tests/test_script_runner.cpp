@@ -2,8 +2,8 @@
 // each command does to real widgets, what an operator could not reach, message boxes
 // answered inside their own event loop, and input held back during a pause. Properties,
 // operations, the dump and closing are proven through the real program.
-#include "app/msg_box.h"
-#include "automation/input_gate.h"
+#include "panel/msg_box.h"
+#include "base/input_gate.h"
 #include "automation/script_runner.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The settings file's byte layout, checked against the bytes the block tables give for
 // a sample record, and the decoder's refusals.
-#include "settings/ini_codec.h"
+#include "core/ini_codec.h"
 #include "test_settings_reference.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The options dialog: the dependent enabling and showing on every page (by clicks and
 // by loaded values), the settings exchange, SetProp's effects on the board, and closing.
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/windows.h"
 #include "board/form1.h"
-#include "controls/chimei_ctl.h"
-#include "controls/m_degit.h"
-#include "settings/frm_option.h"
-#include "settings/ini_data.h"
+#include "widgets/chimei_ctl.h"
+#include "widgets/m_degit.h"
+#include "options/frm_option.h"
+#include "core/ini_data.h"
 #include "test_settings_reference.h"
 
 #include <QCheckBox>

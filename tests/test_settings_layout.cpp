@@ -1,12 +1,13 @@
 // The options dialog's pages read cleanly: every caption fits its control, every
 // control lies inside its frame; and the board's labels are drawn in their colour.
-#include "app/backlight.h"
+#include "panel/backlight.h"
+#include "widgets/qcolor_ref.h"
 #include "app/board_layout.h"
 #include "app/startup.h"
 #include "app/windows.h"
 #include "board/form1.h"
-#include "settings/frm_option.h"
-#include "settings/ini_data.h"
+#include "options/frm_option.h"
+#include "core/ini_data.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

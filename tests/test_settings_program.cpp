@@ -2,7 +2,7 @@
 // the panel's state, both window positions, the custom colours and the digit
 // records; the file written at exit matches an encoder built from the block tables.
 #include "program_run.h"
-#include "settings/ini_codec.h"
+#include "core/ini_codec.h"
 #include "test_settings_reference.h"
 
 #include <QDate>

@@ -1,7 +1,7 @@
 #pragma once
 // A settings record with every field different from its neighbours, and its bytes as
 // the file's block tables lay them out, for checking the program's own encoder.
-#include "settings/ini_data.h"
+#include "core/ini_data.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Test helpers for code that shows message boxes and records events.
-#include "automation/event_log.h"
+#include "base/event_log.h"
 
 #include <QAbstractButton>
 #include <QApplication>

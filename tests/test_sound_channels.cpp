@@ -1,8 +1,8 @@
 // The four sound channels through the SDL mixer (dummy audio driver).
-#include "automation/input_gate.h"
-#include "sound/audio_device.h"
-#include "sound/sdl_audio_device.h"
-#include "sound/snd_api.h"
+#include "base/input_gate.h"
+#include "media/audio_device.h"
+#include "media/sdl_audio_device.h"
+#include "media/snd_api.h"
 #include "sound_support.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 // The announcement list file and the announcement module, with a speech engine that
 // records what it is asked to do.
-#include "companion/cp932.h"
-#include "sound/snd_api.h"
-#include "sound/speech_engine.h"
-#include "sound/speech_settings.h"
-#include "sound/tape.h"
+#include "core/cp932.h"
+#include "media/snd_api.h"
+#include "media/speech_engine.h"
+#include "media/speech_settings.h"
+#include "media/tape.h"
 #include "sound_support.h"
 
 #include <QDir>

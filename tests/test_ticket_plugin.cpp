@@ -2,10 +2,10 @@
 // places, the options' list lines, what a drawing prints and writes back, and that
 // the barcodes drawn decode to their data.
 #include "automation/clipboard_state.h"
-#include "companion/ticket_barcode.h"
-#include "companion/ticket_check.h"
-#include "companion/ticket_plugin_api.h"
-#include "settings/plugin_lines.h"
+#include "ticket/ticket_barcode.h"
+#include "ticket/ticket_check.h"
+#include "ticket/ticket_plugin_api.h"
+#include "options/plugin_lines.h"
 
 #include <QFile>
 #include <QImage>

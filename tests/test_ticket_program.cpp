@@ -4,7 +4,7 @@
 // picture that copies as such; and a stored plug-in that no longer loads.
 #include "automation/clipboard_state.h"
 #include "program_run.h"
-#include "settings/ini_codec.h"
+#include "core/ini_codec.h"
 
 #include <QImage>
 

@@ -1,12 +1,12 @@
 #include "app/autoplay.h"
 
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/windows.h"
-#include "automation/dump_sections.h"
-#include "automation/input_gate.h"
-#include "sound/audio_device.h"
-#include "sound/snd_api.h"
-#include "sound/tape.h"
+#include "base/dump_sections.h"
+#include "base/input_gate.h"
+#include "media/audio_device.h"
+#include "media/snd_api.h"
+#include "media/tape.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

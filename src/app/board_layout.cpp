@@ -1,13 +1,14 @@
 #include "app/board_layout.h"
+#include "widgets/qcolor_ref.h"
 
-#include "app/frm_ctl.h"
-#include "app/msg_box.h"
+#include "panel/frm_ctl.h"
+#include "panel/msg_box.h"
 #include "app/windows.h"
 #include "board/form1.h"
-#include "board/seiriken_numbering.h"
-#include "controls/chimei_ctl.h"
-#include "controls/m_degit.h"
-#include "settings/frm_option.h"
+#include "core/seiriken_numbering.h"
+#include "widgets/chimei_ctl.h"
+#include "widgets/m_degit.h"
+#include "options/frm_option.h"
 
 #include <QLabel>
 

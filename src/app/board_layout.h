@@ -1,6 +1,6 @@
 #pragma once
 // mdl207_000: the routines that put the board into a defined state.
-#include "controls/colorref.h"
+#include "core/colorref.h"
 
 #include <array>
 

@@ -1,16 +1,16 @@
 #include "app/ini_file.h"
 
-#include "app/frm_ctl.h"
-#include "app/msg_box.h"
+#include "panel/frm_ctl.h"
+#include "panel/msg_box.h"
 #include "app/program.h"
 #include "app/windows.h"
-#include "automation/event_log.h"
+#include "base/event_log.h"
 #include "board/form1.h"
-#include "controls/chimei_ctl.h"
-#include "controls/m_degit.h"
-#include "settings/frm_option.h"
-#include "settings/ini_codec.h"
-#include "settings/ini_data.h"
+#include "widgets/chimei_ctl.h"
+#include "widgets/m_degit.h"
+#include "options/frm_option.h"
+#include "core/ini_codec.h"
+#include "core/ini_data.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "app/recording_control.h"
 
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/windows.h"
-#include "automation/dump_sections.h"
+#include "base/dump_sections.h"
 #include "board/form1.h"
-#include "sound/recorder.h"
+#include "media/recorder.h"
 #include "view/board_frames.h"
 #include "view/board_view.h"
 

@@ -1,12 +1,12 @@
 #include "app/startup.h"
 
 #include "app/board_layout.h"
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/ini_file.h"
 #include "app/windows.h"
 #include "board/form1.h"
 #include "board/rounded_region.h"
-#include "settings/frm_option.h"
+#include "options/frm_option.h"
 #include "view/zoom.h"
 
 #include <QCoreApplication>

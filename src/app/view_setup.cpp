@@ -1,10 +1,10 @@
 #include "app/view_setup.h"
 
-#include "app/frm_ctl.h"
+#include "panel/frm_ctl.h"
 #include "app/program.h"
 #include "app/startup.h"
 #include "app/windows.h"
-#include "automation/dump_sections.h"
+#include "base/dump_sections.h"
 #include "board/form1.h"
 #include "view/board_view.h"
 #include "view/key_router.h"

@@ -1,11 +1,11 @@
 #include "app/windows.h"
 
 #include "app/board_layout.h"
-#include "app/frm_ctl.h"
-#include "app/msg_box.h"
-#include "automation/dump_sections.h"
+#include "panel/frm_ctl.h"
+#include "panel/msg_box.h"
+#include "base/dump_sections.h"
 #include "board/form1.h"
-#include "settings/frm_option.h"
+#include "options/frm_option.h"
 
 #include <QJsonValue>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "automation/control_lookup.h"
 
-#include "controls/chimei_ctl.h"
-#include "controls/m_degit.h"
+#include "widgets/chimei_ctl.h"
+#include "widgets/m_degit.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>

@@ -2,7 +2,7 @@
 
 #include "app/program.h"
 #include "automation/control_lookup.h"
-#include "automation/input_gate.h"
+#include "base/input_gate.h"
 #include "automation/object_access.h"
 #include "automation/operator_actions.h"
 #include "automation/state_dump.h"

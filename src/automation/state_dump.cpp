@@ -1,12 +1,13 @@
 #include "automation/state_dump.h"
+#include "widgets/qcolor_ref.h"
 
 #include "automation/clipboard_state.h"
 #include "automation/control_lookup.h"
-#include "automation/dump_sections.h"
-#include "automation/event_log.h"
-#include "controls/chimei_ctl.h"
-#include "controls/colorref.h"
-#include "controls/m_degit.h"
+#include "base/dump_sections.h"
+#include "base/event_log.h"
+#include "widgets/chimei_ctl.h"
+#include "core/colorref.h"
+#include "widgets/m_degit.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>

@@ -2,9 +2,9 @@
 
 #include "board/board_geometry.h"
 #include "board/screen_fit.h"
-#include "board/seiriken_numbering.h"
-#include "controls/chimei_ctl.h"
-#include "controls/m_degit.h"
+#include "core/seiriken_numbering.h"
+#include "widgets/chimei_ctl.h"
+#include "widgets/m_degit.h"
 
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>

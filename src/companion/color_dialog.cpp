@@ -1,6 +1,7 @@
 // The colour chooser: Qt's own colour dialog in Japanese, started at the caller's
 // colour and showing the caller's custom colours.
 #include "companion/companion.h"
+#include "widgets/qcolor_ref.h"
 #include "companion/dialog_common.h"
 
 #include <QAbstractButton>

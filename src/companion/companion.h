@@ -4,7 +4,7 @@
 // owned by `owner` (may be null), named for the scripted operation (its objectName is
 // the function's name), captions its buttons "OK" and "キャンセル" (objectNames "OK" and
 // "Cancel"), and leaves one "dialog" event in the event log when it closes.
-#include "controls/colorref.h"
+#include "core/colorref.h"
 
 #include <QString>
 #include <array>

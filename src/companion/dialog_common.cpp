@@ -1,6 +1,6 @@
 #include "companion/dialog_common.h"
 
-#include "automation/event_log.h"
+#include "base/event_log.h"
 
 #include <QAbstractButton>
 #include <QDialog>

@@ -2,13 +2,13 @@
 
 #include "app/windows.h"
 #include "automation/control_lookup.h"
-#include "automation/dump_sections.h"
-#include "automation/event_log.h"
-#include "automation/input_gate.h"
+#include "base/dump_sections.h"
+#include "base/event_log.h"
+#include "base/input_gate.h"
 #include "automation/operator_actions.h"
 #include "board/form1.h"
-#include "controls/m_degit.h"
-#include "sound/tape.h"
+#include "widgets/m_degit.h"
+#include "media/tape.h"
 
 #include <QAbstractButton>
 #include <QJsonArray>

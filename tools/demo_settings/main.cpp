@@ -4,7 +4,7 @@
 // sound for every step; and the ticket preview, open and on, with the barcode ticket
 // plug-in of SOUNDDIR/tickets.
 #include "app/board_layout.h"
-#include "settings/ini_codec.h"
+#include "core/ini_codec.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "fare_csv.h"
 
-#include "app/fare_data_file.h"
-#include "companion/cp932.h"
+#include "core/fare_data_file.h"
+#include "core/cp932.h"
 
 #include <QStringDecoder>
 #include <algorithm>

@@ -3,7 +3,7 @@
 // with the columns stop name, ticket number and cells 1..150 (missing cells are 0).
 // Read: UTF-8 with or without a byte-order mark, or CP932, detected; quoted fields
 // with commas, quotes and line breaks; CR LF or LF. Written: CR LF, every field.
-#include "app/fare_table.h"
+#include "core/fare_table.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 // fare data file and an announcement list.
 #include "gtfs_command.h"
 
-#include "app/fare_data_file.h"
+#include "core/fare_data_file.h"
 #include "gtfs_convert.h"
 #include "gtfs_patterns.h"
 

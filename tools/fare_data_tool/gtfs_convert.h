@@ -3,7 +3,7 @@
 // (one row per stop in running order, ticket numbers 1..n, cell k of row r the
 // fare from the stop of ticket k to stop r) and the announcement list (one
 // announcement per stop after the first, each stepping the fares with it).
-#include "app/fare_table.h"
+#include "core/fare_table.h"
 #include "gtfs_feed.h"
 
 #include <QByteArray>

@@ -3,7 +3,7 @@
 //   hy3tool to-csv ROUTE.hy3 TABLE.csv [--encoding utf8-bom|utf8|cp932]
 //   hy3tool check ROUTE.hy3...
 //   hy3tool from-gtfs FEED --list | --route ID [--direction 0|1] [--pattern N] --number N --out DIR
-#include "app/fare_data_file.h"
+#include "core/fare_data_file.h"
 #include "fare_csv.h"
 #include "gtfs_command.h"
 

@@ -2,8 +2,8 @@
 //   4sptool check FILE...      every problem, one line each: FILE: PLACE: error|warning: MESSAGE
 //   4sptool render FILE OUT.png [--stop NAME] [--ticket N] [--route N] [--row N]
 //                               [--date TEXT] [--time HH:MM:SS] [--company N]
-#include "companion/ticket_check.h"
-#include "companion/ticket_draw.h"
+#include "ticket/ticket_check.h"
+#include "ticket/ticket_draw.h"
 
 #include <QDate>
 #include <QGuiApplication>

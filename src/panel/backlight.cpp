@@ -1,0 +1,62 @@
+#include "panel/backlight.h"
+
+#include "panel/backlight_error.h"
+#include "app/board_layout.h"
+#include "panel/msg_box.h"
+#include "app/windows.h"
+#include "board/form1.h"
+#include "options/frm_option.h"
+#include "media/tape.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+
+namespace backlight {
+
+int loadPanelPicture(const QString &path, QImage &picture) {
+    const QFileInfo info(path);
+    if (!info.exists()) return info.dir().exists() ? kFileNotFound : kPathNotFound;
+    if (!info.isFile() || !info.isReadable()) return kPathFileAccess;
+
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format().toLower();
+    // The picture kinds the options offer; anything else is not a panel picture.
+    if (format != "bmp" && format != "gif" && format != "jpeg" && format != "jpg") return kInvalidPicture;
+    QImage read = reader.read();
+    if (read.isNull()) {
+        switch (reader.error()) {
+        case QImageReader::FileNotFoundError: return kFileNotFound;
+        case QImageReader::DeviceError: return kPathFileAccess;
+        default: return kInvalidPicture;
+        }
+    }
+    picture = read;
+    return 0;
+}
+
+}  // namespace backlight
+
+void applyBacklight(int index) {
+    if (index < 0 || index > 2) return;
+    FrmOption *options = frmOption();
+    Form1 *board = form1();
+    const COLORREF labelColour = options->labelColor(index);
+
+    int error = 0;
+    if (!options->panelEach() || !options->panelUser(index)) {
+        board->setPicture(board->imgRes(index));
+    } else if (const QString file = options->panelFile(index); mdlM_Tape::IsFileExist(file)) {
+        QImage picture;
+        error = backlight::loadPanelPicture(file, picture);
+        if (error == 0) board->setPicture(picture);
+    }
+    // A missing user file keeps the picture silently; a failed one keeps it with a message.
+    if (error != 0)
+        msgbox::show(board, backlight::errorText(error), QMessageBox::Ok, msgbox::Icon::Critical,
+                     QStringLiteral("エラー"));
+
+    for (int i = 1; i <= 32; ++i) mdl207_000::SetLabelForeColor(board->lblSeiriNum(i), labelColour);
+}

@@ -1,0 +1,216 @@
+#include "panel/frm_ctl.h"
+
+#include "panel/about_text.h"
+#include "panel/backlight.h"
+#include "panel/dbl_click_frame.h"
+#include "app/ini_file.h"
+#include "panel/msg_box.h"
+#include "panel/preview_box.h"
+#include "app/program.h"
+#include "panel/push_check_box.h"
+#include "app/windows.h"
+#include "board/form1.h"
+#include "board/rounded_region.h"
+#include "board/screen_fit.h"
+#include "companion/companion.h"
+#include "widgets/chimei_ctl.h"
+#include "options/frm_option.h"
+#include "core/ini_data.h"
+#include "media/snd_api.h"
+#include "media/speech_settings.h"
+#include "media/tape.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace {
+
+// The outer width grows by the window frame; the preview lies in the extra width.
+constexpr int kFrameAllowance = 6;
+
+// A keypad button's shape: corners (2, 2)-(28, 25) with a 2 x 2 rounding.
+QRegion keyRegion() { return roundedRegion(QRect(QPoint(2, 2), QPoint(27, 24))); }
+
+}  // namespace
+
+FrmCtl::FrmCtl(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("frmCtl"));
+    setWindowTitle(QStringLiteral("集中操作盤"));
+    setFixedSize(kClientWidth, kClientHeight);
+    buildEntryPanels();
+    buildRightColumn();
+    buildPreviewArea();
+    frame1_[0]->raise();
+    frame1_[1]->hide();
+    for (QWidget *w : {static_cast<QWidget *>(command2_[0]), static_cast<QWidget *>(command2_[1]),
+                       static_cast<QWidget *>(check1_)})
+        w->setEnabled(false);
+    grpM_Tape_->setEnabled(false);
+    connectTripControls();
+    registerDumpSections();
+}
+
+void FrmCtl::Form_Load() {
+    form1()->setWindowTitle(QStringLiteral("ミトラ - 型番:") + program::exeName());
+    showKeyRegions(true);
+    mdlM_Tape::setHost(this);
+    mdlM_Tape::setSpeechSettingsPath(speechSettingsPath(program::settingsPath()));
+    mdlM_Tape::InitTape();
+    snd::openDeviceInBackground();
+}
+
+void FrmCtl::showKeyRegions(bool on) {
+    for (QPushButton *key : keys_) {
+        if (on) key->setMask(keyRegion());
+        else key->clearMask();
+        key->update();
+    }
+}
+
+void FrmCtl::showSpeechAvailable(bool available) {
+    grpM_Tape_->setTitle(available ? QStringLiteral("音合使用可") : QStringLiteral("音合使用不可"));
+    grpM_Tape_->setEnabled(available);
+}
+
+void FrmCtl::setTapeFrameEnabled(bool enabled) { grpM_Tape_->setEnabled(enabled); }
+
+void FrmCtl::enableTapeButtons() {
+    grpM_Tape_->setEnabled(true);
+    for (QPushButton *b : {cmdTapeNext_, cmdTapeBack_, cmdTapeStop_, cmdTapeSet_}) b->setEnabled(true);
+}
+
+TapeSounds FrmCtl::tapeSounds() const {
+    const FrmOption *options = frmOption();
+    return TapeSounds{options->tapeSoundAlways(), options->tapeSoundSync(), options->soundFile(3),
+                      {options->soundFile(4), options->soundFile(5), options->soundFile(6)}};
+}
+
+bool FrmCtl::lateNight() const { return check2_->isChecked(); }
+
+int FrmCtl::backlightIndex() const {
+    if (option4_[0]->isChecked()) return 0;
+    if (option4_[1]->isChecked()) return 1;
+    return 2;
+}
+
+void FrmCtl::closeEvent(QCloseEvent *event) { Form_QueryUnload(event); }
+
+void FrmCtl::Form_QueryUnload(QCloseEvent *event) {
+    const auto answer = msgbox::show(this, QStringLiteral("ミトラを終了しますか？"), QMessageBox::Yes | QMessageBox::No,
+                                     msgbox::Icon::Question, QStringLiteral("ミトラの終了確認"));
+    if (answer != QMessageBox::Yes) {
+        event->ignore();
+        return;
+    }
+    form1()->ChimeiCtl()->SetChimei(QString());
+    form1()->DeleteRgn();
+    showKeyRegions(false);
+    CloseAllSnd();
+    mdlM_Tape::ReleaseTape();
+    mdlIniIo::SaveIni();
+    program::endNow(0);
+}
+
+void FrmCtl::CommandButton1_Click(int index) {
+    PlaySnd(frmOption()->soundFile(1), QStringLiteral("S1"), 0, 0);
+    pressKey(keypad_, index);
+    label2_[0]->setText(keypad_.route);
+    label2_[2]->setText(keypad_.section);
+}
+
+void FrmCtl::List_Click() { PlaySnd(frmOption()->soundFile(1), QStringLiteral("S1"), 0, 0); }
+
+void FrmCtl::Frame1_DblClick(int index) {
+    if (index != 0 && index != 1) return;
+    backPanel_ = static_cast<std::int16_t>(index);
+    DblClickFrame *back = frame1_[index];
+    DblClickFrame *front = frame1_[1 - index];
+    back->lower();
+    back->hide();  // fully covered: only the front panel can be seen or used
+    front->show();
+    front->raise();
+}
+
+void FrmCtl::HScroll1_Change(int index) {
+    label1_[index]->setText(QString::number(hscroll1_[index]->value()));
+    ChimeiCtl_B *chimei = form1()->ChimeiCtl();
+    chimei->setSpeed(hscroll1_[0]->value());
+    chimei->setScrollStartWait(hscroll1_[1]->value());
+}
+
+void FrmCtl::Command4_Click() {
+    form1()->setEnabled(false);
+    setEnabled(false);
+    frmOption()->exec();
+    form1()->setEnabled(true);
+    setEnabled(true);
+    // The stop name is sent again so new display options show at once, but not onto a
+    // blanked board.
+    ChimeiCtl_B *chimei = form1()->ChimeiCtl();
+    chimei->SetChimei(QString());
+    if (!check1_->isChecked()) chimei->SetChimei(currentStopName());
+}
+
+void FrmCtl::Command8_Click() {
+    const QString text = aboutText(program::exeName(), program::version(), QDate::currentDate().year());
+    form1()->setEnabled(false);
+    Call_dlg110(this, 1, text);
+    form1()->setEnabled(true);
+}
+
+void FrmCtl::Check4_Click() {
+    const bool open = check4_->isChecked();
+    const int width = open ? kClientWidthWide : kClientWidth;
+    // Widening keeps the left edge unless the preview would then lie beyond the screen.
+    QRect frame = frameGeometry();
+    frame.setWidth(frame.width() - this->width() + width);
+    setFixedSize(width, kClientHeight);
+    if (const QScreen *s = screen()) {
+        const QPoint fitted = keptInside(frame, s->availableGeometry());
+        if (fitted != frame.topLeft()) move(fitted);
+    }
+    check4_->setText(open ? QStringLiteral("<<") : QStringLiteral(">>"));
+    check4_->setToolTip(open ? QStringLiteral("整理券プレビューを隠します") : QStringLiteral("整理券プレビューを開きます"));
+    label4_->setVisible(open);
+}
+
+void FrmCtl::MnuHideCopy_Click() {
+    QClipboard *clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(picSeirikenPrev_->image());
+}
+
+void FrmCtl::GetCtrlDataInfo(CtrlInfo &info) const {
+    info.CtlLeft = x() * 15;
+    info.CtlTop = y() * 15;
+    info.ScrollSpeed = hscroll1_[0]->value();
+    info.ScrollWait = hscroll1_[1]->value();
+    info.BackPanel = backPanel_;
+    info.PreviewOpen = check4_->isChecked() ? 1 : 0;
+    info.LateNight = check2_->isChecked() ? 1 : 0;
+}
+
+void FrmCtl::SetCtrlDataInfo(const CtrlInfo &info) {
+    const QPoint saved(qRound(info.CtlLeft / 15.0), qRound(info.CtlTop / 15.0));
+    if (onSomeScreen(this, saved)) move(saved);  // else it stays where start-up put it
+    hscroll1_[0]->setValue(static_cast<std::int16_t>(info.ScrollSpeed));
+    hscroll1_[1]->setValue(static_cast<std::int16_t>(info.ScrollWait));
+    backPanel_ = info.BackPanel;
+    check4_->setChecked(info.PreviewOpen != 0);
+    check2_->setChecked(info.LateNight != 0);
+    Frame1_DblClick(backPanel_);
+}
+
+void FrmCtl::Option4_Click(int index) { applyBacklight(index); }
+
