@@ -1,6 +1,8 @@
 // Recording the board and its sound, read back with FFmpeg's libraries; the trip
 // running by itself.
+#include "media/audio_timeline.h"
 #include "media_decode.h"
+#include "remote/remote_action.h"
 #include "program_run.h"
 
 #include <QDir>
@@ -207,4 +209,51 @@ TEST(RecordingProgram, AutoplayWalksTheRouteAndStartsOver) {
     // route set, two steps, route set again (and perhaps a step of the second lap)
     EXPECT_GE(a.value(QStringLiteral("presses")).toInt(), 4);
     EXPECT_EQ(d.value(QStringLiteral("trip")).toObject().value(QStringLiteral("RowCount")).toInt(), 3);
+}
+
+TEST(RecordingTimeline, KeepsTheSoundOnTheClockWithoutChasingLateBlocks) {
+    // Blocks of 1024 frames; tolerance 660 frames (15 ms at 44.1 kHz).
+    struct Case {
+        const char *what;
+        double clockPerBlock;  // clock frames that pass per block
+        int jitterEvery;       // every n-th block arrives late by 900 frames (0: never)
+        bool expectCorrections;
+    };
+    const Case cases[] = {{"on time", 1024, 0, false},
+                          {"late now and then", 1024, 7, false},
+                          {"output 2 % slow", 1024 * 1.02, 0, true},
+                          {"output 2 % fast", 1024 / 1.02, 0, true}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        AudioTimeline t(2, 660);
+        std::vector<int16_t> block(2048, 1000), out;
+        int64_t corrections = 0;
+        for (int i = 0; i < 400; ++i) {
+            const int64_t at = int64_t(500 + i * c.clockPerBlock) + (c.jitterEvery && i % c.jitterEvery == 3 ? 900 : 0);
+            const size_t before = out.size();
+            t.place(block.data(), 1024, at, out);
+            if (i > 0 && out.size() != before + 2048) ++corrections;
+            EXPECT_EQ(int64_t(out.size()) / 2, t.written());
+            // Never further from the clock than the tolerance and a window's drift.
+            EXPECT_LT(std::abs(t.written() - int64_t(500 + (i + 1) * c.clockPerBlock)), 660 + 41 * 1024 * 0.02 + 1024);
+        }
+        EXPECT_EQ(corrections > 0, c.expectCorrections);
+        EXPECT_TRUE(out.size() >= 1000 && out[0] == 0 && out[999] == 0);  // silence before the first block
+    }
+}
+
+TEST(RecordingRemote, AutoplayActionTakesOnAndAnInterval) {
+    QString why;
+    const auto on = remote::parseAction(R"({"action":"autoplay","on":true,"interval":8})", &why);
+    ASSERT_TRUE(on);
+    EXPECT_EQ(on->interval, 8);
+    EXPECT_TRUE(on->on.value_or(false));
+    const auto off = remote::parseAction(R"({"action":"autoplay","on":false})", &why);
+    ASSERT_TRUE(off);
+    EXPECT_FALSE(off->on.value_or(true));
+    for (const char *bad : {R"({"action":"autoplay"})", R"({"action":"autoplay","on":true,"interval":0})",
+                            R"({"action":"autoplay","on":true,"interval":2.5})", R"({"action":"autoplay","on":1})"}) {
+        EXPECT_FALSE(remote::parseAction(bad, &why)) << bad;
+        EXPECT_TRUE(why.contains(QStringLiteral("autoplay"))) << bad;
+    }
 }

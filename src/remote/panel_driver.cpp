@@ -1,5 +1,6 @@
 #include "remote/panel_driver.h"
 
+#include "app/autoplay.h"
 #include "app/windows.h"
 #include "automation/control_lookup.h"
 #include "base/dump_sections.h"
@@ -51,6 +52,7 @@ QString buttonOf(const RemoteAction &a) {
 }
 
 bool enabled(const RemoteAction &a) {
+    if (a.name == QLatin1String("autoplay")) return true;
     if (a.name == QLatin1String("route"))
         return automation::reachable(panelControl(QStringLiteral("Command1(0)"))) ||
                automation::reachable(panelControl(QStringLiteral("Command1(1)")));
@@ -83,6 +85,12 @@ bool enterRoute(const RemoteAction &a) {
 }
 
 bool perform(const RemoteAction &a) {
+    if (a.name == QLatin1String("autoplay")) {
+        if (a.on.value_or(false)) autoplay::start(a.interval);
+        else autoplay::stop();
+        return true;
+    }
+    autoplay::stop();  // the operator's own action takes over from the trip running by itself
     if (a.name == QLatin1String("route")) return enterRoute(a);
     const QString button = buttonOf(a);
     if (a.on && checked(button) == *a.on) return true;

@@ -14,6 +14,8 @@ struct RemoteAction {
     QString route, section;     // "route": digits as typed on the keypad
     int level = -1;             // "backlight": 0 OFF, 1 ON1, 2 ON2
     std::optional<bool> on;     // "blank", "lateNight": the state wanted; absent = press once
+                                // "autoplay": on or off (required)
+    int interval = 8;           // "autoplay": seconds between stops
 };
 
 // route forward back blank lateNight backlight announceNext announceBack announceStop
