@@ -59,6 +59,7 @@ bool Recorder::start(const QString &path, QSize size, int fps, FrameSource sourc
     source_ = std::move(source);
     nextFrame_ = 0;
     framesMissed_ = 0;
+    longestLateMs_ = 0;
     last_ = QJsonObject();
     {
         std::lock_guard lock(audioMutex_);
@@ -89,6 +90,9 @@ void Recorder::tick() {
     if (!active()) return;
     const EncodeWorker::Stats stats = worker_->stats();
     if (stats.failed) return end(stats.error);
+    // How late this tick came: the window thread was busy for that long.
+    const int64_t lateMs = clockFrame(1000) - nextFrame_ * 1000 / format_.fps;
+    if (nextFrame_ > 0) longestLateMs_ = std::max(longestLateMs_, lateMs);
     const int64_t due = clockFrame(format_.fps);
     if (due >= nextFrame_) {
         framesMissed_ += due - nextFrame_;
@@ -138,7 +142,8 @@ QJsonObject Recorder::counts() const {
     return QJsonObject{{QStringLiteral("file"), format_.path},
                        {QStringLiteral("framesWritten"), qint64(stats.framesWritten)},
                        {QStringLiteral("framesDropped"), qint64(stats.framesDropped + framesMissed_)},
-                       {QStringLiteral("seconds"), double(nextFrame_) / format_.fps}};
+                       {QStringLiteral("seconds"), double(nextFrame_) / format_.fps},
+                       {QStringLiteral("longestTickLateMs"), qint64(longestLateMs_)}};
 }
 
 QJsonObject Recorder::summary() const {

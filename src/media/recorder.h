@@ -70,6 +70,7 @@ private:
     std::chrono::steady_clock::time_point t0_;
     int64_t nextFrame_ = 0;
     int64_t framesMissed_ = 0;  // ticks the window thread came too late for
+    int64_t longestLateMs_ = 0;  // the latest a tick came after its frame was due
     bool hearsMix_ = false;
     std::mutex audioMutex_;  // the timeline and the worker, against the audio thread
     std::unique_ptr<AudioTimeline> timeline_;
