@@ -77,6 +77,7 @@ select frmCtl.List2(4) 1
 select frmCtl.List3(2) 1
 click frmCtl.Command1(0)
 idle
+dump @/mid.json
 wait 600
 click frmCtl.cmdTapeNext
 idle
@@ -107,7 +108,13 @@ TEST(RecordingProgram, ScriptedTripToMp4AndWebm) {
         QTemporaryDir dir;
         const ProgramRun r = runWith(dir, QString::fromLatin1(kTrip).replace(QStringLiteral("EXT"), ext), {}, kDemo);
         ASSERT_EQ(r.exitCode, 0) << qPrintable(r.errors);
-        const QJsonObject rec = readJson(dir.filePath(QStringLiteral("dump.json"))).value(QStringLiteral("record")).toObject();
+        // The panel shows the red dot and the time while recording, and nothing after.
+        const QJsonObject dot = control(readJson(dir.filePath(QStringLiteral("mid.json"))), QStringLiteral("frmCtl.recordIndicator"));
+        EXPECT_TRUE(dot.value(QStringLiteral("visible")).toBool());
+        EXPECT_TRUE(dot.value(QStringLiteral("caption")).toString().startsWith(QStringLiteral("● 00:0")));
+        const QJsonObject end = readJson(dir.filePath(QStringLiteral("dump.json")));
+        EXPECT_TRUE(control(end, QStringLiteral("frmCtl.recordIndicator")).isEmpty());
+        const QJsonObject rec = end.value(QStringLiteral("record")).toObject();
         EXPECT_EQ(rec.value(QStringLiteral("file")).toString(), dir.filePath(QStringLiteral("trip.") + ext));
         const double seconds = rec.value(QStringLiteral("seconds")).toDouble();
         EXPECT_GT(seconds, 14.0);
