@@ -92,4 +92,34 @@ void BM_GtfsConvertLargeFeed(benchmark::State &state) {
 }
 BENCHMARK(BM_GtfsConvertLargeFeed)->Unit(benchmark::kMillisecond);
 
+// Half a million fare rules that name no zone (all apply everywhere), against the same
+// route with one such rule: pricing must not walk every rule for every cell.
+QHash<QString, QByteArray> catchAllFeed(int rules) {
+    QByteArray stops = "stop_id,stop_name,zone_id\n", times = "trip_id,stop_id,stop_sequence\n";
+    for (int i = 1; i <= StopsPerTrip; ++i) {
+        stops += "P" + QByteArray::number(i) + ",S" + QByteArray::number(i) + ",Z\n";
+        times += "T,P" + QByteArray::number(i) + "," + QByteArray::number(i) + "\n";
+    }
+    QByteArray list = "fare_id,route_id\n";
+    for (int i = 0; i < rules; ++i) list += "F,\n";
+    return {{QStringLiteral("stops.txt"), stops},
+            {QStringLiteral("routes.txt"), "route_id,route_short_name\nL,9\n"},
+            {QStringLiteral("trips.txt"), "route_id,trip_id\nL,T\n"},
+            {QStringLiteral("stop_times.txt"), times},
+            {QStringLiteral("fare_attributes.txt"), "fare_id,price\nF,200\n"},
+            {QStringLiteral("fare_rules.txt"), list}};
+}
+
+void BM_GtfsCatchAllRules(benchmark::State &state) {
+    const gtfs::Feed feed = gtfs::parse(catchAllFeed(static_cast<int>(state.range(0))));
+    gtfs::ConvertOptions options;
+    options.route = QStringLiteral("L");
+    for (auto _ : state) {
+        const gtfs::Conversion c = gtfs::convert(feed, options);
+        if (!c.ok() || c.rows.back().Cell(1) != 200) state.SkipWithError("wrong conversion");
+        benchmark::DoNotOptimize(c.rows.data());
+    }
+}
+BENCHMARK(BM_GtfsCatchAllRules)->Arg(1)->Arg(500000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -10,7 +10,7 @@ build="${MITRA_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DMITRA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 fi
-targets=(fuzz_fare_file fuzz_settings fuzz_fare_csv fuzz_script)
+targets=(fuzz_fare_file fuzz_settings fuzz_fare_csv fuzz_script fuzz_tape_list fuzz_ticket_svg fuzz_remote_protocol)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 status=0
 for t in "${targets[@]}"; do

@@ -17,9 +17,10 @@ packages=(
   xvfb xauth x11-utils imagemagick
   libsdl2-mixer-dev libfluidsynth3 timgm6mb-soundfont sox lame
   open-jtalk open-jtalk-mecab-naist-jdic hts-voice-nitech-jp-atr503-m001
-  qt6-httpserver-dev qt6-websockets-dev libzint-dev
+  libzint-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   chromium chromium-driver
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 
 SUDO=""

@@ -12,12 +12,14 @@
 struct ProgramRun {
     int exitCode = -1;
     QString errors;  // the script's own lines of standard error
+    QString stderrText;  // all of it
     bool finished = false;
 };
 
 inline ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText,
                              const QString &scriptName = QStringLiteral("t.script"),
-                             const QString &workingDir = QString(), const QStringList &environment = {}) {
+                             const QString &workingDir = QString(), const QStringList &environment = {},
+                             const QStringList &extraArgs = {}) {
     const QString scriptPath = dir.filePath(scriptName);
     if (!scriptText.isNull()) {
         QFile f(scriptPath);
@@ -33,13 +35,15 @@ inline ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(workingDir.isEmpty() ? dir.path() : workingDir);
     p.start(QStringLiteral(MITRA_EXE),
-            {QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")), QStringLiteral("--script"), scriptPath});
+            QStringList{QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")), QStringLiteral("--script"),
+                        scriptPath} + extraArgs);
     ProgramRun r;
     r.finished = p.waitForFinished(60000);
     if (!r.finished) p.kill();
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     // Only the script's own lines: the platform may add notes of its own.
-    for (const QString &line : QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n')))
+    r.stderrText = QString::fromUtf8(p.readAllStandardError());
+    for (const QString &line : r.stderrText.split(QLatin1Char('\n')))
         if (line.startsWith(QStringLiteral("script:"))) r.errors += line + QLatin1Char('\n');
     return r;
 }
@@ -74,4 +78,14 @@ inline QJsonArray eventsOf(const QJsonObject &dump, const QString &kind) {
     for (const QJsonValue &e : dump.value(QStringLiteral("events")).toArray())
         if (e.toObject().value(QStringLiteral("kind")).toString() == kind) out.append(e);
     return out;
+}
+
+// An off-screen platform with one screen of the given size (the default one is 800 x 600).
+inline QString offscreenOfSize(const QTemporaryDir &dir, int width, int height) {
+    const QString path = dir.filePath(QStringLiteral("screens.json"));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral(R"({"screens":[{"name":"OS1","x":0,"y":0,"width":%1,"height":%2,"logicalDpi":96}]})")
+                .arg(width).arg(height).toUtf8());
+    return QStringLiteral("QT_QPA_PLATFORM=offscreen:configfile=") + path;
 }

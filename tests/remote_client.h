@@ -44,11 +44,18 @@ inline HttpAnswer readAnswer(QTcpSocket &s, int timeoutMs = 10000) {
     return a;
 }
 
+// The requests below are written before the port is known: their Host and Origin
+// name the server as a browser would once it is ("127.0.0.1" becomes "127.0.0.1:PORT").
+inline QByteArray withPort(QByteArray request, quint16 port) {
+    const QByteArray here = "127.0.0.1:" + QByteArray::number(port) + "\r\n";
+    return request.replace("Host: 127.0.0.1\r\n", "Host: " + here).replace("Origin: http://127.0.0.1\r\n", "Origin: http://" + here);
+}
+
 inline HttpAnswer sendRaw(quint16 port, const QByteArray &request, int timeoutMs = 10000) {
     QTcpSocket s;
     s.connectToHost(QStringLiteral("127.0.0.1"), port);
     if (!s.waitForConnected(3000)) return {};
-    s.write(request);
+    s.write(withPort(request, port));
     s.waitForBytesWritten(3000);
     return readAnswer(s, timeoutMs);
 }
@@ -85,16 +92,20 @@ inline QByteArray wsHandshake(const QByteArray &target, const QByteArray &origin
     return r + "\r\n";
 }
 
-// The running program's remote port, from its "remote: URL" line on standard output.
-inline quint16 remotePort(QProcess &p, int timeoutMs = 20000) {
+// The running program's remote port, from its "remote: URL" line on standard output
+// (the whole address in `url`).
+inline quint16 remotePort(QProcess &p, QString *url = nullptr, int timeoutMs = 20000) {
     QElapsedTimer clock;
     clock.start();
     QByteArray out;
     while (clock.elapsed() < timeoutMs) {
         p.waitForReadyRead(200);
         out += p.readAllStandardOutput();
-        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("remote: http://[^:]+:(\\d+)/")).match(QString::fromUtf8(out));
-        if (m.hasMatch()) return static_cast<quint16>(m.captured(1).toUInt());
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("remote: (http://[^:]+:(\\d+)/[^\\n]*)\n")).match(QString::fromUtf8(out));
+        if (m.hasMatch()) {
+            if (url) *url = m.captured(1);
+            return static_cast<quint16>(m.captured(2).toUInt());
+        }
         if (p.state() == QProcess::NotRunning) break;
     }
     return 0;
@@ -108,8 +119,10 @@ struct RemoteProgram {
     QTemporaryDir dir;
     QProcess process;
     quint16 port = 0;
+    QByteArray token;
+    QString url;  // as the program printed it
 
-    explicit RemoteProgram(const QString &before = QString()) {
+    explicit RemoteProgram(const QString &before = QString(), const QByteArray &token_ = kToken) : token(token_) {
         QFile script(dir.filePath(QStringLiteral("t.script")));
         EXPECT_TRUE(script.open(QIODevice::WriteOnly));
         script.write((QString(before).replace(QStringLiteral("@/"), dir.path() + QLatin1Char('/')) + QStringLiteral("await %1 90000\ndump %2\nquit\n")
@@ -124,8 +137,8 @@ struct RemoteProgram {
         process.start(QStringLiteral(MITRA_EXE),
                       {QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")), QStringLiteral("--script"),
                        script.fileName(), QStringLiteral("--remote"), QStringLiteral("127.0.0.1:0"),
-                       QStringLiteral("--remote-token"), QString::fromLatin1(kToken)});
-        port = remotePort(process);
+                       QStringLiteral("--remote-token"), QString::fromUtf8(token)});
+        port = remotePort(process, &url);
     }
     // Lets the script go on; the dump it writes then.
     QJsonObject finish() {
@@ -138,7 +151,7 @@ struct RemoteProgram {
         process.waitForFinished(5000);
     }
 
-    HttpAnswer get(const QByteArray &target) const { return sendRaw(port, request("GET", target, kToken)); }
-    HttpAnswer act(const QByteArray &json) const { return sendRaw(port, request("POST", "/api/action", kToken, json)); }
+    HttpAnswer get(const QByteArray &target) const { return sendRaw(port, request("GET", target, token)); }
+    HttpAnswer act(const QByteArray &json) const { return sendRaw(port, request("POST", "/api/action", token, json)); }
 };
 

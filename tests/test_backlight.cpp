@@ -2,7 +2,7 @@
 // file kept silently, and the error message for files that are not pictures.
 #include "panel/backlight.h"
 #include "panel/backlight_error.h"
-#include "app/windows.h"
+#include "test_windows.h"
 #include "board/form1.h"
 #include "options/frm_option.h"
 #include "core/ini_data.h"
@@ -34,14 +34,14 @@ const QByteArray kTinyGif = QByteArray::fromHex(
 class Backlight : public testing::Test {
 protected:
     void SetUp() override {
-        board_ = form1();
+        board_ = testBoard();
         saved_ = board_->imgRes(0);
         for (int i = 0; i < 3; ++i) board_->setImgRes(i, solid(564, 234, builtIn_[i]));
         board_->setPicture(QImage());
         useUserFile(-1, QString());  // automatic mode
     }
     void TearDown() override {
-        frmOption()->SetOptionInfo(IniData());
+        testOptions()->SetOptionInfo(IniData());
         for (int i = 0; i < 3; ++i) board_->setImgRes(i, saved_);
         board_->setPicture(saved_);
     }
@@ -59,7 +59,7 @@ protected:
             *user[state] = -1;
             ini.panel.PanelFile[state] = file;
         }
-        frmOption()->SetOptionInfo(ini);
+        testOptions()->SetOptionInfo(ini);
     }
     QString file(const QString &name, const QByteArray &bytes) {
         const QString path = dir_.filePath(name);
@@ -83,7 +83,7 @@ protected:
 TEST_F(Backlight, BuiltInPicturesAndLabelColours) {
     const COLORREF colours[3] = {RGB(10, 0, 0), RGB(0, 20, 0), RGB(0, 0, 30)};
     for (int k : {1, 2, 0}) {
-        applyBacklight(k);
+        applyBacklight(*testBoard(), *testOptions(), k);
         EXPECT_EQ(board_->picture(), board_->imgRes(k)) << k;
         expectLabels(colours[k]);
     }
@@ -91,15 +91,15 @@ TEST_F(Backlight, BuiltInPicturesAndLabelColours) {
     const QString bmp = dir_.filePath(QStringLiteral("user.bmp"));
     ASSERT_TRUE(solid(10, 10, Qt::red).save(bmp, "BMP"));
     useUserFile(1, bmp);
-    frmOption()->findChild<QRadioButton *>(QStringLiteral("Option3(0)"))->setChecked(true);
-    applyBacklight(1);
+    testOptions()->findChild<QRadioButton *>(QStringLiteral("Option3(0)"))->setChecked(true);
+    applyBacklight(*testBoard(), *testOptions(), 1);
     EXPECT_EQ(board_->picture(), board_->imgRes(1));
     // Individual mode with the state's built-in choice.
     useUserFile(2, bmp);
-    applyBacklight(1);
+    applyBacklight(*testBoard(), *testOptions(), 1);
     EXPECT_EQ(board_->picture(), board_->imgRes(1));
     // Values outside 0..2 do nothing.
-    applyBacklight(3);
+    applyBacklight(*testBoard(), *testOptions(), 3);
     EXPECT_EQ(board_->picture(), board_->imgRes(1));
 }
 
@@ -131,13 +131,13 @@ TEST_F(Backlight, UserPicturesLoadedMissingOnesSilentAndOthersRefusedWith481) {
     const COLORREF colours[3] = {RGB(10, 0, 0), RGB(0, 20, 0), RGB(0, 0, 30)};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
-        applyBacklight(0);
+        applyBacklight(*testBoard(), *testOptions(), 0);
         const QImage before = board_->picture();
         useUserFile(c.state, c.path);
         const auto from = eventCount();
         {
             ModalAnswerer answer;
-            applyBacklight(c.state);
+            applyBacklight(*testBoard(), *testOptions(), c.state);
         }
         if (c.shown.isEmpty()) EXPECT_EQ(board_->picture(), before);
         else EXPECT_EQ(board_->picture().size(), c.shown);

@@ -159,13 +159,13 @@ TEST(DigitControl, LampTestBlankAndTheSettingsDialog) {
     d.setFillZero(3);
     d.setValue(5);
     const Shot before = shot(d);
-    M_Degit::setSetDlgFunction([](QWidget *, int keta, std::int16_t &z, std::int16_t &s, std::int16_t &f) {
-        seenKeta = keta;
-        seen[0] = z, seen[1] = s, seen[2] = f;
-        z = 7;  // out of every range, as a careless dialog could leave them
-        s = -4;
-        f = 40;
-        return 0;
+    QObject::connect(&d, &M_Degit::settingsDialogWanted, &d, [](DigitSettingsRequest &r) {
+        seenKeta = r.keta;
+        seen[0] = r.zeroMode, seen[1] = r.shift, seen[2] = r.fillZero;
+        r.zeroMode = 7;  // out of every range, as a careless dialog could leave them
+        r.shift = -4;
+        r.fillZero = 40;
+        r.result = 0;
     });
     EXPECT_EQ(d.ShowSetDlg(), 0);
     EXPECT_EQ(seenKeta, 4);
@@ -179,7 +179,6 @@ TEST(DigitControl, LampTestBlankAndTheSettingsDialog) {
     d.ResetDegit(true);
     EXPECT_EQ(d.litText(), QStringLiteral("888888"));
     EXPECT_EQ(std::vector<int>({d.ZeroMode(), d.Shift(), d.FillZero()}), std::vector<int>({0, 0, 6}));
-    M_Degit::setSetDlgFunction(nullptr);
 }
 
 // Double clicks reach the digit settings through the program; here, that a press

@@ -26,7 +26,7 @@ const QString SheetText = QStringLiteral(
     "停留所名,整理券番号,1,2,3,33\r\n"
     "中央駅前,1,0,0,0\r\n"
     "\"バス停,\"\"東\"\"口\",2,170,,0,0,0\r\n"
-    "上原団地（北）, 3 , 190 ,170,-1\r\n"
+    "上原団地（北）, ３ ,　１９０　,170,－1\r\n"  // full-width, as typed with a Japanese input method
     "\"  スペース前\",0,-32768,32767,210,0,0,0,0\r\n"
     "東\"口,5,,,,7\r\n"
     ",,,,\r\n");

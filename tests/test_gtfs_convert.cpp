@@ -286,3 +286,69 @@ TEST(CsvReader, Rfc4180RecordsWithTheirLines) {
         EXPECT_EQ(reader.unclosedQuoteLine(), c.unclosed);
     }
 }
+
+// The feed's limits, lowered so the feeds stay small: rows of a file, problems of one
+// kind (the rest counted in one line), and the bytes all files may take uncompressed.
+TEST(GtfsConvert, LimitsBoundTheFeedAndItsProblems) {
+    gtfs::Limits limits;
+    limits.maxRows = 10;
+    const gtfs::Feed rows = gtfs::parse(longRoute(11), limits);
+    EXPECT_FALSE(rows.ok());
+    ASSERT_FALSE(rows.problems.empty());
+    EXPECT_EQ(rows.problems.front().located(), QStringLiteral("stops.txt 12行目: 行が多すぎます（10行まで）。ここから先は読みません。"));
+
+    QByteArray times = "trip_id,stop_id,stop_sequence\n";
+    for (int i = 1; i <= 30; ++i) times += QStringLiteral("T,X%1,%1\n").arg(i).toUtf8();
+    auto unknown = longRoute(3);
+    unknown[QStringLiteral("stop_times.txt")] = times;
+    limits = gtfs::Limits{};
+    limits.maxProblemsPerKind = 4;
+    const gtfs::Feed many = gtfs::parse(unknown, limits);
+    QStringList said;
+    for (const gtfs::Problem &p : many.problems) said << p.located();
+    ASSERT_EQ(said.size(), 5) << said.join('\n').toStdString();
+    EXPECT_TRUE(said[3].startsWith(QStringLiteral("stop_times.txt 5行目: stop_id「X4」"))) << said[3].toStdString();
+    EXPECT_EQ(said[4], QStringLiteral("stop_times.txt: ほかにもエラーが26件あります（表示は4件まで）。"));
+
+    // All the files together: the sample is a few kilobytes, from a folder and a zip.
+    QTemporaryDir dir;
+    const QString zip = dir.filePath(QStringLiteral("hoshimi.zip"));
+    ASSERT_TRUE(zipSample(zip));
+    qint64 total = 0;
+    for (const QString &name : gtfs::fileNames()) total += sampleFiles().value(name).size();
+    for (const QString &feed : {SampleFeed, zip}) {
+        SCOPED_TRACE(feed.toStdString());
+        limits = gtfs::Limits{};
+        limits.maxBytes = total;
+        EXPECT_TRUE(gtfs::read(feed, limits).ok());
+        limits.maxBytes = total - 1;
+        const gtfs::Feed big = gtfs::read(feed, limits);
+        ASSERT_FALSE(big.ok());
+        EXPECT_TRUE(big.problems.front().text.startsWith(QStringLiteral("大きすぎます"))) << big.problems.front().located().toStdString();
+    }
+}
+
+// The fare data file and the announcement list are written both or neither: a target
+// that cannot be written leaves the other one as it was.
+TEST(GtfsConvert, OutputIsBothFilesOrNeither) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out"));
+    ASSERT_TRUE(QDir().mkpath(out + QStringLiteral("/1tp.csv")));
+    auto run = [&] {
+        return hy3tool({QStringLiteral("from-gtfs"), SampleFeed, QStringLiteral("--route"), QStringLiteral("R1"),
+                        QStringLiteral("--number"), QStringLiteral("1"), QStringLiteral("--out"), out});
+    };
+    const ToolRun folder = run();
+    EXPECT_EQ(folder.code, 1);
+    EXPECT_TRUE(folder.err.contains(QStringLiteral("1tp.csv"))) << folder.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral("/1.hy3")));
+
+    // The other way round: a folder where the fare data file goes, and no list is written.
+    ASSERT_TRUE(QDir(out).rmdir(QStringLiteral("1tp.csv")));
+    ASSERT_TRUE(QDir().mkpath(out + QStringLiteral("/1.hy3")));
+    EXPECT_EQ(run().code, 1);
+    EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral("/1tp.csv")));
+    ASSERT_TRUE(QDir(out).rmdir(QStringLiteral("1.hy3")));
+    EXPECT_EQ(run().code, 0);
+    EXPECT_TRUE(QFileInfo(out + QStringLiteral("/1.hy3")).isFile() && QFileInfo(out + QStringLiteral("/1tp.csv")).isFile());
+}

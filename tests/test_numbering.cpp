@@ -1,7 +1,7 @@
 // Ticket-number captions: the twelve numbering styles, the zero prefix, full-width
 // digits, styles outside the list, and what SeirikenNumSet does to the board's labels.
 #include "app/board_layout.h"
-#include "app/windows.h"
+#include "test_windows.h"
 #include "board/form1.h"
 #include "core/seiriken_numbering.h"
 
@@ -62,22 +62,22 @@ TEST(Numbering, EveryStyleWithAndWithoutZeroPrefix) {
 }
 
 TEST(Numbering, SeirikenNumSetWritesTheBoardLabels) {
-    Form1 *board = form1();
+    Form1 *board = testBoard();
     auto caption = [board](int i) { return board->lblSeiriNum(i)->text(); };
     auto size = [board](int i) { return board->lblSeiriNum(i)->font().pointSizeF(); };
 
     // The start-up captions, sizes and face are seen in the program's dump; here, the change.
-    mdl207_000::SeirikenNumSet(7, 0);
+    mdl207_000::SeirikenNumSet(*testBoard(), 7, 0);
     EXPECT_EQ(caption(1), QStringLiteral("券なし"));
     // Only label 1's size changes; it keeps its bold face.
     EXPECT_EQ(std::pair(size(1), size(2)), std::pair(10.0, 11.25));
     EXPECT_TRUE(board->lblSeiriNum(1)->font().bold());
 
     // Beyond the list (the plan's own rules are tested above): label 1 empties, 2..32 stay.
-    mdl207_000::SeirikenNumSet(12, 0);
+    mdl207_000::SeirikenNumSet(*testBoard(), 12, 0);
     EXPECT_EQ(caption(1), QString());
     EXPECT_EQ(caption(10), QStringLiteral("１０"));
 
-    mdl207_000::SeirikenNumSet(0, 0);  // as the other tests expect the board
+    mdl207_000::SeirikenNumSet(*testBoard(), 0, 0);  // as the other tests expect the board
     EXPECT_EQ(size(1), 11);
 }

@@ -72,11 +72,32 @@ TEST(PanelPicture, FlatSlotUnderTheStripLightFrameAndCaptions) {
         for (int x = slot.left(); x <= slot.right(); ++x)
             ASSERT_EQ(img.pixel(x, y), ground) << "at (" << x << "," << y << ")";
 
-    // 運賃は in the face above the slot, まで below it.
+    // 運賃は above the slot and まで below it are the board's text over the picture,
+    // not pixels of it, so that a zoomed board draws them sharp.
     const QRect above(slot.left() - 6, 4, slot.width() + 12, slot.top() - 4);
     const QRect below(slot.left() - 6, slot.bottom() + 2, slot.width() + 12, board::kHeight - 4 - (slot.bottom() + 2));
-    EXPECT_GT(brightPixels(img, above), 20);
-    EXPECT_GT(brightPixels(img, below), 20);
+    EXPECT_EQ(brightPixels(img, above), 0);
+    Form1 board;
+    board.setPicture(board.imgRes(0));
+    const QImage shown = board.grab().toImage();
+    EXPECT_GT(brightPixels(shown, above), 20);
+    EXPECT_GT(brightPixels(shown, below), 20);
+    // A user's picture brings its own words.
+    QImage user(board::kWidth, board::kHeight, QImage::Format_RGB32);
+    user.fill(Qt::black);
+    board.setPicture(user);
+    EXPECT_EQ(brightPixels(board.grab().toImage(), above), 0);
+}
+
+TEST(PanelPicture, TheLitStatesLightTheFace) {
+    Form1 board;
+    const QPoint face = board::labelRect(12).topLeft();  // behind a ticket-number label
+    const int off = qGray(board.imgRes(0).pixel(face));
+    const int on1 = qGray(board.imgRes(1).pixel(face));
+    const int on2 = qGray(board.imgRes(2).pixel(face));
+    EXPECT_EQ(off, 0);
+    EXPECT_GT(on1, off + 10);
+    EXPECT_GT(on2, on1 + 10);
 }
 
 TEST(PanelPicture, FaceIsBlackAroundTheCellsAndUnderTheLabels) {

@@ -87,6 +87,17 @@ TEST(RemoteBrowser, ControlPageStepsTheBoardAndMirrorShowsIt) {
     EXPECT_TRUE(b.until(QStringLiteral("return document.getElementById('pos').textContent.startsWith('2 /')")));
     QImage::fromData(QByteArray::fromBase64(b.value("GET", "/screenshot").toString().toLatin1()), "PNG")
         .save(QStringLiteral(MITRA_BINARY_DIR "/remote_control_page.png"));
+    // Connected, in the words both pages use; the fare cells as the board shows them,
+    // dark where the board is dark.
+    EXPECT_EQ(b.run(QStringLiteral("return document.getElementById('conn').textContent")).toString(), QStringLiteral("接続済み"));
+    b.run(QStringLiteral("document.querySelector('details').open = true; window.scrollTo(0, document.body.scrollHeight)"));
+    const QJsonArray fares = prog.get("/api/state").json().value(QStringLiteral("fares")).toArray();
+    const QJsonArray cells = b.run(QStringLiteral("return [...document.querySelectorAll('#fares div')].map(d => d.textContent.trim())")).toArray();
+    ASSERT_EQ(fares.size(), 32);
+    EXPECT_EQ(cells, fares);
+    EXPECT_TRUE(fares.contains(QString())) << "the demo route leaves some cells dark";
+    QImage::fromData(QByteArray::fromBase64(b.value("GET", "/screenshot").toString().toLatin1()), "PNG")
+        .save(QStringLiteral(MITRA_BINARY_DIR "/remote_control_fares.png"));
 
     b.open(base + QStringLiteral("/board?token=") + QString::fromLatin1(kToken));
     EXPECT_TRUE(b.until(QStringLiteral("return Number(document.body.dataset.frames || 0) > 0")));

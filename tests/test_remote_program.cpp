@@ -49,7 +49,7 @@ TEST(RemoteProgram, ApiAccessActionsClientsAndMalformedRequests) {
     QTcpSocket routeSocket;
     routeSocket.connectToHost(QStringLiteral("127.0.0.1"), port);
     ASSERT_TRUE(routeSocket.waitForConnected(3000));
-    routeSocket.write(request("POST", "/api/action", kToken, R"({"action":"route","route":"1","section":"1"})"));
+    routeSocket.write(withPort(request("POST", "/api/action", kToken, R"({"action":"route","route":"1","section":"1"})"), port));
     routeSocket.waitForBytesWritten(3000);
     QThread::msleep(500);
     const HttpAnswer heldStep = prog.act(R"({"action":"forward"})");
@@ -94,7 +94,7 @@ TEST(RemoteProgram, ApiAccessActionsClientsAndMalformedRequests) {
     QTcpSocket ws;
     ws.connectToHost(QStringLiteral("127.0.0.1"), port);
     ASSERT_TRUE(ws.waitForConnected(3000));
-    ws.write(wsHandshake("/ws?token=" + kToken, "http://127.0.0.1"));
+    ws.write(withPort(wsHandshake("/ws?token=" + kToken, "http://127.0.0.1"), port));
     QByteArray frames;
     for (int i = 0; i < 50 && !frames.contains("\"state\""); ++i) ws.waitForReadyRead(100), frames += ws.readAll();
     ASSERT_TRUE(frames.startsWith("HTTP/1.1 101")) << frames.left(40).constData();
@@ -141,20 +141,20 @@ TEST(RemoteProgram, ApiAccessActionsClientsAndMalformedRequests) {
         QTcpSocket s;
         s.connectToHost(QStringLiteral("127.0.0.1"), port);
         if (!s.waitForConnected(2000)) continue;
-        s.write(bytes);
+        s.write(withPort(bytes, port));
         s.waitForBytesWritten(500);
         s.waitForReadyRead(30);
     }
     const HttpAnswer after = prog.get("/api/state");
     ASSERT_EQ(after.status, 200);
 
-    // Its QR code reads as the page's address with the token.
+    // On this computer only, the dialog offers no QR code: a phone could not reach 127.0.0.1.
     if (const QString zbar = QStandardPaths::findExecutable(QStringLiteral("zbarimg")); !zbar.isEmpty()) {
         QProcess read;
         read.start(zbar, {QStringLiteral("-q"), QStringLiteral("--raw"), prog.dir.filePath(QStringLiteral("dialog.png"))});
         read.waitForFinished(10000);
-        EXPECT_EQ(QString::fromUtf8(read.readAllStandardOutput()).trimmed(),
-                  QStringLiteral("http://127.0.0.1:%1/?token=%2").arg(port).arg(QString::fromLatin1(kToken)));
+        EXPECT_TRUE(QFileInfo(prog.dir.filePath(QStringLiteral("dialog.png"))).size() > 0);
+        EXPECT_EQ(QString::fromUtf8(read.readAllStandardOutput()).trimmed(), QString());
     }
 
     // The board shows what the last answer says.
@@ -162,7 +162,7 @@ TEST(RemoteProgram, ApiAccessActionsClientsAndMalformedRequests) {
     const QJsonObject dump = prog.finish();
     EXPECT_EQ(dump.value(QStringLiteral("trip")).toObject().value(QStringLiteral("CurIndex")), last.value(QStringLiteral("curIndex")));
     for (int i = 1; i <= 32; ++i)
-        EXPECT_EQ(dump.value(QStringLiteral("degits")).toObject().value(QStringLiteral("Form1.Degit(%1)").arg(i)).toObject().value(QStringLiteral("Value")),
-                  last.value(QStringLiteral("fares")).toArray().at(i - 1))
+        EXPECT_EQ(dump.value(QStringLiteral("degits")).toObject().value(QStringLiteral("Form1.Degit(%1)").arg(i)).toObject().value(QStringLiteral("lit")).toString().trimmed(),
+                  last.value(QStringLiteral("fares")).toArray().at(i - 1).toString())
             << i;
 }

@@ -1,7 +1,7 @@
 // The options dialog: the dependent enabling and showing on every page (by clicks and
 // by loaded values), the settings exchange, SetProp's effects on the board, and closing.
 #include "panel/frm_ctl.h"
-#include "app/windows.h"
+#include "test_windows.h"
 #include "board/form1.h"
 #include "widgets/chimei_ctl.h"
 #include "widgets/m_degit.h"
@@ -191,9 +191,9 @@ TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
 }
 
 TEST(OptionsDialog, SetPropAppliesEveryLookToTheBoard) {
-    FrmOption *d = frmOption();
-    Form1 *board = form1();
-    const int k = frmCtl()->backlightIndex();
+    FrmOption *d = testOptions();
+    Form1 *board = testBoard();
+    const int k = testPanel()->backlightIndex();
     // Values no board shows by default, so that each one seen there came from SetProp.
     const COLORREF newDigit = RGB(200, 10, 10), newLabel = RGB(10, 200, 10), newChimei = RGB(10, 10, 200);
     chk(d, "Check1")->setChecked(true);
@@ -226,8 +226,8 @@ TEST(OptionsDialog, SetPropAppliesEveryLookToTheBoard) {
 }
 
 TEST(OptionsDialog, OkAndClosingHideApplyAndKeepTheValues) {
-    FrmOption *d = frmOption();
-    Form1 *board = form1();
+    FrmOption *d = testOptions();
+    Form1 *board = testBoard();
     d->show();
     chk(d, "Check1")->setChecked(false);
     ctl<QPushButton>(d, QStringLiteral("Command4"))->click();
@@ -243,7 +243,7 @@ TEST(OptionsDialog, OkAndClosingHideApplyAndKeepTheValues) {
     EXPECT_FALSE(d->isVisible());
     EXPECT_EQ(d->fareDataDir(), QStringLiteral("/kept"));
     EXPECT_FALSE(board->lblSeiriNum(8)->isHidden());
-    EXPECT_EQ(frmOption(), d);
+    EXPECT_EQ(testOptions(), d);
 
     d->SetOptionInfo(IniData());
     d->SetProp();

@@ -3,7 +3,7 @@
 // stays whole). The full round trip is proven through the real program.
 #include "app/ini_file.h"
 #include "app/program.h"
-#include "app/windows.h"
+#include "test_windows.h"
 #include "board/form1.h"
 #include "widgets/chimei_ctl.h"
 #include "widgets/m_degit.h"
@@ -40,8 +40,8 @@ protected:
     }
     void TearDown() override {
         program::setSettingsPathOverride(QString());
-        frmOption()->SetOptionInfo(IniData());
-        frmOption()->SetProp();
+        testOptions()->SetOptionInfo(IniData());
+        testOptions()->SetProp();
         iniData() = IniData();
     }
     void writeFile(const QByteArray &bytes) {
@@ -55,15 +55,15 @@ protected:
     }
     // Something recognisable in each kind of holder, to see that it stays.
     void putMarkers() {
-        frmOption()->findChild<QLineEdit *>(QStringLiteral("Text2(0)"))->setText(QStringLiteral("marker"));
-        form1()->Degit(1)->setBackColor(RGB(1, 2, 3));
-        form1()->ChimeiCtl()->setForeColor(RGB(4, 5, 6));
+        testOptions()->findChild<QLineEdit *>(QStringLiteral("Text2(0)"))->setText(QStringLiteral("marker"));
+        testBoard()->Degit(1)->setBackColor(RGB(1, 2, 3));
+        testBoard()->ChimeiCtl()->setForeColor(RGB(4, 5, 6));
         iniData().CustColors[3] = 0x123456;
     }
     void expectMarkers() {
-        EXPECT_EQ(frmOption()->fareDataDir(), QStringLiteral("marker"));
-        EXPECT_EQ(form1()->Degit(1)->BackColor(), RGB(1, 2, 3));
-        EXPECT_EQ(form1()->ChimeiCtl()->ForeColor(), RGB(4, 5, 6));
+        EXPECT_EQ(testOptions()->fareDataDir(), QStringLiteral("marker"));
+        EXPECT_EQ(testBoard()->Degit(1)->BackColor(), RGB(1, 2, 3));
+        EXPECT_EQ(testBoard()->ChimeiCtl()->ForeColor(), RGB(4, 5, 6));
         EXPECT_EQ(iniData().CustColors[3], 0x123456u);
     }
 
@@ -106,7 +106,7 @@ TEST_F(SettingsFile, DamagedOrUnreadableFilesApplyNothingAndDamagedOnesAreKept) 
         const auto from = eventCount();
         {
             ModalAnswerer answer;
-            mdlIniIo::LoadIni();
+            mdlIniIo::LoadIni(testHolders());
         }
         expectMarkers();
         EXPECT_EQ(iniData(), before);
@@ -156,17 +156,40 @@ TEST_F(SettingsFile, OnlyTheFormatsLargestFileIsRead) {
         ASSERT_TRUE(f.resize(512LL << 20));
     }
     const auto from = eventCount();
-    mdlIniIo::LoadIni();
+    mdlIniIo::LoadIni(testHolders());
     const auto loads = eventsSince(from, QStringLiteral("settings"));
     ASSERT_EQ(loads.size(), 1);
     EXPECT_EQ(loads[0].value(QStringLiteral("outcome")).toString(), QStringLiteral("ok"));
     EXPECT_EQ(loads[0].value(QStringLiteral("bytes")).toInteger(), inicodec::kMaxFileSize);
 }
 
+// A huge damaged file (sparse) is kept as the bytes that were read, and only a few
+// copies are kept however often it is refused.
+TEST_F(SettingsFile, DamagedCopiesAreBoundedInSizeAndNumber) {
+    IniData badList = settings_reference::sample();
+    badList.sound.StepColumn = 150;
+    writeFile(inicodec::encode(badList));
+    {
+        QFile f(path_);
+        ASSERT_TRUE(f.resize(300LL << 20));
+    }
+    const auto from = eventCount();
+    for (int start = 0; start < 5; ++start) {
+        ModalAnswerer answer;
+        mdlIniIo::LoadIni(testHolders());
+    }
+    const auto loads = eventsSince(from, QStringLiteral("settings"));
+    ASSERT_EQ(loads.size(), 5);
+    EXPECT_EQ(loads.last().value(QStringLiteral("outcome")).toString(), QStringLiteral("corrupt"));
+    const QStringList copies = QDir(dir_.path()).entryList({QStringLiteral("*.damaged*")}, QDir::Files, QDir::Name);
+    EXPECT_EQ(copies, QStringList({"207_000.in4.damaged", "207_000.in4.damaged.2", "207_000.in4.damaged.3"}));
+    for (const QString &name : copies) EXPECT_EQ(QFileInfo(dir_.filePath(name)).size(), inicodec::kMaxFileSize) << qPrintable(name);
+}
+
 TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     const QByteArray old = inicodec::encode(settings_reference::sample());
     writeFile(old);
-    frmOption()->SetOptionInfo(IniData());
+    testOptions()->SetOptionInfo(IniData());
 
     // Let no file grow past 100 bytes: the new file fails half written.
     rlimit saved{};
@@ -178,7 +201,7 @@ TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     const auto from = eventCount();
     {
         ModalAnswerer answer;
-        mdlIniIo::SaveIni();
+        mdlIniIo::SaveIni(testHolders());
     }
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
@@ -196,18 +219,18 @@ TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     EXPECT_EQ(saves[0].value(QStringLiteral("outcome")).toString(), QStringLiteral("error"));
 
     // With the limit lifted the same save goes through.
-    mdlIniIo::SaveIni();
+    mdlIniIo::SaveIni(testHolders());
     EXPECT_EQ(readFile().size(), inicodec::kEmptyFileSize + iniData().seiriken.FixedDate.size());
 
     // A folder that takes no new file, over a file that may be written: written in place.
-    frmOption()->findChild<QLineEdit *>(QStringLiteral("Text2(0)"))->setText(QStringLiteral("in place"));
+    testOptions()->findChild<QLineEdit *>(QStringLiteral("Text2(0)"))->setText(QStringLiteral("in place"));
     const bool root = geteuid() == 0;
     const QStringList lock = {root ? QStringLiteral("+i") : QString(), dir_.path()};
     ASSERT_EQ(root ? QProcess::execute(QStringLiteral("chattr"), lock) : chmod(QFile::encodeName(dir_.path()), 0555), 0);
     const auto before = eventCount();
     {
         ModalAnswerer answer;
-        mdlIniIo::SaveIni();
+        mdlIniIo::SaveIni(testHolders());
     }
     if (root) QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), dir_.path()});
     else chmod(QFile::encodeName(dir_.path()), 0755);

@@ -4,7 +4,7 @@
 #include "widgets/qcolor_ref.h"
 #include "app/board_layout.h"
 #include "app/startup.h"
-#include "app/windows.h"
+#include "test_windows.h"
 #include "board/form1.h"
 #include "options/frm_option.h"
 #include "core/ini_data.h"
@@ -28,7 +28,7 @@ public:
 const auto *const kFonts = testing::AddGlobalTestEnvironment(new FontEnvironment);
 
 void clickOption(const QString &name) {
-    auto *b = frmOption()->findChild<QRadioButton *>(name);
+    auto *b = testOptions()->findChild<QRadioButton *>(name);
     ASSERT_NE(b, nullptr) << name.toStdString();
     b->click();
 }
@@ -36,7 +36,7 @@ void clickOption(const QString &name) {
 }  // namespace
 
 TEST(SettingsDialogLayout, CaptionsFitAndControlsStayInsideTheirFrames) {
-    FrmOption *dlg = frmOption();
+    FrmOption *dlg = testOptions();
     // Show every dependent frame so that it is measured too.
     dlg->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
     clickOption(QStringLiteral("Option3(1)"));
@@ -75,14 +75,14 @@ TEST(SettingsDialogLayout, CaptionsFitAndControlsStayInsideTheirFrames) {
 }
 
 TEST(SettingsDialogLayout, BoardLabelsShowTheBacklightColours) {
-    Form1 *board = form1();
-    mdl207_000::InitDegits();
-    mdl207_000::SetDefaultPanel();
+    Form1 *board = testBoard();
+    mdl207_000::InitDegits(*testBoard());
+    mdl207_000::SetDefaultPanel(*testBoard(), *testOptions());
     for (int k = 0; k < 3; ++k) {
-        applyBacklight(k);
+        applyBacklight(*testBoard(), *testOptions(), k);
         const QImage shot = board->grab().toImage();
         // Some pixel of label 11's caption is drawn in the state's colour.
-        const QColor want = toQColor(frmOption()->labelColor(k));
+        const QColor want = toQColor(testOptions()->labelColor(k));
         const QRect r = board->lblSeiriNum(11)->geometry();
         bool found = false;
         for (int y = r.top(); y <= r.bottom() && !found; ++y)
@@ -92,6 +92,6 @@ TEST(SettingsDialogLayout, BoardLabelsShowTheBacklightColours) {
             }
         EXPECT_TRUE(found) << "state " << k;
     }
-    frmOption()->SetOptionInfo(IniData());
-    frmOption()->SetProp();
+    testOptions()->SetOptionInfo(IniData());
+    testOptions()->SetProp();
 }

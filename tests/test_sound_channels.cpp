@@ -7,9 +7,16 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <SDL2/SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -129,4 +136,84 @@ TEST(SoundChannels, NoDeviceIsSilent) {
     EXPECT_EQ(PlaySnd(wav, QStringLiteral("S1"), 1, 0), SndOutcome::NoDevice);
     EXPECT_LT(clock.elapsed(), 100);
     snd::setDevice(std::make_unique<SdlAudioDevice>());
+}
+
+TEST(SoundChannels, ALongDecodeKeepsTheWindowsRunningAndTheOutcome) {
+    // Stands for a ten-minute MP3: decoding takes 400 ms, then gives a sound or nothing.
+    struct SlowDevice : AudioDevice {
+        bool decodes = true;
+        bool installed = false;
+        bool ready() override { return true; }
+        DecodedSound decode(const QString &, int *lengthMs) override {
+            QThread::msleep(400);
+            *lengthMs = 600000;
+            return decodes ? std::make_shared<int>(1) : nullptr;
+        }
+        void install(int, DecodedSound sound) override { installed = sound != nullptr; }
+        void play(int) override {}
+        void close(int) override { installed = false; }
+        bool playing(int) const override { return false; }
+        bool loaded(int) const override { return installed; }
+        void setVolume(int, double) override {}
+    };
+    QTemporaryDir dir;
+    const QString mp3 = dir.filePath(QStringLiteral("long.mp3"));
+    writeWav(mp3, 10);  // the device above never reads it
+    for (const bool decodes : {true, false}) {
+        auto owned = std::make_unique<SlowDevice>();
+        SlowDevice *device = owned.get();
+        device->decodes = decodes;
+        snd::setDevice(std::move(owned));
+        QElapsedTimer gap;
+        qint64 worstGapMs = 0;
+        int heldTicks = 0;
+        QTimer clockTick;  // the board's clock and scroll
+        QObject::connect(&clockTick, &QTimer::timeout, [&] {
+            worstGapMs = std::max(worstGapMs, gap.restart());
+            if (inputHeld()) ++heldTicks;
+        });
+        clockTick.start(5);
+        gap.start();
+        const qsizetype from = events::all().size();
+        EXPECT_EQ(PlaySnd(mp3, QStringLiteral("S1"), 0, 0), decodes ? SndOutcome::Played : SndOutcome::OpenFailed);
+        QEventLoop after;  // one more tick measures a stall that PlaySnd would have ended with
+        QTimer::singleShot(30, &after, &QEventLoop::quit);
+        after.exec();
+        clockTick.stop();
+        EXPECT_LT(worstGapMs, 150) << decodes;
+        EXPECT_GE(heldTicks, 20) << decodes;  // the operator waits as during a synchronous sound
+        EXPECT_FALSE(inputHeld());
+        EXPECT_EQ(device->installed, decodes);
+        const QJsonArray sounds = eventsSince(from, QStringLiteral("sound"));
+        ASSERT_EQ(sounds.size(), 1);
+        EXPECT_EQ(sounds.at(0).toObject().value(QStringLiteral("outcome")).toString(),
+                  decodes ? QStringLiteral("played") : QStringLiteral("open-failed"));
+        if (decodes) {
+            EXPECT_EQ(sounds.at(0).toObject().value(QStringLiteral("lengthMs")).toInt(), 600000);
+        }
+    }
+    snd::setDevice(std::make_unique<SdlAudioDevice>());
+}
+
+// The demo's chimes and clicks sound at one loudness: the RMS of each sound itself
+// (its samples above 1 % of its peak), within 3 dB of the chime's.
+TEST(SoundChannels, DemoSoundsShareOneLoudness) {
+    AudioDevice &device = snd::device();
+    ASSERT_TRUE(device.ready());
+    auto loudnessDb = [&device](const char *name) {
+        int lengthMs = 0;
+        const DecodedSound sound = device.decode(QStringLiteral(MITRA_BINARY_DIR "/demo/") + QLatin1String(name), &lengthMs);
+        if (!sound) return -1000.0;
+        const auto *chunk = static_cast<const Mix_Chunk *>(sound.get());
+        const auto *samples = reinterpret_cast<const Sint16 *>(chunk->abuf);
+        const size_t n = chunk->alen / 2;
+        double peak = 0, sum = 0;
+        size_t counted = 0;
+        for (size_t i = 0; i < n; ++i) peak = std::max(peak, std::abs(samples[i] / 32768.0));
+        for (size_t i = 0; i < n; ++i)
+            if (const double v = samples[i] / 32768.0; std::abs(v) > 0.01 * peak) sum += v * v, ++counted;
+        return counted ? 10 * std::log10(sum / counted) : -1000.0;
+    };
+    const double chime = loudnessDb("chime.wav");
+    for (const char *name : {"chime.mp3", "step.mid", "key.wav"}) EXPECT_NEAR(loudnessDb(name), chime, 3.0) << name;
 }

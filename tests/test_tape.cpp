@@ -6,10 +6,12 @@
 #include "media/speech_settings.h"
 #include "media/tape.h"
 #include "sound_support.h"
+#include "bounded_call.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -95,16 +97,53 @@ TEST(TapeList, EncodingsSizesAndTheFileName) {
     EXPECT_EQ(tape_list::parse(cp932::encode(text) + ",1,2\r\n")->front().Text, text);
     EXPECT_EQ(tape_list::parse(text.toUtf8() + ",1,2\r\n")->front().Text, text);  // UTF-8 by mistake
 
-    QByteArray big;
-    for (int i = 0; i < 100000; ++i) big += "x,1,1\r\n";
-    EXPECT_EQ(tape_list::parse(big)->size(), 100000u);
-    EXPECT_EQ(tape_list::parse(QByteArray(10000, 'y') + ",0,1")->front().Text.size(), 10000);
+    EXPECT_EQ(tape_list::parse(QByteArray(4000, 'y') + ",0,1")->front().Text.size(), 4000);
 
     QTemporaryDir dir;
     const QString prefix = dir.path() + QLatin1Char('/');
     writeFile(prefix + QStringLiteral("12Tp.CSV"), "a,0,0\r\n");
     EXPECT_EQ(tape_list::findFile(prefix, QStringLiteral("12")), prefix + QStringLiteral("12Tp.CSV"));
     EXPECT_EQ(tape_list::findFile(prefix, QStringLiteral("3")), prefix + QStringLiteral("3tp.csv"));
+}
+
+// Each limit refuses one past itself and takes itself exactly, lowered so the lists stay small.
+TEST(TapeList, LimitsRefuseLargerLists) {
+    const tape_list::Limits limits{60, 3, 10};
+    EXPECT_EQ(tape_list::parse("a,0,0\nb,0,0\nc,0,0\n", limits)->size(), 3u);
+    EXPECT_FALSE(tape_list::parse("a,0,0\nb,0,0\nc,0,0\nd,0,0", limits));
+    EXPECT_EQ(tape_list::parse("abcdef,1,1\r\n", limits)->front().Text, QStringLiteral("abcdef"));
+    EXPECT_FALSE(tape_list::parse("abcdefg,1,1\n", limits));
+    EXPECT_FALSE(tape_list::parse(QByteArray(61, '\n'), tape_list::Limits{60, 100, 10}));
+
+    // The built-in limits: as many lines as allowed, then one more.
+    const tape_list::Limits builtIn;
+    QByteArray full;
+    for (qsizetype i = 0; i < builtIn.maxEntries; ++i) full += "x,1,1\r\n";
+    EXPECT_EQ(tape_list::parse(full)->size(), std::size_t(builtIn.maxEntries));
+    EXPECT_FALSE(tape_list::parse(full + "x,1,1"));
+    EXPECT_FALSE(tape_list::parse(QByteArray(builtIn.maxLineBytes + 1, 'y') + ",0,1"));
+}
+
+// Only a regular file within the limits is read: a FIFO, a device and a huge sparse
+// file are refused at once, as a list that cannot be read is.
+TEST(TapeList, FileKindsThatAreNoList) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("1tp.csv"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.filePath(QStringLiteral("2tp.csv"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const QString sparse = dir.filePath(QStringLiteral("3tp.csv"));
+    {
+        QFile f(sparse);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(300LL << 20));
+    }
+    const QString fine = dir.filePath(QStringLiteral("4tp.csv"));
+    writeFile(fine, "a,0,0\r\n");
+    for (const QString &path : {fifo, zero, sparse})
+        EXPECT_FALSE(finishesWithin(5000, fifo, [&] { return tape_list::readFile(path).has_value(); }).value_or(true))
+            << qPrintable(path);
+    EXPECT_EQ(tape_list::readFile(fine)->size(), 1u);
 }
 
 TEST(Tape, WalkingTheListWithSoundsAndSpeech) {

@@ -21,6 +21,15 @@ QString repeat(const QString &line, int n) {
     return s;
 }
 
+// The keypad in front, route and section typed, リセット pressed.
+QString keypadRouteSet(const char *route, const char *section) {
+    QString script = QStringLiteral("dblclick frmCtl.Frame1(0)\nclick frmCtl.CommandButton1(10)\n");
+    for (const char *d = route; *d; ++d) script += QStringLiteral("click frmCtl.CommandButton1(%1)\n").arg(*d - '0');
+    script += QStringLiteral("click frmCtl.CommandButton1(11)\n");
+    for (const char *d = section; *d; ++d) script += QStringLiteral("click frmCtl.CommandButton1(%1)\n").arg(*d - '0');
+    return script + QStringLiteral("click frmCtl.Command1(1)\n");
+}
+
 }  // namespace
 
 TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
@@ -122,6 +131,7 @@ TEST(TripProgram, RefusedRouteSetKeepsThePreviousTrip) {
         "click frmCtl.CommandButton1(3)\n"
         "click frmCtl.Command1(1)\n"        // route 2 from section 3
         "click frmCtl.Command2(1)\n"
+        "click frmCtl.cmdTapeNext\n"
         "dump @/loaded.json\n"
         "click frmCtl.CommandButton1(10)\n"
         "click frmCtl.CommandButton1(9)\n"
@@ -140,8 +150,54 @@ TEST(TripProgram, RefusedRouteSetKeepsThePreviousTrip) {
     EXPECT_EQ(messages[0].toObject().value(QStringLiteral("text")).toString(), QStringLiteral("指定した系統のデータがありません..."));
     EXPECT_EQ(messages[0].toObject().value(QStringLiteral("title")).toString(), QStringLiteral("ミトラ"));
     EXPECT_EQ(trip(refused), trip(loaded));
+    // The announcement list, its position and its frame stay as they were, and the
+    // keypad shows the route that runs on; standard error names the file looked for.
+    EXPECT_EQ(refused.value(QStringLiteral("tape")), loaded.value(QStringLiteral("tape")));
+    EXPECT_EQ(refused.value(QStringLiteral("tape")).toObject().value(QStringLiteral("TapePos")).toInt(), 1);
+    // 送り's tool tip shows what it will say next: entry 2 of the list.
+    const QJsonArray entries = loaded.value(QStringLiteral("tape")).toObject().value(QStringLiteral("entries")).toArray();
+    ASSERT_GE(entries.size(), 2);
+    EXPECT_EQ(control(loaded, QStringLiteral("frmCtl.cmdTapeNext")).value(QStringLiteral("toolTip")).toString(),
+              entries.at(1).toObject().value(QStringLiteral("Text")).toString());
+    for (const char *name : {"frmCtl.grpM_Tape", "frmCtl.cmdTapeNext", "frmCtl.cmdTapeBack"})
+        EXPECT_EQ(control(refused, QLatin1String(name)).value(QStringLiteral("enabled")),
+                  control(loaded, QLatin1String(name)).value(QStringLiteral("enabled"))) << name;
+    EXPECT_EQ(control(refused, QStringLiteral("frmCtl.Label2(0)")).value(QStringLiteral("caption")).toString(), QStringLiteral("2"));
+    EXPECT_EQ(control(refused, QStringLiteral("frmCtl.Label2(2)")).value(QStringLiteral("caption")).toString(), QStringLiteral("3"));
+    EXPECT_TRUE(run.stderrText.contains(kDemoDir + QStringLiteral("/99.hy3"))) << qPrintable(run.stderrText);
     EXPECT_EQ(refused.value(QStringLiteral("fareRow")), loaded.value(QStringLiteral("fareRow")));
     for (int i = 1; i <= 32; ++i) EXPECT_EQ(lit(refused, i), lit(loaded, i)) << i;
     // The refused set still played the route-set sound first.
     EXPECT_EQ(eventsOf(refused, QStringLiteral("sound")).size(), eventsOf(loaded, QStringLiteral("sound")).size() + 4);
+}
+
+// With `follow=1` in 207_000.tape a manual step moves the announcement list to the
+// entry whose step marks bring the board to its row; without the file it stays.
+TEST(TripProgram, TheListCanFollowTheBoard) {
+    for (const bool follow : {true, false}) {
+        QTemporaryDir dir;
+        if (follow) {
+            QFile f(dir.filePath(QStringLiteral("207_000.tape")));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("follow=1\n");
+        }
+        // Route 1 from section 3: two rows on.
+        const ProgramRun run = runProgram(dir, keypadRouteSet("1", "3") + QStringLiteral(
+            "idle\n"
+            "dump @/set.json\n"
+            "click frmCtl.Command2(1)\n"
+            "dump @/stepped.json\n"),
+            QStringLiteral("t.script"), kDemoDir);
+        ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+        const QJsonObject set = readJson(dir.filePath(QStringLiteral("set.json")));
+        const QJsonObject stepped = readJson(dir.filePath(QStringLiteral("stepped.json")));
+        const QJsonArray entries = set.value(QStringLiteral("tape")).toObject().value(QStringLiteral("entries")).toArray();
+        // The demo list: a greeting without a step mark, then one stop a line, each marked.
+        ASSERT_GE(entries.size(), 5);
+        auto pos = [](const QJsonObject &d) { return d.value(QStringLiteral("tape")).toObject().value(QStringLiteral("TapePos")).toInt(); };
+        EXPECT_EQ(pos(set), follow ? 3 : 0) << follow;
+        EXPECT_EQ(pos(stepped), follow ? 4 : 0) << follow;
+        EXPECT_EQ(control(stepped, QStringLiteral("frmCtl.cmdTapeNext")).value(QStringLiteral("toolTip")).toString(),
+                  entries.at(follow ? 4 : 0).toObject().value(QStringLiteral("Text")).toString()) << follow;
+    }
 }

@@ -120,7 +120,7 @@ TEST(ViewProgram, ZoomScalesThePictureAndKeepsTheLayout) {
                              "key Form1 Esc\n"
                              "zoom 1\n"
                              "dump @/back.json\n");
-    const ProgramRun run = runProgram(dir, script);
+    const ProgramRun run = runProgram(dir, script, QStringLiteral("t.script"), QString(), {offscreenOfSize(dir, 3000, 2000)});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
 
     const QJsonObject z1 = readJson(dir.filePath(QStringLiteral("z1.json")));
@@ -154,4 +154,29 @@ TEST(ViewProgram, ZoomScalesThePictureAndKeepsTheLayout) {
     QFile viewFile(dir.filePath(QStringLiteral("207_000.view")));
     ASSERT_TRUE(viewFile.open(QIODevice::ReadOnly));
     EXPECT_TRUE(viewFile.readAll().startsWith("zoom=1\nfullscreen=0\n"));
+}
+
+// A zoom that would run off the screen shows the largest that fits and says so: over
+// the board for the menu's zoom, on standard error for the command line's.
+TEST(ViewProgram, AZoomThatDoesNotFitTheScreenIsLimited) {
+    QTemporaryDir dir;
+    const ProgramRun run = runProgram(dir, QStringLiteral("dump @/start.json\n"
+                                                          "zoom 2\n"
+                                                          "dump @/two.json\n"
+                                                          "zoom 8\n"
+                                                          "dump @/eight.json\n"),
+                                      QStringLiteral("t.script"), QString(), {offscreenOfSize(dir, 1920, 1080)},
+                                      {QStringLiteral("--zoom"), QStringLiteral("5")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+    EXPECT_TRUE(run.stderrText.contains(QStringLiteral("zoom 5 does not fit the screen (1920x1080): zoom 3")))
+        << qPrintable(run.stderrText);
+    EXPECT_EQ(viewOf(readJson(dir.filePath(QStringLiteral("start.json")))).value(QStringLiteral("factor")).toDouble(), 3.0);
+    EXPECT_EQ(viewOf(readJson(dir.filePath(QStringLiteral("two.json")))).value(QStringLiteral("factor")).toDouble(), 2.0);
+    const QJsonObject eight = readJson(dir.filePath(QStringLiteral("eight.json")));
+    EXPECT_EQ(viewOf(eight).value(QStringLiteral("zoom")).toInt(), 3);
+    EXPECT_EQ(viewOf(eight).value(QStringLiteral("width")).toInt(), 3 * 564);
+    const QJsonArray status = eventsOf(eight, QStringLiteral("status"));
+    ASSERT_EQ(status.size(), 1);  // the start's limit went to standard error only
+    EXPECT_EQ(status.at(0).toObject().value(QStringLiteral("text")).toString(),
+              QStringLiteral("8 倍は画面に収まらないため、3 倍で表示しています。"));
 }

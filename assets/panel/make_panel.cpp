@@ -1,6 +1,7 @@
-// Draws the built-in face of the fare board and writes it as a 256-colour PNG.
+// Draws the built-in faces of the fare board (backlight OFF, ON1, ON2) and writes
+// each as a 256-colour PNG.
 //
-//   make_panel OUTPUT.png
+//   make_panel FOLDER
 //
 // The picture only has to look right behind the live controls: the grey cells sit
 // exactly under the fare displays, the grey slot exactly under the stop-name strip,
@@ -10,9 +11,6 @@
 #include "board/board_geometry.h"
 
 #include <QColor>
-#include <QFont>
-#include <QFontInfo>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QList>
@@ -28,28 +26,17 @@ const QColor kFrame(198, 198, 198);
 const QColor kFrameLight(236, 236, 236);
 const QColor kFrameShade(128, 128, 128);
 const QColor kFaceRim(72, 72, 72);
-const QColor kFace(0, 0, 0);
+// The face behind the labels: black with the backlight off, lit deep blue at ON1
+// and brighter at ON2, as the panel of a real board glows when its lamps are on.
+const QColor kFaces[3] = {QColor(0, 0, 0), QColor(10, 24, 52), QColor(26, 54, 104)};
 const QColor kCell(70, 70, 70);
 const QColor kSegment(98, 98, 98);
 const QColor kSlot(64, 64, 64);
 const QColor kSlotRim(120, 120, 120);
-const QColor kText(255, 255, 255);
 const QColor kRule(88, 88, 88);
 
 constexpr int kFrameWidth = 4;
 constexpr int kDigitsPerCell = 4;
-
-const QString kFontFamily = QStringLiteral("IPAPGothic");
-
-QFont boardFont(qreal pixelSize, bool bold = false) {
-    QFont f(kFontFamily);
-    f.setPixelSize(qRound(pixelSize));
-    f.setBold(bold);
-    // Grey-scale edges only: the palette holds greys, not coloured fringes.
-    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
-    f.setHintingPreference(QFont::PreferFullHinting);
-    return f;
-}
 
 QRectF faceRect() {
     return QRectF(kFrameWidth, kFrameWidth, board::kWidth - 2 * kFrameWidth,
@@ -58,7 +45,7 @@ QRectF faceRect() {
 
 // Light grey casing with a raised edge, and the black face set into it with
 // rounded corners.
-void drawFrame(QPainter &p) {
+void drawFrame(QPainter &p, const QColor &face) {
     const QRectF all(0, 0, board::kWidth, board::kHeight);
     p.fillRect(all, kFrame);
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -70,12 +57,12 @@ void drawFrame(QPainter &p) {
     p.drawLine(board::kWidth - 1, 1, board::kWidth - 1, board::kHeight - 1);
 
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QRectF face = faceRect();
+    const QRectF area = faceRect();
     p.setPen(Qt::NoPen);
     p.setBrush(kFaceRim);
-    p.drawRoundedRect(face, 7, 7);
-    p.setBrush(kFace);
-    p.drawRoundedRect(face.adjusted(1, 1, -1, -1), 6, 6);
+    p.drawRoundedRect(area, 7, 7);
+    p.setBrush(face);
+    p.drawRoundedRect(area.adjusted(1, 1, -1, -1), 6, 6);
 }
 
 // One horizontal or vertical bar of a seven-segment digit, with pointed ends.
@@ -119,35 +106,14 @@ void drawCells(QPainter &p) {
     }
 }
 
-// Text centred on a horizontal position with its glyphs' top at the given line.
-void drawCentred(QPainter &p, const QFont &font, const QString &text, qreal centreX, qreal top) {
-    p.setFont(font);
-    const QFontMetricsF fm(font);
-    const QRectF ink = fm.tightBoundingRect(text);
-    p.setPen(kText);
-    p.drawText(QPointF(centreX - ink.width() / 2 - ink.left(), top - ink.top()), text);
-}
-
-// The left column: 運賃は over the grey slot of the stop-name strip, まで under it.
+// The left column: the grey slot of the stop-name strip (運賃は and まで, over and
+// under it, are drawn by the board as text, so that they stay sharp when zoomed).
 void drawStrip(QPainter &p) {
     const QRect slot = board::chimeiRect();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Qt::NoPen);
     p.fillRect(slot.adjusted(-1, -1, 1, 1), kSlotRim);
     p.fillRect(slot, kSlot);
-
-    p.setRenderHint(QPainter::Antialiasing, true);
-    const qreal centre = slot.left() + slot.width() / 2.0;
-    const QFont font = boardFont(12);
-    const QFontMetricsF fm(font);
-    const qreal above = faceRect().top() + 1;
-    const qreal gapAbove = slot.top() - 1 - above;
-    const qreal inkHeight = fm.tightBoundingRect(QStringLiteral("運賃は")).height();
-    drawCentred(p, font, QStringLiteral("運賃は"), centre, above + (gapAbove - inkHeight) / 2);
-    const qreal below = slot.bottom() + 2;
-    const qreal gapBelow = faceRect().bottom() - 2 - below;
-    const qreal inkBelow = fm.tightBoundingRect(QStringLiteral("まで")).height();
-    drawCentred(p, font, QStringLiteral("まで"), centre, below + (gapBelow - inkBelow) / 2);
 
     // A thin rule parts the strip from the fare grid.
     const int ruleX = (slot.right() + 1 + board::labelRect(1).left()) / 2;
@@ -156,40 +122,23 @@ void drawStrip(QPainter &p) {
     p.drawLine(ruleX, int(faceRect().top()) + 8, ruleX, int(faceRect().bottom()) - 8);
 }
 
-// 整理券 over the first column, and the child-fare note along the bottom.
-void drawCaptions(QPainter &p) {
-    p.setRenderHint(QPainter::Antialiasing, true);
-    const QRect first = board::labelRect(1);
-    const QFont small = boardFont(11);
-    const qreal inkHeight = QFontMetricsF(small).tightBoundingRect(QStringLiteral("整理券")).height();
-    const qreal captionTop = faceRect().top() + 3;
-    const qreal room = first.top() - 1 - captionTop;
-    drawCentred(p, small, QStringLiteral("整理券"), first.left() + first.width() / 2.0,
-                captionTop + (room - inkHeight) / 2);
-
-    const QRect lastRow = board::degitRect(32);
+// The rule over the child-fare note along the bottom (the note itself is the board's text).
+void drawNoteRule(QPainter &p) {
     const qreal gridLeft = board::labelRect(25).left();
     const qreal gridRight = board::degitRect(32).right() + 1;
-    const qreal ruleY = lastRow.bottom() + 12;
+    const qreal ruleY = board::degitRect(32).bottom() + 12;
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(kRule);
     p.drawLine(QPointF(gridLeft, ruleY), QPointF(gridRight - 1, ruleY));
-
-    p.setRenderHint(QPainter::Antialiasing, true);
-    const QFont note = boardFont(13, true);
-    const QString text = QStringLiteral("小児運賃は半額（10円未満切り上げ）");
-    const qreal noteHeight = QFontMetricsF(note).tightBoundingRect(text).height();
-    const qreal space = faceRect().bottom() - 1 - ruleY;
-    drawCentred(p, note, text, (gridLeft + gridRight) / 2, ruleY + (space - noteHeight) / 2);
 }
 
-QImage drawPanel() {
+QImage drawPanel(const QColor &face) {
     QImage img(board::kWidth, board::kHeight, QImage::Format_RGB32);
     QPainter p(&img);
-    drawFrame(p);
+    drawFrame(p, face);
     drawStrip(p);
     drawCells(p);
-    drawCaptions(p);
+    drawNoteRule(p);
     p.end();
     return img;
 }
@@ -202,12 +151,16 @@ QList<QRgb> boardPalette() {
     const auto add = [&table](QRgb c) {
         if (!table.contains(c)) table.append(c);
     };
-    for (const QColor &c : {kFrame, kFrameLight, kFrameShade, kFaceRim, kFace, kCell, kSegment, kSlot,
-                            kSlotRim, kText, kRule})
+    for (const QColor &c : {kFrame, kFrameLight, kFrameShade, kFaceRim, kCell, kSegment, kSlot, kSlotRim, kRule})
         add(c.rgb());
+    // The lit faces, and the steps of their rounded corners into the rim.
+    for (const QColor &face : kFaces)
+        for (int k = 0; k <= 4; ++k)
+            add(qRgb((face.red() * (4 - k) + kFaceRim.red() * k) / 4, (face.green() * (4 - k) + kFaceRim.green() * k) / 4,
+                     (face.blue() * (4 - k) + kFaceRim.blue() * k) / 4));
     for (int g = 0; g < 256; g += 4) add(qRgb(g, g, g));
     add(qRgb(255, 255, 255));
-    std::sort(table.begin(), table.end(), [](QRgb a, QRgb b) { return qGray(a) < qGray(b); });
+    std::sort(table.begin(), table.end(), [](QRgb a, QRgb b) { return a < b; });
     return table;
 }
 
@@ -223,18 +176,18 @@ int main(int argc, char **argv) {
     QTextStream err(stderr);
     const QStringList args = app.arguments();
     if (args.size() != 2) {
-        err << "usage: make_panel OUTPUT.png\n";
+        err << "usage: make_panel FOLDER   (writes panel.png, panel_on1.png, panel_on2.png)\n";
         return 2;
     }
-    if (QFontInfo(boardFont(12)).family() != kFontFamily)
-        err << "make_panel: warning: " << kFontFamily << " is not installed, the captions use "
-            << QFontInfo(boardFont(12)).family() << "\n";
-    const QImage indexed = toPalette(drawPanel());
-    if (!indexed.save(args.at(1), "PNG")) {
-        err << "make_panel: cannot write " << args.at(1) << "\n";
-        return 1;
+    const char *names[3] = {"panel.png", "panel_on1.png", "panel_on2.png"};
+    for (int level = 0; level < 3; ++level) {
+        const QString path = args.at(1) + QLatin1Char('/') + QLatin1String(names[level]);
+        const QImage indexed = toPalette(drawPanel(kFaces[level]));
+        if (!indexed.save(path, "PNG")) {
+            err << "make_panel: cannot write " << path << "\n";
+            return 1;
+        }
+        QTextStream(stdout) << "make_panel: wrote " << path << " (" << indexed.colorCount() << " colours)\n";
     }
-    QTextStream(stdout) << "make_panel: wrote " << args.at(1) << " (" << indexed.colorCount()
-                        << " colours)\n";
     return 0;
 }

@@ -1,9 +1,8 @@
 #include "app/board_layout.h"
 #include "widgets/qcolor_ref.h"
 
-#include "panel/frm_ctl.h"
+#include "panel/backlight.h"
 #include "panel/msg_box.h"
-#include "app/windows.h"
 #include "board/form1.h"
 #include "core/seiriken_numbering.h"
 #include "widgets/chimei_ctl.h"
@@ -24,85 +23,79 @@ struct LabelError {
     QString description;
 };
 
-QLabel *label(int index) {
-    QLabel *l = form1()->lblSeiriNum(index);
+QLabel *label(const Form1 &board, int index) {
+    QLabel *l = board.lblSeiriNum(index);
     if (!l) throw LabelError{91, QStringLiteral("ラベル lblSeiriNum(%1) がありません。").arg(index)};
     return l;
 }
 
 }  // namespace
 
-void InitDegits() {
+void InitDegits(Form1 &board) {
     for (int i = 1; i <= 32; ++i) {
-        M_Degit *d = form1()->Degit(i);
+        M_Degit *d = board.Degit(i);
         d->setDegitStyle(1);
         d->ResetDegit(false);
     }
 }
 
-void SetDefaultPanel() {
-    FrmOption *options = frmOption();
-    options->setAutoSeiriNum(true);
-    for (int state = 0; state < 3; ++state) options->setLabelColor(state, kDefaultLabelColors[state]);
+void SetDefaultPanel(Form1 &board, FrmOption &options) {
+    options.setAutoSeiriNum(true);
+    for (int state = 0; state < 3; ++state) options.setLabelColor(state, kDefaultLabelColors[state]);
 
-    Form1 *board = form1();
-    const QImage builtIn = board->imgRes(0);
-    board->setPicture(builtIn);
-    board->setImgRes(1, builtIn);
-    board->setImgRes(2, builtIn);
+    // Each state has a built-in picture of its own: ON1 and ON2 light the face.
+    board.setPicture(board.imgRes(0));
 
-    options->SetProp();
+    options.SetProp();
 }
 
-void SeirikenNumSet(int style, int zero) {
+void SeirikenNumSet(Form1 &board, int style, int zero) {
     try {
         const seiriken::LabelPlan plan = seiriken::numberingPlan(style, zero);
-        QLabel *first = label(1);
+        QLabel *first = label(board, 1);
         QFont font = first->font();
         font.setFamily(QStringLiteral("ＭＳ Ｐゴシック"));
         first->setFont(font);
         if (plan.setLabel1Word) first->setText(plan.label1Word);
         font.setPointSizeF(plan.label1PointSize);
         first->setFont(font);
-        for (const auto &[index, caption] : plan.captions) label(index)->setText(caption);
+        for (const auto &[index, caption] : plan.captions) label(board, index)->setText(caption);
     } catch (const LabelError &e) {
-        msgbox::show(form1(), seiriken::errorText(e.code, e.description), QMessageBox::Ok, msgbox::Icon::Critical,
+        msgbox::show(&board, seiriken::errorText(e.code, e.description), QMessageBox::Ok, msgbox::Icon::Critical,
                      QStringLiteral("エラー！"));
     } catch (const std::bad_alloc &) {
-        msgbox::show(form1(), seiriken::errorText(7, QStringLiteral("メモリが不足しています。")), QMessageBox::Ok,
+        msgbox::show(&board, seiriken::errorText(7, QStringLiteral("メモリが不足しています。")), QMessageBox::Ok,
                      msgbox::Icon::Critical, QStringLiteral("エラー！"));
     }
 }
 
-void ApplyOptions(const FrmOption &options) {
-    Form1 *board = form1();
+void ApplyOptions(Form1 &board, const FrmOption &options, int backlight) {
     // 1. Label visibility.
     const bool show = options.autoSeiriNum();
-    for (int i = 1; i <= 32; ++i) board->lblSeiriNum(i)->setVisible(show);
+    for (int i = 1; i <= 32; ++i) board.lblSeiriNum(i)->setVisible(show);
     // 2. Label captions.
-    SeirikenNumSet(options.seiriNumStyle(), options.seiriNumZero() ? 1 : 0);
+    SeirikenNumSet(board, options.seiriNumStyle(), options.seiriNumZero() ? 1 : 0);
     // 3. Label colour of the panel's backlight state (0 OFF, 1 ON1, 2 ON2).
-    const int selected = frmCtl()->backlightIndex();
-    const int k = selected == 1 || selected == 2 ? selected : 0;
+    const int k = backlight == 1 || backlight == 2 ? backlight : 0;
     const COLORREF labelColour = options.labelColor(k);
-    for (int i = 1; i <= 32; ++i) SetLabelForeColor(board->lblSeiriNum(i), labelColour);
+    for (int i = 1; i <= 32; ++i) SetLabelForeColor(board.lblSeiriNum(i), labelColour);
     // 4. Digit colours, the clock's too.
     auto paint = [&options](M_Degit *d) {
         d->setBackColor(options.degitColor(0));
         d->setBaseForeColor(options.degitColor(1));
         d->setDegitForeColor(options.degitColor(2));
     };
-    for (int i = 1; i <= 32; ++i) paint(board->Degit(i));
-    paint(board->TimeDegit(0));
-    paint(board->TimeDegit(1));
+    for (int i = 1; i <= 32; ++i) paint(board.Degit(i));
+    paint(board.TimeDegit(0));
+    paint(board.TimeDegit(1));
     // 5. Stop-name display.
-    ChimeiCtl_B *chimei = board->ChimeiCtl();
+    ChimeiCtl_B *chimei = board.ChimeiCtl();
     chimei->setBackColor(options.chimeiColor(0));
     chimei->setForeColor(options.chimeiColor(1));
     chimei->setFontMode(options.chimeiFontMode());
     chimei->setFontBold(options.chimeiBold());
     // 6. Backlight picture.
-    frmCtl()->Option4_Click(k);
+    applyBacklight(board, options, k);
 }
 
 void SetLabelForeColor(QLabel *label, COLORREF color) {

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class Form1;
 class FrmOption;
 class QLabel;
 
@@ -11,14 +12,14 @@ namespace mdl207_000 {
 // The built-in colours of the ticket-number labels for OFF, ON1 and ON2.
 inline constexpr std::array<COLORREF, 3> kDefaultLabelColors{RGB(255, 255, 255), RGB(192, 255, 192), RGB(255, 192, 128)};
 // The 32 fare displays start blank in the board's digit face.
-void InitDegits();
+void InitDegits(Form1 &board);
 // Built-in panel defaults: labels shown, label colours, built-in pictures, SetProp.
-void SetDefaultPanel();
+void SetDefaultPanel(Form1 &board, FrmOption &options);
 // Captions of the 32 ticket-number labels for a numbering style (0..11).
-void SeirikenNumSet(int style, int zero);
+void SeirikenNumSet(Form1 &board, int style, int zero);
 // The options dialog's SetProp: its label, digit and stop-name settings onto the
-// board, in this order, then the panel's backlight picture.
-void ApplyOptions(const FrmOption &options);
+// board, in this order, then the picture of the panel's backlight state `backlight`.
+void ApplyOptions(Form1 &board, const FrmOption &options, int backlight);
 
 // Text colour of a ticket-number label; kept in its "ForeColor" property too.
 void SetLabelForeColor(QLabel *label, COLORREF color);

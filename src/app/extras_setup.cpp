@@ -1,31 +1,32 @@
 #include "app/extras_setup.h"
 
-#include "app/autoplay.h"
-#include "app/program.h"
-#include "app/recording_control.h"
+#include "app/application.h"
 #include "app/startup.h"
 #include "view/board_view.h"
 
 #include <QCoreApplication>
-#include <QMenu>
 
 #include <cstdio>
 
-bool installExtras(const StartupOptions &opt) {
-    recording::setOptions({opt.recordZoom, opt.recordFps});
-    program::atEnd([] { recording::stop(); });
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { recording::stop(); });
-    if (view::BoardView *boardView = view::BoardView::active()) {
-        boardView->addMenuEntries(&recording::addMenuEntries);
-        boardView->addMenuEntries(&autoplay::addMenuEntries);
+Extras::Extras(Application &app) : recording_(app.board(), app.panel()), autoplay_(app.panel()) {
+    QObject::connect(&app, &Application::aboutToEnd, &recording_, &RecordingControl::stop);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &recording_, &RecordingControl::stop);
+}
+
+bool Extras::install(const StartupOptions &opt, view::BoardView *boardView) {
+    recording_.setOptions({opt.recordZoom, opt.recordFps});
+    recording_.setBoardView(boardView);
+    if (boardView) {
+        boardView->addMenuEntries([this](QMenu *menu) { recording_.addMenuEntries(menu); });
+        boardView->addMenuEntries([this](QMenu *menu) { autoplay_.addMenuEntries(menu); });
     }
     if (!opt.record.isEmpty()) {
         QString why;
-        if (!recording::start(opt.record, &why)) {
+        if (!recording_.start(opt.record, &why)) {
             std::fprintf(stderr, "record: %s\n", qPrintable(why));
             return false;
         }
     }
-    if (opt.autoplay > 0) autoplay::start(opt.autoplay, opt.autoplayOnce);
+    if (opt.autoplay > 0) autoplay_.start(opt.autoplay, opt.autoplayOnce);
     return true;
 }

@@ -1,9 +1,9 @@
 #include "app/ini_file.h"
 
+#include "app/demo_choices.h"
 #include "panel/frm_ctl.h"
 #include "panel/msg_box.h"
 #include "app/program.h"
-#include "app/windows.h"
 #include "base/event_log.h"
 #include "board/form1.h"
 #include "widgets/chimei_ctl.h"
@@ -12,6 +12,7 @@
 #include "core/ini_codec.h"
 #include "core/ini_data.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -58,8 +59,8 @@ int writeAll(QFileDevice &file, const QByteArray &bytes, QString &reason) {
 }
 
 // Steps 4 to 7 of loading: the record into the windows.
-void applyRecord(const IniData &ini) {
-    Form1 *board = form1();
+void applyRecord(const Holders &windows, const IniData &ini) {
+    Form1 *board = &windows.board;
     const DegitInfo &colours = ini.degit;
     for (int i = 1; i <= 32; ++i) {
         M_Degit *d = board->Degit(i);
@@ -81,26 +82,46 @@ void applyRecord(const IniData &ini) {
     board->ChimeiCtl()->setBackColor(ini.chimei.ChimeiBackColor);
     board->ChimeiCtl()->setForeColor(ini.chimei.ChimeiForeColor);
 
-    frmOption()->SetOptionInfo(ini);
-    frmCtl()->SetCtrlDataInfo(ini.ctrl);
+    windows.options.SetOptionInfo(ini);
+    windows.panel.SetCtrlDataInfo(ini.ctrl);
     board->SetFormInfo(ini.form.BoardLeft, ini.form.BoardTop);
-    frmOption()->SetProp();
+    windows.options.SetProp();
 }
 
-// Keeps a refused settings file beside itself, so the exit's save cannot destroy what
-// a user may want to recover or report; an older kept copy is never overwritten.
-QString keepDamagedCopy(const QString &path) {
-    for (int n = 1; n <= 99; ++n) {
+// The first start of an installed program: the demo's choices, and the per-user
+// routes folder made, ready for the user's own routes.
+void startOnDemo(const Holders &windows, const program_paths::Paths &paths) {
+    IniData ini = iniData();
+    demo_choices::apply(ini, paths.demoDir);
+    iniData() = ini;
+    applyRecord(windows, iniData());
+    QDir().mkpath(paths.userRoutesDir);
+}
+
+// Keeps what was read of a refused settings file beside it, so the exit's save cannot
+// destroy what a user may want to recover or report. Only the bytes that were read
+// (never more than the format's largest file), and only a few copies: an older kept
+// copy is never overwritten, and once all are there no new one is made.
+constexpr int kMaxDamagedCopies = 3;
+
+QString keepDamagedCopy(const QString &path, const QByteArray &bytes) {
+    for (int n = 1; n <= kMaxDamagedCopies; ++n) {
         const QString copy = path + QStringLiteral(".damaged") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
         if (QFileInfo::exists(copy) || QFileInfo(copy).isSymLink()) continue;
-        return QFile::copy(path, copy) ? copy : QString();
+        QFile file(copy);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return QString();
+        const bool written = file.write(bytes) == bytes.size() && file.flush();
+        file.close();
+        if (written) return copy;
+        file.remove();
+        return QString();
     }
     return QString();
 }
 
-void refuseDamaged(int code, const QString &path, qint64 bytes, const char *outcome, const QString &why) {
-    recordEvent("load", path, bytes, outcome);
-    const QString copy = keepDamagedCopy(path);
+void refuseDamaged(int code, const QString &path, const QByteArray &bytes, const char *outcome, const QString &why) {
+    recordEvent("load", path, bytes.size(), outcome);
+    const QString copy = keepDamagedCopy(path, bytes);
     const QString kept = copy.isEmpty() ? QString()
                                         : QStringLiteral("壊れたファイルは「%1」として残しました。").arg(copy);
     loadError(code, why + QStringLiteral("設定は読み込まれていません。") + kept);
@@ -108,12 +129,14 @@ void refuseDamaged(int code, const QString &path, qint64 bytes, const char *outc
 
 }  // namespace
 
-void LoadIni() {
+void LoadIni(const Holders &windows) {
     const QString path = program::settingsPath();
     const QFileInfo info(path);
     if (!info.exists()) {
-        // No settings yet: every holder keeps its built-in default.
+        // No settings yet: every holder keeps its built-in default, except that an
+        // installed program starts on its demo, so that a route set works at once.
         recordEvent("load", path, 0, "missing");
+        if (program::paths().demoOnFirstStart) startOnDemo(windows, program::paths());
         return;
     }
 
@@ -134,7 +157,7 @@ void LoadIni() {
     const QString readError = file.errorString();
     file.close();
     if (readFailed) {
-        refuseDamaged(57, path, bytes.size(), "error",
+        refuseDamaged(57, path, bytes, "error",
                       QStringLiteral("設定ファイル「%1」の読み込み中にエラーが起きました（%2）。").arg(path, readError));
         return;
     }
@@ -143,18 +166,18 @@ void LoadIni() {
     IniData loaded = iniData();
     const inicodec::DecodeResult result = inicodec::decode(bytes, loaded);
     if (!result.ok) {
-        refuseDamaged(result.errorCode, path, bytes.size(), "corrupt",
+        refuseDamaged(result.errorCode, path, bytes, "corrupt",
                       QStringLiteral("設定ファイル「%1」は壊れています。%2").arg(path, result.description));
         return;
     }
     iniData() = loaded;
     recordEvent("load", path, bytes.size(), "ok");
-    applyRecord(iniData());
+    applyRecord(windows, iniData());
 }
 
-void SaveIni() {
+void SaveIni(const Holders &windows) {
     IniData &ini = iniData();
-    Form1 *board = form1();
+    const Form1 *board = &windows.board;
     for (int i = 1; i <= 32; ++i) {
         const M_Degit *d = board->Degit(i);
         DegitSetRecord &r = ini.DegitSet[i - 1];
@@ -162,8 +185,8 @@ void SaveIni() {
         r.Shift = static_cast<std::int16_t>(d->Shift());
         r.FillZero = static_cast<std::int16_t>(d->FillZero());
     }
-    frmOption()->GetOptionInfo(ini);
-    frmCtl()->GetCtrlDataInfo(ini.ctrl);
+    windows.options.GetOptionInfo(ini);
+    windows.panel.GetCtrlDataInfo(ini.ctrl);
     board->GetFormInfo(ini.form.BoardLeft, ini.form.BoardTop);
 
     const QString path = program::settingsPath();

@@ -1,19 +1,23 @@
 #include "app/program.h"
 
-#include <vector>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 QString &settingsOverride() {
     static QString path;
     return path;
+}
+
+// Chosen once: the settings are loaded from and saved to the same place.
+std::optional<program_paths::Paths> &chosenPaths() {
+    static std::optional<program_paths::Paths> paths;
+    return paths;
 }
 }  // namespace
 
@@ -31,30 +35,24 @@ QString version() {
     return QStringLiteral("%1.%2.%3").arg(MITRA_VERSION_MAJOR).arg(MITRA_VERSION_MINOR).arg(MITRA_VERSION_PATCH);
 }
 
-void setSettingsPathOverride(const QString &path) { settingsOverride() = path; }
+void setSettingsPathOverride(const QString &path) {
+    settingsOverride() = path;
+    chosenPaths().reset();
+}
+
+const program_paths::Paths &paths() {
+    if (!chosenPaths()) chosenPaths() = program_paths::choose(program_paths::gather(exeName(), settingsOverride()));
+    return *chosenPaths();
+}
 
 QString settingsPath() {
-    if (!settingsOverride().isEmpty()) return settingsOverride();
-    const QString fileName = exeName() + QStringLiteral(".in4");
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    const QFileInfo dirInfo(exeDir);
-    if (dirInfo.isDir() && dirInfo.isWritable()) return QDir(exeDir).filePath(fileName);
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(config);
-    return QDir(config).filePath(fileName);
+    const program_paths::Paths &p = paths();
+    // The per-user folder may not exist yet on a first start.
+    if (p.settingsFile.startsWith(p.userConfigDir + QLatin1Char('/'))) QDir().mkpath(p.userConfigDir);
+    return p.settingsFile;
 }
-
-namespace {
-std::vector<std::function<void()>> &finishers() {
-    static std::vector<std::function<void()>> all;
-    return all;
-}
-}  // namespace
-
-void atEnd(std::function<void()> finish) { finishers().push_back(std::move(finish)); }
 
 void endNow(int status) {
-    for (const auto &finish : finishers()) finish();
     std::fflush(stdout);
     std::fflush(stderr);
     std::_Exit(status);

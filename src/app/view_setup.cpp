@@ -1,21 +1,26 @@
 #include "app/view_setup.h"
+#include "base/message_language.h"
 
 #include "panel/frm_ctl.h"
 #include "app/program.h"
 #include "app/startup.h"
-#include "app/windows.h"
 #include "base/dump_sections.h"
+#include "base/event_log.h"
 #include "board/form1.h"
 #include "view/board_view.h"
 #include "view/key_router.h"
 #include "view/zoom.h"
 
+#include <QToolTip>
+
+#include <cstdio>
+
 using view::KeyAction;
 using view::KeyHit;
 
-void installView(const StartupOptions &opt, QString *warning) {
-    Form1 *board = form1();
-    FrmCtl *panel = frmCtl();
+view::BoardView *installView(Form1 &boardWindow, FrmCtl &panelWindow, const StartupOptions &opt, QString *warning) {
+    Form1 *board = &boardWindow;
+    FrmCtl *panel = &panelWindow;
     auto *boardView = new view::BoardView(board, board);
     auto *keys = new view::KeyRouter(board);
     keys->addWindow(board, false);
@@ -42,10 +47,27 @@ void installView(const StartupOptions &opt, QString *warning) {
         s.fullScreen = true;
         s.screen = opt.fullScreenOn;
         if (!s.screen.isEmpty() && !view::BoardView::findScreen(s.screen)) {
-            if (warning) *warning = QStringLiteral("no screen %1: full screen on the board's own screen").arg(s.screen);
+            if (warning) *warning = message_language::pick("no screen %1: full screen on the board's own screen",
+                                                               "画面 %1 はありません: 表示器のある画面で全画面にします")
+                                           .arg(s.screen);
             s.screen.clear();
         }
     }
+    // At start-up the command line's zoom is told on standard error; later a zoom from
+    // the menu or the keys is told over the board.
+    auto *starting = new QObject(boardView);
+    QObject::connect(boardView, &view::BoardView::zoomLimited, starting, [](int asked, int shown, QSize area) {
+        std::fprintf(stderr, "zoom %d does not fit the screen (%dx%d): zoom %d\n", asked, area.width(), area.height(),
+                     shown);
+    });
     boardView->apply(s);
+    delete starting;
+    QObject::connect(boardView, &view::BoardView::zoomLimited, boardView, [boardView](int asked, int shown, QSize) {
+        const QString text = QStringLiteral("%1 倍は画面に収まらないため、%2 倍で表示しています。").arg(asked).arg(shown);
+        events::record(QStringLiteral("status"), {{"text", text}});
+        QWidget *shownIn = boardView->shownWindow();
+        QToolTip::showText(shownIn->mapToGlobal(QPoint(8, 8)), text, shownIn, QRect(), 4000);
+    });
     boardView->setSavePath(path);
+    return boardView;
 }

@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QTabBar>
+#include <QTableView>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -111,6 +112,7 @@ QString controlKind(const QObject *o) {
     if (const auto *b = qobject_cast<const QAbstractButton *>(o))
         return b->isCheckable() ? QStringLiteral("checkbox") : QStringLiteral("button");  // push-style check boxes
     if (is(qobject_cast<const QComboBox *>(o))) return QStringLiteral("combo");
+    if (is(qobject_cast<const QTableView *>(o))) return QStringLiteral("table");
     if (is(qobject_cast<const QAbstractItemView *>(o))) return QStringLiteral("list");
     if (is(qobject_cast<const QScrollBar *>(o))) return QStringLiteral("scrollbar");
     if (is(qobject_cast<const QAbstractSlider *>(o))) return QStringLiteral("slider");

@@ -241,6 +241,39 @@ ActionResult selectRow(QWidget *w, int row) {
     return ActionResult::fault(QStringLiteral("%1 is a %2, not a list or combo box").arg(fullName(w), kindOf(w)));
 }
 
+ActionResult typeIntoCell(QWidget *w, int row, int column, const QString &value) {
+    auto *view = qobject_cast<QAbstractItemView *>(w);
+    if (!view || !view->model()) return ActionResult::fault(QStringLiteral("%1 is a %2, not a table").arg(fullName(w), kindOf(w)));
+    QAbstractItemModel *model = view->model();
+    const int rows = model->rowCount(view->rootIndex()), columns = model->columnCount(view->rootIndex());
+    if (row < 1 || row > rows || column < 1 || column > columns)
+        return ActionResult::fault(QStringLiteral("cell (%1, %2) is outside the table (%3 rows, %4 columns)").arg(row).arg(column).arg(rows).arg(columns));
+    if (!reachable(view)) return ActionResult::unreachable();
+    const QModelIndex index = model->index(row - 1, column - 1, view->rootIndex());
+    if (!(index.flags() & Qt::ItemIsEditable)) return ActionResult::unreachable();
+    activate(view);
+    giveClickFocus(view);
+    view->scrollTo(index);
+    const QRect cellRect = view->visualRect(index).intersected(view->viewport()->rect());
+    if (cellRect.isEmpty()) return ActionResult::unreachable();  // a hidden column
+    pressAndRelease(Hit{view->viewport(), cellRect.center()}, Qt::LeftButton);
+    QPointer<QAbstractItemView> guard = view;
+    view->setCurrentIndex(index);
+    view->edit(index);
+    // The cell's editor, whether or not its window is active yet.
+    QLineEdit *editor = nullptr;
+    if (guard)
+        for (QLineEdit *e : view->viewport()->findChildren<QLineEdit *>())
+            if (e->isVisible()) editor = e;
+    if (!editor)
+        return ActionResult::fault(QStringLiteral("%1: cell (%2, %3) opens no text editor").arg(fullName(w)).arg(row).arg(column));
+    editor->selectAll();
+    editor->insert(value);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(editor, &press);
+    return {};
+}
+
 ActionResult setValue(QWidget *w, const script::Token &value) {
     QString why;
     auto asInt = [&](QMetaType type) -> std::optional<QVariant> { return script::convertArgument(value, type, &why); };

@@ -42,6 +42,9 @@ ActionResult drag(QWidget *w, QPoint delta);
 ActionResult moveWindow(QWidget *w, QPoint topLeft);
 // Presses and releases each key in turn, to the window's focused control.
 ActionResult pressKeys(QWidget *window, const QList<QKeyCombination> &keys);
+// Types VALUE into cell (row, column) of a table, counted from 1, and commits it as
+// Enter does: the cell is clicked, its editor opened, the text typed over it.
+ActionResult typeIntoCell(QWidget *w, int row, int column, const QString &value);
 // Types a text box's text, moves a scroll bar, or brings a check box to a state.
 ActionResult setValue(QWidget *w, const script::Token &value);
 

@@ -156,6 +156,8 @@ bool ScriptRunner::loadText(const QString &text) {
 
 void ScriptRunner::setEndHandler(EndHandler handler) { onEnd_ = std::move(handler); }
 
+void ScriptRunner::setBoardView(view::BoardView *boardView) { boardView_ = boardView; }
+
 void ScriptRunner::setAnswerTimeout(int ms) { answerTimeoutMs_ = ms; }
 
 void ScriptRunner::start() {
@@ -173,6 +175,7 @@ void ScriptRunner::finish(int status, const QString &message) {
     status_ = status;
     message_ = message;
     timer_->stop();
+    if (recording_) recording_->stop();
     if (onEnd_) onEnd_(status, message);
 }
 
@@ -180,6 +183,7 @@ void ScriptRunner::fail(int line, const QString &reason) { finish(2, script::Err
 
 void ScriptRunner::step() {
     if (finished_) return;
+    if (actionUnfinished()) return scheduleNext(kPollMs);
     if (answer_) return pollAnswer();
     if (await_) return pollAwait();
     // The end of the script waits for a blocking pause too, so that the last action is complete.
@@ -224,13 +228,14 @@ void ScriptRunner::run(const Command &cmd) {
     if (cmd.op == Op::Record) {
         // "record off" ends the recording; any other argument is the file to record to.
         scheduleNext(kStepMs);
+        if (!recording_) return fail(line, QStringLiteral("record: this program records nothing"));
         QString why;
-        if (cmd.args.first().text == QLatin1String("off") && !cmd.args.first().quoted) recording::stop();
-        else if (!recording::start(cmd.args.first().text, &why)) fail(line, QStringLiteral("record: %1").arg(why));
+        if (cmd.args.first().text == QLatin1String("off") && !cmd.args.first().quoted) recording_->stop();
+        else if (!recording_->start(cmd.args.first().text, &why)) fail(line, QStringLiteral("record: %1").arg(why));
         return;
     }
     if (cmd.op == Op::Zoom || cmd.op == Op::FullScreen) {
-        view::BoardView *boardView = view::BoardView::active();
+        view::BoardView *boardView = boardView_;
         if (!boardView) return fail(line, QStringLiteral("the board has no view"));
         scheduleNext(kStepMs);
         const QString arg = cmd.args.first().text;
@@ -296,6 +301,10 @@ void ScriptRunner::run(const Command &cmd) {
     case Op::Select: result = selectRow(widget, static_cast<int>(cmd.number)); break;
     case Op::Set: result = setValue(widget, cmd.args.at(1)); break;
     case Op::Key: result = pressKeys(widget, cmd.keys); break;
+    case Op::Cell:
+        result = typeIntoCell(widget, int(script::parseInteger(cmd.args.at(1).text).value_or(0)),
+                              int(script::parseInteger(cmd.args.at(2).text).value_or(0)), cmd.args.at(3).text);
+        break;
     case Op::Move:
     case Op::Drag: {
         const QPoint p(static_cast<int>(script::parseInteger(cmd.args.at(1).text).value_or(0)),

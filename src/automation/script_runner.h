@@ -10,12 +10,17 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <optional>
 #include <vector>
 
 class QTimer;
+class RecordingControl;
+namespace view {
+class BoardView;
+}
 
 class ScriptRunner : public QObject {
     Q_OBJECT
@@ -43,6 +48,13 @@ public:
     // How long `answer` waits for its dialog (5000 ms unless changed).
     void setAnswerTimeout(int ms);
 
+    // The board's view, which `zoom` and `fullscreen` work (none: they fail).
+    void setBoardView(view::BoardView *boardView);
+
+    // What `record` starts and stops (none: it fails). A recording still running
+    // when the script ends is finished first, so its file is complete.
+    void setRecording(RecordingControl *recording) { recording_ = recording; }
+
     bool isFinished() const { return finished_; }
     int exitStatus() const { return status_; }
     QString errorMessage() const { return message_; }
@@ -69,8 +81,10 @@ private:
     std::optional<PendingAnswer> answer_;
     std::optional<PendingAnswer> await_;  // `text` is the file waited for
     int answerTimeoutMs_ = 5000;
+    RecordingControl *recording_ = nullptr;
     bool finished_ = false;
     int status_ = 0;
     QString message_;
     EndHandler onEnd_;
+    QPointer<view::BoardView> boardView_;
 };

@@ -27,6 +27,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
+#include <QTableView>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -62,6 +63,25 @@ int listIndex(const QAbstractItemView *view) {
     return best;
 }
 
+// A table as its reader sees it: size, header texts, every cell's text, the current cell.
+void addTableFields(QJsonObject &o, const QTableView *view) {
+    const QAbstractItemModel *model = view->model();
+    const int rows = model ? model->rowCount(view->rootIndex()) : 0, columns = model ? model->columnCount(view->rootIndex()) : 0;
+    o.insert(QStringLiteral("rows"), rows);
+    o.insert(QStringLiteral("columns"), columns);
+    QJsonArray headers, cells;
+    for (int c = 0; c < columns; ++c) headers.append(model->headerData(c, Qt::Horizontal).toString());
+    for (int r = 0; r < rows; ++r) {
+        QJsonArray row;
+        for (int c = 0; c < columns; ++c) row.append(model->index(r, c, view->rootIndex()).data().toString());
+        cells.append(row);
+    }
+    o.insert(QStringLiteral("headers"), headers);
+    o.insert(QStringLiteral("cells"), cells);
+    const QModelIndex cur = view->currentIndex();
+    o.insert(QStringLiteral("current"), QJsonArray{cur.isValid() ? cur.row() + 1 : 0, cur.isValid() ? cur.column() + 1 : 0});
+}
+
 void addRange(QJsonObject &o, int value, int min, int max) {
     o.insert(QStringLiteral("value"), value);
     o.insert(QStringLiteral("min"), min);
@@ -85,6 +105,7 @@ void addKindFields(QJsonObject &o, const QObject *c) {
         o.insert(QStringLiteral("text"), combo->currentText());
         return;
     }
+    if (const auto *table = qobject_cast<const QTableView *>(c)) return addTableFields(o, table);
     if (const auto *view = qobject_cast<const QAbstractItemView *>(c)) {
         o.insert(QStringLiteral("items"), itemTexts(view->model(), view->rootIndex()));
         o.insert(QStringLiteral("index"), listIndex(view));

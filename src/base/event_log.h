@@ -14,6 +14,13 @@ void record(const QString &kind, QJsonObject fields = {});
 // Every event so far, oldest first.
 QJsonArray all();
 
+// Whether events are kept at all: the program keeps them only while a script runs
+// (nothing else reads them). On by default.
+void setKept(bool kept);
+// At most `count` events are kept (100 000 unless changed); past it the older half
+// goes, so a long scripted run cannot grow without end.
+void setLimit(qsizetype count);
+
 // Milliseconds since the program started.
 qint64 elapsedMs();
 

@@ -14,3 +14,16 @@ public:
 
 // True while at least one InputHold exists (pauses may nest).
 bool inputHeld();
+
+// An action whose handler waits in a local event loop before it is done (a sound
+// decoding before the board changes) keeps an UnfinishedAction: a script waits with
+// every command, dumps and grabs too, so that it never sees a half-done action.
+class UnfinishedAction {
+public:
+    UnfinishedAction();
+    ~UnfinishedAction();
+    UnfinishedAction(const UnfinishedAction &) = delete;
+    UnfinishedAction &operator=(const UnfinishedAction &) = delete;
+};
+
+bool actionUnfinished();

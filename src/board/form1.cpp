@@ -1,8 +1,10 @@
 #include "board/form1.h"
 
+#include "board/board_captions.h"
 #include "board/board_geometry.h"
 #include "board/screen_fit.h"
 #include "core/seiriken_numbering.h"
+#include "companion/companion.h"
 #include "widgets/chimei_ctl.h"
 #include "widgets/m_degit.h"
 
@@ -17,6 +19,8 @@
 #include <QTime>
 #include <QTimer>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -54,6 +58,9 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         degit->setGeometry(board::degitRect(i));
         degit->setVisible(i != 0);
         connect(degit, &M_Degit::DblClick, this, [this, i] { Degit_DblClick(i); });
+        connect(degit, &M_Degit::settingsDialogWanted, this, [degit](DigitSettingsRequest &r) {
+            r.result = Call_dlg100(degit, r.keta, r.zeroMode, r.shift, r.fillZero);
+        });
         degits_[i] = degit;
     }
     for (int i = 0; i < 2; ++i) {
@@ -79,12 +86,16 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     timer1_->start();
 
     registerBuiltInPictures();
-    QImage builtIn(QStringLiteral(":/panel/panel.png"));
-    if (builtIn.isNull()) {
-        builtIn = QImage(board::kWidth, board::kHeight, QImage::Format_RGB32);
-        builtIn.fill(Qt::black);
+    const char *builtIn[3] = {":/panel/panel.png", ":/panel/panel_on1.png", ":/panel/panel_on2.png"};
+    for (int i = 0; i < 3; ++i) {
+        QImage picture(QLatin1String(builtIn[i]));
+        if (picture.isNull()) {
+            picture = QImage(board::kWidth, board::kHeight, QImage::Format_RGB32);
+            picture.fill(Qt::black);
+        }
+        imgRes_[i] = picture;
+        builtInKeys_[i] = picture.cacheKey();
     }
-    imgRes_[0] = builtIn;
 }
 
 M_Degit *Form1::Degit(int index) const { return index >= 0 && index <= 32 ? degits_[index] : nullptr; }
@@ -161,7 +172,11 @@ void Form1::paintEvent(QPaintEvent *) {
     QPainter p(this);
     // A user picture smaller than the board leaves grey around it; a larger one is cut.
     p.fillRect(rect(), QColor(192, 192, 192));
-    if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+    if (picture_.isNull()) return;
+    p.drawImage(0, 0, picture_);
+    // The built-in faces leave their words to be drawn as text, sharp at any zoom.
+    if (std::find(builtInKeys_.begin(), builtInKeys_.end(), picture_.cacheKey()) != builtInKeys_.end())
+        board::drawCaptions(p);
 }
 
 void Form1::mousePressEvent(QMouseEvent *event) {

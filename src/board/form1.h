@@ -23,7 +23,7 @@ public:
     ChimeiCtl_B *ChimeiCtl() const { return chimei_; }
     QTimer *Timer1() const { return timer1_; }
 
-    // Built-in panel pictures for OFF, ON1, ON2.
+    // Built-in panel pictures for OFF, ON1, ON2 (the board draws their words over them).
     QImage imgRes(int index) const;
     void setImgRes(int index, const QImage &picture);
     // The board's background picture.
@@ -68,6 +68,7 @@ private:
     ChimeiCtl_B *chimei_ = nullptr;
     QTimer *timer1_ = nullptr;
     std::array<QImage, 3> imgRes_;
+    std::array<qint64, 3> builtInKeys_{};  // the pictures compiled in, which carry no words
     QImage picture_;
     bool dragging_ = false;
     QPoint dragOffset_;

@@ -1,5 +1,6 @@
 #include "core/tape_list.h"
 
+#include "base/regular_file.h"
 #include "core/cp932.h"
 
 #include <QDir>
@@ -53,7 +54,27 @@ QString decode(const QByteArray &bytes) {
     return utf8.hasError() ? text : asUtf8;
 }
 
-std::optional<std::vector<TapeEntry>> parse(const QByteArray &bytes) {
+namespace {
+
+// Checked on the bytes before anything is decoded or kept, so a refused file costs
+// one pass over it and no memory.
+bool withinLimits(const QByteArray &bytes, const Limits &limits) {
+    if (bytes.size() > limits.maxBytes) return false;
+    qsizetype lines = 0;
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) end = bytes.size();
+        const qsizetype length = end - start - (end > start && bytes.at(end - 1) == '\r' ? 1 : 0);
+        if (length > limits.maxLineBytes || ++lines > limits.maxEntries) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::vector<TapeEntry>> parse(const QByteArray &bytes, const Limits &limits) {
+    if (!withinLimits(bytes, limits)) return std::nullopt;
     QStringList lines = decode(bytes).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();  // the last line's end
     if (lines.isEmpty()) return std::nullopt;
@@ -72,6 +93,12 @@ std::optional<std::vector<TapeEntry>> parse(const QByteArray &bytes) {
         entries.push_back(std::move(e));
     }
     return entries;
+}
+
+std::optional<std::vector<TapeEntry>> readFile(const QString &path, const Limits &limits) {
+    const regular_file::Read read = regular_file::read(path, limits.maxBytes);
+    if (!read.ok()) return std::nullopt;
+    return parse(read.bytes, limits);
 }
 
 QString findFile(const QString &folderPrefix, const QString &route) {

@@ -8,9 +8,12 @@
 #include <QThread>
 #include <QTimer>
 
+#include <cerrno>
+#include <pthread.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -30,9 +33,44 @@ QString firstExisting(std::initializer_list<const char *> paths, bool dir) {
 constexpr int kPhraseTimeoutMs = 30000;
 constexpr int kNotStarted = -1;
 
+// Starts the synthesiser as a child that dies with the thread that started it, so a
+// program that is killed leaves no synthesiser behind. vfork, not fork: copying the page
+// tables of this large process would stall the window thread; the child only sets
+// itself up and execs. The child's pid, or -1 when it could not be started.
+pid_t startChild(std::vector<char *> &argv) {
+    const pid_t parent = getpid();
+    sigset_t all, old;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &old);  // no handler of ours may run in the child
+    volatile int execError = 0;                 // written by the child, which shares our memory until exec
+    const pid_t pid = vfork();
+    if (pid == 0) {
+        for (int sig = 1; sig < NSIG; ++sig) {
+            struct sigaction sa {};
+            if (sigaction(sig, nullptr, &sa) == 0 && sa.sa_handler != SIG_IGN && sa.sa_handler != SIG_DFL) {
+                sa.sa_handler = SIG_DFL;
+                sa.sa_flags = 0;
+                sigaction(sig, &sa, nullptr);
+            }
+        }
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) _exit(127);  // the program died before the line above
+        pthread_sigmask(SIG_SETMASK, &old, nullptr);
+        execve(argv[0], argv.data(), environ);
+        execError = errno == 0 ? ENOEXEC : errno;
+        _exit(127);
+    }
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    if (pid < 0) return -1;
+    if (execError != 0) {
+        waitpid(pid, nullptr, 0);
+        return -1;
+    }
+    return pid;
+}
+
 // Runs the synthesiser to its end, or kills it when `cancelled` turns true or it takes
-// too long. posix_spawn, not fork: copying the page tables of this large process
-// would stall the window thread. The exit status, or kNotStarted, or -2 when killed.
+// too long. The exit status, or kNotStarted, or -2 when killed.
 int runSynthesiser(const QString &program, const QStringList &args, const std::atomic_bool &cancelled) {
     std::vector<QByteArray> storage;
     storage.push_back(QFile::encodeName(program));
@@ -40,8 +78,8 @@ int runSynthesiser(const QString &program, const QStringList &args, const std::a
     std::vector<char *> argv;
     for (QByteArray &b : storage) argv.push_back(b.data());
     argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return kNotStarted;
+    const pid_t pid = startChild(argv);
+    if (pid < 0) return kNotStarted;
     int status = 0;
     for (int waited = 0;; waited += 5) {
         const pid_t done = waitpid(pid, &status, WNOHANG);

@@ -7,7 +7,6 @@
 #include <QTimer>
 
 namespace {
-Recorder *g_recorder = nullptr;
 constexpr int kToleranceMs = 15;
 }  // namespace
 
@@ -18,15 +17,7 @@ Recorder::Recorder(QObject *parent)
     connect(timer_, &QTimer::timeout, this, &Recorder::tick);
 }
 
-Recorder::~Recorder() {
-    stop();
-    if (g_recorder == this) g_recorder = nullptr;
-}
-
-Recorder *Recorder::instance() {
-    if (!g_recorder) g_recorder = new Recorder(qApp);
-    return g_recorder;
-}
+Recorder::~Recorder() { stop(); }
 
 int64_t Recorder::clockFrame(int rate) const {
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - t0_).count();

@@ -31,9 +31,6 @@ public:
     explicit Recorder(QObject *parent = nullptr);
     ~Recorder() override;
 
-    // The program's one recorder.
-    static Recorder *instance();
-
     // Starts writing `path`; `source` gives pictures of `size`. False, with `error`
     // saying why, when the file cannot be made (nothing else changes then).
     bool start(const QString &path, QSize size, int fps, FrameSource source, QString *error);

@@ -3,6 +3,7 @@
 #include "base/dump_sections.h"
 #include "base/event_log.h"
 #include "media/audio_device.h"
+#include "media/background_decode.h"
 #include "media/sdl_audio_device.h"
 #include "media/sound_wait.h"
 
@@ -67,7 +68,9 @@ SndOutcome PlaySnd(const QString &file, const QString &channel, int sync, int pa
     // 5.-6. Open; a failure leaves the channel closed.
     if (!device.ready()) return finish(SndOutcome::NoDevice, file, channel, sync, pauseMs);
     int lengthMs = 0;
-    if (!device.load(slot, file, &lengthMs)) return finish(SndOutcome::OpenFailed, file, channel, sync, pauseMs);
+    DecodedSound sound = decodeKeepingWindowsLive(device, file, &lengthMs);
+    if (!sound) return finish(SndOutcome::OpenFailed, file, channel, sync, pauseMs);
+    device.install(slot, std::move(sound));
     c.files[slot] = file;
     // 7. Play; a synchronous play returns when the sound has ended, then pauses.
     device.play(slot);

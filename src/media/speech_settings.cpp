@@ -1,7 +1,8 @@
 #include "media/speech_settings.h"
 
+#include "base/regular_file.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
@@ -37,9 +38,9 @@ QString SpeechSettings::toText() const {
 }
 
 SpeechSettings SpeechSettings::load(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return SpeechSettings{};
-    return fromText(QString::fromUtf8(f.read(64 * 1024)));
+    // A few lines; a FIFO or a device in its place is not read at all.
+    const regular_file::Read read = regular_file::read(path, 64 * 1024);
+    return read.ok() ? fromText(QString::fromUtf8(read.bytes)) : SpeechSettings{};
 }
 
 bool SpeechSettings::save(const QString &path) const {

@@ -7,8 +7,8 @@
 #include "media/snd_api.h"
 #include "media/speech_dialog.h"
 #include "media/speech_engine.h"
+#include "media/tape_follow.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -26,14 +26,12 @@ namespace mdlM_Tape {
 
 namespace {
 
-// A list larger than this is not an announcement list.
-constexpr qint64 kMaxListBytes = 64 * 1024 * 1024;
-
 struct Module {
     bool SpeechOk = false;
     std::unique_ptr<SpeechEngine> Speech;
     std::vector<TapeEntry> TapeList;  // entry n is TapeList[n - 1]
     int TapePos = 0;
+    bool followBoard = false;
     TapeHost *host = nullptr;
     QString settingsPath;
     EngineFactory factory = [] { return std::unique_ptr<SpeechEngine>(OpenJTalkEngine::create(snd::device())); };
@@ -55,12 +53,6 @@ Module &m() {
 }
 
 bool isVista() { return GetOsInfo() == QLatin1String("Windows Vista"); }
-
-std::optional<std::vector<TapeEntry>> readList(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxListBytes) return std::nullopt;
-    return tape_list::parse(f.readAll());
-}
 
 // The sound before an announcement by the entry's sound mark.
 QString soundByFlag(const TapeSounds &sounds, int flag) {
@@ -90,17 +82,23 @@ void InitTape() {
     if (s.host) s.host->showSpeechAvailable(s.SpeechOk);
 }
 
-void LoadTape(const QString &folder, const QString &route) {
-    if (isVista()) return;
+void LoadTape(const QString &folder, const QString &route) { UseTape(ReadTape(folder, route)); }
+
+ReadList ReadTape(const QString &folder, const QString &route) {
+    if (isVista()) return {true, std::nullopt};
+    return {false, tape_list::readFile(tape_list::findFile(folder, route))};
+}
+
+void UseTape(ReadList list) {
+    if (list.skipped) return;
     Module &s = m();
-    std::optional<std::vector<TapeEntry>> list = readList(tape_list::findFile(folder, route));
     s.TapePos = 0;
-    if (!list) {
+    if (!list.entries) {
         s.TapeList.clear();  // the old list is not used again
         if (s.host) s.host->setTapeFrameEnabled(false);
         return;
     }
-    s.TapeList = std::move(*list);
+    s.TapeList = std::move(*list.entries);
     if (s.SpeechOk && s.host) s.host->enableTapeButtons();
 }
 
@@ -132,6 +130,13 @@ void SpeakTape(int n) {
     if (s.Speech->idle()) s.Speech->stop();
 }
 
+void SpeakText(const QString &text) {
+    Module &s = m();
+    if (!s.Speech) return;
+    s.Speech->stop();
+    s.Speech->speak(text);
+}
+
 void StopTape() {
     if (m().Speech) m().Speech->stop();
 }
@@ -151,6 +156,14 @@ int GetTapeStepFlag(int n) { return n < 1 || n > m().count() ? 0 : m().TapeList[
 int GetTapeSndFlag(int n) { return n < 1 || n > m().count() ? 0 : m().TapeList[n - 1].SoundFlag; }
 
 int GetTapeCount() { return m().count(); }
+
+void setFollowBoard(bool on) { m().followBoard = on; }
+bool FollowBoard() { return m().followBoard; }
+void FollowBoardRow(int steps) {
+    if (m().followBoard) m().TapePos = tapePosForSteps(m().TapeList, steps);
+}
+
+QString GetTapeText(int n) { return n < 1 || n > m().count() ? QString() : m().TapeList[n - 1].Text; }
 
 void ReleaseTape() { m().Speech.reset(); }
 

@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QWidget;
 class SpeechEngine;
@@ -45,15 +47,33 @@ void setEngineFactory(EngineFactory factory);
 
 void InitTape();
 void LoadTape(const QString &folder, const QString &route);
+// LoadTape in two halves, so that a route set that is then refused can keep the
+// list it had: ReadTape reads the file and changes nothing, UseTape puts it in place
+// with every effect LoadTape has (a failed read disables the frame).
+struct ReadList {
+    bool skipped = false;  // the platform does not load lists
+    std::optional<std::vector<TapeEntry>> entries;
+};
+ReadList ReadTape(const QString &folder, const QString &route);
+void UseTape(ReadList list);
 void TapeNext();
 void TapeBack();
 void SpeakTape(int n);
+// Speaks a text that is not on the list (the route editor's 試聴), with the same engine.
+void SpeakText(const QString &text);
 void StopTape();
 void ShowTapeSetDlg();
 int GetTapePos();
 int GetTapeStepFlag(int n);
 int GetTapeSndFlag(int n);
 int GetTapeCount();
+// Keeping the list in step with the board (tape_follow.h): on or off, and moving
+// the list to where `steps` rows from the route's first row bring the board.
+void setFollowBoard(bool on);
+bool FollowBoard();
+void FollowBoardRow(int steps);
+// The words entry n would speak; empty when there is no such entry.
+QString GetTapeText(int n);
 void ReleaseTape();
 bool IsFileExist(const QString &path);
 // Speech synthesis was found usable at start-up.

@@ -5,6 +5,7 @@
 #include "companion/companion.h"
 #include "widgets/m_degit.h"
 #include "core/ini_data.h"
+#include "options/folder_opener.h"
 #include "options/option_widgets.h"
 
 #include <QButtonGroup>
@@ -12,14 +13,12 @@
 #include <QJsonArray>
 #include <QComboBox>
 #include <QDate>
-#include <QDesktopServices>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QUrl>
 
 namespace {
 
@@ -147,9 +146,9 @@ void FrmOption::connectReactions() {
         });
         connect(Command10_[i], &QPushButton::clicked, this, [this, i] {
             // An empty folder means the working directory, where the data is then looked for.
-            // The file manager's own failure is of no concern here.
             const QString folder = Text2_[i]->text();
-            QDesktopServices::openUrl(QUrl::fromLocalFile(folder.isEmpty() ? QDir::currentPath() : folder));
+            openFolderInFileManager(folder.isEmpty() ? QDir::currentPath() : folder, this,
+                                    [this](const QString &text) { emit errorBoxRequested(text, QString()); });
         });
     }
     for (int i : kSoundIndices)

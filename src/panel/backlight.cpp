@@ -3,7 +3,6 @@
 #include "panel/backlight_error.h"
 #include "app/board_layout.h"
 #include "panel/msg_box.h"
-#include "app/windows.h"
 #include "board/form1.h"
 #include "options/frm_option.h"
 #include "media/tape.h"
@@ -39,24 +38,22 @@ int loadPanelPicture(const QString &path, QImage &picture) {
 
 }  // namespace backlight
 
-void applyBacklight(int index) {
+void applyBacklight(Form1 &board, const FrmOption &options, int index) {
     if (index < 0 || index > 2) return;
-    FrmOption *options = frmOption();
-    Form1 *board = form1();
-    const COLORREF labelColour = options->labelColor(index);
+    const COLORREF labelColour = options.labelColor(index);
 
     int error = 0;
-    if (!options->panelEach() || !options->panelUser(index)) {
-        board->setPicture(board->imgRes(index));
-    } else if (const QString file = options->panelFile(index); mdlM_Tape::IsFileExist(file)) {
+    if (!options.panelEach() || !options.panelUser(index)) {
+        board.setPicture(board.imgRes(index));
+    } else if (const QString file = options.panelFile(index); mdlM_Tape::IsFileExist(file)) {
         QImage picture;
         error = backlight::loadPanelPicture(file, picture);
-        if (error == 0) board->setPicture(picture);
+        if (error == 0) board.setPicture(picture);
     }
     // A missing user file keeps the picture silently; a failed one keeps it with a message.
     if (error != 0)
-        msgbox::show(board, backlight::errorText(error), QMessageBox::Ok, msgbox::Icon::Critical,
+        msgbox::show(&board, backlight::errorText(error), QMessageBox::Ok, msgbox::Icon::Critical,
                      QStringLiteral("エラー"));
 
-    for (int i = 1; i <= 32; ++i) mdl207_000::SetLabelForeColor(board->lblSeiriNum(i), labelColour);
+    for (int i = 1; i <= 32; ++i) mdl207_000::SetLabelForeColor(board.lblSeiriNum(i), labelColour);
 }

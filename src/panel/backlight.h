@@ -6,8 +6,11 @@
 #include <QImage>
 #include <QString>
 
+class Form1;
+class FrmOption;
+
 // 0 = OFF, 1 = ON1, 2 = ON2; any other value does nothing.
-void applyBacklight(int index);
+void applyBacklight(Form1 &board, const FrmOption &options, int index);
 
 namespace backlight {
 

@@ -16,6 +16,17 @@ DigitList::DigitList(QWidget *parent) : QListWidget(parent) {
                                  "QScrollBar:vertical { width: 9px; }"));
 }
 
+void DigitList::choose(int digit) {
+    if (digit < 0 || digit >= count()) {
+        clearSelection();
+        setCurrentIndex(QModelIndex());
+        return;
+    }
+    scrollToItem(item(digit));
+    setCurrentRow(digit);
+    emit chosen();
+}
+
 void DigitList::keyPressEvent(QKeyEvent *event) {
     const int before = currentRow();
     const bool wasSelected = before >= 0 && item(before)->isSelected();

@@ -9,6 +9,10 @@ class DigitList : public QListWidget {
 public:
     explicit DigitList(QWidget *parent = nullptr);
 
+    // The operator's choice of `digit` (scrolled into sight, selected, reported), or
+    // no choice at all for -1 (nothing reported).
+    void choose(int digit);
+
 signals:
     void chosen();
 

@@ -1,6 +1,7 @@
 #include "panel/frm_ctl.h"
 
 #include "panel/about_text.h"
+#include "panel/command_set.h"
 #include "panel/backlight.h"
 #include "panel/dbl_click_frame.h"
 #include "app/ini_file.h"
@@ -8,7 +9,6 @@
 #include "panel/preview_box.h"
 #include "app/program.h"
 #include "panel/push_check_box.h"
-#include "app/windows.h"
 #include "board/form1.h"
 #include "board/rounded_region.h"
 #include "board/screen_fit.h"
@@ -19,6 +19,7 @@
 #include "media/snd_api.h"
 #include "media/speech_settings.h"
 #include "media/tape.h"
+#include "media/tape_follow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -42,9 +43,12 @@ QRegion keyRegion() { return roundedRegion(QRect(QPoint(2, 2), QPoint(27, 24)));
 
 }  // namespace
 
-FrmCtl::FrmCtl(QWidget *parent)
+FrmCtl::FrmCtl(Form1 &board, FrmOption &options, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+                          Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      board_(board),
+      options_(options),
+      commands_(new CommandSet(this)) {
     setObjectName(QStringLiteral("frmCtl"));
     setWindowTitle(QStringLiteral("集中操作盤"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -58,14 +62,16 @@ FrmCtl::FrmCtl(QWidget *parent)
         w->setEnabled(false);
     grpM_Tape_->setEnabled(false);
     connectTripControls();
+    addMenuActions();
     registerDumpSections();
 }
 
 void FrmCtl::Form_Load() {
-    form1()->setWindowTitle(QStringLiteral("ミトラ - 型番:") + program::exeName());
+    board_.setWindowTitle(QStringLiteral("ミトラ - 型番:") + program::exeName());
     showKeyRegions(true);
     mdlM_Tape::setHost(this);
     mdlM_Tape::setSpeechSettingsPath(speechSettingsPath(program::settingsPath()));
+    mdlM_Tape::setFollowBoard(readFollowBoard(tapeOptionsPath(program::settingsPath())));
     mdlM_Tape::InitTape();
     snd::openDeviceInBackground();
 }
@@ -87,16 +93,21 @@ void FrmCtl::setTapeFrameEnabled(bool enabled) { grpM_Tape_->setEnabled(enabled)
 
 void FrmCtl::enableTapeButtons() {
     grpM_Tape_->setEnabled(true);
-    for (QPushButton *b : {cmdTapeNext_, cmdTapeBack_, cmdTapeStop_, cmdTapeSet_}) b->setEnabled(true);
+    for (const char *id : {"announceNext", "announceBack", "announceStop", "announceSet"})
+        commands_->setEnabled(QLatin1String(id), true);
 }
 
 TapeSounds FrmCtl::tapeSounds() const {
-    const FrmOption *options = frmOption();
+    const FrmOption *options = &options_;
     return TapeSounds{options->tapeSoundAlways(), options->tapeSoundSync(), options->soundFile(3),
                       {options->soundFile(4), options->soundFile(5), options->soundFile(6)}};
 }
 
 bool FrmCtl::lateNight() const { return check2_->isChecked(); }
+
+bool FrmCtl::blanked() const { return check1_->isChecked(); }
+
+QString FrmCtl::speechCaption() const { return grpM_Tape_->title(); }
 
 int FrmCtl::backlightIndex() const {
     if (option4_[0]->isChecked()) return 0;
@@ -109,27 +120,27 @@ void FrmCtl::closeEvent(QCloseEvent *event) { Form_QueryUnload(event); }
 void FrmCtl::Form_QueryUnload(QCloseEvent *event) {
     const auto answer = msgbox::show(this, QStringLiteral("ミトラを終了しますか？"), QMessageBox::Yes | QMessageBox::No,
                                      msgbox::Icon::Question, QStringLiteral("ミトラの終了確認"));
-    if (answer != QMessageBox::Yes) {
+    if (answer != QMessageBox::Yes || (endGuard_ && !endGuard_())) {
         event->ignore();
         return;
     }
-    form1()->ChimeiCtl()->SetChimei(QString());
-    form1()->DeleteRgn();
+    emit exitConfirmed();
+}
+
+void FrmCtl::prepareExit() {
+    board_.ChimeiCtl()->SetChimei(QString());
+    board_.DeleteRgn();
     showKeyRegions(false);
-    CloseAllSnd();
-    mdlM_Tape::ReleaseTape();
-    mdlIniIo::SaveIni();
-    program::endNow(0);
 }
 
 void FrmCtl::CommandButton1_Click(int index) {
-    PlaySnd(frmOption()->soundFile(1), QStringLiteral("S1"), 0, 0);
+    PlaySnd(options_.soundFile(1), QStringLiteral("S1"), 0, 0);
     pressKey(keypad_, index);
     label2_[0]->setText(keypad_.route);
     label2_[2]->setText(keypad_.section);
 }
 
-void FrmCtl::List_Click() { PlaySnd(frmOption()->soundFile(1), QStringLiteral("S1"), 0, 0); }
+void FrmCtl::List_Click() { PlaySnd(options_.soundFile(1), QStringLiteral("S1"), 0, 0); }
 
 void FrmCtl::Frame1_DblClick(int index) {
     if (index != 0 && index != 1) return;
@@ -144,29 +155,29 @@ void FrmCtl::Frame1_DblClick(int index) {
 
 void FrmCtl::HScroll1_Change(int index) {
     label1_[index]->setText(QString::number(hscroll1_[index]->value()));
-    ChimeiCtl_B *chimei = form1()->ChimeiCtl();
+    ChimeiCtl_B *chimei = board_.ChimeiCtl();
     chimei->setSpeed(hscroll1_[0]->value());
     chimei->setScrollStartWait(hscroll1_[1]->value());
 }
 
 void FrmCtl::Command4_Click() {
-    form1()->setEnabled(false);
+    board_.setEnabled(false);
     setEnabled(false);
-    frmOption()->exec();
-    form1()->setEnabled(true);
+    options_.exec();
+    board_.setEnabled(true);
     setEnabled(true);
     // The stop name is sent again so new display options show at once, but not onto a
     // blanked board.
-    ChimeiCtl_B *chimei = form1()->ChimeiCtl();
+    ChimeiCtl_B *chimei = board_.ChimeiCtl();
     chimei->SetChimei(QString());
     if (!check1_->isChecked()) chimei->SetChimei(currentStopName());
 }
 
 void FrmCtl::Command8_Click() {
     const QString text = aboutText(program::exeName(), program::version(), QDate::currentDate().year());
-    form1()->setEnabled(false);
+    board_.setEnabled(false);
     Call_dlg110(this, 1, text);
-    form1()->setEnabled(true);
+    board_.setEnabled(true);
 }
 
 void FrmCtl::Check4_Click() {
@@ -212,5 +223,5 @@ void FrmCtl::SetCtrlDataInfo(const CtrlInfo &info) {
     Frame1_DblClick(backPanel_);
 }
 
-void FrmCtl::Option4_Click(int index) { applyBacklight(index); }
+void FrmCtl::Option4_Click(int index) { applyBacklight(board_, options_, index); }
 

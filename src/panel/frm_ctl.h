@@ -4,6 +4,7 @@
 // late-night fares, scroll speed, backlight, announcements and the ticket preview.
 #include "core/fare_table.h"
 #include "core/keypad.h"
+#include "core/route_set.h"
 #include "core/trip.h"
 #include "options/ticket_panel.h"
 #include "media/tape.h"
@@ -12,9 +13,13 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 struct CtrlInfo;
+class CommandSet;
 class DblClickFrame;
+class Form1;
+class FrmOption;
 class PreviewBox;
 class PushCheckBox;
 class QCheckBox;
@@ -33,7 +38,8 @@ class KeyRouter;
 class FrmCtl : public QWidget, public TapeHost, public TicketPanel {
     Q_OBJECT
 public:
-    explicit FrmCtl(QWidget *parent = nullptr);
+    // The panel works the board and reads the options' live settings.
+    FrmCtl(Form1 &board, FrmOption &options, QWidget *parent = nullptr);
 
     // The load action: board caption, keypad regions, announcement engine.
     void Form_Load();
@@ -52,11 +58,24 @@ public:
     TapeSounds tapeSounds() const override;
     QWidget *tapeDialogParent() override { return this; }
 
+    // What a confirmed exit does to the windows before sound, speech and the settings
+    // file: the stop name cleared, the board's and the keypad's shapes released.
+    void prepareExit();
+
     // The panel's keys (both windows): each presses its button.
     void bindKeys(view::KeyRouter &router);
 
     bool lateNight() const;
+    // 表示消去 is on.
+    bool blanked() const;
+    // The announcement frame's caption: "音合使用可" or "音合使用不可".
+    QString speechCaption() const;
     const Trip &trip() const { return trip_; }
+    // The operator's actions, one command each (see connectTripControls for the ids).
+    CommandSet &commands() const { return *commands_; }
+    // Chooses route and section on the digit lists as the operator's clicks would:
+    // right-aligned, the lists before them left without a choice.
+    void chooseOnLists(const QString &route, const QString &section);
     const DataIo &fareTable() const { return table_; }
     PreviewBox *previewBox() const { return picSeirikenPrev_; }
     QComboBox *companyList() const override { return combo1_; }
@@ -67,8 +86,19 @@ public:
     static constexpr int kClientWidthWide = 594;
     static constexpr int kClientHeight = 173;
 
+    // Asked after the exit question was answered Yes: false keeps the program running
+    // (another window has unsaved work the user wants to keep).
+    void setEndGuard(std::function<bool()> guard) { endGuard_ = std::move(guard); }
+
+signals:
+    // The exit question was answered Yes.
+    void exitConfirmed();
+    // "路線データの編集...": the route on the digit lists (its file number), or -1 for a new one.
+    void editRouteRequested(int route);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void buildEntryPanels();
@@ -88,16 +118,23 @@ private:
     void drawSeirikenPreview(int row);
     void showKeyRegions(bool on);
     void connectTripControls();
+    void addMenuActions();
     void registerDumpSections();
 
     void Command1_Click(int index);
     void Command2_Click(int index);
+    void manualStep(int index);
     void Check1_Click();
     void cmdTapeNext_Click();
     void cmdTapeBack_Click();
+    void showNextAnnouncements();
     void showRouteSelecting();
+    void reportRefusedRouteSet(const route_set::Result &result);
     QString currentStopName() const;
 
+    Form1 &board_;
+    FrmOption &options_;
+    CommandSet *commands_;
     Trip trip_;
     DataIo table_;
     KeypadState keypad_;
@@ -124,5 +161,6 @@ private:
     PreviewBox *picSeirikenPrev_ = nullptr;
     QComboBox *combo1_ = nullptr;
     QMenu *mnuHide_ = nullptr;
+    std::function<bool()> endGuard_;
     QJsonObject lastDraw_;  // the last drawing call's arguments and outcome
 };

@@ -1,6 +1,7 @@
-// The panel's keyboard: each key stands for one of the panel's buttons and presses
-// it, so it does exactly what the button does and nothing while the button could
-// not be pressed.
+// The panel's keyboard: each key is a shortcut of one of the panel's commands, so it
+// does exactly what the command's button does and nothing while it could not be
+// pressed.
+#include "panel/command_set.h"
 #include "panel/frm_ctl.h"
 #include "panel/push_check_box.h"
 #include "view/key_router.h"
@@ -23,26 +24,28 @@ void showKeys(QWidget *button, KeyAction action) {
 }  // namespace
 
 void FrmCtl::bindKeys(KeyRouter &router) {
-    const std::pair<KeyAction, QAbstractButton *> buttons[] = {
-        {KeyAction::Forward, command2_[1]},   {KeyAction::Back, command2_[0]},
-        {KeyAction::Blank, check1_},          {KeyAction::LateNight, check2_},
-        {KeyAction::TapeNext, cmdTapeNext_},  {KeyAction::TapeBack, cmdTapeBack_},
-        {KeyAction::TapeStop, cmdTapeStop_},  {KeyAction::KeypadRoute, keys_[kKeyRoute]},
-        {KeyAction::KeypadSection, keys_[kKeySection]},
+    const std::pair<KeyAction, const char *> commands[] = {
+        {KeyAction::Forward, "forward"},          {KeyAction::Back, "back"},
+        {KeyAction::Blank, "blank"},              {KeyAction::LateNight, "lateNight"},
+        {KeyAction::TapeNext, "announceNext"},    {KeyAction::TapeBack, "announceBack"},
+        {KeyAction::TapeStop, "announceStop"},    {KeyAction::KeypadRoute, "keypad.route"},
+        {KeyAction::KeypadSection, "keypad.section"},
     };
-    for (const auto &[action, button] : buttons) {
-        router.setHandler(action, [button](const KeyHit &) { KeyRouter::pressButton(button); });
-        showKeys(button, action);
+    for (const auto &[action, id] : commands) {
+        const QString command = QLatin1String(id);
+        router.setHandler(action, [this, command](const KeyHit &) { commands_->trigger(command); });
+        showKeys(commands_->button(command), action);
     }
-    router.setHandler(KeyAction::KeypadDigit, [this](const KeyHit &hit) { KeyRouter::pressButton(keys_[hit.digit]); });
+    router.setHandler(KeyAction::KeypadDigit,
+                      [this](const KeyHit &hit) { commands_->trigger(QStringLiteral("keypad.%1").arg(hit.digit)); });
     for (int d = 0; d <= 9; ++d) keys_[d]->setToolTip(QStringLiteral("キー: %1").arg(d));
     // Enter resets on whichever entry panel is in front.
     router.setHandler(KeyAction::Reset, [this](const KeyHit &) {
-        if (!KeyRouter::pressButton(command1_[1])) KeyRouter::pressButton(command1_[0]);
+        if (!commands_->trigger(QStringLiteral("reset.keypad"))) commands_->trigger(QStringLiteral("reset.lists"));
     });
     for (QPushButton *reset : command1_) showKeys(reset, KeyAction::Reset);
     router.setHandler(KeyAction::Backlight, [this](const KeyHit &) {
-        KeyRouter::pressButton(option4_[(backlightIndex() + 1) % 3]);
+        commands_->trigger(QStringLiteral("backlight.%1").arg((backlightIndex() + 1) % 3));
     });
     for (QRadioButton *light : option4_) showKeys(light, KeyAction::Backlight);
 }

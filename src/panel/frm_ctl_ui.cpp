@@ -102,7 +102,6 @@ void FrmCtl::buildEntryPanels() {
                                      : QStringLiteral("QPushButton { background: #ffff40; border: 1px solid #808080; }"
                                                       "QPushButton:pressed { background: #c8c830; }"));
             key->setProperty("BackColor", static_cast<uint>(digit ? 0xC8D0D4 : 0x40FFFF));
-            connect(key, &QPushButton::clicked, this, [this, index] { CommandButton1_Click(index); });
             keys_[index] = key;
         }
     }

@@ -4,7 +4,6 @@
 #include "panel/frm_ctl.h"
 #include "panel/preview_box.h"
 #include "core/route_set.h"
-#include "app/windows.h"
 #include "base/event_log.h"
 #include "ticket/ticket_plugin_api.h"
 #include "options/frm_option.h"
@@ -19,7 +18,7 @@ void FrmCtl::setPreviewSize(int widthTwips, int heightTwips) {
 }
 
 void FrmCtl::drawSeirikenPreview(int row) {
-    FrmOption *options = frmOption();
+    const FrmOption *options = &options_;
     QString date = ticketDateText(options->ticketDateMode(), QDate::currentDate(), trip_, options->fixedDate());
     picSeirikenPrev_->clear();
     if (options->usePreview()) {

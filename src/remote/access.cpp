@@ -1,7 +1,7 @@
 #include "remote/access.h"
 
 #include <QRandomGenerator>
-#include <QUrlQuery>
+#include <QUrl>
 
 namespace remote {
 
@@ -18,8 +18,10 @@ bool sameSecret(const QByteArray &a, const QByteArray &b) {
 QByteArray queryToken(const QByteArray &target) {
     const qsizetype q = target.indexOf('?');
     if (q < 0) return {};
-    const QUrlQuery query(QString::fromLatin1(target.mid(q + 1)));
-    return query.queryItemValue(QStringLiteral("token"), QUrl::FullyDecoded).toUtf8();
+    // Percent-decoded as the page's address encodes it; "+" is a plus, not a space.
+    for (const QByteArray &item : target.mid(q + 1).split('&'))
+        if (item.startsWith("token=")) return QByteArray::fromPercentEncoding(item.mid(6));
+    return {};
 }
 
 QByteArray bearerToken(const QByteArray &authorization) {
@@ -42,12 +44,50 @@ QByteArray targetPath(const QByteArray &target) {
     return q < 0 ? target : target.left(q);
 }
 
-int decide(const RequestFacts &facts, const QByteArray &token) {
+int decide(const RequestFacts &facts, const QByteArray &token, const QList<QByteArray> &hosts) {
+    if (!hosts.contains(facts.host.toLower())) return 421;
     if (!sameSecret(bearerToken(facts.authorization), token) && !sameSecret(queryToken(facts.target), token)) return 401;
     // A page of this server sends its own origin; other pages are refused even with
     // the token, so that a link on a foreign site cannot act through a viewer's browser.
     if (!facts.origin.isEmpty() && facts.origin != "http://" + facts.host) return 403;
     return 0;
+}
+
+QString refusalReason(int status) {
+    switch (status) {
+    case 421: return QStringLiteral("this server does not answer to that Host");
+    case 401: return QStringLiteral("token missing or wrong");
+    default: return QStringLiteral("origin not allowed");
+    }
+}
+
+QString urlHost(const QHostAddress &address) {
+    QString text = address.toString();
+    if (address.protocol() != QAbstractSocket::IPv6Protocol) return text;
+    return QLatin1Char('[') + text.replace(QLatin1Char('%'), QLatin1String("%25")) + QLatin1Char(']');
+}
+
+QList<QByteArray> allowedHosts(const QHostAddress &address, quint16 port, const QList<QHostAddress> &machine) {
+    QList<QHostAddress> own;
+    const bool anyV4 = address == QHostAddress(QHostAddress::AnyIPv4) || address == QHostAddress(QHostAddress::Any);
+    const bool anyV6 = address == QHostAddress(QHostAddress::AnyIPv6) || address == QHostAddress(QHostAddress::Any);
+    if (!anyV4 && !anyV6) own.append(address);
+    for (const QHostAddress &a : machine) {
+        const bool v4 = a.protocol() == QAbstractSocket::IPv4Protocol;
+        if ((v4 && anyV4) || (!v4 && anyV6)) own.append(a);
+    }
+    QList<QByteArray> names{QByteArrayLiteral("localhost")};
+    for (const QHostAddress &a : std::as_const(own)) names.append(urlHost(a).toLower().toUtf8());
+    QList<QByteArray> out;
+    for (const QByteArray &name : std::as_const(names)) {
+        out.append(name + ':' + QByteArray::number(port));
+        if (port == 80) out.append(name);
+    }
+    return out;
+}
+
+QString pageAddress(const QString &host, quint16 port, const QString &token) {
+    return QStringLiteral("http://%1:%2/?token=%3").arg(host).arg(port).arg(QString::fromLatin1(QUrl::toPercentEncoding(token)));
 }
 
 bool RateLimiter::allow(const QString &who, qint64 nowMs) {

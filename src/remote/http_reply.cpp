@@ -16,9 +16,12 @@ const char *reasonPhrase(int status) {
     case 403: return "Forbidden";
     case 404: return "Not Found";
     case 405: return "Method Not Allowed";
+    case 408: return "Request Timeout";
     case 409: return "Conflict";
     case 411: return "Length Required";
     case 413: return "Content Too Large";
+    case 421: return "Misdirected Request";
+    case 426: return "Upgrade Required";
     case 429: return "Too Many Requests";
     case 431: return "Request Header Fields Too Large";
     case 503: return "Service Unavailable";

@@ -1,4 +1,5 @@
 #include "remote/listen_address.h"
+#include "base/message_language.h"
 
 namespace remote {
 
@@ -23,7 +24,7 @@ ListenAddress parseListenAddress(const QString &text) {
     if (text.startsWith(u'[')) {
         const qsizetype close = text.indexOf(QStringLiteral("]:"));
         if (close < 0) {
-            out.error = QStringLiteral("--remote: \"%1\" is not [ADDRESS]:PORT").arg(text);
+            out.error = message_language::pick("--remote: \"%1\" is not [ADDRESS]:PORT", "--remote: 「%1」は [アドレス]:ポート ではありません").arg(text);
             return out;
         }
         host = text.mid(1, close - 1);
@@ -33,14 +34,14 @@ ListenAddress parseListenAddress(const QString &text) {
         portText = text.mid(colon + 1);
     }
     if (!parsePort(portText, out.port)) {
-        out.error = QStringLiteral("--remote: \"%1\" is not a port number 0..65535").arg(portText);
+        out.error = message_language::pick("--remote: \"%1\" is not a port number 0..65535", "--remote: 「%1」は0～65535のポート番号ではありません").arg(portText);
         return out;
     }
     if (host.isEmpty()) return out;
     if (host == QLatin1String("localhost")) return out;
     QHostAddress address;
     if (!address.setAddress(host)) {
-        out.error = QStringLiteral("--remote: \"%1\" is not an IP address").arg(host);
+        out.error = message_language::pick("--remote: \"%1\" is not an IP address", "--remote: 「%1」はIPアドレスではありません").arg(host);
         return out;
     }
     out.address = address;

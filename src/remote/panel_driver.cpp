@@ -1,22 +1,18 @@
 #include "remote/panel_driver.h"
 
 #include "app/autoplay.h"
-#include "app/windows.h"
-#include "automation/control_lookup.h"
-#include "base/dump_sections.h"
-#include "base/event_log.h"
+#include "panel/command_set.h"
+#include "panel/frm_ctl.h"
 #include "base/input_gate.h"
-#include "automation/operator_actions.h"
 #include "board/form1.h"
 #include "widgets/m_degit.h"
 #include "media/tape.h"
 
-#include <QAbstractButton>
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimer>
-#include <QVariant>
 
 namespace remote {
 
@@ -26,119 +22,108 @@ constexpr int kRetryMs = 20;
 constexpr int kPollMs = 150;
 constexpr qint64 kGiveUpMs = 30000;
 
-QWidget *panelControl(const QString &name) {
-    return qobject_cast<QWidget *>(automation::findControl({QStringLiteral("frmCtl"), name}));
+// The command behind each action; "route" goes through either entry panel.
+QString commandOf(const RemoteAction &a) {
+    if (a.name == QLatin1String("backlight")) return QStringLiteral("backlight.%1").arg(std::max(a.level, 0));
+    return a.name;
 }
 
-QString controlName(const QString &base, int index) { return QStringLiteral("%1(%2)").arg(base).arg(index); }
-
-bool checked(const QString &name) {
-    auto *b = qobject_cast<QAbstractButton *>(panelControl(name));
-    return b && b->isChecked();
-}
-
-// The panel's button behind each action; "route" goes through either entry panel.
-QString buttonOf(const RemoteAction &a) {
-    static const QHash<QString, QString> buttons{
-        {QStringLiteral("forward"), QStringLiteral("Command2(1)")},
-        {QStringLiteral("back"), QStringLiteral("Command2(0)")},
-        {QStringLiteral("blank"), QStringLiteral("Check1")},
-        {QStringLiteral("lateNight"), QStringLiteral("Check2")},
-        {QStringLiteral("announceNext"), QStringLiteral("cmdTapeNext")},
-        {QStringLiteral("announceBack"), QStringLiteral("cmdTapeBack")},
-        {QStringLiteral("announceStop"), QStringLiteral("cmdTapeStop")}};
-    if (a.name == QLatin1String("backlight")) return controlName(QStringLiteral("Option4"), std::max(a.level, 0));
-    return buttons.value(a.name);
-}
-
-bool enabled(const RemoteAction &a) {
-    if (a.name == QLatin1String("autoplay")) return true;
-    if (a.name == QLatin1String("route"))
-        return automation::reachable(panelControl(QStringLiteral("Command1(0)"))) ||
-               automation::reachable(panelControl(QStringLiteral("Command1(1)")));
-    return automation::reachable(panelControl(buttonOf(a)));
-}
-
-bool clicked(const QString &name) { return automation::click(panelControl(name)).reached; }
-
-// Types route and section on the keypad when it is in front, else chooses them on the
-// digit lists (right-aligned, the lists before them left without a choice).
-bool enterRoute(const RemoteAction &a) {
-    if (clicked(controlName(QStringLiteral("CommandButton1"), 10))) {
-        auto type = [](const QString &digits) {
-            for (const QChar d : digits) clicked(controlName(QStringLiteral("CommandButton1"), d.digitValue()));
-        };
-        type(a.route);
-        clicked(controlName(QStringLiteral("CommandButton1"), 11));
-        type(a.section);
-        return clicked(QStringLiteral("Command1(1)"));
-    }
-    auto choose = [](const QString &list, int count, const QString &digits) {
-        for (int i = 0; i < count; ++i) {
-            const int at = i - (count - static_cast<int>(digits.size()));
-            automation::selectRow(panelControl(controlName(list, i)), at >= 0 ? digits.at(at).digitValue() : -1);
-        }
-    };
-    choose(QStringLiteral("List2"), 5, a.route);
-    choose(QStringLiteral("List3"), 3, a.section);
-    return clicked(QStringLiteral("Command1(0)"));
-}
-
-bool perform(const RemoteAction &a) {
-    if (a.name == QLatin1String("autoplay")) {
-        if (a.on.value_or(false)) autoplay::start(a.interval);
-        else autoplay::stop();
-        return true;
-    }
-    autoplay::stop();  // the operator's own action takes over from the trip running by itself
-    if (a.name == QLatin1String("route")) return enterRoute(a);
-    const QString button = buttonOf(a);
-    if (a.on && checked(button) == *a.on) return true;
-    return clicked(button);
+QJsonObject messageJson(const msgbox::Notifier::Open &box) {
+    return {{QStringLiteral("pending"), box.id},
+            {QStringLiteral("title"), box.title},
+            {QStringLiteral("text"), box.text},
+            {QStringLiteral("buttons"), QJsonArray::fromStringList(box.buttons)}};
 }
 
 }  // namespace
 
-PanelDriver::PanelDriver(QObject *parent) : QObject(parent), retry_(new QTimer(this)), poll_(new QTimer(this)) {
+PanelDriver::PanelDriver(const Form1 &board, FrmCtl &panel, QObject *parent)
+    : QObject(parent), board_(board), panel_(panel), retry_(new QTimer(this)), poll_(new QTimer(this)) {
     qRegisterMetaType<remote::RemoteAction>();
     clock_.start();
     retry_->setSingleShot(true);
     connect(retry_, &QTimer::timeout, this, &PanelDriver::process);
     connect(poll_, &QTimer::timeout, this, &PanelDriver::pollState);
+    const msgbox::Notifier *notifier = &msgbox::Notifier::instance();
+    connect(notifier, &msgbox::Notifier::opened, this, &PanelDriver::onBoxOpened);
+    connect(notifier, &msgbox::Notifier::closed, this, &PanelDriver::pollState, Qt::QueuedConnection);
     poll_->start(kPollMs);
 }
 
-QByteArray PanelDriver::stateJson() {
-    QJsonObject trip, row;
-    for (const auto &[key, section] : dump::sections()) {
-        if (key == QLatin1String("trip")) trip = section().toObject();
-        if (key == QLatin1String("fareRow")) row = section().toObject();
+bool PanelDriver::enabled(const RemoteAction &a) const {
+    const std::vector<msgbox::Notifier::Open> boxes = msgbox::Notifier::instance().open();
+    if (a.name == QLatin1String("answer")) return !boxes.empty();
+    if (a.name == QLatin1String("autoplay")) return autoplay_ != nullptr;
+    // Like a click, nothing reaches the panel behind a modal dialog.
+    if (QApplication::activeModalWidget() || !boxes.empty()) return false;
+    const CommandSet &c = panel_.commands();
+    if (a.name == QLatin1String("route"))
+        return c.isAvailable(QStringLiteral("reset.lists")) || c.isAvailable(QStringLiteral("reset.keypad"));
+    return c.isAvailable(commandOf(a));
+}
+
+// Types route and section on the keypad when it is in front, else chooses them on the
+// digit lists.
+bool PanelDriver::enterRoute(const RemoteAction &a) {
+    CommandSet &c = panel_.commands();
+    if (c.trigger(QStringLiteral("keypad.route"))) {
+        auto type = [&c](const QString &digits) {
+            for (const QChar d : digits) c.trigger(QStringLiteral("keypad.%1").arg(d.digitValue()));
+        };
+        type(a.route);
+        c.trigger(QStringLiteral("keypad.section"));
+        type(a.section);
+        return c.trigger(QStringLiteral("reset.keypad"));
     }
-    int backlight = 0;
-    for (int i = 0; i < 3; ++i)
-        if (checked(controlName(QStringLiteral("Option4"), i))) backlight = i;
+    panel_.chooseOnLists(a.route, a.section);
+    return c.trigger(QStringLiteral("reset.lists"));
+}
+
+bool PanelDriver::perform(const RemoteAction &a) {
+    if (a.name == QLatin1String("answer")) {
+        const std::vector<msgbox::Notifier::Open> boxes = msgbox::Notifier::instance().open();
+        const int id = a.pending > 0 ? a.pending : boxes.back().id;
+        return msgbox::Notifier::instance().answer(id, a.button);
+    }
+    if (a.name == QLatin1String("autoplay")) {
+        if (a.on.value_or(false)) autoplay_->start(a.interval);
+        else autoplay_->stop();
+        return true;
+    }
+    // The operator's own action takes over from the trip running by itself.
+    if (autoplay_) autoplay_->stop();
+    if (a.name == QLatin1String("route")) return enterRoute(a);
+    if (a.on) {
+        const bool now = a.name == QLatin1String("blank") ? panel_.blanked() : panel_.lateNight();
+        if (now == *a.on) return true;
+    }
+    return panel_.commands().trigger(commandOf(a));
+}
+
+QByteArray PanelDriver::stateJson() const {
+    const Trip &trip = panel_.trip();
     QJsonArray fares;
-    for (int i = 1; i <= 32; ++i) {
-        fares.append(QJsonValue::fromVariant(form1()->Degit(i)->Value()));
-    }
+    // What each cell shows, as text: "" where the board leaves it dark.
+    for (int i = 1; i <= 32; ++i) fares.append(board_.Degit(i)->litText().trimmed());
     QJsonObject enabledNow;
-    for (const QString &name : actionNames()) enabledNow.insert(name, enabled(RemoteAction{name, {}, {}, 1, {}}));
-    const QObject *tapeFrame = automation::findControl({QStringLiteral("frmCtl"), QStringLiteral("grpM_Tape")});
-    const QJsonObject state{
-        {QStringLiteral("routeNo"), trip.value(QStringLiteral("RouteNo"))},
-        {QStringLiteral("section"), trip.value(QStringLiteral("StartSection"))},
-        {QStringLiteral("curIndex"), trip.value(QStringLiteral("CurIndex"))},
-        {QStringLiteral("rowCount"), trip.value(QStringLiteral("RowCount"))},
-        {QStringLiteral("stopName"), row.value(QStringLiteral("StopName"))},
-        {QStringLiteral("blank"), checked(QStringLiteral("Check1"))},
-        {QStringLiteral("lateNight"), checked(QStringLiteral("Check2"))},
-        {QStringLiteral("backlight"), backlight},
-        {QStringLiteral("tapePos"), mdlM_Tape::GetTapePos()},
-        {QStringLiteral("tapeCount"), mdlM_Tape::GetTapeCount()},
-        {QStringLiteral("speech"), tapeFrame ? tapeFrame->property("title").toString() : QString()},
-        {QStringLiteral("fares"), fares},
-        {QStringLiteral("busy"), inputHeld()},
-        {QStringLiteral("enabled"), enabledNow}};
+    for (const QString &name : actionNames()) enabledNow.insert(name, enabled(RemoteAction{name, {}, {}, 1, {}, {}, 0}));
+    QJsonObject state{{QStringLiteral("routeNo"), trip.RouteNo},
+                      {QStringLiteral("section"), trip.StartSection},
+                      {QStringLiteral("curIndex"), trip.CurIndex},
+                      {QStringLiteral("rowCount"), trip.RowCount},
+                      {QStringLiteral("stopName"), panel_.fareTable().Row(trip.currentRow()).StopName},
+                      {QStringLiteral("blank"), panel_.blanked()},
+                      {QStringLiteral("lateNight"), panel_.lateNight()},
+                      {QStringLiteral("backlight"), panel_.backlightIndex()},
+                      {QStringLiteral("tapePos"), mdlM_Tape::GetTapePos()},
+                      {QStringLiteral("tapeCount"), mdlM_Tape::GetTapeCount()},
+                      {QStringLiteral("speech"), panel_.speechCaption()},
+                      {QStringLiteral("fares"), fares},
+                      {QStringLiteral("busy"), inputHeld()},
+                      {QStringLiteral("enabled"), enabledNow}};
+    // The newest message box that waits for an answer, for the page to show.
+    const std::vector<msgbox::Notifier::Open> boxes = msgbox::Notifier::instance().open();
+    if (!boxes.empty()) state.insert(QStringLiteral("message"), messageJson(boxes.back()));
     return QJsonDocument(state).toJson(QJsonDocument::Compact);
 }
 
@@ -158,27 +143,39 @@ void PanelDriver::process() {
             }
             const Pending late = head;
             queue_.pop_front();
-            emit done(late.id, 503, QStringLiteral("the program stayed busy for 30 s"), QByteArray());
+            emit done(late.id, 503, QStringLiteral("the program stayed busy for 30 s"), QByteArray(), 0);
             continue;
         }
         const Pending next = queue_.front();
         queue_.pop_front();
         if (!enabled(next.action)) {
-            emit done(next.id, 409, QStringLiteral("%1 is not enabled now").arg(next.action.name), stateJson());
+            emit done(next.id, 409, QStringLiteral("%1 is not enabled now").arg(next.action.name), stateJson(), 0);
             continue;
         }
-        const qsizetype eventsBefore = events::all().size();
-        // A click may run a nested pause or a message box; later requests queue meanwhile.
-        perform(next.action);
-        QString message;
-        const QJsonArray after = events::all();
-        for (qsizetype i = eventsBefore; i < after.size(); ++i)
-            if (after.at(i).toObject().value(QStringLiteral("kind")).toString() == QLatin1String("message"))
-                message = after.at(i).toObject().value(QStringLiteral("text")).toString();
-        const QByteArray state = stateJson();
-        emit done(next.id, 200, message, state);
+        // An action may run a nested pause or a message box; later requests queue
+        // meanwhile and run inside it.
+        const std::optional<qint64> outer = acting_;
+        acting_ = next.id;
+        const bool carriedOut = perform(next.action);
+        const bool unanswered = acting_ == next.id;
+        acting_ = outer;
+        if (unanswered) {
+            if (next.action.name == QLatin1String("answer") && !carriedOut)
+                emit done(next.id, 409, QStringLiteral("the message has no button %1").arg(next.action.button), stateJson(), 0);
+            else
+                emit done(next.id, 200, QString(), stateJson(), 0);
+        }
         pollState();
     }
+}
+
+void PanelDriver::onBoxOpened(const msgbox::Notifier::Open &box) {
+    if (acting_) {
+        const qint64 id = *acting_;
+        acting_.reset();
+        emit done(id, 200, box.text, stateJson(), box.id);
+    }
+    pollState();
 }
 
 void PanelDriver::pollState() {

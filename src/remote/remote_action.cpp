@@ -30,7 +30,7 @@ const QStringList &actionNames() {
                                    QStringLiteral("back"),         QStringLiteral("blank"),
                                    QStringLiteral("lateNight"),    QStringLiteral("backlight"),
                                    QStringLiteral("announceNext"), QStringLiteral("announceBack"),
-                                   QStringLiteral("announceStop")};
+                                   QStringLiteral("announceStop"), QStringLiteral("answer")};
     return names;
 }
 
@@ -73,6 +73,19 @@ std::optional<RemoteAction> parseAction(const QByteArray &body, QString *error) 
             return std::nullopt;
         }
         a.level = level.toInt();
+    } else if (a.name == QLatin1String("answer")) {
+        const QJsonValue button = o.value(QStringLiteral("button"));
+        const QJsonValue pending = o.value(QStringLiteral("pending"));
+        if (!button.isString() || button.toString().isEmpty()) {
+            *error = QStringLiteral("\"button\" must name the message's button, e.g. \"OK\"");
+            return std::nullopt;
+        }
+        if (!pending.isUndefined() && (!pending.isDouble() || pending.toDouble() != pending.toInt(-1) || pending.toInt() < 1)) {
+            *error = QStringLiteral("\"pending\" must be the message's id, a whole number from 1");
+            return std::nullopt;
+        }
+        a.button = button.toString();
+        a.pending = pending.toInt(0);
     } else if (o.contains(QStringLiteral("on"))) {
         if (!o.value(QStringLiteral("on")).isBool() ||
             (a.name != QLatin1String("blank") && a.name != QLatin1String("lateNight"))) {

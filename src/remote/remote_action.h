@@ -16,9 +16,11 @@ struct RemoteAction {
     std::optional<bool> on;     // "blank", "lateNight": the state wanted; absent = press once
                                 // "autoplay": on or off (required)
     int interval = 8;           // "autoplay": seconds between stops
+    QString button;             // "answer": the message box's button ("OK", "Yes", ...)
+    int pending = 0;            // "answer": the box's id; 0 = the newest open box
 };
 
-// route forward back blank lateNight backlight announceNext announceBack announceStop
+// route forward back blank lateNight backlight announceNext announceBack announceStop answer
 const QStringList &actionNames();
 
 // The action, or nullopt with `error` saying what is wrong with the body.

@@ -1,6 +1,5 @@
 #include "remote/remote_control.h"
 
-#include "app/windows.h"
 #include "board/form1.h"
 #include "remote/access.h"
 #include "remote/board_mirror.h"
@@ -30,20 +29,17 @@ QString shownHost(const QHostAddress &address) {
     } else if (address == QHostAddress(QHostAddress::AnyIPv6)) {
         shown = QHostAddress(QHostAddress::LocalHostIPv6);
     }
-    const QString text = shown.toString();
-    return shown.protocol() == QAbstractSocket::IPv6Protocol ? QStringLiteral("[%1]").arg(text) : text;
+    return urlHost(shown);
 }
 
 }  // namespace
 
-RemoteControl::RemoteControl(QObject *parent) : QObject(parent) { registerPages(); }
+RemoteControl::RemoteControl(Form1 &board, FrmCtl &panel, QObject *parent)
+    : QObject(parent), board_(board), panel_(panel) {
+    registerPages();
+}
 
 RemoteControl::~RemoteControl() { stop(); }
-
-RemoteControl *RemoteControl::instance() {
-    static RemoteControl *one = new RemoteControl(QCoreApplication::instance());
-    return one;
-}
 
 bool RemoteControl::start(const ListenAddress &where, const QString &token) {
     stop();
@@ -55,8 +51,7 @@ bool RemoteControl::start(const ListenAddress &where, const QString &token) {
     thread_ = new QThread(this);
     thread_->setObjectName(QStringLiteral("remote"));
     thread_->start();
-    // The server is made inside its thread: Qt keeps a WebSocket server of its own
-    // in it, which must live in the same thread as the connections it takes over.
+    // The server is made inside its thread, where its connections live.
     auto *anchor = new QObject;
     anchor->moveToThread(thread_);
     bool listening = false;
@@ -75,15 +70,16 @@ bool RemoteControl::start(const ListenAddress &where, const QString &token) {
         return false;
     }
 
-    driver_ = new PanelDriver(this);
+    driver_ = new PanelDriver(board_, panel_, this);
+    driver_->setAutoplay(autoplay_);
     RemoteServer *server = server_;
-    mirror_ = new BoardMirror(form1(), [server] { return server->viewerCount(); }, this);
+    mirror_ = new BoardMirror(&board_, [server] { return server->viewerCount(); }, this);
     connect(server_, &RemoteServer::actionRequested, driver_, &PanelDriver::request);
     connect(driver_, &PanelDriver::done, server_, &RemoteServer::onActionDone);
     connect(driver_, &PanelDriver::stateChanged, server_, &RemoteServer::onState);
     connect(server_, &RemoteServer::wholeBoardWanted, mirror_, &BoardMirror::sendWhole);
     connect(mirror_, &BoardMirror::patch, server_, &RemoteServer::onBoardPatch);
-    QMetaObject::invokeMethod(server_, [server, state = PanelDriver::stateJson()] { server->onState(state); });
+    QMetaObject::invokeMethod(server_, [server, state = driver_->stateJson()] { server->onState(state); });
     emit runningChanged(true);
     return true;
 }
@@ -114,7 +110,7 @@ void RemoteControl::stop() {
 }
 
 QString RemoteControl::pageUrl() const {
-    return QStringLiteral("http://%1:%2/?token=%3").arg(shownHost(where_.address)).arg(where_.port).arg(token_);
+    return pageAddress(shownHost(where_.address), where_.port, token_);
 }
 
 }  // namespace remote

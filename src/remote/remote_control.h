@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QString>
 
+class Autoplay;
+class Form1;
+class FrmCtl;
 class QThread;
 
 namespace remote {
@@ -17,7 +20,8 @@ class RemoteServer;
 class RemoteControl : public QObject {
     Q_OBJECT
 public:
-    explicit RemoteControl(QObject *parent = nullptr);
+    // Works the control panel's commands and mirrors the board.
+    RemoteControl(Form1 &board, FrmCtl &panel, QObject *parent = nullptr);
     ~RemoteControl() override;
 
     // Starts listening. A non-empty `token` is kept for this and every later start
@@ -25,6 +29,9 @@ public:
     // when the address cannot be used. A running server is stopped first.
     bool start(const ListenAddress &where, const QString &token);
     void stop();
+
+    // What the "autoplay" action switches (none: the action is not enabled).
+    void setAutoplay(Autoplay *autoplay) { autoplay_ = autoplay; }
 
     bool running() const { return server_ != nullptr; }
     QString error() const { return error_; }
@@ -35,13 +42,13 @@ public:
     // The remote-control page's address with the token, for a phone to open.
     QString pageUrl() const;
 
-    // The one instance the panel's menu and the command line share.
-    static RemoteControl *instance();
-
 signals:
     void runningChanged(bool running);
 
 private:
+    Form1 &board_;
+    FrmCtl &panel_;
+    Autoplay *autoplay_ = nullptr;
     QThread *thread_ = nullptr;
     RemoteServer *server_ = nullptr;
     PanelDriver *driver_ = nullptr;

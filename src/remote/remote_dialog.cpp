@@ -1,5 +1,6 @@
 #include "remote/remote_dialog.h"
 
+#include "board/screen_fit.h"
 #include "remote/qr_code.h"
 #include "remote/remote_control.h"
 
@@ -12,6 +13,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -25,7 +27,7 @@ constexpr int kDefaultPort = 8207;
 // menu of its own.
 class PanelMenu : public QObject {
 public:
-    explicit PanelMenu(QWidget *panel) : QObject(panel), panel_(panel) {}
+    PanelMenu(QWidget *panel, RemoteControl *remote) : QObject(panel), panel_(panel), remote_(remote) {}
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override {
@@ -36,6 +38,10 @@ protected:
         if (preview && under && (under == preview || preview->isAncestorOf(under))) return false;
         QMenu menu(panel_);
         menu.setObjectName(QStringLiteral("mnuRemote"));
+        // The panel's own entries first.
+        for (QAction *a : panel_->actions())
+            if (a->property("panelMenu").toBool()) menu.addAction(a);
+        if (!menu.isEmpty()) menu.addSeparator();
         QAction *open = menu.addAction(QStringLiteral("リモート操作..."));
         open->setObjectName(QStringLiteral("mnuRemoteOpen"));
         if (menu.exec(menuEvent->globalPos()) == open) showDialog();
@@ -44,21 +50,25 @@ protected:
 
 private:
     void showDialog() {
-        if (!dialog_) dialog_ = new RemoteDialog(panel_);
+        if (!dialog_) dialog_ = new RemoteDialog(panel_, remote_);
         dialog_->show();
         dialog_->raise();
         dialog_->activateWindow();
     }
 
     QWidget *panel_;
+    RemoteControl *remote_;
     QPointer<RemoteDialog> dialog_;
 };
 
 }  // namespace
 
-RemoteDialog::RemoteDialog(QWidget *parent)
-    : QDialog(parent), reach_(new QComboBox(this)), port_(new QSpinBox(this)),
-      startStop_(new QPushButton(this)), status_(new QLabel(this)), url_(new QLineEdit(this)), qr_(new QLabel(this)) {
+RemoteDialog::RemoteDialog(QWidget *parent, RemoteControl *remote)
+    : QDialog(parent), remote_(remote), reach_(new QComboBox(this)), port_(new QSpinBox(this)),
+      startStop_(new QPushButton(this)), status_(new QLabel(this)), url_(new QLineEdit(this)), qr_(new QLabel(this)),
+      phoneNote_(new QLabel(QStringLiteral("この URL はこのコンピュータでだけ開けます。スマートフォンやタブレットから"
+                                           "使うには、停止して「ネットワーク全体」で開始してください。"),
+                            this)) {
     setObjectName(QStringLiteral("dlgRemote"));
     setWindowTitle(QStringLiteral("リモート操作"));
     reach_->setObjectName(QStringLiteral("cboRemoteReach"));
@@ -75,6 +85,8 @@ RemoteDialog::RemoteDialog(QWidget *parent)
     status_->setWordWrap(true);
     qr_->setObjectName(QStringLiteral("picRemoteQr"));
     qr_->setAlignment(Qt::AlignCenter);
+    phoneNote_->setObjectName(QStringLiteral("lblRemotePhone"));
+    phoneNote_->setWordWrap(true);
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("接続元"), reach_);
@@ -85,13 +97,14 @@ RemoteDialog::RemoteDialog(QWidget *parent)
     layout->addWidget(status_);
     layout->addWidget(url_);
     layout->addWidget(qr_);
+    layout->addWidget(phoneNote_);
     connect(startStop_, &QPushButton::clicked, this, &RemoteDialog::toggle);
-    connect(RemoteControl::instance(), &RemoteControl::runningChanged, this, &RemoteDialog::refresh);
+    connect(remote_, &RemoteControl::runningChanged, this, &RemoteDialog::refresh);
     refresh();
 }
 
 void RemoteDialog::toggle() {
-    RemoteControl *rc = RemoteControl::instance();
+    RemoteControl *rc = remote_;
     if (rc->running()) {
         rc->stop();
         return refresh();
@@ -105,7 +118,7 @@ void RemoteDialog::toggle() {
 }
 
 void RemoteDialog::refresh() {
-    RemoteControl *rc = RemoteControl::instance();
+    RemoteControl *rc = remote_;
     const bool on = rc->running();
     startStop_->setText(on ? QStringLiteral("停止") : QStringLiteral("開始"));
     reach_->setEnabled(!on);
@@ -120,12 +133,32 @@ void RemoteDialog::refresh() {
                         : rc->error().isEmpty() ? QStringLiteral("停止中") : rc->error());
     url_->setText(on ? rc->pageUrl() : QString());
     url_->setVisible(on);
-    const QImage code = on ? qrCode(rc->pageUrl(), 4) : QImage();
+    // A loopback address in a phone's camera leads nowhere: the phone is not this computer.
+    const bool forPhones = on && !isLoopbackOnly(rc->where().address);
+    const QImage code = forPhones ? qrCode(rc->pageUrl(), 4) : QImage();
     qr_->setPixmap(code.isNull() ? QPixmap() : QPixmap::fromImage(code));
-    qr_->setVisible(on);
-    adjustSize();
+    qr_->setVisible(forPhones);
+    phoneNote_->setVisible(on && !forPhones);
+    fitOnScreen();
 }
 
-void attachToPanel(QWidget *panel) { panel->installEventFilter(new PanelMenu(panel)); }
+void RemoteDialog::fitOnScreen() {
+    // Grown in place after 開始, the dialog would run off the screen's edge: it is
+    // kept on the screen as the panel is.
+    const QSize before = size();
+    QRect frame = frameGeometry();
+    adjustSize();
+    if (!isVisible() || !screen()) return;
+    frame.setSize(frame.size() + size() - before);
+    const QPoint fitted = keptInside(frame, screen()->availableGeometry());
+    if (fitted != frame.topLeft()) move(fitted);
+}
+
+void RemoteDialog::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    fitOnScreen();
+}
+
+void attachToPanel(QWidget *panel, RemoteControl *remote) { panel->installEventFilter(new PanelMenu(panel, remote)); }
 
 }  // namespace remote

@@ -1,55 +1,24 @@
 #include "remote/remote_server.h"
 
 #include "remote/http_reply.h"
-#include "remote/request_guard.h"
+#include "remote/remote_connection.h"
+#include "remote/websocket_frames.h"
 
 #include <QBuffer>
-#include <cctype>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QtHttpServer/QHttpServerRequest>
 #include <QtEndian>
-#include <QWebSocket>
 
 namespace remote {
 
 namespace {
 
-constexpr int kMaxConnections = 256;
 constexpr int kMaxControls = 32;
 constexpr int kMaxViewers = 64;
-
-// Every connection is read by a RequestGuard before the HTTP server sees a byte.
-class GuardedTcpServer : public QTcpServer {
-public:
-    GuardedTcpServer(QByteArray token, QObject *parent) : QTcpServer(parent), token_(std::move(token)) {}
-
-protected:
-    void incomingConnection(qintptr handle) override {
-        auto *socket = new QTcpSocket(this);
-        if (!socket->setSocketDescriptor(handle)) {
-            delete socket;
-            return;
-        }
-        // Connections over the limit are closed at once; the ones there keep working.
-        if (++open_ > kMaxConnections) {
-            socket->abort();
-            socket->deleteLater();
-            --open_;
-            return;
-        }
-        connect(socket, &QObject::destroyed, this, [this] { --open_; });
-        new RequestGuard(socket, token_);
-        addPendingConnection(socket);
-    }
-
-private:
-    QByteArray token_;
-    int open_ = 0;
-};
 
 QByteArray page(const QString &name) {
     QFile f(QStringLiteral(":/remote/") + name);
@@ -60,151 +29,150 @@ QByteArray stateMessage(const QByteArray &state) { return "{\"type\":\"state\",\
 
 }  // namespace
 
-RemoteServer::RemoteServer(QString token) : token_(std::move(token)) {
-    clock_.start();
-    connect(this, &QAbstractHttpServer::newWebSocketConnection, this, &RemoteServer::onWebSocket);
-}
+RemoteServer::RemoteServer(QString token) : token_(std::move(token)) { clock_.start(); }
 
 bool RemoteServer::startListening(const QHostAddress &address, quint16 port, QString *error, quint16 *actualPort) {
-    auto *tcp = new GuardedTcpServer(token_.toUtf8(), this);
+    auto *tcp = new QTcpServer(this);
     if (!tcp->listen(address, port)) {
         *error = tcp->errorString();
         delete tcp;
         return false;
     }
-    bind(tcp);
+    tcp_ = tcp;
     *actualPort = tcp->serverPort();
+    hosts_ = allowedHosts(address, tcp->serverPort(), QNetworkInterface::allAddresses());
+    connect(tcp, &QTcpServer::newConnection, this, [this, tcp] { onIncoming(tcp); });
     return true;
 }
 
 void RemoteServer::stopListening() {
-    for (QTcpServer *tcp : servers()) tcp->close();
-    for (QWebSocket *ws : controls_ + viewers_list_) ws->close();
+    if (tcp_) tcp_->close();
+    for (RemoteConnection *c : controls_ + viewersList_) c->closeWebSocket(ws::GoingAway, "server stopped");
 }
 
-bool RemoteServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) {
-    const QUrl url = request.url();
-    QByteArray target = url.path(QUrl::FullyEncoded).toUtf8();
-    if (url.hasQuery()) target += '?' + url.query(QUrl::FullyEncoded).toUtf8();
-    const RequestFacts facts{target, request.value("authorization"), request.value("origin"), request.value("host")};
-    // Qt hands an upgrade request over as a WebSocket when this answers true for it
-    // (and writes nothing); false gives it the missing handler's 404.
-    const bool upgrade = request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
-    const QString path = url.path();
-    if (const int status = decide(facts, token_.toUtf8())) {
-        if (upgrade) return false;
-        socket->write(errorResponse(status, status == 401 ? QStringLiteral("token missing or wrong")
-                                                          : QStringLiteral("origin not allowed")));
-        return true;
+void RemoteServer::onIncoming(QTcpServer *tcp) {
+    while (QTcpSocket *socket = tcp->nextPendingConnection()) {
+        const QString peer = socket->peerAddress().toString();
+        // Connections over the limits are cut at once; the ones there keep working.
+        if (!slots_.take(peer)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        auto *c = new RemoteConnection(socket, this);
+        connect(c, &RemoteConnection::finished, this, [this, peer](RemoteConnection *gone) {
+            slots_.give(peer);
+            onGone(gone);
+        });
+        connect(c, &RemoteConnection::requestReceived, this, &RemoteServer::onRequest);
+        connect(c, &RemoteConnection::messageReceived, this, [this](RemoteConnection *from, const QByteArray &text) {
+            takeAction(text, Pending{from, true});
+        });
     }
-    if (upgrade) return path == QLatin1String("/ws") || path == QLatin1String("/ws/board");
-    const bool get = request.method() == QHttpServerRequest::Method::Get;
-    const bool post = request.method() == QHttpServerRequest::Method::Post;
-    static const QHash<QString, QString> pages{{QStringLiteral("/"), QStringLiteral("remote.html")},
-                                               {QStringLiteral("/board"), QStringLiteral("board.html")}};
+}
+
+void RemoteServer::onGone(RemoteConnection *c) {
+    controls_.removeAll(c);
+    viewersList_.removeAll(c);
+    viewers_ = static_cast<int>(viewersList_.size());
+}
+
+void RemoteServer::onRequest(RemoteConnection *c, const HttpRequest &request) {
+    const RequestFacts facts{request.target, request.value("authorization"), request.value("origin"),
+                             request.value("host")};
+    const bool upgrade = request.isWebSocketUpgrade();
+    const bool close = !c->keepAlive();
+    if (const int status = decide(facts, token_.toUtf8(), hosts_))
+        return c->reply(errorResponse(status, refusalReason(status), close));
+    const QByteArray path = targetPath(request.target);
+    if (upgrade) return openWebSocket(c, request, path);
+    const bool get = request.method == "GET";
+    const bool post = request.method == "POST";
+    static const QHash<QByteArray, QString> pages{{QByteArrayLiteral("/"), QStringLiteral("remote.html")},
+                                                  {QByteArrayLiteral("/board"), QStringLiteral("board.html")}};
     if (pages.contains(path) && get) {
-        // The page may talk only to this server; nothing else is fetched or run.
-        QByteArray host = request.value("host");
-        for (const char c : host)
-            if (!std::isalnum(static_cast<unsigned char>(c)) && !QByteArray(".:-[]").contains(c)) host.clear();
+        // The page may talk only to this server (whose Host was checked above);
+        // nothing else is fetched or run.
         const HeaderList policy{{"Content-Security-Policy",
                                  "default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'; "
-                                 "img-src blob: data:; connect-src 'self' ws://" + host +
+                                 "img-src blob: data:; connect-src 'self' ws://" + facts.host +
                                      "; base-uri 'none'; form-action 'none'"}};
-        socket->write(httpResponse(200, "text/html; charset=utf-8", page(pages.value(path)), policy));
-    } else if (path == QLatin1String("/api/state") && get) {
-        socket->write(httpResponse(200, "application/json; charset=utf-8", state_));
-    } else if (path == QLatin1String("/api/action") && post) {
-        takeAction(request.body(), request.remoteAddress().toString(), Pending{socket, nullptr});
-    } else if (pages.contains(path) || path.startsWith(QLatin1String("/api/"))) {
-        socket->write(errorResponse(405, QStringLiteral("method not allowed here")));
+        c->reply(httpResponse(200, "text/html; charset=utf-8", page(pages.value(path)), policy, close));
+    } else if (path == "/api/state" && get) {
+        c->reply(httpResponse(200, "application/json; charset=utf-8", state_, {}, close));
+    } else if (path == "/api/action" && post) {
+        takeAction(request.body, Pending{c, false});
+    } else if (pages.contains(path) || path.startsWith("/api/") || path.startsWith("/ws")) {
+        c->reply(errorResponse(path.startsWith("/ws") ? 400 : 405,
+                               path.startsWith("/ws") ? QStringLiteral("a WebSocket handshake is needed here")
+                                                      : QStringLiteral("method not allowed here"),
+                               close));
     } else {
-        return false;
+        c->reply(errorResponse(404, QStringLiteral("no such page"), close));
     }
-    return true;
 }
 
-void RemoteServer::missingHandler(const QHttpServerRequest &, QTcpSocket *socket) {
-    socket->write(errorResponse(404, QStringLiteral("no such page")));
+void RemoteServer::openWebSocket(RemoteConnection *c, const HttpRequest &request, const QByteArray &path) {
+    const bool board = path == "/ws/board";
+    if (!board && path != "/ws") return c->reply(errorResponse(404, QStringLiteral("no such channel"), true));
+    if (request.value("sec-websocket-version") != "13")
+        return c->reply(httpResponse(426, "text/plain", "WebSocket version 13 only", {{"Sec-WebSocket-Version", "13"}}, true));
+    if (!ws::validKey(request.value("sec-websocket-key")))
+        return c->reply(errorResponse(400, QStringLiteral("bad Sec-WebSocket-Key"), true));
+    c->acceptWebSocket(request);
+    QList<RemoteConnection *> &list = board ? viewersList_ : controls_;
+    if (list.size() >= (board ? kMaxViewers : kMaxControls))
+        return c->closeWebSocket(ws::PolicyViolated, "too many clients");
+    list.append(c);
+    if (board) {
+        viewers_ = static_cast<int>(viewersList_.size());
+        emit wholeBoardWanted();
+    } else {
+        c->sendText(stateMessage(state_));
+    }
 }
 
-void RemoteServer::takeAction(const QByteArray &body, const QString &client, const Pending &to) {
+void RemoteServer::takeAction(const QByteArray &body, const Pending &to) {
     QString why;
     const auto action = parseAction(body, &why);
     if (!action) return answer(to, 400, why, QByteArray());
-    if (!limiter_.allow(client, clock_.elapsed()))
+    if (!limiter_.allow(to.to ? to.to->peer() : QString(), clock_.elapsed()))
         return answer(to, 429, QStringLiteral("too many actions: at most 10 a second"), QByteArray());
     const qint64 id = nextId_++;
     pending_.insert(id, to);
     emit actionRequested(id, *action);
 }
 
-void RemoteServer::onActionDone(qint64 id, int status, const QString &reason, const QByteArray &state) {
+void RemoteServer::onActionDone(qint64 id, int status, const QString &reason, const QByteArray &state, int pending) {
     // The state after the action, so that a request right after the answer sees it.
     if (!state.isEmpty()) state_ = state;
-    answer(pending_.take(id), status, reason, state);
+    answer(pending_.take(id), status, reason, state, pending);
 }
 
-void RemoteServer::answer(const Pending &to, int status, const QString &reason, const QByteArray &state) {
+void RemoteServer::answer(const Pending &to, int status, const QString &reason, const QByteArray &state, int pending) {
+    if (!to.to) return;  // the client has gone meanwhile
     QJsonObject result{{QStringLiteral("status"), status}};
     if (!reason.isEmpty()) result.insert(status == 200 ? QStringLiteral("message") : QStringLiteral("error"), reason);
+    if (pending > 0) result.insert(QStringLiteral("pending"), pending);
     if (!state.isEmpty()) result.insert(QStringLiteral("state"), QJsonDocument::fromJson(state).object());
-    if (to.http) {
-        // A success answers with the new state itself, a refusal with its reason and the state.
-        const QByteArray body = status == 200 && reason.isEmpty()
-                                    ? state
-                                    : QJsonDocument(result).toJson(QJsonDocument::Compact);
-        to.http->write(httpResponse(status, "application/json; charset=utf-8", body));
-    }
-    if (to.ws) {
+    if (to.webSocket) {
         result.insert(QStringLiteral("type"), QStringLiteral("result"));
-        to.ws->sendTextMessage(QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Compact)));
+        return to.to->sendText(QJsonDocument(result).toJson(QJsonDocument::Compact));
     }
-}
-
-void RemoteServer::onWebSocket() {
-    while (hasPendingWebSocketConnections()) {
-        QWebSocket *ws = nextPendingWebSocketConnection().release();
-        ws->setParent(this);
-        ws->setMaxAllowedIncomingMessageSize(RequestGuard::kMaxBodyBytes);
-        ws->setMaxAllowedIncomingFrameSize(RequestGuard::kMaxBodyBytes);
-        const QString path = ws->requestUrl().path();
-        const bool board = path == QLatin1String("/ws/board");
-        QList<QWebSocket *> &list = board ? viewers_list_ : controls_;
-        if ((path != QLatin1String("/ws") && !board) || list.size() >= (board ? kMaxViewers : kMaxControls)) {
-            ws->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("no such channel or too many clients"));
-            ws->deleteLater();
-            continue;
-        }
-        list.append(ws);
-        connect(ws, &QWebSocket::disconnected, this, [this, ws, board] {
-            (board ? viewers_list_ : controls_).removeAll(ws);
-            viewers_ = static_cast<int>(viewers_list_.size());
-            ws->deleteLater();
-        });
-        if (board) {
-            viewers_ = static_cast<int>(viewers_list_.size());
-            emit wholeBoardWanted();
-        } else {
-            connect(ws, &QWebSocket::textMessageReceived, this,
-                    [this, ws](const QString &message) { onControlMessage(ws, message); });
-            ws->sendTextMessage(QString::fromUtf8(stateMessage(state_)));
-        }
-    }
-}
-
-void RemoteServer::onControlMessage(QWebSocket *ws, const QString &message) {
-    takeAction(message.toUtf8(), ws->peerAddress().toString(), Pending{nullptr, ws});
+    // A success answers with the new state itself, a refusal with its reason and the state.
+    const QByteArray body =
+        status == 200 && reason.isEmpty() ? state : QJsonDocument(result).toJson(QJsonDocument::Compact);
+    to.to->reply(httpResponse(status, "application/json; charset=utf-8", body, {}, !to.to->keepAlive()));
 }
 
 void RemoteServer::onState(const QByteArray &state) {
     state_ = state;
-    const QString message = QString::fromUtf8(stateMessage(state));
-    for (QWebSocket *ws : std::as_const(controls_)) ws->sendTextMessage(message);
+    const QByteArray message = stateMessage(state);
+    for (RemoteConnection *c : std::as_const(controls_)) c->sendText(message);
 }
 
 void RemoteServer::onBoardPatch(const QImage &patch, const QPoint &at, const QSize &full) {
-    if (viewers_list_.isEmpty()) return;
+    if (viewersList_.isEmpty()) return;
     // Eight bytes of place and size, then the changed part as PNG: encoded once for all.
     QByteArray frame(8, '\0');
     qToBigEndian<quint16>(static_cast<quint16>(at.x()), frame.data());
@@ -214,9 +182,9 @@ void RemoteServer::onBoardPatch(const QImage &patch, const QPoint &at, const QSi
     QBuffer buffer(&frame);
     buffer.open(QIODevice::Append);
     patch.save(&buffer, "PNG", 80);
-    for (QWebSocket *ws : std::as_const(viewers_list_))
+    for (RemoteConnection *c : std::as_const(viewersList_))
         // A viewer that cannot keep up skips pictures rather than piling them up.
-        if (ws->bytesToWrite() < 4 * 1024 * 1024) ws->sendBinaryMessage(frame);
+        if (c->bytesToWrite() < 4 * 1024 * 1024) c->sendBinary(frame);
         else emit wholeBoardWanted();
 }
 

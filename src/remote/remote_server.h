@@ -7,28 +7,33 @@
 //   GET  /api/state    the panel's state (JSON)       POST /api/action  {"action": NAME, ...}
 //   WS   /ws           state pushes, actions          WS   /ws/board    board pictures
 #include "remote/access.h"
+#include "remote/connection_slots.h"
+#include "remote/http_request.h"
 #include "remote/remote_action.h"
 
-#include <QHash>
-#include <QImage>
-#include <QHostAddress>
-#include <QPointer>
 #include <QElapsedTimer>
-#include <QtHttpServer/QAbstractHttpServer>
+#include <QHash>
+#include <QHostAddress>
+#include <QImage>
+#include <QObject>
+#include <QPointer>
 #include <atomic>
 
-class QTcpSocket;
-class QWebSocket;
+class QTcpServer;
 
 namespace remote {
 
-class RemoteServer : public QAbstractHttpServer {
+class RemoteConnection;
+
+class RemoteServer : public QObject {
     Q_OBJECT
 public:
     explicit RemoteServer(QString token);
 
     // Viewers of /board now; read by the window thread to know whether to draw.
     int viewerCount() const { return viewers_.load(); }
+    // Connections open now (each holds one of the slots).
+    int connectionCount() const { return slots_.open(); }
 
 public slots:
     // Runs in the server thread: listens (port 0: any free port, told in `actualPort`),
@@ -37,7 +42,8 @@ public slots:
     void stopListening();
 
     void onState(const QByteArray &state);
-    void onActionDone(qint64 id, int status, const QString &reason, const QByteArray &state);
+    // `pending`: the message box `reason` is the text of waits for an answer (0: none).
+    void onActionDone(qint64 id, int status, const QString &reason, const QByteArray &state, int pending);
     // A changed part of the board at `at`, in a picture of `full` size.
     void onBoardPatch(const QImage &patch, const QPoint &at, const QSize &full);
 
@@ -46,30 +52,31 @@ signals:
     // A new viewer needs a whole picture.
     void wholeBoardWanted();
 
-protected:
-    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
-    void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
-
 private:
     struct Pending {
-        QPointer<QTcpSocket> http;
-        QPointer<QWebSocket> ws;
+        QPointer<RemoteConnection> to;
+        bool webSocket = false;
     };
 
-    void onWebSocket();
-    void onControlMessage(QWebSocket *ws, const QString &message);
+    void onIncoming(QTcpServer *tcp);
+    void onGone(RemoteConnection *c);
+    void onRequest(RemoteConnection *c, const HttpRequest &request);
+    void openWebSocket(RemoteConnection *c, const HttpRequest &request, const QByteArray &path);
     // Checks the body and the client's rate, then hands the action over; else answers.
-    void takeAction(const QByteArray &body, const QString &client, const Pending &to);
-    void answer(const Pending &to, int status, const QString &reason, const QByteArray &state);
+    void takeAction(const QByteArray &body, const Pending &to);
+    void answer(const Pending &to, int status, const QString &reason, const QByteArray &state, int pending = 0);
 
     QString token_;
+    QTcpServer *tcp_ = nullptr;
+    QList<QByteArray> hosts_;
+    ConnectionSlots slots_;
     RateLimiter limiter_{10.0, 20.0};
     QElapsedTimer clock_;
     QByteArray state_ = "{}";
     qint64 nextId_ = 1;
     QHash<qint64, Pending> pending_;
-    QList<QWebSocket *> controls_;
-    QList<QWebSocket *> viewers_list_;
+    QList<RemoteConnection *> controls_;
+    QList<RemoteConnection *> viewersList_;
     std::atomic<int> viewers_{0};
 };
 

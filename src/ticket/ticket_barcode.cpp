@@ -72,38 +72,61 @@ QString barcodeProblem(Symbology symbology, const QString &data) {
     return error;
 }
 
-void drawUnprintable(QPainter &painter, const QRectF &area) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(QColor(0xC0, 0x30, 0x30), 1, Qt::DashLine));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
-    painter.drawLine(area.topLeft(), area.bottomRight());
-    painter.drawLine(area.topRight(), area.bottomLeft());
-    painter.restore();
+namespace {
+
+bool isLinear(const zint_symbol &s, Symbology symbology) {
+    return s.rows == 1 || symbology == Symbology::Codabar || symbology == Symbology::Itf ||
+           symbology == Symbology::Itf14 || symbology == Symbology::Code128 || symbology == Symbology::Code39;
+}
+
+// Where the bars go: whole-pixel modules with full quiet zones (ten modules beside a
+// linear code, two around a matrix code) when the box has room for 2-pixel modules;
+// else the quiet zones narrow, down to none, to keep 2 pixels; only a box too small
+// even for that gets smaller modules.
+struct Layout {
+    double module = 0;
+    double x = 0, y = 0, width = 0, height = 0;
+    bool linear = false;
+};
+
+Layout layout(const zint_symbol &s, Symbology symbology, const QRectF &area) {
+    Layout l;
+    l.linear = isLinear(s, symbology);
+    const int rows = l.linear ? 0 : s.rows;
+    auto fits = [&](int quiet) {
+        double m = area.width() / (s.width + 2 * quiet);
+        if (!l.linear) m = std::min(m, area.height() / (rows + 2 * quiet));
+        return m;
+    };
+    const int fullQuiet = l.linear ? 10 : 2;
+    double module = fits(fullQuiet);
+    for (int quiet = fullQuiet - 1; module < kMinModulePx && quiet >= 0; --quiet) module = std::max(module, fits(quiet));
+    if (module >= 1) module = std::floor(module);  // whole pixels keep bar widths exact
+    l.module = module;
+    l.width = module * s.width;
+    l.height = l.linear ? area.height() : module * s.rows;
+    l.x = std::round(area.x() + (area.width() - l.width) / 2);
+    l.y = std::round(area.y() + (area.height() - l.height) / 2);
+    return l;
+}
+
+}  // namespace
+
+std::optional<double> barcodeModulePx(Symbology symbology, const QString &data, const QRectF &area) {
+    QString error;
+    const Symbol symbol = encode(symbology, data, error);
+    if (!symbol) return std::nullopt;
+    return layout(*symbol, symbology, area).module;
 }
 
 QString drawBarcode(QPainter &painter, const QRectF &area, Symbology symbology, const QString &data, const QColor &color) {
     QString error;
     const Symbol symbol = encode(symbology, data, error);
-    if (!symbol) {
-        drawUnprintable(painter, area);
-        return error;
-    }
+    if (!symbol) return error;  // nothing printed: a passenger's ticket never shows a design fault
     const zint_symbol &s = *symbol;
-    const bool linear = s.rows == 1 || symbology == Symbology::Codabar || symbology == Symbology::Itf ||
-                        symbology == Symbology::Itf14 || symbology == Symbology::Code128 || symbology == Symbology::Code39;
-    // Quiet zones: ten modules beside a linear code, two around a matrix code.
-    const int quiet = linear ? 10 : 2;
-    const int modulesWide = s.width + 2 * quiet;
-    const int modulesHigh = linear ? 1 : s.rows + 2 * quiet;
-    double module = area.width() / modulesWide;
-    if (!linear) module = std::min(module, area.height() / modulesHigh);
-    if (module >= 1) module = std::floor(module);  // whole pixels keep bar widths exact
-    const double width = module * s.width;
-    const double height = linear ? area.height() : module * s.rows;
-    const double x0 = std::round(area.x() + (area.width() - width) / 2);
-    const double y0 = std::round(area.y() + (area.height() - height) / 2);
+    const Layout l = layout(s, symbology, area);
+    const bool linear = l.linear;
+    const double module = l.module, height = l.height, x0 = l.x, y0 = l.y;
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <optional>
+
 class QPainter;
 
 namespace ticket {
@@ -14,11 +16,14 @@ namespace ticket {
 // Why `data` cannot be encoded in the symbology; empty when it can.
 QString barcodeProblem(Symbology symbology, const QString &data);
 
-// Draws the barcode centred in `area`. When the data cannot be encoded, draws the
-// area crossed out instead and returns zint's reason; empty on success.
-QString drawBarcode(QPainter &painter, const QRectF &area, Symbology symbology, const QString &data, const QColor &color);
+// A scanner reads modules of this many pixels off a preview; smaller ones it may not.
+constexpr double kMinModulePx = 2;
 
-// The crossed-out box that stands for something the ticket cannot print.
-void drawUnprintable(QPainter &painter, const QRectF &area);
+// The module size the barcode is drawn with in `area`; none when the data cannot be encoded.
+std::optional<double> barcodeModulePx(Symbology symbology, const QString &data, const QRectF &area);
+
+// Draws the barcode centred in `area`. When the data cannot be encoded, draws nothing
+// and returns zint's reason; empty on success.
+QString drawBarcode(QPainter &painter, const QRectF &area, Symbology symbology, const QString &data, const QColor &color);
 
 }  // namespace ticket

@@ -72,6 +72,12 @@ void checkItems(const Plugin &p, std::vector<Problem> &out) {
             if (!why.isEmpty())
                 out.push_back({Problem::Error, place + QStringLiteral(".data"),
                                QStringLiteral("%1 cannot encode \"%2\": %3").arg(symbologyName(code->symbology), data, why)});
+            const QRectF box(code->x, code->y, code->width, code->height);
+            if (const auto module = barcodeModulePx(code->symbology, data, box); module && *module < kMinModulePx)
+                out.push_back({Problem::Warning, place,
+                               QStringLiteral("the %1 x %2 box is too small for this barcode: its modules are %3 px wide, "
+                                              "a scanner needs at least %4 px")
+                                   .arg(code->width).arg(code->height).arg(*module, 0, 'g', 2).arg(kMinModulePx)});
         }
     }
     if (barcodes > 0 && p.info.CanBarcode != 1)

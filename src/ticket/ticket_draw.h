@@ -21,15 +21,16 @@ struct DrawResult {
     QStringList problems;  // what could not be printed, and why
 };
 
-// The background picture at the ticket's size, or a null image (no picture, or one
-// that cannot be read: then `problem` says why).
-QImage renderBackground(const Plugin &plugin, QString *problem = nullptr);
+// The background picture at the ticket's size times `scale`, or a null image (no
+// picture, or one that cannot be read: then `problem` says why).
+QImage renderBackground(const Plugin &plugin, QString *problem = nullptr, int scale = 1);
 
 // The company name printed for a list position: that name when the plug-in switches
 // names and the position is one of them, else the first name (or none).
 QString companyName(const Plugin &plugin, int index);
 
-// Draws the ticket at the painter's origin, clipped to the ticket's size.
+// Draws the ticket at the painter's origin, clipped to the ticket's size; the
+// background fills the ticket whatever its own size.
 DrawResult drawTicket(QPainter &painter, const Plugin &plugin, const QImage &background, Values values, int companyIndex);
 
 }  // namespace ticket

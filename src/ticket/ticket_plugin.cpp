@@ -291,8 +291,13 @@ void readOptionalParts(Ctx &c, const QJsonObject &root, const QString &baseDir, 
     QString background;
     readString(c, root, "background", QString(), background);
     if (!background.isEmpty()) p.background = QDir(baseDir).absoluteFilePath(background);
-    readString(c, root, "dateFormat", QString(), p.dateFormat);
-    readString(c, root, "timeFormat", QString(), p.timeFormat);
+    p.folder = baseDir;
+    for (const auto &[key, format] : {std::pair{"dateFormat", &p.dateFormat}, std::pair{"timeFormat", &p.timeFormat}}) {
+        QString text = *format;
+        readString(c, root, key, QString(), text);
+        if (const QString why = formatProblem(text); !why.isEmpty()) c.error(QLatin1String(key), why);
+        else *format = text;
+    }
 }
 
 }  // namespace

@@ -93,6 +93,7 @@ struct Plugin {
     QStringList companies;
     Argb paper = 0xFFFFFFFF;
     QString background;  // absolute path of the picture, empty: none
+    QString folder;      // the plug-in's folder: the only place its pictures may refer to
     QString dateFormat = QStringLiteral("yyyy.MM.dd");
     QString timeFormat = QStringLiteral("HH:mm");
     std::vector<Item> items;

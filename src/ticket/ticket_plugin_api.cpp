@@ -78,6 +78,7 @@ int Qv4_DrawSeiriken(const QString &path, QPaintDevice *dc, QString &stopName, Q
     drawProblems().clear();
     const auto p = plugin(path, false);
     if (!p || !dc) return 0;
+    if (ticketNo == 0) return 1;  // nobody boards here: a ticket machine issues nothing, the preview stays blank
     if (!p->backgroundProblem.isEmpty()) drawProblems() << p->backgroundProblem;
     QPainter painter(dc);
     const ticket::Values values{stopName, date, time, routeNo, ticketNo, row, QString()};

@@ -33,7 +33,9 @@ QString optionProblem(const QString &name, const QString &option) {
     }
     case Kind::Date:
     case Kind::Time:
-        return option.isEmpty() ? QStringLiteral("{%1:}: the format after the colon is empty").arg(name) : QString();
+        if (option.isEmpty()) return QStringLiteral("{%1:}: the format after the colon is empty").arg(name);
+        if (const QString why = formatProblem(option); !why.isEmpty()) return QStringLiteral("{%1:...}: %2").arg(name, why);
+        return {};
     case Kind::Text:
         return QStringLiteral("{%1:%2}: this placeholder takes no option").arg(name, option);
     }
@@ -119,7 +121,14 @@ const QStringList &placeholderNames() {
     return names;
 }
 
+QString formatProblem(const QString &format) {
+    if (format.size() <= kMaxFormatLength) return {};
+    return QStringLiteral("the format has %1 characters, more than %2").arg(format.size()).arg(kMaxFormatLength);
+}
+
 QStringList templateProblems(const QString &tpl) {
+    if (tpl.size() > kMaxTemplateLength)
+        return {QStringLiteral("the text has %1 characters, more than %2").arg(tpl.size()).arg(kMaxTemplateLength)};
     QStringList problems;
     scan(tpl, [](const QString &) {}, [](const QString &, const QString &) {},
          [&](const QString &p) { problems << p; });

@@ -8,6 +8,14 @@
 
 namespace ticket {
 
+// A date or time format is a few letters; a longer one is refused, and the text a
+// template may hold is bounded, so drawing a ticket stays within a frame.
+constexpr qsizetype kMaxFormatLength = 64;
+constexpr qsizetype kMaxTemplateLength = 2000;
+
+// Why a date or time format cannot be used; empty when it can.
+QString formatProblem(const QString &format);
+
 // The values one drawing prints.
 struct Values {
     QString stopName;

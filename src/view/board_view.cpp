@@ -25,18 +25,9 @@ void setOnTop(QWidget *w, bool on) {
 
 }  // namespace
 
-namespace {
-BoardView *g_active = nullptr;
-}
+BoardView::BoardView(QWidget *board, QObject *parent) : QObject(parent), board_(board) {}
 
-BoardView::BoardView(QWidget *board, QObject *parent) : QObject(parent), board_(board) { g_active = this; }
-
-BoardView::~BoardView() {
-    if (g_active == this) g_active = nullptr;
-    delete host_;
-}
-
-BoardView *BoardView::active() { return g_active; }
+BoardView::~BoardView() { delete host_; }
 
 BoardHost *BoardView::host() {
     if (!host_) {
@@ -129,7 +120,20 @@ void BoardView::changed() {
     if (!savePath_.isEmpty()) saveViewSettings(savePath_, settings_);
 }
 
+// A whole zoom larger than the board's screen would run off it: the largest whole
+// zoom that fits is shown instead, and kept.
+void BoardView::limitZoomToScreen() {
+    if (settings_.fit || settings_.fullScreen || settings_.zoom <= 1) return;
+    const QSize area = currentScreen()->availableGeometry().size();
+    const int fits = largestWholeFactor(board_->size(), area);
+    if (settings_.zoom <= fits) return;
+    const int asked = settings_.zoom;
+    settings_.zoom = fits;
+    emit zoomLimited(asked, fits, area);
+}
+
 void BoardView::layout() {
+    limitZoomToScreen();
     QWidget *before = shownWindow();
     if (before->isVisible() && !before->isFullScreen()) windowPos_ = before->pos();
     const bool hosted = settings_.fullScreen || settings_.fit || settings_.zoom != 1;

@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <functional>
 #include <vector>
+#include <QSize>
 
 class QMenu;
 class QScreen;
@@ -55,14 +56,14 @@ public:
     QJsonObject dumpState() const;
 
     static QScreen *findScreen(const QString &nameOrNumber);
-    // The program's one board view, for the scripted operation (nullptr before it exists).
-    static BoardView *active();
 
 signals:
     // The host window was asked to close (Alt+F4 on the scaled board).
     void closeRequested();
     // The scaled board's window came into being (its keys are the board's keys).
     void hostCreated(QWidget *host);
+    // A whole zoom did not fit the board's screen and the largest that fits is shown.
+    void zoomLimited(int asked, int shown, QSize screen);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -70,6 +71,7 @@ protected:
 private:
     void changed();
     void layout();
+    void limitZoomToScreen();
     BoardHost *host();
     QScreen *currentScreen() const;
 

@@ -2,12 +2,17 @@
 
 #include "view/zoom.h"
 
-#include <QFile>
+#include "base/regular_file.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace view {
+
+namespace {
+constexpr qint64 kMaxViewFileBytes = 4096;
+}
 
 QString viewSettingsPath(const QString &settingsPath) {
     const QFileInfo info(settingsPath);
@@ -55,10 +60,10 @@ QByteArray formatViewSettings(const ViewSettings &s) {
 }
 
 ViewSettings loadViewSettings(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    // A view file is a few lines; anything far larger is not one.
-    return parseViewSettings(file.read(4096));
+    // A view file is a few lines; anything far larger is not one, and a FIFO or a
+    // device in its place is not read at all.
+    const regular_file::Read read = regular_file::read(path, kMaxViewFileBytes);
+    return read.ok() ? parseViewSettings(read.bytes) : ViewSettings{};
 }
 
 bool saveViewSettings(const QString &path, const ViewSettings &s) {

@@ -1,7 +1,6 @@
 #include "widgets/m_degit.h"
 #include "widgets/qcolor_ref.h"
 
-#include "companion/companion.h"
 #include "widgets/digit_faces.h"
 #include "core/digit_text.h"
 
@@ -11,12 +10,6 @@
 #include <QtMath>
 
 #include <cstdint>
-
-namespace {
-M_Degit::SetDlgFunction setDlgFunction = &Call_dlg100;
-}
-
-void M_Degit::setSetDlgFunction(SetDlgFunction f) { setDlgFunction = f ? f : &Call_dlg100; }
 
 M_Degit::M_Degit(QWidget *parent)
     : QWidget(parent), baseForeColor_(RGB(150, 150, 150)), degitForeColor_(RGB(248, 210, 114)), value_(0),
@@ -119,16 +112,14 @@ QJsonObject M_Degit::dumpState() const {
 }
 
 int M_Degit::ShowSetDlg() {
-    std::int16_t zeroMode = std::int16_t(zeroMode_);
-    std::int16_t shift = std::int16_t(shift_);
-    std::int16_t fillZero = std::int16_t(fillZero_);
-    const int result = setDlgFunction(this, keta_, zeroMode, shift, fillZero);
+    DigitSettingsRequest request{keta_, std::int16_t(zeroMode_), std::int16_t(shift_), std::int16_t(fillZero_), 0};
+    emit settingsDialogWanted(request);
     // Taken back as the dialog left them, also on cancel; the drawing copes with any value.
-    zeroMode_ = zeroMode;
-    shift_ = shift;
-    fillZero_ = fillZero;
+    zeroMode_ = request.zeroMode;
+    shift_ = request.shift;
+    fillZero_ = request.fillZero;
     DrawDegit();
-    return result;
+    return request.result;
 }
 
 void M_Degit::ResetDegit(bool nMode) {

@@ -13,6 +13,15 @@
 
 class QPainter;
 
+// The digit settings a dialog shows and edits (zero handling, shift, zero fill).
+struct DigitSettingsRequest {
+    int keta = 0;
+    std::int16_t zeroMode = 0;
+    std::int16_t shift = 0;
+    std::int16_t fillZero = 0;
+    int result = 0;  // the dialog's answer: 1 OK
+};
+
 class M_Degit : public QWidget {
     Q_OBJECT
     Q_PROPERTY(uint BaseForeColor READ BaseForeColor WRITE setBaseForeColor)
@@ -65,17 +74,16 @@ public:
     // The retained picture, as the last repaint left it (at the control's size).
     const QImage &picture() const;
 
+    // Asks whoever shows the digit settings (settingsDialogWanted) and takes the values
+    // back as the dialog left them, also on cancel. 0 when nobody answers.
     Q_INVOKABLE int ShowSetDlg();
-
-    // The settings dialog ShowSetDlg opens: the companion's `Call_dlg100` unless a
-    // test puts a scripted one in its place (nullptr puts the companion's back).
-    using SetDlgFunction = int (*)(QWidget *owner, int keta, std::int16_t &zeroMode, std::int16_t &shift,
-                                   std::int16_t &fillZero);
-    static void setSetDlgFunction(SetDlgFunction f);
     Q_INVOKABLE void ResetDegit(bool nMode);
 
 signals:
     void DblClick();
+    // ShowSetDlg's question, answered at once (a direct connection) by filling in
+    // `request`: the values as the dialog leaves them and its result.
+    void settingsDialogWanted(DigitSettingsRequest &request);
 
 protected:
     void paintEvent(QPaintEvent *) override;

@@ -32,9 +32,10 @@ QString where(int sheetRow, int column) {
 }
 
 // A 16-bit number from a field: empty is 0; otherwise an optionally signed
-// decimal integer, spaces around it allowed.
+// decimal integer, spaces around it allowed. Full-width digits, signs and spaces
+// count as their ASCII forms, as the route editor takes them from the keyboard.
 bool parseCell(const QString &field, qint16 &out, QString &why) {
-    const QString t = field.trimmed();
+    const QString t = field.normalized(QString::NormalizationForm_KC).trimmed();
     if (t.isEmpty()) {
         out = 0;
         return true;

@@ -2,13 +2,20 @@
 // fare data file and an announcement list.
 #include "gtfs_command.h"
 
+#include "base/message_language.h"
 #include "core/fare_data_file.h"
 #include "gtfs_convert.h"
 #include "gtfs_patterns.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
+
 #include <cstdio>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace gtfs_command {
 
@@ -80,11 +87,42 @@ QString parseArgs(QStringList args, Args &a) {
     return {};
 }
 
-bool save(const QString &path, const QByteArray &bytes) {
-    QSaveFile f(path);
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit()) return true;
-    print(stderr, QStringLiteral("「%1」に書き込めません: %2").arg(path, f.errorString()));
-    return false;
+// Writes every file or none: each goes to a temporary file beside its target first,
+// and the targets are renamed into place only when all were written. Should a later
+// rename fail, the files already renamed get their previous contents back.
+bool saveAll(const std::vector<std::pair<QString, QByteArray>> &files) {
+    for (const auto &[path, bytes] : files) {
+        if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
+            print(stderr, QStringLiteral("「%1」は通常のファイルではないため、書き込めません。").arg(path));
+            return false;
+        }
+    }
+    std::vector<std::unique_ptr<QSaveFile>> pending;
+    for (const auto &[path, bytes] : files) {
+        auto f = std::make_unique<QSaveFile>(path);
+        if (!f->open(QIODevice::WriteOnly) || f->write(bytes) != bytes.size()) {
+            print(stderr, QStringLiteral("「%1」に書き込めません: %2").arg(path, f->errorString()));
+            return false;  // the temporary files are removed with `pending`
+        }
+        pending.push_back(std::move(f));
+    }
+    std::vector<std::pair<QString, std::optional<QByteArray>>> before;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString &path = files[i].first;
+        QFile old(path);
+        before.emplace_back(path, old.open(QIODevice::ReadOnly) ? std::optional(old.readAll()) : std::nullopt);
+        if (pending[i]->commit()) continue;
+        print(stderr, QStringLiteral("「%1」に書き込めません: %2").arg(path, pending[i]->errorString()));
+        for (std::size_t done = 0; done < i; ++done) {
+            const auto &[donePath, previous] = before[done];
+            QSaveFile back(donePath);
+            if (!previous) QFile::remove(donePath);
+            else if (!back.open(QIODevice::WriteOnly) || back.write(*previous) != previous->size() || !back.commit())
+                print(stderr, QStringLiteral("「%1」を元に戻せませんでした。").arg(donePath));
+        }
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -94,7 +132,7 @@ int run(const QStringList &arguments, int usageStatus) {
     const QString why = parseArgs(arguments, a);
     if (!why.isEmpty()) {
         print(stderr, QStringLiteral("hy3tool: ") + why);
-        print(stderr, QStringLiteral("詳しくは hy3tool --help を見てください。"));
+        print(stderr, message_language::pick("See hy3tool --help.", "詳しくは hy3tool --help を見てください。"));
         return usageStatus;
     }
     const gtfs::Feed feed = gtfs::read(a.feed);
@@ -116,12 +154,16 @@ int run(const QStringList &arguments, int usageStatus) {
     }
     const QString hy3 = QDir(a.outDir).filePath(a.number + QStringLiteral(".hy3"));
     const QString tape = QDir(a.outDir).filePath(a.number + QStringLiteral("tp.csv"));
-    QString writeError;
-    if (!fare_file::writeFile(hy3, c.rows, &writeError)) {
-        print(stderr, writeError);
+    QByteArray fareBytes;
+    QString encodeError;
+    if (!fare_file::encode(c.rows, fareBytes, &encodeError)) {
+        print(stderr, encodeError);
         return 1;
     }
-    if (!save(tape, c.announcementFile())) return 1;
+    if (!saveAll({{hy3, fareBytes}, {tape, c.announcementFile()}})) {
+        print(stderr, QStringLiteral("%1: 系統%2のファイルは作りませんでした。").arg(a.feed, a.number));
+        return 1;
+    }
     // The checks every fare data file gets (a fare too large to double late at night, ...).
     for (const FareFileProblem &p : fare_file::lint(c.rows))
         print(stderr, QStringLiteral("警告: %1: %2").arg(hy3, p.located()));

@@ -13,7 +13,12 @@ FareFinder::FareFinder(const Feed &feed, int route) : feed_(feed) {
     for (const FareRule &r : feed.fareRules) {
         if (!feed.fares[static_cast<size_t>(r.fare)].usable) continue;
         if (!r.route.empty() && r.route != routeId) continue;
-        byZones_[key(r.origin, r.destination)].push_back(&r);
+        const Best candidate{!r.route.empty(), feed.fares[static_cast<size_t>(r.fare)].price};
+        const auto [it, added] = byZones_.try_emplace(key(r.origin, r.destination), candidate);
+        Best &best = it->second;
+        if (!added && (candidate.namesRoute > best.namesRoute ||
+                       (candidate.namesRoute == best.namesRoute && candidate.price < best.price)))
+            best = candidate;
         if (!r.origin.empty() || !r.destination.empty()) usesZones_ = true;
     }
     if (!feed.hasFareRules && feed.fares.size() == 1 && feed.fares.front().usable) flat_ = feed.fares.front().price;
@@ -26,17 +31,18 @@ std::optional<int> FareFinder::fare(int fromStop, int toStop) const {
     int bestRank = -1;
     std::optional<int> best;
     const std::string none;
-    for (const std::string &k : {key(from, to), key(from, none), key(none, to), key(none, none)}) {
-        const auto bucket = byZones_.find(k);
+    // A rule that gives a zone is found only under the stop's zone.
+    const struct {
+        const std::string &origin, &destination;
+    } lookups[] = {{from, to}, {from, none}, {none, to}, {none, none}};
+    for (const auto &l : lookups) {
+        const auto bucket = byZones_.find(key(l.origin, l.destination));
         if (bucket == byZones_.end()) continue;
-        for (const FareRule *r : bucket->second) {
-            if ((!r->origin.empty() && from.empty()) || (!r->destination.empty() && to.empty())) continue;
-            const int rank = 2 * ((r->origin.empty() ? 0 : 1) + (r->destination.empty() ? 0 : 1)) + (r->route.empty() ? 0 : 1);
-            const int price = feed_.fares[static_cast<size_t>(r->fare)].price;
-            if (rank > bestRank || (rank == bestRank && price < *best)) {
-                bestRank = rank;
-                best = price;
-            }
+        const Best &b = bucket->second;
+        const int rank = 2 * ((l.origin.empty() ? 0 : 1) + (l.destination.empty() ? 0 : 1)) + (b.namesRoute ? 1 : 0);
+        if (rank > bestRank || (rank == bestRank && b.price < *best)) {
+            bestRank = rank;
+            best = b.price;
         }
     }
     return best;

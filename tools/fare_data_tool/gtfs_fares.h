@@ -27,9 +27,14 @@ public:
 
 private:
     const Feed &feed_;
-    // The rules that can apply to the route, by origin and destination zone
-    // ("" where the rule gives none), so a lookup never walks every rule.
-    std::unordered_map<std::string, std::vector<const FareRule *>> byZones_;
+    // Of the rules that can apply to the route with one origin and destination zone
+    // ("" where the rule gives none), the one that wins: a lookup looks at four at
+    // most, however many rules the feed has.
+    struct Best {
+        bool namesRoute = false;
+        int price = 0;
+    };
+    std::unordered_map<std::string, Best> byZones_;
     std::optional<int> flat_;
     bool usesZones_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include "csv_reader.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -89,6 +91,11 @@ public:
         if (!usable_) return false;
         while (reader_.next(fields_)) {
             if (fields_.size() == 1 && fields_[0].empty()) continue;  // blank line
+            if (++rows_ > feed_.limits.maxRows) {
+                error(line(), QStringLiteral("行が多すぎます（%1行まで）。ここから先は読みません。").arg(feed_.limits.maxRows));
+                usable_ = false;
+                return false;
+            }
             return true;
         }
         return false;
@@ -100,13 +107,14 @@ public:
 
 private:
     void report(Problem::Severity s, int line, const QString &why) {
-        feed_.problems.push_back({s, file_, line, why});
+        feed_.add({s, file_, line, why});
     }
     Feed &feed_;
     QString file_;
     csv::Reader reader_;
     csv::Header header_;
     std::vector<std::string_view> fields_;
+    qsizetype rows_ = 0;
     bool usable_ = false;
 };
 
@@ -211,7 +219,7 @@ void readStopTimes(Feed &feed, const QByteArray &bytes, const IndexOf &tripIndex
                          [](const StopTime &a, const StopTime &b) { return a.sequence < b.sequence; });
         for (size_t i = 1; i < trip.times.size(); ++i)
             if (trip.times[i].sequence == trip.times[i - 1].sequence)
-                feed.problems.push_back({Problem::Severity::Error, StopTimes, trip.times[i].line,
+                feed.add({Problem::Severity::Error, StopTimes, trip.times[i].line,
                                          QStringLiteral("便「%1」の stop_sequence %2 が %3行目と重複しています。")
                                              .arg(QString::fromStdString(trip.id)).arg(trip.times[i].sequence)
                                              .arg(trip.times[i - 1].line)});
@@ -286,6 +294,30 @@ QString Problem::located() const {
     return QStringLiteral("%1 %2行目: %3").arg(file).arg(line).arg(text);
 }
 
+namespace {
+QString kindOf(const Problem &p) { return (p.isError() ? QLatin1Char('E') : QLatin1Char('W')) + p.file; }
+}  // namespace
+
+void Feed::add(Problem problem) {
+    if (++problemsOfKind[kindOf(problem)] <= limits.maxProblemsPerKind) problems.push_back(std::move(problem));
+}
+
+void Feed::countLeftOut() {
+    // In the order the kinds first appeared, so the count follows the problems it belongs to.
+    QStringList kinds;
+    for (const Problem &p : problems)
+        if (!kinds.contains(kindOf(p))) kinds << kindOf(p);
+    for (const QString &kind : kinds) {
+        const qsizetype left = problemsOfKind.value(kind) - limits.maxProblemsPerKind;
+        if (left <= 0) continue;
+        const bool error = kind.startsWith(QLatin1Char('E'));
+        problems.push_back({error ? Problem::Severity::Error : Problem::Severity::Warning, kind.mid(1), 0,
+                            QStringLiteral("ほかにも%1が%2件あります（表示は%3件まで）。")
+                                .arg(error ? QStringLiteral("エラー") : QStringLiteral("警告"))
+                                .arg(left).arg(limits.maxProblemsPerKind)});
+    }
+}
+
 bool Feed::ok() const {
     return std::none_of(problems.begin(), problems.end(), [](const Problem &p) { return p.isError(); });
 }
@@ -306,8 +338,9 @@ const std::vector<QString> &fileNames() {
     return names;
 }
 
-Feed parse(const QHash<QString, QByteArray> &files) {
+Feed parse(const QHash<QString, QByteArray> &files, const Limits &limits) {
     Feed feed;
+    feed.limits = limits;
     for (const QString &required : {Stops, Routes, Trips, StopTimes})
         if (!files.contains(required))
             feed.problems.push_back({Problem::Severity::Error, required, 0, QStringLiteral("ファイルがありません。")});
@@ -321,6 +354,7 @@ Feed parse(const QHash<QString, QByteArray> &files) {
         readFares(feed, files.value(FareAttributes),
                   files.contains(FareRules) ? &*files.constFind(FareRules) : nullptr);
     if (files.contains(Translations)) readTranslations(feed, files.value(Translations));
+    feed.countLeftOut();
     return feed;
 }
 

@@ -81,6 +81,14 @@ struct StringHash {
 };
 using IndexOf = std::unordered_map<std::string, int, StringHash, std::equal_to<>>;
 
+// What a feed may hold. No bus feed comes near these; a larger one is a broken or
+// hostile archive (a zip bomb), refused before it fills the memory or the screen.
+struct Limits {
+    qint64 maxBytes = qint64(256) << 20;  // all the files the reader uses, uncompressed
+    qsizetype maxRows = 3'000'000;        // records of one file
+    int maxProblemsPerKind = 20;          // kept of one severity in one file; the rest are counted
+};
+
 struct Feed {
     std::vector<Stop> stops;
     std::vector<Route> routes;
@@ -92,8 +100,14 @@ struct Feed {
     QHash<QString, Reading> readingById;    // stop_id -> ja-Hrkt reading
     QHash<QString, Reading> readingByName;  // stop name -> ja-Hrkt reading
     std::vector<Problem> problems;
+    Limits limits;                             // what it was read with
+    QHash<QString, qsizetype> problemsOfKind;  // severity and file -> how many were found
 
     bool ok() const;
+    // Keeps a problem, or only counts it once its kind has limits.maxProblemsPerKind.
+    void add(Problem problem);
+    // One problem more for each kind that had problems left out, saying how many.
+    void countLeftOut();
     // The ja-Hrkt reading of a stop (its own, by its name, or its parent
     // station's), or nullptr.
     const Reading *reading(int stop) const;
@@ -101,11 +115,11 @@ struct Feed {
 
 // Reads the feed at `path` (a folder, or a zip file with the files at its top or
 // in one folder). Problems that make the feed unusable are errors.
-Feed read(const QString &path);
+Feed read(const QString &path, const Limits &limits = {});
 
 // Parses the files given as bytes (name -> contents); what read() does after
 // taking the files out of the folder or zip. Missing required files are errors.
-Feed parse(const QHash<QString, QByteArray> &files);
+Feed parse(const QHash<QString, QByteArray> &files, const Limits &limits = {});
 
 // The names of the files the reader uses.
 const std::vector<QString> &fileNames();

@@ -1,6 +1,8 @@
 // Taking the feed's files out of a folder or a zip file (libzip).
 #include "gtfs_feed.h"
 
+#include "base/regular_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,10 +15,6 @@ namespace gtfs {
 
 namespace {
 
-// No file of a bus feed comes near this; a larger one is a broken or hostile
-// archive, refused before it fills the memory.
-constexpr qint64 MaxFileBytes = qint64(1) << 30;
-
 Problem feedError(const QString &file, const QString &why) { return {Problem::Severity::Error, file, 0, why}; }
 
 bool wanted(const QString &name) {
@@ -24,27 +22,36 @@ bool wanted(const QString &name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-void readFolder(const QString &path, QHash<QString, QByteArray> &files, std::vector<Problem> &problems) {
+Problem tooLarge(const QString &file, const Limits &limits) {
+    return feedError(file, QStringLiteral("大きすぎます（フィードのファイルは合わせて%1MiBまで）。").arg(limits.maxBytes >> 20));
+}
+
+void readFolder(const QString &path, const Limits &limits, QHash<QString, QByteArray> &files,
+                std::vector<Problem> &problems) {
     const QDir dir(path);
+    qint64 left = limits.maxBytes;
     for (const QString &name : fileNames()) {
-        QFile f(dir.filePath(name));
-        if (!f.exists()) continue;
-        // Opening a FIFO would wait for a writer forever; a device never ends.
-        if (!QFileInfo(f.fileName()).isFile()) {
+        // Only a regular file: opening a FIFO would wait for a writer forever; a device never ends.
+        regular_file::Read f = regular_file::read(dir.filePath(name), left);
+        switch (f.status) {
+        case regular_file::Status::Missing: continue;
+        case regular_file::Status::Ok: break;
+        case regular_file::Status::NotRegular:
             problems.push_back(feedError(name, QStringLiteral("通常のファイルではありません。")));
             continue;
+        case regular_file::Status::TooLarge: problems.push_back(tooLarge(name, limits)); continue;
+        case regular_file::Status::Unreadable: problems.push_back(feedError(name, QStringLiteral("読めません。"))); continue;
         }
-        if (f.size() > MaxFileBytes || !f.open(QIODevice::ReadOnly)) {
-            problems.push_back(feedError(name, QStringLiteral("読めません: %1").arg(f.errorString())));
-            continue;
-        }
-        files.insert(name, f.readAll());
+        left -= f.bytes.size();
+        files.insert(name, std::move(f.bytes));
     }
 }
 
 // The files at the archive's top, or, when it has none, in one folder inside it
 // (archives made by zipping the feed's folder).
-void readZip(const QString &path, QHash<QString, QByteArray> &files, std::vector<Problem> &problems) {
+void readZip(const QString &path, const Limits &limits, QHash<QString, QByteArray> &files,
+             std::vector<Problem> &problems) {
+    qint64 left = limits.maxBytes;
     int code = 0;
     std::unique_ptr<zip_t, int (*)(zip_t *)> archive(zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code),
                                                      zip_close);
@@ -79,35 +86,41 @@ void readZip(const QString &path, QHash<QString, QByteArray> &files, std::vector
         }
         // Read to the end rather than trusting the size the archive declares.
         QByteArray bytes;
+        // The declared size saves growing the buffer by doubling, which would need twice the memory.
+        zip_stat_t st;
+        if (zip_stat_index(archive.get(), it.value(), 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE) &&
+            st.size <= zip_uint64_t(left))
+            bytes.reserve(static_cast<qsizetype>(st.size));
         char chunk[1 << 16];
         zip_int64_t n = 0;
         while ((n = zip_fread(f.get(), chunk, sizeof chunk)) > 0) {
-            if (bytes.size() + n > MaxFileBytes) {
+            if (bytes.size() + n > left) {
                 n = -2;
                 break;
             }
             bytes.append(chunk, static_cast<qsizetype>(n));
         }
         if (n < 0) {
-            problems.push_back(feedError(it.key(), n == -2 ? QStringLiteral("大きすぎます（1GiBまで）。")
-                                                           : QStringLiteral("zipの中のファイルが壊れています: %1")
+            problems.push_back(n == -2 ? tooLarge(it.key(), limits)
+                                       : feedError(it.key(), QStringLiteral("zipの中のファイルが壊れています: %1")
                                                                  .arg(QString::fromLocal8Bit(zip_file_strerror(f.get())))));
             continue;
         }
+        left -= bytes.size();
         files.insert(it.key(), bytes);
     }
 }
 
 }  // namespace
 
-Feed read(const QString &path) {
+Feed read(const QString &path, const Limits &limits) {
     QHash<QString, QByteArray> files;
     std::vector<Problem> problems;
     const QFileInfo info(path);
     if (info.isDir())
-        readFolder(path, files, problems);
+        readFolder(path, limits, files, problems);
     else if (info.isFile())
-        readZip(path, files, problems);
+        readZip(path, limits, files, problems);
     else
         problems.push_back(feedError(QString(), QStringLiteral("「%1」がありません（GTFSのフォルダかzipファイルを指定してください）。").arg(path)));
     if (!problems.empty()) {
@@ -115,7 +128,7 @@ Feed read(const QString &path) {
         feed.problems = std::move(problems);
         return feed;
     }
-    return parse(files);
+    return parse(files, limits);
 }
 
 }  // namespace gtfs

@@ -3,6 +3,7 @@
 //   hy3tool to-csv ROUTE.hy3 TABLE.csv [--encoding utf8-bom|utf8|cp932]
 //   hy3tool check ROUTE.hy3...
 //   hy3tool from-gtfs FEED --list | --route ID [--direction 0|1] [--pattern N] --number N --out DIR
+#include "base/message_language.h"
 #include "core/fare_data_file.h"
 #include "fare_csv.h"
 #include "gtfs_command.h"
@@ -53,9 +54,40 @@ const char *const HelpText =
     "終了コード: 0 成功, 1 変換や検査で問題あり, 2 使い方の誤り\n"
     "制限: 1ファイル最大301行、各値は -32768～32767 の整数。\n";
 
+const char *const HelpTextEnglish =
+    "usage: hy3tool <command> [arguments]\n"
+    "\n"
+    "Makes fare data files (route number.hy3) from a spreadsheet's CSV, turns them back\n"
+    "into CSV, and checks them. (The detailed problem reports are in Japanese.)\n"
+    "\n"
+    "Commands:\n"
+    "  to-hy3 IN.csv OUT.hy3\n"
+    "      Converts a CSV table into fare data. The CSV is UTF-8 (with or without BOM)\n"
+    "      or CP932 (Shift_JIS), detected by itself. Row 1 is a header; from row 2 one\n"
+    "      stop a row, columns: stop name, ticket number, data 1..150. Data 1..32 are\n"
+    "      the fares of the board's cells 1..32 (-1: not doubled late at night), 33..150\n"
+    "      other data. Missing columns and empty cells are 0; full-width digits are read\n"
+    "      as digits. Every problem is listed with its row, and no file is written.\n"
+    "  to-csv IN.hy3 OUT.csv [--encoding utf8-bom|utf8|cp932]\n"
+    "      Turns fare data back into CSV (utf8-bom by default, CR LF line ends).\n"
+    "      OUT - writes to standard output.\n"
+    "  check FILE.hy3 [FILE.hy3 ...]\n"
+    "      Checks fare data and lists every problem with its row. Exit status 1 when\n"
+    "      there are errors (files that cannot be read), 0 with warnings only.\n"
+    "  from-gtfs FEED --list | --route ID [--direction 0|1] [--pattern N] --number N --out DIR\n"
+    "      Lists a GTFS-JP feed's routes, or makes one trip pattern into N.hy3 and Ntp.csv.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help    shows this text.\n"
+    "\n"
+    "Exit status: 0 success, 1 problems in a conversion or check, 2 wrong usage\n"
+    "Limits: at most 301 rows a file, each value a whole number -32768..32767.\n";
+
+QString pick(const char *english, const char *japanese) { return message_language::pick(english, japanese); }
+
 int usage(const QString &why) {
     err(QStringLiteral("hy3tool: ") + why);
-    err(QStringLiteral("詳しくは hy3tool --help を見てください。"));
+    err(pick("See hy3tool --help.", "詳しくは hy3tool --help を見てください。"));
     return Usage;
 }
 
@@ -158,10 +190,10 @@ int check(const QStringList &paths) {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty()) return usage(QStringLiteral("コマンドがありません。"));
+    if (args.isEmpty()) return usage(pick("no command given.", "コマンドがありません。"));
     if (args.contains(QStringLiteral("-h")) || args.contains(QStringLiteral("--help")) ||
         args.first() == QLatin1String("help")) {
-        std::fputs(HelpText, stdout);
+        std::fputs(message_language::japanese() ? HelpText : HelpTextEnglish, stdout);
         return Ok;
     }
     const QString command = args.takeFirst();
@@ -171,8 +203,8 @@ int main(int argc, char **argv) {
     const qsizetype e = args.indexOf(QStringLiteral("--encoding"));
     if (e >= 0) {
         if (command != QLatin1String("to-csv"))
-            return usage(QStringLiteral("--encoding は to-csv だけのオプションです。"));
-        if (e + 1 >= args.size()) return usage(QStringLiteral("--encoding の値がありません。"));
+            return usage(pick("--encoding is an option of to-csv only.", "--encoding は to-csv だけのオプションです。"));
+        if (e + 1 >= args.size()) return usage(pick("--encoding needs a value.", "--encoding の値がありません。"));
         const QString v = args.at(e + 1).toLower();
         if (v == QLatin1String("utf8-bom"))
             encoding = fare_csv::Encoding::Utf8Bom;
@@ -182,23 +214,23 @@ int main(int argc, char **argv) {
                  v == QLatin1String("shift_jis"))
             encoding = fare_csv::Encoding::Cp932;
         else
-            return usage(QStringLiteral("不明な文字コード「%1」です。").arg(args.at(e + 1)));
+            return usage(pick("unknown encoding \"%1\".", "不明な文字コード「%1」です。").arg(args.at(e + 1)));
         args.remove(e, 2);
     }
     for (const QString &a : args)
-        if (a.startsWith(QLatin1String("--"))) return usage(QStringLiteral("不明なオプション「%1」です。").arg(a));
+        if (a.startsWith(QLatin1String("--"))) return usage(pick("unknown option \"%1\".", "不明なオプション「%1」です。").arg(a));
 
     if (command == QLatin1String("to-hy3")) {
-        if (args.size() != 2) return usage(QStringLiteral("to-hy3 には 入力.csv と 出力.hy3 が必要です。"));
+        if (args.size() != 2) return usage(pick("to-hy3 needs IN.csv and OUT.hy3.", "to-hy3 には 入力.csv と 出力.hy3 が必要です。"));
         return toHy3(args[0], args[1]);
     }
     if (command == QLatin1String("to-csv")) {
-        if (args.size() != 2) return usage(QStringLiteral("to-csv には 入力.hy3 と 出力.csv が必要です。"));
+        if (args.size() != 2) return usage(pick("to-csv needs IN.hy3 and OUT.csv.", "to-csv には 入力.hy3 と 出力.csv が必要です。"));
         return toCsv(args[0], args[1], encoding);
     }
     if (command == QLatin1String("check")) {
-        if (args.isEmpty()) return usage(QStringLiteral("check には検査するファイルが必要です。"));
+        if (args.isEmpty()) return usage(pick("check needs the files to check.", "check には検査するファイルが必要です。"));
         return check(args);
     }
-    return usage(QStringLiteral("不明なコマンド「%1」です。").arg(command));
+    return usage(pick("unknown command \"%1\".", "不明なコマンド「%1」です。").arg(command));
 }

@@ -1,7 +1,7 @@
 // 4sptool: checks ticket plug-ins (*.4SP) and draws their tickets to PNG files.
 //   4sptool check FILE...      every problem, one line each: FILE: PLACE: error|warning: MESSAGE
 //   4sptool render FILE OUT.png [--stop NAME] [--ticket N] [--route N] [--row N]
-//                               [--date TEXT] [--time HH:MM:SS] [--company N]
+//                               [--date TEXT] [--time HH:MM:SS] [--company N] [--scale N]
 #include "ticket/ticket_check.h"
 #include "ticket/ticket_draw.h"
 
@@ -14,11 +14,13 @@
 
 namespace {
 
+constexpr int kMaxScale = 8;
+
 int usage() {
     std::fprintf(stderr,
                  "usage: 4sptool check FILE...\n"
                  "       4sptool render FILE OUT.png [--stop NAME] [--ticket N] [--route N] [--row N]\n"
-                 "                                   [--date TEXT] [--time HH:MM:SS] [--company N]\n");
+                 "                                   [--date TEXT] [--time HH:MM:SS] [--company N] [--scale 1..8]\n");
     return 2;
 }
 
@@ -46,7 +48,7 @@ int render(const QStringList &args) {
     }
     ticket::Values v{QStringLiteral("市役所前"), QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy")),
                      QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), 1, 1, 1, QString()};
-    int company = 0;
+    int company = 0, scale = 1;
     for (qsizetype i = 2; i + 1 < args.size(); i += 2) {
         const QString &key = args[i], &value = args[i + 1];
         if (key == QLatin1String("--stop")) v.stopName = value;
@@ -56,13 +58,18 @@ int render(const QStringList &args) {
         else if (key == QLatin1String("--date")) v.dateText = value;
         else if (key == QLatin1String("--time")) v.timeText = value;
         else if (key == QLatin1String("--company")) company = value.toInt();
-        else return usage();
+        else if (key == QLatin1String("--scale")) {
+            bool ok = false;
+            scale = value.toInt(&ok);
+            if (!ok || scale < 1 || scale > kMaxScale) return usage();
+        } else return usage();
     }
     const ticket::Plugin &plugin = *read.plugin;
-    QImage image(plugin.widthPx(), plugin.heightPx(), QImage::Format_RGB32);
+    QImage image(plugin.widthPx() * scale, plugin.heightPx() * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const ticket::DrawResult r = ticket::drawTicket(painter, plugin, ticket::renderBackground(plugin), v, company);
+    painter.scale(scale, scale);  // drawn at the larger size, not blown up afterwards
+    const ticket::DrawResult r = ticket::drawTicket(painter, plugin, ticket::renderBackground(plugin, nullptr, scale), v, company);
     painter.end();
     for (const QString &p : r.problems) std::fprintf(stderr, "%s: %s\n", qPrintable(args[0]), qPrintable(p));
     if (!image.save(args[1], "PNG")) {

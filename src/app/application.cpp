@@ -1,0 +1,105 @@
+#include "app/application.h"
+
+#include "app/board_layout.h"
+#include "app/exit_signals.h"
+#include "panel/frm_ctl.h"
+#include "app/ini_file.h"
+#include "panel/msg_box.h"
+#include "app/program.h"
+#include "app/view_setup.h"
+#include "base/dump_sections.h"
+#include "board/form1.h"
+#include "board/rounded_region.h"
+#include "options/frm_option.h"
+#include "media/snd_api.h"
+#include "media/tape.h"
+
+#include <QGuiApplication>
+#include <QJsonValue>
+#include <QScreen>
+#include <QTimer>
+
+Application::Application()
+    : board_(std::make_unique<Form1>()),
+      options_(std::make_unique<FrmOption>()),
+      panel_(std::make_unique<FrmCtl>(*board_, *options_)) {
+    connectWindows();
+}
+
+Application::~Application() {
+    releaseMedia();
+    panel_.reset();
+    options_.reset();
+    board_.reset();
+}
+
+void Application::connectWindows() {
+    Form1 *board = board_.get();
+    FrmOption *options = options_.get();
+    FrmCtl *panel = panel_.get();
+    connect(board, &Form1::closeRequested, panel, [panel] { QTimer::singleShot(0, panel, &QWidget::close); });
+    connect(board, &Form1::digitDialogOpen, panel, [panel](bool open) { panel->setEnabled(!open); });
+    connect(panel, &FrmCtl::exitConfirmed, this, [this] { endConfirmed(); });
+    // The options' plug-in box sizes the panel's preview and fills its company list.
+    options->setTicketPanel(panel);
+    connect(options, &FrmOption::errorBoxRequested, options, [options](const QString &text, const QString &title) {
+        msgbox::show(options, text, QMessageBox::Ok, msgbox::Icon::Critical, title);
+    });
+    connect(options, &FrmOption::applyRequested, options,
+            [board, options, panel] { mdl207_000::ApplyOptions(*board, *options, panel->backlightIndex()); });
+    connect(options, &FrmOption::panelSettingsLoaded, panel, [panel] { panel->Option4_Click(panel->backlightIndex()); });
+    dump::registerSection(QStringLiteral("frmOption"), [options] { return QJsonValue(options->dumpState()); });
+}
+
+void Application::loadAndShow() {
+    Form1 *board = board_.get();
+    FrmCtl *panel = panel_.get();
+    mdl207_000::InitDegits(*board);
+    mdl207_000::SetDefaultPanel(*board, *options_);
+    options_->hide();
+    panel->Form_Load();
+    panel->show();
+    panel->raise();
+    board->move(0, 0);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize outer = panel->frameGeometry().size();
+        panel->move(area.x() + area.width() - outer.width(), area.y() + area.height() - outer.height());
+    }
+    board->setMask(roundedRegion(board->rect()));
+    board->update();
+    mdlIniIo::LoadIni({*board, *options_, *panel});
+    board->show();
+    loaded_ = true;
+    if (endWanted_) QTimer::singleShot(0, this, [this] { endConfirmed(); });
+}
+
+void Application::installView(const StartupOptions &opt, QString *warning) {
+    boardView_ = ::installView(*board_, *panel_, opt, warning);
+}
+
+void Application::endOnSignals() {
+    if (exitSignals_) return;
+    exitSignals_ = new ExitSignals(this);
+    connect(exitSignals_, &ExitSignals::received, this, [this] {
+        if (loaded_) endConfirmed();
+        else endWanted_ = true;
+    });
+}
+
+void Application::endConfirmed() {
+    // A second request while the first is saving (a save error's box) changes nothing.
+    if (ending_) return;
+    ending_ = true;
+    panel_->prepareExit();
+    CloseAllSnd();
+    mdlM_Tape::ReleaseTape();
+    mdlIniIo::SaveIni({*board_, *options_, *panel_});
+    emit aboutToEnd();
+    program::endNow(0);
+}
+
+void Application::releaseMedia() {
+    mdlM_Tape::ReleaseTape();
+    CloseAllSnd();
+}

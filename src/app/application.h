@@ -1,0 +1,65 @@
+#pragma once
+// The program's root: it makes the three windows (the board, the options dialog,
+// which stays loaded and hidden, and the control panel), hands each what it uses,
+// makes every connection between them, runs the board's load, and ends the program
+// in order: windows, then sound and speech, then the settings file.
+#include <QObject>
+
+#include <memory>
+
+class ExitSignals;
+class Form1;
+class FrmCtl;
+class FrmOption;
+struct StartupOptions;
+namespace view {
+class BoardView;
+}
+
+class Application : public QObject {
+    Q_OBJECT
+public:
+    Application();
+    // Speech and sound are released before the windows they report to.
+    ~Application() override;
+
+    Form1 &board() const { return *board_; }
+    FrmOption &options() const { return *options_; }
+    FrmCtl &panel() const { return *panel_; }
+    // The board's zoom and full screen, once installView has run.
+    view::BoardView *boardView() const { return boardView_; }
+
+    // The board's load: lays out the board, loads the panel, places the windows, loads
+    // the settings, shows the board.
+    void loadAndShow();
+    // The board's view and the keys of both windows (see view_setup.h).
+    void installView(const StartupOptions &opt, QString *warning);
+
+    // SIGTERM, SIGINT and SIGHUP end the program as a confirmed exit does, without
+    // the question (once the settings are loaded, so that they are never lost).
+    void endOnSignals();
+
+    // What Yes to the exit question does: the windows let go, sound and speech closed,
+    // the settings saved, aboutToEnd (the remote stops), then the end with status 0.
+    // Asked again while it runs (a save error's box is open), it does nothing more.
+    void endConfirmed();
+
+    // Speech, then the sound channels, closed (a start that fails after the windows).
+    void releaseMedia();
+
+signals:
+    // The program ends now: whatever runs beside the windows stops.
+    void aboutToEnd();
+
+private:
+    void connectWindows();
+
+    std::unique_ptr<Form1> board_;
+    std::unique_ptr<FrmOption> options_;
+    std::unique_ptr<FrmCtl> panel_;
+    view::BoardView *boardView_ = nullptr;
+    ExitSignals *exitSignals_ = nullptr;
+    bool loaded_ = false;
+    bool endWanted_ = false;  // a signal came before the settings were loaded
+    bool ending_ = false;
+};

@@ -1,0 +1,29 @@
+#include "app/route_editor.h"
+
+#include "editor/frm_route_edit.h"
+#include "editor/route_session.h"
+#include "media/tape.h"
+#include "options/frm_option.h"
+#include "panel/frm_ctl.h"
+
+RouteEditorHost::RouteEditorHost(FrmCtl &panel, const FrmOption &options, QObject *parent)
+    : QObject(parent), panel_(panel), options_(options) {
+    connect(&panel, &FrmCtl::editRouteRequested, this, [this](int route) { open(route); });
+    panel.setEndGuard([this] { return !editor_ || !editor_->isVisible() || editor_->maySetAside(); });
+}
+
+// The panel outlives the host: its exit question must not ask a host that is gone.
+RouteEditorHost::~RouteEditorHost() { panel_.setEndGuard({}); }
+
+void RouteEditorHost::open(int route) {
+    if (!editor_) {
+        editor_ = std::make_unique<route::FrmRouteEdit>(
+            [this] { return route::Folders{options_.fareDataDir(), options_.tapeDataDir()}; },
+            [](const QString &text) { mdlM_Tape::SpeakText(text); });
+    }
+    const bool showing = editor_->isVisible();
+    if (!showing || !editor_->session()->modified()) editor_->openRoute(route);
+    editor_->show();
+    editor_->raise();
+    editor_->activateWindow();
+}

@@ -1,0 +1,70 @@
+// Where the program keeps its files, given the folders it finds.
+#include "app/program_paths.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using program_paths::Facts;
+
+namespace {
+
+Facts facts(bool writable, const QString &installedDemo, const QString &override = QString()) {
+    Facts f;
+    f.exeName = QStringLiteral("207_000");
+    f.exeDir = QStringLiteral("/opt/m/bin");
+    f.exeDirWritable = writable;
+    f.installedDemo = installedDemo;
+    f.configHome = QStringLiteral("/h/.config");
+    f.dataHome = QStringLiteral("/h/.local/share");
+    f.settingsOverride = override;
+    return f;
+}
+
+}  // namespace
+
+TEST(ProgramPaths, SettingsFileAndFirstStartByWhereTheProgramRuns) {
+    const QString demo = QStringLiteral("/opt/m/share/mitra/demo");
+    struct Case {
+        const char *what;
+        Facts facts;
+        const char *settings;
+        bool demoOnFirstStart;
+    } cases[] = {
+        {"own folder, writable: beside the executable", facts(true, {}), "/opt/m/bin/207_000.in4", false},
+        {"own folder, read-only: per-user", facts(false, {}), "/h/.config/mitra/207_000.in4", false},
+        {"installed, folder writable (a prefix in the home)", facts(true, demo), "/h/.config/mitra/207_000.in4", true},
+        {"installed, read-only", facts(false, demo), "/h/.config/mitra/207_000.in4", true},
+        {"--settings wins, and an installed program then starts as told", facts(false, demo, "/t/s.in4"), "/t/s.in4", false},
+        {"--settings in a writable own folder", facts(true, {}, "/t/s.in4"), "/t/s.in4", false},
+    };
+    for (const Case &c : cases) {
+        const program_paths::Paths p = program_paths::choose(c.facts);
+        EXPECT_EQ(p.settingsFile, QLatin1String(c.settings)) << c.what;
+        EXPECT_EQ(p.demoOnFirstStart, c.demoOnFirstStart) << c.what;
+        EXPECT_EQ(p.demoDir, c.facts.installedDemo) << c.what;
+        EXPECT_EQ(p.userConfigDir, QStringLiteral("/h/.config/mitra")) << c.what;
+        EXPECT_EQ(p.userRoutesDir, QStringLiteral("/h/.local/share/mitra/routes")) << c.what;
+    }
+    Facts other = facts(true, {});
+    other.exeName = QStringLiteral("207_001");  // the model number names the file
+    EXPECT_EQ(program_paths::choose(other).settingsFile, QStringLiteral("/opt/m/bin/207_001.in4"));
+}
+
+TEST(ProgramPaths, XdgBaseTakesOnlyAnAbsoluteVariable) {
+    EXPECT_EQ(program_paths::xdgBase(QStringLiteral("/x/cfg/"), QStringLiteral("/h"), QStringLiteral("/.config")), QStringLiteral("/x/cfg"));
+    EXPECT_EQ(program_paths::xdgBase(QString(), QStringLiteral("/h"), QStringLiteral("/.config")), QStringLiteral("/h/.config"));
+    EXPECT_EQ(program_paths::xdgBase(QStringLiteral("rel/cfg"), QStringLiteral("/h"), QStringLiteral("/.local/share")),
+              QStringLiteral("/h/.local/share"));
+}
+
+TEST(ProgramPaths, InstalledDemoIsFoundFromTheExecutableOnly) {
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("usr/bin")));
+    const QString bin = root.filePath(QStringLiteral("usr/bin"));
+    EXPECT_EQ(program_paths::installedDemoDir(bin, QStringLiteral("../share/mitra")), QString()) << "nothing installed";
+    ASSERT_TRUE(root.mkpath(QStringLiteral("usr/share/mitra/demo")));
+    EXPECT_EQ(program_paths::installedDemoDir(bin, QStringLiteral("../share/mitra")), root.filePath(QStringLiteral("usr/share/mitra/demo")));
+    EXPECT_EQ(program_paths::installedDemoDir(bin, QStringLiteral("../lib/mitra")), QString()) << "another data folder";
+}

@@ -1,0 +1,238 @@
+// The remote server's rules without sockets: where a request ends and what is
+// refused, which requests are WebSocket handshakes, the client frames a server must
+// refuse, which Host names it answers to, the page's address for any token, and the
+// connection slots.
+#include "remote/access.h"
+#include "remote/connection_slots.h"
+#include "remote/http_request.h"
+#include "remote/websocket_frames.h"
+
+#include "remote/qr_code.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace remote;
+
+TEST(RemoteProtocol, RequestFramingAndLimits) {
+    const QByteArray get = "GET /api/state HTTP/1.1\r\nHost: h\r\n\r\n";
+    struct Case {
+        const char *what;
+        QByteArray bytes;
+        HttpParse::Outcome outcome;
+        int status;  // when refused
+        qsizetype consumed;  // when complete
+    };
+    const Case cases[] = {
+        {"whole GET", get, HttpParse::Complete, 0, get.size()},
+        {"GET with another behind it", get + "POST", HttpParse::Complete, 0, get.size()},
+        {"half a header", get.left(20), HttpParse::NeedMore, 0, 0},
+        {"body not all there", "POST /a HTTP/1.1\r\nHost: h\r\nContent-Length: 5\r\n\r\nab", HttpParse::NeedMore, 0, 0},
+        {"body there", "POST /a HTTP/1.1\r\nHost: h\r\nContent-Length: 2\r\n\r\nab", HttpParse::Complete, 0, 50},
+        {"chunked", "POST /a HTTP/1.1\r\nHost: h\r\nTransfer-Encoding: chunked\r\n\r\n", HttpParse::Refused, 411, 0},
+        {"chunked, empty value", "POST /a HTTP/1.1\r\nHost: h\r\nTransfer-Encoding:\r\n\r\n", HttpParse::Refused, 411, 0},
+        {"body over 16 KiB", "POST /a HTTP/1.1\r\nHost: h\r\nContent-Length: 16385\r\n\r\n", HttpParse::Refused, 413, 0},
+        {"two lengths", "POST /a HTTP/1.1\r\nHost: h\r\nContent-Length: 1\r\nContent-Length: 1\r\n\r\nx", HttpParse::Refused, 400, 0},
+        {"length not digits", "POST /a HTTP/1.1\r\nHost: h\r\nContent-Length: -1\r\n\r\n", HttpParse::Refused, 400, 0},
+        {"header over 8 KiB, unended", "GET / HTTP/1.1\r\nX: " + QByteArray(9000, 'a'), HttpParse::Refused, 431, 0},
+        {"header over 8 KiB, ended", "GET / HTTP/1.1\r\nHost: h\r\nX: " + QByteArray(9000, 'a') + "\r\n\r\n", HttpParse::Refused, 431, 0},
+        {"no Host", "GET / HTTP/1.1\r\n\r\n", HttpParse::Refused, 400, 0},
+        {"folded line", "GET / HTTP/1.1\r\nHost: h\r\n x\r\n\r\n", HttpParse::Refused, 400, 0},
+        {"not HTTP", "GET / FTP/1.0\r\nHost: h\r\n\r\n", HttpParse::Refused, 400, 0},
+        {"space in a name", "GET / HTTP/1.1\r\nHo st: h\r\n\r\n", HttpParse::Refused, 400, 0},
+    };
+    for (const Case &c : cases) {
+        HttpRequest r;
+        const HttpParse p = parseRequest(c.bytes, &r);
+        EXPECT_EQ(p.outcome, c.outcome) << c.what;
+        if (c.outcome == HttpParse::Refused) EXPECT_EQ(p.status, c.status) << c.what;
+        if (c.outcome == HttpParse::Complete) EXPECT_EQ(p.consumed, c.consumed) << c.what;
+    }
+    HttpRequest r;
+    ASSERT_EQ(parseRequest("POST /a?b HTTP/1.1\r\nHOST: h\r\nContent-Length: 2\r\nConnection: close\r\n\r\nab", &r).outcome,
+              HttpParse::Complete);
+    EXPECT_EQ(r.method, "POST");
+    EXPECT_EQ(r.target, "/a?b");
+    EXPECT_EQ(r.value("host"), "h");
+    EXPECT_EQ(r.body, "ab");
+    EXPECT_FALSE(r.keepAlive());
+}
+
+TEST(RemoteProtocol, OnlyARealHandshakeIsAnUpgrade) {
+    struct Case {
+        const char *headers;
+        bool upgrade;
+    };
+    const Case cases[] = {
+        {"Upgrade: websocket\r\nConnection: Upgrade\r\n", true},
+        {"Upgrade: WebSocket\r\nConnection: keep-alive, Upgrade\r\n", true},
+        {"Upgrade: websocket\r\n", false},  // no Connection: Upgrade
+        {"Upgrade: websocket\r\nConnection: keep-alive\r\n", false},
+        {"Connection: Upgrade\r\n", false},
+        {"Upgrade: h2c\r\nConnection: Upgrade\r\n", false},
+    };
+    for (const Case &c : cases) {
+        HttpRequest r;
+        ASSERT_EQ(parseRequest(QByteArray("GET /ws HTTP/1.1\r\nHost: h\r\n") + c.headers + "\r\n", &r).outcome,
+                  HttpParse::Complete);
+        EXPECT_EQ(r.isWebSocketUpgrade(), c.upgrade) << c.headers;
+    }
+    // RFC 6455's own example key and answer.
+    EXPECT_EQ(ws::acceptKey("dGhlIHNhbXBsZSBub25jZQ=="), "s3pPLMBiTxaQ9kYGzzhZRbK+xOo=");
+    EXPECT_TRUE(ws::validKey("dGhlIHNhbXBsZSBub25jZQ=="));
+    EXPECT_FALSE(ws::validKey("c2hvcnQ="));
+}
+
+namespace {
+
+QByteArray clientFrame(int first, const QByteArray &payload, bool masked = true) {
+    QByteArray f(1, static_cast<char>(first));
+    const qsizetype n = payload.size();
+    const char maskBit = masked ? char(0x80) : char(0);
+    if (n < 126) f.append(static_cast<char>(maskBit | n));
+    else f.append(static_cast<char>(maskBit | 126)).append(static_cast<char>(n >> 8)).append(static_cast<char>(n & 0xff));
+    const char mask[4] = {0x0f, 0x1e, 0x2d, 0x3c};
+    if (masked) f.append(mask, 4);
+    for (qsizetype i = 0; i < n; ++i) f.append(static_cast<char>(payload[i] ^ (masked ? mask[i % 4] : 0)));
+    return f;
+}
+
+}  // namespace
+
+TEST(RemoteProtocol, ClientFramesFollowTheRules) {
+    struct Case {
+        const char *what;
+        QByteArray bytes;
+        ws::Event::Kind last;
+        int code;  // Fail's close code or Close's code
+    };
+    const Case cases[] = {
+        {"text", clientFrame(0x81, "hi"), ws::Event::Message, 0},
+        {"unmasked text", clientFrame(0x81, "hi", false), ws::Event::Fail, 1002},
+        {"unmasked close", clientFrame(0x88, "", false), ws::Event::Fail, 1002},
+        {"reserved bit", clientFrame(0xC1, "hi"), ws::Event::Fail, 1002},
+        {"reserved opcode", clientFrame(0x83, "hi"), ws::Event::Fail, 1002},
+        {"fragmented ping", clientFrame(0x09, "x"), ws::Event::Fail, 1002},
+        {"long ping", clientFrame(0x89, QByteArray(126, 'x')), ws::Event::Fail, 1002},
+        {"continuation first", clientFrame(0x80, "x"), ws::Event::Fail, 1002},
+        {"new message inside one", clientFrame(0x01, "a") + clientFrame(0x81, "b"), ws::Event::Fail, 1002},
+        {"fragments", clientFrame(0x01, "a") + clientFrame(0x89, "p") + clientFrame(0x80, "b"), ws::Event::Message, 0},
+        {"bad UTF-8", clientFrame(0x81, "\xff\xfe"), ws::Event::Fail, 1007},
+        {"too big", clientFrame(0x81, QByteArray(201, 'x')), ws::Event::Fail, 1009},
+        {"too big in pieces", clientFrame(0x01, QByteArray(100, 'x')) + clientFrame(0x80, QByteArray(101, 'x')), ws::Event::Fail, 1009},
+        {"close", clientFrame(0x88, QByteArray("\x03\xe8", 2)), ws::Event::Close, 1000},
+        {"close without code", clientFrame(0x88, ""), ws::Event::Close, 1005},
+        {"close of one byte", clientFrame(0x88, "x"), ws::Event::Fail, 1002},
+    };
+    for (const Case &c : cases) {
+        ws::FrameReader reader(200);
+        QByteArray buffer = c.bytes;
+        const QList<ws::Event> events = reader.read(buffer);
+        ASSERT_FALSE(events.isEmpty()) << c.what;
+        EXPECT_EQ(events.last().kind, c.last) << c.what;
+        if (c.code) EXPECT_EQ(events.last().code, c.code) << c.what;
+    }
+    // Frames split anywhere read the same; a partial frame stays in the buffer.
+    ws::FrameReader reader(200);
+    const QByteArray whole = clientFrame(0x01, "ab") + clientFrame(0x80, "c") + clientFrame(0x89, "p");
+    QByteArray buffer;
+    QList<ws::Event> events;
+    for (const char ch : whole) {
+        buffer.append(ch);
+        events += reader.read(buffer);
+    }
+    ASSERT_EQ(events.size(), 2);
+    EXPECT_EQ(events[0].payload, "abc");
+    EXPECT_EQ(events[1].kind, ws::Event::Ping);
+    EXPECT_TRUE(buffer.isEmpty());
+    // What the server sends: unmasked, with the length in the form its size needs.
+    EXPECT_EQ(ws::frame(ws::Text, "hi"), QByteArray("\x81\x02hi"));
+    EXPECT_EQ(ws::frame(ws::Binary, QByteArray(300, 'x')).left(4), QByteArray("\x82\x7e\x01\x2c"));
+    EXPECT_EQ(ws::closeFrame(1002), QByteArray("\x88\x02\x03\xea"));
+}
+
+TEST(RemoteProtocol, HostMustBeThisServer) {
+    const QByteArray token = "0123456789abcdef";
+    const QList<QHostAddress> machine{QHostAddress(QStringLiteral("127.0.0.1")), QHostAddress(QStringLiteral("192.168.1.5")),
+                                      QHostAddress(QStringLiteral("::1"))};
+    const auto loopback = allowedHosts(QHostAddress(QHostAddress::LocalHost), 8207, machine);
+    const auto network = allowedHosts(QHostAddress(QHostAddress::AnyIPv4), 8207, machine);
+    const auto v6 = allowedHosts(QHostAddress(QStringLiteral("::1")), 80, machine);
+    struct Case {
+        const QList<QByteArray> *hosts;
+        const char *host;
+        const char *origin;
+        int status;
+    };
+    const Case cases[] = {
+        {&loopback, "127.0.0.1:8207", "", 0},
+        {&loopback, "localhost:8207", "http://localhost:8207", 0},
+        {&loopback, "LOCALHOST:8207", "", 0},
+        {&loopback, "127.0.0.1:8208", "", 421},
+        {&loopback, "127.0.0.1", "", 421},  // port 80 is not this one
+        {&loopback, "192.168.1.5:8207", "", 421},
+        // DNS rebinding: another name with its own page as Origin and the token.
+        {&loopback, "evil.example:8207", "http://evil.example:8207", 421},
+        {&loopback, "", "", 421},
+        {&network, "192.168.1.5:8207", "http://192.168.1.5:8207", 0},
+        {&network, "127.0.0.1:8207", "", 0},
+        {&network, "evil.example:8207", "", 421},
+        {&network, "[::1]:8207", "", 421},  // an IPv4 socket only
+        {&v6, "[::1]", "", 0},
+        {&v6, "[::1]:80", "", 0},
+        {&network, "192.168.1.5:8207", "http://evil.example", 403},
+    };
+    for (const Case &c : cases) {
+        const RequestFacts facts{"/api/state?token=" + token, {}, c.origin, c.host};
+        EXPECT_EQ(decide(facts, token, *c.hosts), c.status) << c.host << ' ' << c.origin;
+    }
+    EXPECT_EQ(decide({"/api/state", {}, {}, "127.0.0.1:8207"}, token, loopback), 401);
+}
+
+TEST(RemoteProtocol, AnyTokenReadsBackFromThePageAddress) {
+    const QString tokens[] = {QStringLiteral("a&b#c+d%e f=g?h/i"), QStringLiteral("plain-token_0123456789"),
+                              QStringLiteral("%41%42+++&&&token=x####"), QStringLiteral("駅前バス停のトークンです12345")};
+    for (const QString &token : tokens) {
+        const QString url = pageAddress(QStringLiteral("127.0.0.1"), 8207, token);
+        // A browser opening the address (or a phone reading it from the QR code)
+        // sends the path and query as they are.
+        const QUrl parsed(url, QUrl::StrictMode);
+        ASSERT_TRUE(parsed.isValid()) << qPrintable(url);
+        EXPECT_EQ(parsed.host(), QStringLiteral("127.0.0.1"));
+        EXPECT_FALSE(parsed.hasFragment()) << qPrintable(url);
+        const QByteArray target = "/?" + parsed.query(QUrl::FullyEncoded).toUtf8();
+        const QList<QByteArray> hosts{"127.0.0.1:8207"};
+        EXPECT_EQ(decide({target, {}, {}, "127.0.0.1:8207"}, token.toUtf8(), hosts), 0) << qPrintable(url);
+        EXPECT_EQ(decide({"/?token=" + QUrl::toPercentEncoding(token + 'x'), {}, {}, "127.0.0.1:8207"}, token.toUtf8(), hosts), 401);
+        // The Authorization header carries it as it is.
+        EXPECT_EQ(decide({"/", "Bearer " + token.toUtf8(), {}, "127.0.0.1:8207"}, token.toUtf8(), hosts), 0);
+    }
+    // The QR code holds the same address, read back by a scanner.
+    const QString zbar = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+    if (zbar.isEmpty()) GTEST_SKIP() << "zbarimg is not installed";
+    QTemporaryDir dir;
+    const QString url = pageAddress(QStringLiteral("192.168.1.5"), 8207, tokens[0]);
+    ASSERT_TRUE(qrCode(url, 4).save(dir.filePath(QStringLiteral("qr.png"))));
+    QProcess read;
+    read.start(zbar, {QStringLiteral("-q"), QStringLiteral("--raw"), dir.filePath(QStringLiteral("qr.png"))});
+    ASSERT_TRUE(read.waitForFinished(10000));
+    EXPECT_EQ(QString::fromUtf8(read.readAllStandardOutput()).trimmed(), url);
+}
+
+TEST(RemoteProtocol, ConnectionSlotsPerAddressAndInAll) {
+    ConnectionSlots pool;
+    int taken = 0;
+    while (pool.take(QStringLiteral("10.0.0.1"))) ++taken;
+    EXPECT_EQ(taken, ConnectionSlots::kMaxPerAddress);
+    // Another address still gets in; then every slot in all.
+    for (int i = 0; pool.take(QStringLiteral("10.0.1.%1").arg(i / ConnectionSlots::kMaxPerAddress)); ++i) ++taken;
+    EXPECT_EQ(taken, ConnectionSlots::kMaxOpen);
+    EXPECT_FALSE(pool.take(QStringLiteral("10.9.9.9")));
+    pool.give(QStringLiteral("10.0.0.1"));
+    EXPECT_TRUE(pool.take(QStringLiteral("10.9.9.9")));
+    pool.give(QStringLiteral("10.7.7.7"));  // never taken: changes nothing
+    EXPECT_EQ(pool.open(), ConnectionSlots::kMaxOpen);
+}

@@ -1,0 +1,118 @@
+// The route editor's files: a route read and saved without a change is the same
+// bytes; a changed one is written in CP932 with CR LF; the GTFS import saves what
+// hy3tool from-gtfs writes, byte for byte.
+#include "core/fare_data_file.h"
+#include "core/cp932.h"
+#include "core/route_files.h"
+#include "editor/route_import.h"
+#include "editor/route_session.h"
+#include "gtfs_convert.h"
+#include "gtfs_feed.h"
+#include "gtfs_patterns.h"
+#include "hy3tool_run.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace route;
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+}  // namespace
+
+TEST(RouteFiles, UnchangedRouteIsWrittenBackByteForByteAndAChangedOneInCp932WithCrLf) {
+    QTemporaryDir dir;
+    const Folders folders{dir.path(), dir.path()};
+    std::vector<FareRow> rows(3);
+    rows[0].StopName = QStringLiteral("東駅");
+    rows[1].StopName = QStringLiteral("～中町");  // 0x8160, which some codecs write otherwise
+    rows[2].StopName = QStringLiteral("西町");
+    for (int i = 0; i < 3; ++i) rows[size_t(i)].TicketNo = qint16(i + 1);
+    rows[2].cells[0] = 230;
+    QByteArray hy3;
+    ASSERT_TRUE(fare_file::encode(rows, hy3, nullptr));
+    hy3 += "tail";  // bytes after the last row, which a reader only warns about
+    // A list as people write it by hand: quotes, blanks, an empty flag, LF line ends.
+    const QByteArray tape = cp932::encode(QStringLiteral("\"次は、～中町です。\",1,\n  次は、西町です。 , 1 ,\n"));
+    writeBytes(dir.filePath(QStringLiteral("5.hy3")), hy3);
+    writeBytes(dir.filePath(QStringLiteral("5Tp.csv")), tape);
+
+    Session s;
+    s.setFolders(folders);
+    const Opened o = s.open(5);
+    ASSERT_TRUE(o.ok()) << qPrintable(o.error);
+    EXPECT_EQ(s.openedRoute(), 5);
+    ASSERT_EQ(s.doc().tape.size(), 2u);
+    EXPECT_EQ(s.doc().stops[1].reading, QString()) << "the announcement says the name itself";
+    // An edit taken back is no change either.
+    ASSERT_TRUE(s.setCell(Table::Fares, 2, 0, 240));
+    s.undoStack()->undo();
+    ASSERT_EQ(s.save(5), QString());
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("5.hy3"))), hy3);
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("5Tp.csv"))), tape);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("5tp.csv")))) << "the list keeps its own name";
+
+    // Changed: the tape is written anew, every line CP932 and CR LF.
+    ASSERT_TRUE(s.setCell(Table::Tape, 1, tape_column::Sound, 2));
+    ASSERT_TRUE(s.setCell(Table::Stops, 2, stop_column::Km, 3.5));
+    ASSERT_EQ(s.save(5), QString());
+    EXPECT_FALSE(s.modified());
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("5.hy3"))), hy3) << "the fares did not change";
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("5Tp.csv"))),
+              cp932::encode(QStringLiteral("次は、～中町です。,1,0\r\n次は、西町です。,1,2\r\n")));
+    // The distance lives in the editor's notes and comes back with the route.
+    Session again;
+    again.setFolders(folders);
+    ASSERT_TRUE(again.open(5).ok());
+    EXPECT_EQ(again.doc().stops[2].km, 3.5);
+
+    // A route that cannot be read says why; saving it is not saving "the route opened".
+    writeBytes(dir.filePath(QStringLiteral("6.hy3")), QByteArray("\x05\x00\x01", 3));
+    const Opened broken = again.open(6);
+    EXPECT_FALSE(broken.ok());
+    EXPECT_TRUE(broken.error.contains(QStringLiteral("6.hy3"))) << qPrintable(broken.error);
+    EXPECT_EQ(again.openedRoute(), -1);
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("6.hy3"))), QByteArray("\x05\x00\x01", 3));
+}
+
+TEST(RouteFiles, GtfsImportSavesWhatHy3toolFromGtfsWrites) {
+    QTemporaryDir dir;
+    const QString feedPath = QStringLiteral(MITRA_SOURCE_DIR "/data/gtfs/hoshimi");
+    const ToolRun tool = hy3tool({QStringLiteral("from-gtfs"), feedPath, QStringLiteral("--route"), QStringLiteral("R1"),
+                                  QStringLiteral("--pattern"), QStringLiteral("2"), QStringLiteral("--number"),
+                                  QStringLiteral("31"), QStringLiteral("--out"), dir.filePath(QStringLiteral("tool"))});
+    ASSERT_EQ(tool.code, 0) << tool.err.toStdString();
+
+    const gtfs::Feed feed = gtfs::read(feedPath);
+    const std::vector<GtfsChoice> choices = gtfsChoices(feed);
+    const QStringList listing = gtfs::listing(feed);
+    ASSERT_EQ(qsizetype(choices.size()), listing.size());
+    const auto chosen = std::find_if(choices.begin(), choices.end(),
+                                     [](const GtfsChoice &c) { return c.route == QLatin1String("R1") && c.pattern == 2; });
+    ASSERT_NE(chosen, choices.end());
+    EXPECT_EQ(chosen->text, listing[chosen - choices.begin()]);
+    gtfs::ConvertOptions options;
+    options.route = chosen->route;
+    options.pattern = chosen->pattern;
+    const Imported imported = fromGtfs(feed, options);
+    ASSERT_TRUE(imported.ok()) << qPrintable(imported.errors.join(QLatin1Char('\n')));
+    EXPECT_FALSE(imported.doc.stops.back().reading.isEmpty()) << "readings come with the stops";
+
+    Session s;
+    s.setFolders({dir.filePath(QStringLiteral("ed")), dir.filePath(QStringLiteral("ed"))});
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("ed"))));
+    s.startNew();
+    s.replace(imported.doc, QStringLiteral("import"));
+    ASSERT_EQ(s.save(31), QString());
+    for (const char *name : {"31.hy3", "31tp.csv"})
+        EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("ed/") + QLatin1String(name))),
+                  readBytes(dir.filePath(QStringLiteral("tool/") + QLatin1String(name))))
+            << name;
+}
