@@ -127,7 +127,9 @@ QWidget *FrmRouteEdit::buildTables() {
     faresHead->addWidget(chkAllCells_);
     faresLayout->addLayout(faresHead);
     // Both heads as tall as the check box: the stops' rows and their fare rows stay level.
+    // So does a scroll bar under the stops as under the fares, which are wider than their view.
     stopsHead->setMinimumHeight(chkAllCells_->sizeHint().height());
+    grdStops_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grdFares_ = new Grid(session_, Table::Fares, QStringLiteral("grdFares"), fares);
     faresLayout->addWidget(grdFares_, 1);
 
@@ -155,7 +157,7 @@ QWidget *FrmRouteEdit::buildTables() {
     const int em = fontMetrics().horizontalAdvance(QChar(0x5E02));
     grdStops_->setColumnWidth(stop_column::Name, em * 9);
     grdStops_->setColumnWidth(stop_column::Reading, em * 8);
-    grdStops_->setColumnWidth(stop_column::Ticket, em * 5);
+    grdStops_->setColumnWidth(stop_column::Ticket, em * 5 + 12);
     grdStops_->setColumnWidth(stop_column::Zone, em * 3 + 8);
     grdStops_->setColumnWidth(stop_column::Km, em * 3 + 8);
     grdFares_->horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("-0000")) + 10);
