@@ -46,7 +46,11 @@ FrmRouteEdit::FrmRouteEdit(std::function<Folders()> folders, std::function<bool(
     QAction *undo = session_->undoStack()->createUndoAction(this, QStringLiteral("元に戻す"));
     QAction *redo = session_->undoStack()->createRedoAction(this, QStringLiteral("やり直し"));
     undo->setShortcut(QKeySequence::Undo);
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
+    // Ctrl+Y beside the desktop's own redo keys, once: a key given twice is ambiguous and does nothing.
+    QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence &k : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(k)) redoKeys << k;
+    redo->setShortcuts(redoKeys);
     for (QAction *a : {undo, redo}) {
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);

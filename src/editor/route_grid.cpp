@@ -92,7 +92,11 @@ void Grid::keyPressEvent(QKeyEvent *event) {
 }
 
 void Grid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) {
+    // The table keeps the keyboard after an edit, even in a window that is not active
+    // just now (else the focus would wander to the next control once the editor goes).
+    const bool typing = editor && window()->focusWidget() == editor;
     QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache ? QAbstractItemDelegate::NoHint : hint);
+    if (typing && focusPolicy() != Qt::NoFocus) setFocus();
     if (hint == QAbstractItemDelegate::SubmitModelCache) stepRows(1);
 }
 
