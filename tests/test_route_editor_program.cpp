@@ -1,6 +1,7 @@
 // The route editor in the running program, driven as an operator would: a four-stop
-// route made from nothing (refused while a name cannot be written, then saved), set
-// and stepped on the board, and the unsaved-changes question when the program ends.
+// route made from nothing (refused while a name cannot be written, a fill taken back
+// and given again with the keys, a cell copied and pasted, then saved), set and
+// stepped on the board, and the unsaved-changes question when the program ends.
 #include "core/fare_data_file.h"
 #include "core/cp932.h"
 #include "hy3tool_run.h"
@@ -38,7 +39,11 @@ TEST(RouteEditorProgram, FourStopRouteFromNothingIsSavedSteppedAndGuardedByTheSa
         "click frmRouteEdit.cmdFillFares\n"
         "set frmFillFares.txtFlatFare 180\n"
         "answer OK\n"
+        "key frmRouteEdit Ctrl+Z\n"
+        "dump @/undone.json\n"
+        "key frmRouteEdit Ctrl+Y\n"
         "cell frmRouteEdit.grdFares 4 3 \"２３０\"\n"
+        "key frmRouteEdit Ctrl+C Up Left Ctrl+V\n"
         "click frmRouteEdit.cmdMakeTape\n"
         "dump @/made.json\n"
         "click frmRouteEdit.cmdSave\n"
@@ -73,8 +78,16 @@ TEST(RouteEditorProgram, FourStopRouteFromNothingIsSavedSteppedAndGuardedByTheSa
     // Still the unsaved new route: nothing was written.
     EXPECT_EQ(window(refused, "frmRouteEdit").value(QStringLiteral("caption")), QStringLiteral("新しい系統 * - 路線データの編集"));
 
+    // Ctrl+Z takes the whole fill back.
+    const QJsonObject undone = readJson(dir.filePath(QStringLiteral("undone.json")));
+    EXPECT_EQ(cells(undone, "grdFares").at(3).toArray().at(0), QString());
+    EXPECT_EQ(cells(undone, "grdFares").at(1).toArray().at(0), QString());
+
+    // Typed, then copied with Ctrl+C and pasted one row up and one column left.
     const QJsonObject made = readJson(dir.filePath(QStringLiteral("made.json")));
     EXPECT_EQ(cells(made, "grdFares").at(3).toArray().at(2), QStringLiteral("230"));
+    EXPECT_EQ(cells(made, "grdFares").at(2).toArray().at(1), QStringLiteral("230"));
+    EXPECT_EQ(cells(made, "grdFares").at(3).toArray().at(0), QStringLiteral("180")) << "Ctrl+Y gave the fill back";
     EXPECT_EQ(cells(made, "grdTape").at(2), (QJsonArray{QStringLiteral("次は、終点、にししゃこです。"), QStringLiteral("1"), QStringLiteral("2")}));
 
     // Saved: route 7 as the board reads it.

@@ -1,6 +1,6 @@
 // The route editor's files: a route read and saved without a change is the same
 // bytes; a changed one is written in CP932 with CR LF; the GTFS import saves what
-// hy3tool from-gtfs writes, byte for byte.
+// hy3tool from-gtfs writes, and the CSV import what hy3tool to-hy3 writes, byte for byte.
 #include "core/fare_data_file.h"
 #include "core/cp932.h"
 #include "core/route_files.h"
@@ -115,4 +115,28 @@ TEST(RouteFiles, GtfsImportSavesWhatHy3toolFromGtfsWrites) {
         EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("ed/") + QLatin1String(name))),
                   readBytes(dir.filePath(QStringLiteral("tool/") + QLatin1String(name))))
             << name;
+}
+
+TEST(RouteFiles, CsvImportSavesWhatHy3toolToHy3WritesAndABadTableChangesNothing) {
+    QTemporaryDir dir;
+    // As a spreadsheet saves it: a byte-order mark, full-width digits, a short row.
+    const QByteArray csv = QByteArray("\xEF\xBB\xBF") + QStringLiteral("停留所名,整理券番号,1,2\r\n東駅,1\r\n中町,２,１８０\r\n西町,3,２３０,\" 180 \"\r\n").toUtf8();
+    writeBytes(dir.filePath(QStringLiteral("in.csv")), csv);
+    const ToolRun tool = hy3tool({QStringLiteral("to-hy3"), dir.filePath(QStringLiteral("in.csv")), dir.filePath(QStringLiteral("tool.hy3"))});
+    ASSERT_EQ(tool.code, 0) << tool.err.toStdString();
+
+    const Announcement kept{QStringLiteral("次は、中町です。"), 1, 1};
+    const Imported imported = fromCsv(csv, {kept});
+    ASSERT_TRUE(imported.ok()) << qPrintable(imported.errors.join(QLatin1Char('\n')));
+    EXPECT_EQ(imported.doc.tape, std::vector<Announcement>{kept}) << "the list stays as it was";
+    Session s;
+    s.setFolders({dir.path(), dir.path()});
+    s.startNew();
+    s.replace(imported.doc, QStringLiteral("import"));
+    ASSERT_EQ(s.save(8), QString());
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("8.hy3"))), readBytes(dir.filePath(QStringLiteral("tool.hy3"))));
+
+    const Imported bad = fromCsv(QByteArray("停留所名,整理券番号,1\n東駅,1,abc\n"), {});
+    EXPECT_FALSE(bad.ok());
+    EXPECT_TRUE(bad.doc.stops.empty());
 }
