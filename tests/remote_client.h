@@ -18,9 +18,12 @@ struct HttpAnswer {
     QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
 };
 
-// Reads one response (header and Content-Length body) from the socket.
-inline HttpAnswer readAnswer(QTcpSocket &s, int timeoutMs = 10000) {
-    QByteArray data;
+// Reads one response (header and Content-Length body) from the socket. With `pending`,
+// what came before is read first and what came after the response stays there, for
+// answers that arrive back to back.
+inline HttpAnswer readAnswer(QTcpSocket &s, int timeoutMs = 10000, QByteArray *pending = nullptr) {
+    QByteArray local;
+    QByteArray &data = pending ? *pending : local;
     QElapsedTimer clock;
     clock.start();
     HttpAnswer a;
@@ -35,6 +38,7 @@ inline HttpAnswer readAnswer(QTcpSocket &s, int timeoutMs = 10000) {
             if (data.size() >= end + 4 + length) {
                 a.status = a.head.mid(9, 3).toInt();
                 a.body = data.mid(end + 4, length);
+                data.remove(0, end + 4 + length);
                 return a;
             }
         }

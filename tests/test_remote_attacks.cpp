@@ -52,27 +52,7 @@ struct Client {
         return s.state() != QAbstractSocket::ConnectedState;
     }
     // The next whole answer that came, taken off what was read.
-    int nextStatus(int ms = 5000) {
-        QElapsedTimer clock;
-        clock.start();
-        for (;;) {
-            const qsizetype end = in.indexOf("\r\n\r\n");
-            if (end >= 0) {
-                const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("content-length: *(\\d+)"),
-                                                                     QRegularExpression::CaseInsensitiveOption)
-                                                      .match(QString::fromLatin1(in.left(end)));
-                const qsizetype length = m.hasMatch() ? m.captured(1).toLongLong() : 0;
-                if (in.size() >= end + 4 + length) {
-                    const int status = in.mid(9, 3).toInt();
-                    in.remove(0, end + 4 + length);
-                    return status;
-                }
-            }
-            if (clock.elapsed() > ms || (!s.waitForReadyRead(50) && s.state() != QAbstractSocket::ConnectedState && s.bytesAvailable() == 0))
-                return 0;
-            in += s.readAll();
-        }
-    }
+    int nextStatus() { return readAnswer(s, 5000, &in).status; }
 };
 
 QByteArray unmasked(const QByteArray &payload) { return QByteArray("\x81", 1) + char(payload.size()) + payload; }

@@ -22,22 +22,16 @@ TEST(RemoteProgram, ApiAccessActionsClientsAndMalformedRequests) {
         QByteArray bytes;
         int status;
     };
+    // The rules themselves are the units' and the attacks'; here, that requests meet them.
     const Case access[] = {
         {"no token", request("GET", "/api/state", {}), 401},
-        {"wrong token", request("GET", "/api/state?token=wrong-token-0123456789", {}), 401},
-        {"token in the URL", request("GET", "/api/state?token=" + kToken, {}), 200},
         {"foreign origin", request("GET", "/api/state", kToken, {}, "Origin: http://evil.example\r\n"), 403},
         {"own origin", request("GET", "/api/state", kToken, {}, "Origin: http://127.0.0.1\r\n"), 200},
         {"control page", request("GET", "/", kToken), 200},
         {"board page", request("GET", "/board", kToken), 200},
         {"no file system", request("GET", "/../../etc/passwd", kToken), 404},
         {"wrong method", request("DELETE", "/api/state", kToken), 405},
-        {"body too large", request("POST", "/api/action", kToken, QByteArray(20000, ' ')), 413},
-        {"chunked body", "POST /api/action HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n", 411},
-        {"header too large", "GET / HTTP/1.1\r\nHost: x\r\nX-Big: " + QByteArray(9000, 'a') + "\r\n\r\n", 431},
         {"unknown action", request("POST", "/api/action", kToken, R"({"action":"fly"})"), 400},
-        {"level out of range", request("POST", "/api/action", kToken, R"({"action":"backlight","level":3})"), 400},
-        {"route not digits", request("POST", "/api/action", kToken, R"({"action":"route","route":"1a","section":"1"})"), 400},
         {"no route yet", request("POST", "/api/action", kToken, R"({"action":"forward"})"), 409},
         {"socket without token", wsHandshake("/ws"), 401},
         {"socket of a foreign page", wsHandshake("/ws?token=" + kToken, "http://evil.example"), 403},

@@ -104,6 +104,8 @@ TEST(ScriptParser, ChecksEveryLineBeforeAnythingRuns) {
     const std::pair<const char *, const char *> faults[] = {
         {"Click Form1.Degit(1)", "script:1: "},  // command words are lower case
         {"\n\nselect frmCtl.List2(0)", "script:3: select takes 2 arguments, got 1"},
+        {"click", "script:1: click takes 1 argument, got 0"},
+        {"wait 0\nset frmCtl.Text1 \"open", "script:2: unterminated quoted argument"},
         {"prop Form1.Degit(1) ZeroMode", "script:1: "},
         {"call a.b f 1 2 3 4 5 6 7 8 9 10 11", "script:1: call takes 2 to 12 arguments, got 13"},
         {"click Form1.Degit(", "script:1: "},

@@ -48,15 +48,12 @@ TEST(ScriptProgram, FaultsStopWithTheLineAndStatusTwo) {
         const char *message;  // the start of the message
         bool dumpWritten;     // whether line 1's dump ran before the fault
     };
+    // Which faults there are is the parser's and the runner's own; here, how the program ends on one.
     const Case cases[] = {
         // Checked before anything runs: the dump on line 1 never happens.
         {"dump d.json\n\nfrobnicate\n", "script:3: unknown command \"frobnicate\"", false},
-        {"dump d.json\nclick\n", "script:2: click takes 1 argument, got 0", false},
-        {"dump d.json\nset frmCtl.Text1 \"open\n", "script:2: unterminated quoted argument", false},
         // Found when the line runs.
         {"dump d.json\nclick frmCtl.NoSuchButton(3)\n", "script:2: unknown control frmCtl.NoSuchButton(3)", true},
-        {"dump d.json\nclick frmNowhere.Command1\n", "script:2: unknown window frmNowhere", true},
-        {"dump d.json\nprop Form1.Degit(1) ZeroMode \"2\"\n", "script:2: Form1.Degit(1): property ZeroMode", true},
         {"dump d.json\ndump no/such/folder/x.json\n", "script:2: cannot write the dump", true},
     };
     for (const Case &c : cases) {

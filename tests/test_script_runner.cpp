@@ -259,6 +259,9 @@ TEST_F(ScriptRunnerTest, SelectAndSetWorkLikeTheMouseAndKeyboard) {
         {"set ScriptTestWin.Chk 2", "script:1: "},
         {"set ScriptTestWin.Scr \"12\"", "script:1: "},
         {"set ScriptTestWin.Opt(1) 0", "script:1: "},
+        {"click ScriptTestWin.NoSuch(3)", "script:1: unknown control ScriptTestWin.NoSuch(3)"},
+        {"click frmNowhere.Command1", "script:1: unknown window frmNowhere"},
+        {"prop ScriptTestWin.Scr value \"2\"", "script:1: ScriptTestWin.Scr: property value"},
     };
     for (const auto &[script, message] : faults) {
         out = runScript(QString::fromUtf8(script));

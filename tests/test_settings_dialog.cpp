@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -130,6 +131,26 @@ TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
     EXPECT_TRUE(d->pluginPath().isEmpty());
     EXPECT_EQ(ctl<QListWidget>(d.get(), QStringLiteral("List1"))->count(), 0);
     EXPECT_TRUE(ctl<QPlainTextEdit>(d.get(), QStringLiteral("txtPlginComment"))->toPlainText().isEmpty());
+}
+
+TEST(OptionsDialog, PageButtonsNeverClearAnOptionOfAnotherGroup) {
+    auto d = std::make_unique<FrmOption>();
+    auto others = [&] {
+        std::map<QString, bool> out;
+        for (const QRadioButton *b : d->findChildren<QRadioButton *>())
+            if (!b->objectName().startsWith(QStringLiteral("Option1(")) && !b->objectName().startsWith(QStringLiteral("Option5(")))
+                out[b->objectName()] = b->isChecked();
+        return out;
+    };
+    const auto before = others();
+    EXPECT_TRUE(before.at(QStringLiteral("Option3(0)")));
+    for (int round = 0; round < 2; ++round)
+        for (int page = 0; page < 6; ++page) {
+            opt(d.get(), QStringLiteral("Option1(%1)").arg(page).toLatin1().constData())->click();
+            if (page == 4) opt(d.get(), "Option5(0)")->click(), opt(d.get(), "Option5(1)")->click();
+        }
+    EXPECT_EQ(others(), before);
+    EXPECT_TRUE(opt(d.get(), "Option1(5)")->isChecked()) << "a page button pressed again stays selected";
 }
 
 TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {

@@ -180,34 +180,3 @@ TEST(SettingsProgram, WindowsSavedOffEveryScreenComeBackWhereTheyCanBeReached) {
     EXPECT_LT(panel.value(QStringLiteral("top")).toInt(), 4000);
     EXPECT_GT(panel.value(QStringLiteral("left")).toInt(), 0) << "start-up puts it at the bottom-right";
 }
-
-TEST(SettingsProgram, PageButtonsNeverClearAnOptionOfAnotherGroup) {
-    QTemporaryDir dir;
-    QString script = QStringLiteral("click frmCtl.Command4\ndump @/before.json\n");
-    for (int round = 0; round < 2; ++round)
-        for (int page = 0; page < 6; ++page) {
-            script += QStringLiteral("click frmOption.Option1(%1)\n").arg(page);
-            if (page == 4) script += QStringLiteral("click frmOption.Option5(0)\nclick frmOption.Option5(1)\n");
-        }
-    script += QStringLiteral("dump @/after.json\n");
-    const ProgramRun run = runProgram(dir, script);
-    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
-    auto options = [&](const char *file) {
-        const QJsonObject controls = readJson(dir.filePath(QLatin1String(file)))
-                                         .value(QStringLiteral("frmOption")).toObject()
-                                         .value(QStringLiteral("controls")).toObject();
-        QJsonObject out;
-        for (auto it = controls.begin(); it != controls.end(); ++it)
-            if (it.key().startsWith(QStringLiteral("Option")) && !it.key().startsWith(QStringLiteral("Option1(")) &&
-                !it.key().startsWith(QStringLiteral("Option5(")))
-                out.insert(it.key(), it.value().toObject().value(QStringLiteral("Value")));
-        return out;
-    };
-    const QJsonObject before = options("before.json"), after = options("after.json");
-    EXPECT_EQ(after, before);
-    EXPECT_EQ(before.value(QStringLiteral("Option3(0)")).toInt(), -1);
-    const QJsonObject pages = readJson(dir.filePath(QStringLiteral("after.json")))
-                                  .value(QStringLiteral("frmOption")).toObject().value(QStringLiteral("controls")).toObject();
-    EXPECT_EQ(pages.value(QStringLiteral("Option1(5)")).toObject().value(QStringLiteral("Value")).toInt(), -1)
-        << "a page button pressed again stays selected";
-}

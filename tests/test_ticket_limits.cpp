@@ -8,6 +8,7 @@
 #include "ticket/ticket_plugin_api.h"
 #include "ticket/ticket_svg.h"
 #include "ticket/ticket_template.h"
+#include "ticket_support.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -19,12 +20,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QByteArray png(QColor colour) {
     QImage image(4, 4, QImage::Format_RGB32);
@@ -115,11 +110,7 @@ TEST(TicketSvg, DrawingsThatExpandTooFarAreRefusedAndTheCheckSaysSo) {
 
     // The built-in limits on the ten-level bomb: refused, and named by the check.
     writeBytes(dir.filePath(QStringLiteral("bomb.svg")), useBomb(10));
-    writeBytes(dir.filePath(QStringLiteral("bomb.4SP")),
-               R"({"format": "mitra-ticket-plugin", "version": 1, "background": "bomb.svg",
-                   "info": {"PlgReserved": 1, "CanDate": 0, "CanTime": 0, "CanRouteNo": 0, "CanStopName": 0, "CanBarcode": 0,
-                            "BarcodeCount": 0, "MaxRouteNo": 1, "BarcodeScheme": 0, "StopRangeLow": 1, "StopRangeHigh": 1,
-                            "CorpCount": 0, "PrevWidth": 3450, "PrevHeight": 1920}})");
+    writeBytes(dir.filePath(QStringLiteral("bomb.4SP")), json(plugin(info({{"CorpCount", 0}}), {}, {{"background", "bomb.svg"}})));
     bool named = false;
     for (const ticket::Problem &p : ticket::checkPluginFile(dir.filePath(QStringLiteral("bomb.4SP"))))
         named = named || (p.place == QStringLiteral("background") && p.message.contains(QStringLiteral("expands")));
@@ -138,11 +129,7 @@ TEST(TicketTemplate, DateAndTimeFormatsHaveALimit) {
 
     QTemporaryDir dir;
     auto read = [&](const QString &format) {
-        const QString json = QStringLiteral(R"({"format": "mitra-ticket-plugin", "version": 1, "dateFormat": "%1",
-            "info": {"PlgReserved": 1, "CanDate": 1, "CanTime": 0, "CanRouteNo": 0, "CanStopName": 0, "CanBarcode": 0,
-                     "BarcodeCount": 0, "MaxRouteNo": 1, "BarcodeScheme": 0, "StopRangeLow": 1, "StopRangeHigh": 1,
-                     "CorpCount": 0, "PrevWidth": 3450, "PrevHeight": 1920}})").arg(format);
-        return ticket::readPlugin(json.toUtf8(), dir.path());
+        return ticket::readPlugin(json(plugin(info({{"CorpCount", 0}}), {}, {{"dateFormat", format}})), dir.path());
     };
     EXPECT_TRUE(read(longest).plugin.has_value());
     // Too long: an error the check lists, and the ticket keeps the built-in format.
@@ -165,13 +152,10 @@ TEST(TicketBarcode, ModulesOfTwoPixelsWhereTheBoxAllowsAndAWarningWhereNot) {
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("small.4SP"));
-    writeBytes(path, QStringLiteral(R"({"format": "mitra-ticket-plugin", "version": 1,
-        "info": {"PlgReserved": 1, "CanDate": 0, "CanTime": 0, "CanRouteNo": 0, "CanStopName": 0, "CanBarcode": 1,
-                 "BarcodeCount": 2, "MaxRouteNo": 1, "BarcodeScheme": 1, "StopRangeLow": 0, "StopRangeHigh": 1,
-                 "CorpCount": 0, "PrevWidth": 6000, "PrevHeight": 1920},
-        "items": [{"type": "barcode", "symbology": "itf", "data": "%1", "x": 0, "y": 0, "width": 400, "height": 40},
-                  {"type": "barcode", "symbology": "itf", "data": "%1", "x": 0, "y": 50, "width": 300, "height": 40}]})")
-                         .arg(data).toUtf8());
+    QJsonArray items;
+    for (const int y : {0, 50})
+        items.append(QJsonObject{{"type", "barcode"}, {"symbology", "itf"}, {"data", data}, {"x", 0}, {"y", y}, {"width", 400 - 2 * y}, {"height", 40}});
+    writeBytes(path, json(plugin(info({{"BarcodeCount", 2}, {"StopRangeLow", 0}, {"CorpCount", 0}, {"PrevWidth", 6000}}), items)));
     QStringList warned;
     for (const ticket::Problem &p : ticket::checkPluginFile(path))
         if (p.message.contains(QStringLiteral("too small"))) warned << p.place;
@@ -199,12 +183,8 @@ TEST(TicketTool, RenderScaleAndCheckOfAFifoLink) {
     const QString fifo = dir.filePath(QStringLiteral("pic.png"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     writeBytes(dir.filePath(QStringLiteral("bg.svg")), svgWithImages({"pic.png"}));
-    const QString plugin = dir.filePath(QStringLiteral("t.4SP"));
-    writeBytes(plugin, R"({"format": "mitra-ticket-plugin", "version": 1, "background": "bg.svg",
-        "info": {"PlgReserved": 1, "CanDate": 0, "CanTime": 0, "CanRouteNo": 0, "CanStopName": 1, "CanBarcode": 0,
-                 "BarcodeCount": 0, "MaxRouteNo": 1, "BarcodeScheme": 0, "StopRangeLow": 1, "StopRangeHigh": 1,
-                 "CorpCount": 0, "PrevWidth": 3450, "PrevHeight": 1920},
-        "items": [{"type": "text", "text": "{stopName}", "x": 10, "y": 40, "size": 20}]})");
+    const QString file = dir.filePath(QStringLiteral("t.4SP"));
+    writeBytes(file, json(plugin(info({{"CorpCount", 0}}), {stopNameText()}, {{"background", "bg.svg"}})));
     auto run = [&](const QStringList &args) {
         QProcess p;
         p.start(QStringLiteral(TICKET_TOOL_EXE), args);
@@ -212,11 +192,11 @@ TEST(TicketTool, RenderScaleAndCheckOfAFifoLink) {
         if (!done) p.kill();
         return std::pair{done ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
     };
-    const auto [checked, said] = run({QStringLiteral("check"), plugin});
+    const auto [checked, said] = run({QStringLiteral("check"), file});
     EXPECT_EQ(checked, 0) << said.toStdString();
     EXPECT_TRUE(said.contains(QStringLiteral("background: warning:")) && said.contains(QStringLiteral("pic.png"))) << said.toStdString();
     const QString png = dir.filePath(QStringLiteral("t.png"));
-    EXPECT_EQ(run({QStringLiteral("render"), plugin, png, QStringLiteral("--scale"), QStringLiteral("3")}).first, 0);
+    EXPECT_EQ(run({QStringLiteral("render"), file, png, QStringLiteral("--scale"), QStringLiteral("3")}).first, 0);
     EXPECT_EQ(QImage(png).size(), QSize(690, 384));
-    EXPECT_EQ(run({QStringLiteral("render"), plugin, png, QStringLiteral("--scale"), QStringLiteral("9")}).first, 2);
+    EXPECT_EQ(run({QStringLiteral("render"), file, png, QStringLiteral("--scale"), QStringLiteral("9")}).first, 2);
 }

@@ -6,53 +6,26 @@
 #include "ticket/ticket_check.h"
 #include "ticket/ticket_plugin_api.h"
 #include "options/plugin_lines.h"
+#include "ticket_support.h"
 
-#include <QFile>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 
 namespace {
 
 const QString kSamples = QStringLiteral(MITRA_SOURCE_DIR "/data/demo/tickets/");
 
-QJsonObject info(std::initializer_list<std::pair<const char *, int>> fields = {}) {
-    QJsonObject o;
-    for (const char *f : {"PlgReserved", "CanDate", "CanTime", "CanRouteNo", "CanStopName", "CanBarcode", "BarcodeCount",
-                          "MaxRouteNo", "BarcodeScheme", "StopRangeLow", "StopRangeHigh", "CorpCount"})
-        o.insert(QLatin1String(f), 1);
-    o.insert(QStringLiteral("PrevWidth"), 3450);
-    o.insert(QStringLiteral("PrevHeight"), 1920);
-    for (const auto &[k, v] : fields) o.insert(QLatin1String(k), v);
-    return o;
-}
-
-QJsonObject plugin(const QJsonObject &inf, const QJsonArray &items = {}) {
-    return {{QStringLiteral("format"), QStringLiteral("mitra-ticket-plugin")},
-            {QStringLiteral("version"), 1},
-            {QStringLiteral("info"), inf},
-            {QStringLiteral("items"), items}};
-}
-
 QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes) {
-    QFile f(dir.filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return f.fileName();
+    writeBytes(dir.filePath(name), bytes);
+    return dir.filePath(name);
 }
-
-QString write(const QTemporaryDir &dir, const QString &name, const QJsonObject &o) {
-    return write(dir, name, QJsonDocument(o).toJson());
-}
+QString write(const QTemporaryDir &dir, const QString &name, const QJsonObject &o) { return write(dir, name, json(o)); }
 
 QImage whiteImage(int w = 230, int h = 128) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -90,13 +63,13 @@ TEST(TicketPluginReader, RefusesEmptyGarbageDamagedAndForeignFiles) {
         {"empty", QByteArray()},
         {"binary garbage", QByteArray("\x00\xff\x13\x37\x89PNG\r\n\x1a", 12)},
         {"truncated", whole.left(whole.size() / 2)},
-        {"other format", QJsonDocument(foreign).toJson()},
-        {"newer version", QJsonDocument(newer).toJson()},
-        {"info field missing", QJsonDocument(plugin(lacking)).toJson()},
-        {"info field not whole", QJsonDocument(plugin(info())).toJson().replace("\"CanDate\": 1", "\"CanDate\": 1.5")},
-        {"width 0", QJsonDocument(plugin(info({{"PrevWidth", 0}}))).toJson()},
-        {"negative height", QJsonDocument(plugin(info({{"PrevHeight", -15}}))).toJson()},
-        {"100 000 px wide", QJsonDocument(plugin(info({{"PrevWidth", 1500000}}))).toJson()},
+        {"other format", json(foreign)},
+        {"newer version", json(newer)},
+        {"info field missing", json(plugin(lacking))},
+        {"info field not whole", json(plugin(info())).replace("\"CanDate\": 1", "\"CanDate\": 1.5")},
+        {"width 0", json(plugin(info({{"PrevWidth", 0}})))},
+        {"negative height", json(plugin(info({{"PrevHeight", -15}})))},
+        {"100 000 px wide", json(plugin(info({{"PrevWidth", 1500000}})))},
         {"a JSON list", QByteArray("[1, 2, 3]")},
     };
     for (const auto &[what, bytes] : cases) {
@@ -117,7 +90,7 @@ TEST(TicketPluginReader, RefusesEmptyGarbageDamagedAndForeignFiles) {
 
 TEST(TicketPluginReader, CheckListsEveryProblemWithItsPlace) {
     QTemporaryDir dir;
-    QJsonObject o = plugin(info(), {
+    const QJsonObject o = plugin(info(), {
         QJsonObject{{"type", "text"}, {"text", "{stopname}"}, {"x", 1}, {"y", 10}},
         QJsonObject{{"type", "box"}, {"x", 0}, {"y", 0}, {"width", 0}, {"height", 5}},
         QJsonObject{{"type", "text"}, {"text", "整理券"}, {"x", 1}, {"y", 20}, {"font", "No Such Font 42"}},
@@ -125,9 +98,7 @@ TEST(TicketPluginReader, CheckListsEveryProblemWithItsPlace) {
         QJsonObject{{"type", "line"}, {"x1", 0}, {"y1", 0}, {"x2", 9}, {"y2", 0}, {"colour", "#ff0000"}},
         QJsonObject{{"type", "circle"}},
         QJsonObject{{"type", "text"}, {"text", "x"}, {"x", 500}, {"y", 10}, {"size", 100000}},
-    });
-    o.insert(QStringLiteral("background"), QStringLiteral("missing.png"));
-    o.insert(QStringLiteral("colour"), QStringLiteral("#ffffff"));
+    }, {{"background", "missing.png"}, {"colour", "#ffffff"}});
     const QString path = write(dir, QStringLiteral("p.4SP"), o);
 
     std::set<std::pair<QString, bool>> found;  // place, is an error
@@ -182,9 +153,9 @@ TEST(TicketDrawing, PrintsOnlyWhatItMayAndWritesBackStopNameAndDate) {
         {2, "12-24-2026", "美術館・図書館前", "12-24-2026"},
     };
     for (const Case &c : cases) {
-        QJsonObject o = plugin(info({{"CanDate", c.can}, {"CanStopName", c.can}, {"CanTime", c.can}, {"CanRouteNo", c.can}}), items);
-        o.insert(QStringLiteral("dateFormat"), QStringLiteral("yyyy年M月d日"));
-        const QString path = write(dir, QStringLiteral("d.4SP"), o);
+        const QString path = write(dir, QStringLiteral("d.4SP"),
+                                   plugin(info({{"CanDate", c.can}, {"CanStopName", c.can}, {"CanTime", c.can}, {"CanRouteNo", c.can}}),
+                                          items, {{"dateFormat", "yyyy年M月d日"}}));
         PlgInfo out;
         ASSERT_EQ(Qv4_GetPlgInfo(path, out), 1);
         QImage preview = whiteImage();

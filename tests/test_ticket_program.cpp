@@ -3,34 +3,14 @@
 // the copy to the clipboard, a refused choice, the preview option off leaving a white
 // picture that copies as such; and a stored plug-in that no longer loads.
 #include "automation/clipboard_state.h"
-#include "program_run.h"
-#include "core/ini_codec.h"
+#include "demo_run.h"
 
 #include <QImage>
 
 namespace {
 
-const QString kDemoDir = QStringLiteral(MITRA_BINARY_DIR "/demo");
-
-void writeSettings(const QTemporaryDir &dir, const QString &plugin) {
-    IniData ini;
-    ini.seiriken.UseSeiriPrev = 1;
-    ini.seiriken.SeiriPlgPath = plugin;
-    ini.ctrl.BackPanel = 1;  // the digit lists in front
-    ini.ctrl.CtlLeft = ini.ctrl.CtlTop = ini.form.BoardLeft = ini.form.BoardTop = -1000000;
-    QFile f(dir.filePath(QStringLiteral("207_000.in4")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(inicodec::encode(ini));
-}
-
-const QString kRouteSet = QStringLiteral(
-    "select frmCtl.List2(4) 1\n"
-    "select frmCtl.List3(2) 1\n"
-    "click frmCtl.Command1(0)\n"
-    "idle\n");
-
 void runInDemo(const QTemporaryDir &dir, const QString &script) {
-    const ProgramRun run = runProgram(dir, script, QStringLiteral("t.script"), kDemoDir);
+    const ProgramRun run = runProgram(dir, script, QStringLiteral("t.script"), demoDir());
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
 }
 
@@ -54,11 +34,11 @@ QString clipboardDigest(const QJsonObject &dump) {
 
 TEST(TicketProgram, StoredPluginPreviewDrawingCopyAndRefusedChoice) {
     QTemporaryDir dir;
-    writeSettings(dir, kDemoDir + QStringLiteral("/tickets/companies.4SP"));
+    writePreviewSettings(dir, demoDir() + QStringLiteral("/tickets/companies.4SP"));
     runInDemo(dir,
         QStringLiteral("dump @/loaded.json\n"
                        "click frmCtl.Check4\n"
-                       "dump @/open.json\n") + kRouteSet +
+                       "dump @/open.json\n") + kListRouteSet +
             QStringLiteral("click frmCtl.Command2(1)\n"
                            "select frmCtl.Combo1 2\n"
                            "click frmCtl.Command2(1)\n"
@@ -138,8 +118,8 @@ TEST(TicketProgram, StoredPluginPreviewDrawingCopyAndRefusedChoice) {
 
 TEST(TicketProgram, StoredPathThatNoLongerLoadsIsKeptSilently) {
     QTemporaryDir dir;
-    writeSettings(dir, dir.filePath(QStringLiteral("gone.4SP")));
-    runInDemo(dir, kRouteSet + QStringLiteral("click frmCtl.Command2(1)\n"
+    writePreviewSettings(dir, dir.filePath(QStringLiteral("gone.4SP")));
+    runInDemo(dir, kListRouteSet + QStringLiteral("click frmCtl.Command2(1)\n"
                                               "dump @/d.json\n"));
     const QJsonObject d = readJson(dir.filePath(QStringLiteral("d.json")));
     EXPECT_EQ(control(d, QStringLiteral("frmOption.txtSeiriPlgDir")).value(QStringLiteral("text")).toString(), dir.filePath(QStringLiteral("gone.4SP")));

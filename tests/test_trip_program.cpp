@@ -1,11 +1,9 @@
 // A trip over the bundled demo route through the real program: route set, the
 // route-selecting state, stepping, blanking, late-night fares, an information number
 // and the step sound chosen from the new row; and route sets that are refused.
-#include "program_run.h"
+#include "demo_run.h"
 
 namespace {
-
-const QString kDemoDir = QStringLiteral(MITRA_BINARY_DIR "/demo");
 
 QJsonObject degit(const QJsonObject &dump, int i) {
     return dump.value(QStringLiteral("degits")).toObject().value(QStringLiteral("Form1.Degit(%1)").arg(i)).toObject();
@@ -19,15 +17,6 @@ QString repeat(const QString &line, int n) {
     QString s;
     for (int i = 0; i < n; ++i) s += line;
     return s;
-}
-
-// The keypad in front, route and section typed, リセット pressed.
-QString keypadRouteSet(const char *route, const char *section) {
-    QString script = QStringLiteral("dblclick frmCtl.Frame1(0)\nclick frmCtl.CommandButton1(10)\n");
-    for (const char *d = route; *d; ++d) script += QStringLiteral("click frmCtl.CommandButton1(%1)\n").arg(*d - '0');
-    script += QStringLiteral("click frmCtl.CommandButton1(11)\n");
-    for (const char *d = section; *d; ++d) script += QStringLiteral("click frmCtl.CommandButton1(%1)\n").arg(*d - '0');
-    return script + QStringLiteral("click frmCtl.Command1(1)\n");
 }
 
 }  // namespace
@@ -68,7 +57,7 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
                            "click frmCtl.Command2(1)\n"
                            "dump @/final.json\n"
                            "grab Form1 @/final.png\n"),
-        QStringLiteral("t.script"), kDemoDir);
+        QStringLiteral("t.script"), demoDir());
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
 
     const QJsonObject selecting = readJson(dir.filePath(QStringLiteral("selecting.json")));
@@ -124,22 +113,14 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
 TEST(TripProgram, RefusedRouteSetKeepsThePreviousTrip) {
     QTemporaryDir dir;
     const ProgramRun run = runProgram(dir, QStringLiteral(
-        "dblclick frmCtl.Frame1(0)\n"
-        "click frmCtl.CommandButton1(10)\n"
-        "click frmCtl.CommandButton1(2)\n"
-        "click frmCtl.CommandButton1(11)\n"
-        "click frmCtl.CommandButton1(3)\n"
-        "click frmCtl.Command1(1)\n"        // route 2 from section 3
+        "%1click frmCtl.Command1(1)\n"        // route 2 from section 3
         "click frmCtl.Command2(1)\n"
         "click frmCtl.cmdTapeNext\n"
         "dump @/loaded.json\n"
-        "click frmCtl.CommandButton1(10)\n"
-        "click frmCtl.CommandButton1(9)\n"
-        "click frmCtl.CommandButton1(9)\n"
-        "click frmCtl.Command1(1)\n"        // no route 99
+        "%2click frmCtl.Command1(1)\n"        // no route 99
         "answer OK\n"
-        "dump @/refused.json\n"),
-        QStringLiteral("t.script"), kDemoDir);
+        "dump @/refused.json\n").arg(keypad({10, 2, 11, 3}), keypad({10, 9, 9}, false)),
+        QStringLiteral("t.script"), demoDir());
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
 
     const QJsonObject loaded = readJson(dir.filePath(QStringLiteral("loaded.json")));
@@ -164,7 +145,7 @@ TEST(TripProgram, RefusedRouteSetKeepsThePreviousTrip) {
                   control(loaded, QLatin1String(name)).value(QStringLiteral("enabled"))) << name;
     EXPECT_EQ(control(refused, QStringLiteral("frmCtl.Label2(0)")).value(QStringLiteral("caption")).toString(), QStringLiteral("2"));
     EXPECT_EQ(control(refused, QStringLiteral("frmCtl.Label2(2)")).value(QStringLiteral("caption")).toString(), QStringLiteral("3"));
-    EXPECT_TRUE(run.stderrText.contains(kDemoDir + QStringLiteral("/99.hy3"))) << qPrintable(run.stderrText);
+    EXPECT_TRUE(run.stderrText.contains(demoDir() + QStringLiteral("/99.hy3"))) << qPrintable(run.stderrText);
     EXPECT_EQ(refused.value(QStringLiteral("fareRow")), loaded.value(QStringLiteral("fareRow")));
     for (int i = 1; i <= 32; ++i) EXPECT_EQ(lit(refused, i), lit(loaded, i)) << i;
     // The refused set still played the route-set sound first.
@@ -182,12 +163,13 @@ TEST(TripProgram, TheListCanFollowTheBoard) {
             f.write("follow=1\n");
         }
         // Route 1 from section 3: two rows on.
-        const ProgramRun run = runProgram(dir, keypadRouteSet("1", "3") + QStringLiteral(
+        const ProgramRun run = runProgram(dir, keypad({10, 1, 11, 3}) + QStringLiteral(
+            "click frmCtl.Command1(1)\n"
             "idle\n"
             "dump @/set.json\n"
             "click frmCtl.Command2(1)\n"
             "dump @/stepped.json\n"),
-            QStringLiteral("t.script"), kDemoDir);
+            QStringLiteral("t.script"), demoDir());
         ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
         const QJsonObject set = readJson(dir.filePath(QStringLiteral("set.json")));
         const QJsonObject stepped = readJson(dir.filePath(QStringLiteral("stepped.json")));
