@@ -1,12 +1,11 @@
-// The remote server's rules without sockets: where a request ends and what is
-// refused, which requests are WebSocket handshakes, the client frames a server must
-// refuse, the page's address for any token, and the connection slots.
+// The remote server's rules without sockets.
 #include "remote/access.h"
 #include "remote/connection_slots.h"
 #include "remote/http_request.h"
 #include "remote/websocket_frames.h"
 
 #include "remote/qr_code.h"
+#include "remote_client.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -85,22 +84,6 @@ TEST(RemoteProtocol, OnlyARealHandshakeIsAnUpgrade) {
     EXPECT_FALSE(ws::validKey("c2hvcnQ="));
 }
 
-namespace {
-
-QByteArray clientFrame(int first, const QByteArray &payload, bool masked = true) {
-    QByteArray f(1, static_cast<char>(first));
-    const qsizetype n = payload.size();
-    const char maskBit = masked ? char(0x80) : char(0);
-    if (n < 126) f.append(static_cast<char>(maskBit | n));
-    else f.append(static_cast<char>(maskBit | 126)).append(static_cast<char>(n >> 8)).append(static_cast<char>(n & 0xff));
-    const char mask[4] = {0x0f, 0x1e, 0x2d, 0x3c};
-    if (masked) f.append(mask, 4);
-    for (qsizetype i = 0; i < n; ++i) f.append(static_cast<char>(payload[i] ^ (masked ? mask[i % 4] : 0)));
-    return f;
-}
-
-}  // namespace
-
 TEST(RemoteProtocol, ClientFramesFollowTheRules) {
     struct Case {
         const char *what;
@@ -109,22 +92,22 @@ TEST(RemoteProtocol, ClientFramesFollowTheRules) {
         int code;  // Fail's close code or Close's code
     };
     const Case cases[] = {
-        {"text", clientFrame(0x81, "hi"), ws::Event::Message, 0},
-        {"unmasked text", clientFrame(0x81, "hi", false), ws::Event::Fail, 1002},
-        {"unmasked close", clientFrame(0x88, "", false), ws::Event::Fail, 1002},
-        {"reserved bit", clientFrame(0xC1, "hi"), ws::Event::Fail, 1002},
-        {"reserved opcode", clientFrame(0x83, "hi"), ws::Event::Fail, 1002},
-        {"fragmented ping", clientFrame(0x09, "x"), ws::Event::Fail, 1002},
-        {"long ping", clientFrame(0x89, QByteArray(126, 'x')), ws::Event::Fail, 1002},
-        {"continuation first", clientFrame(0x80, "x"), ws::Event::Fail, 1002},
-        {"new message inside one", clientFrame(0x01, "a") + clientFrame(0x81, "b"), ws::Event::Fail, 1002},
-        {"fragments", clientFrame(0x01, "a") + clientFrame(0x89, "p") + clientFrame(0x80, "b"), ws::Event::Message, 0},
-        {"bad UTF-8", clientFrame(0x81, "\xff\xfe"), ws::Event::Fail, 1007},
-        {"too big", clientFrame(0x81, QByteArray(201, 'x')), ws::Event::Fail, 1009},
-        {"too big in pieces", clientFrame(0x01, QByteArray(100, 'x')) + clientFrame(0x80, QByteArray(101, 'x')), ws::Event::Fail, 1009},
-        {"close", clientFrame(0x88, QByteArray("\x03\xe8", 2)), ws::Event::Close, 1000},
-        {"close without code", clientFrame(0x88, ""), ws::Event::Close, 1005},
-        {"close of one byte", clientFrame(0x88, "x"), ws::Event::Fail, 1002},
+        {"text", wsFrame("hi", 0x81), ws::Event::Message, 0},
+        {"unmasked text", wsFrame("hi", 0x81, false), ws::Event::Fail, 1002},
+        {"unmasked close", wsFrame("", 0x88, false), ws::Event::Fail, 1002},
+        {"reserved bit", wsFrame("hi", 0xC1), ws::Event::Fail, 1002},
+        {"reserved opcode", wsFrame("hi", 0x83), ws::Event::Fail, 1002},
+        {"fragmented ping", wsFrame("x", 0x09), ws::Event::Fail, 1002},
+        {"long ping", wsFrame(QByteArray(126, 'x'), 0x89), ws::Event::Fail, 1002},
+        {"continuation first", wsFrame("x", 0x80), ws::Event::Fail, 1002},
+        {"new message inside one", wsFrame("a", 0x01) + wsFrame("b", 0x81), ws::Event::Fail, 1002},
+        {"fragments", wsFrame("a", 0x01) + wsFrame("p", 0x89) + wsFrame("b", 0x80), ws::Event::Message, 0},
+        {"bad UTF-8", wsFrame("\xff\xfe", 0x81), ws::Event::Fail, 1007},
+        {"too big", wsFrame(QByteArray(201, 'x'), 0x81), ws::Event::Fail, 1009},
+        {"too big in pieces", wsFrame(QByteArray(100, 'x'), 0x01) + wsFrame(QByteArray(101, 'x'), 0x80), ws::Event::Fail, 1009},
+        {"close", wsFrame(QByteArray("\x03\xe8", 2), 0x88), ws::Event::Close, 1000},
+        {"close without code", wsFrame("", 0x88), ws::Event::Close, 1005},
+        {"close of one byte", wsFrame("x", 0x88), ws::Event::Fail, 1002},
     };
     for (const Case &c : cases) {
         ws::FrameReader reader(200);
@@ -136,7 +119,7 @@ TEST(RemoteProtocol, ClientFramesFollowTheRules) {
     }
     // Frames split anywhere read the same; a partial frame stays in the buffer.
     ws::FrameReader reader(200);
-    const QByteArray whole = clientFrame(0x01, "ab") + clientFrame(0x80, "c") + clientFrame(0x89, "p");
+    const QByteArray whole = wsFrame("ab", 0x01) + wsFrame("c", 0x80) + wsFrame("p", 0x89);
     QByteArray buffer;
     QList<ws::Event> events;
     for (const char ch : whole) {

@@ -1,5 +1,4 @@
-// The remote's rules as units, without the program: who may ask (token, origin, Host),
-// how often (the rate limiter), how an action's body is read, and where it listens.
+// The remote's rules as units: who may ask, how often, what an action says, where it listens.
 #include "remote/access.h"
 #include "remote/listen_address.h"
 #include "remote/remote_action.h"
