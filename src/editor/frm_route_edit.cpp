@@ -107,18 +107,23 @@ QWidget *FrmRouteEdit::rowButtons(Grid *grid, const QString &prefix) {
     return bar;
 }
 
+// A column in a splitter: its head, the table that takes the spare height, and a bar.
+void FrmRouteEdit::addPane(QSplitter *splitter, QWidget *head, QWidget *body, QWidget *foot) {
+    auto *pane = new QWidget(splitter);
+    auto *layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(head);
+    layout->addWidget(body, 1);
+    if (foot) layout->addWidget(foot);
+}
+
 QWidget *FrmRouteEdit::buildTables() {
     auto *split = new QSplitter(Qt::Vertical, this);
     auto *top = new QSplitter(Qt::Horizontal, split);
 
-    auto *stops = new QWidget(top);
-    auto *stopsLayout = new QVBoxLayout(stops);
-    stopsLayout->setContentsMargins(0, 0, 0, 0);
-    auto *stopsHead = new QLabel(QStringLiteral("停留所（運行順）"), stops);
-    stopsLayout->addWidget(stopsHead);
-    grdStops_ = new Grid(session_, Table::Stops, QStringLiteral("grdStops"), stops);
-    stopsLayout->addWidget(grdStops_, 1);
-    stopsLayout->addWidget(rowButtons(grdStops_, QStringLiteral("cmdStop")));
+    auto *stopsHead = new QLabel(QStringLiteral("停留所（運行順）"));
+    grdStops_ = new Grid(session_, Table::Stops, QStringLiteral("grdStops"));
+    addPane(top, stopsHead, grdStops_, rowButtons(grdStops_, QStringLiteral("cmdStop")));
 
     auto *fares = new QWidget(top);
     auto *faresLayout = new QVBoxLayout(fares);
@@ -138,24 +143,16 @@ QWidget *FrmRouteEdit::buildTables() {
     faresLayout->addWidget(grdFares_, 1);
 
     auto *bottom = new QSplitter(Qt::Horizontal, split);
-    auto *tape = new QWidget(bottom);
-    auto *tapeLayout = new QVBoxLayout(tape);
-    tapeLayout->setContentsMargins(0, 0, 0, 0);
-    tapeLayout->addWidget(new QLabel(QStringLiteral("放送（1行が「送り」1回）"), tape));
-    grdTape_ = new Grid(session_, Table::Tape, QStringLiteral("grdTape"), tape);
-    tapeLayout->addWidget(grdTape_, 1);
-    tapeLayout->addWidget(rowButtons(grdTape_, QStringLiteral("cmdTape")));
+    grdTape_ = new Grid(session_, Table::Tape, QStringLiteral("grdTape"));
+    addPane(bottom, new QLabel(QStringLiteral("放送（1行が「送り」1回）")), grdTape_,
+            rowButtons(grdTape_, QStringLiteral("cmdTape")));
 
-    auto *problems = new QWidget(bottom);
-    auto *problemsLayout = new QVBoxLayout(problems);
-    problemsLayout->setContentsMargins(0, 0, 0, 0);
-    problemsLayout->addWidget(new QLabel(QStringLiteral("問題（ダブルクリックでその欄へ）"), problems));
-    lstProblems_ = new QTreeWidget(problems);
+    lstProblems_ = new QTreeWidget;
     lstProblems_->setObjectName(QStringLiteral("lstProblems"));
     lstProblems_->setHeaderLabels({QStringLiteral("種類"), QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"), QStringLiteral("内容")});
     lstProblems_->setRootIsDecorated(false);
     lstProblems_->setUniformRowHeights(true);
-    problemsLayout->addWidget(lstProblems_, 1);
+    addPane(bottom, new QLabel(QStringLiteral("問題（ダブルクリックでその欄へ）")), lstProblems_);
 
     // Widths for the texts they hold: names of about ten characters, three-digit fares.
     const int em = fontMetrics().horizontalAdvance(QChar(0x5E02));

@@ -12,6 +12,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -40,6 +41,7 @@ protected:
 private:
     QWidget *buildCommands();
     QWidget *buildTables();
+    void addPane(QSplitter *splitter, QWidget *head, QWidget *body, QWidget *foot = nullptr);
     QWidget *rowButtons(Grid *grid, const QString &prefix);
     void connectSession();
 
