@@ -2,12 +2,14 @@
 // stop), each beside a baseline in the same run:
 //   opening the route in the window (files, document, checks, the three tables)
 //     against decoding the fare data file alone;
-//   each fill against copying the route (what every undoable edit costs anyway);
+//   each fill against copying the route (what every undoable edit costs anyway),
+//     and a fill as the window makes it (undo step, checks, tables);
 //   the checks after one cell edit against hy3tool's lint of the same rows.
 #include "core/fare_data_file.h"
 #include "core/route_checks.h"
 #include "core/route_files.h"
 #include "core/route_fills.h"
+#include "editor/fill_fares_dialog.h"
 #include "editor/frm_route_edit.h"
 #include "editor/route_session.h"
 
@@ -89,6 +91,20 @@ void BM_Fill301_Distance(benchmark::State &state) { fillBench(state, route::Dist
 BENCHMARK(BM_Fill301_Flat)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Fill301_Zone)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Fill301_Distance)->Unit(benchmark::kMicrosecond);
+
+// A fill as the window makes it: the fill, the undoable step, the checks and the
+// tables shown again.
+void BM_Editor_FillInWindow301(benchmark::State &state) {
+    const QString folder = big().dir.path();
+    route::FrmRouteEdit window([folder] { return route::Folders{folder, folder}; }, nullptr);
+    window.openRoute(301);
+    int v = 0;
+    for (auto _ : state) {
+        const route::Document filled = route::applyFill(window.session()->doc(), route::FlatFare{200 + (++v % 2) * 10}, nullptr, nullptr);
+        window.session()->replace(filled, QStringLiteral("bench"));
+    }
+}
+BENCHMARK(BM_Editor_FillInWindow301)->Unit(benchmark::kMillisecond);
 
 void BM_Baseline_LintRows301(benchmark::State &state) {
     const std::vector<FareRow> rows = route::fareRows(big().doc);

@@ -18,6 +18,7 @@ packages=(
   libsdl2-mixer-dev libfluidsynth3 timgm6mb-soundfont sox lame
   open-jtalk open-jtalk-mecab-naist-jdic hts-voice-nitech-jp-atr503-m001
   libzint-dev
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   chromium chromium-driver
   desktop-file-utils appstream lintian dpkg-dev file
 )

@@ -1,6 +1,7 @@
 // ミトラ: a fare display board of a Japanese route bus, and the driver's control panel.
 #include "app/application.h"
 #include "panel/frm_ctl.h"
+#include "app/extras_setup.h"
 #include "app/program.h"
 #include "app/route_editor.h"
 #include "app/startup.h"
@@ -53,6 +54,9 @@ int main(int argc, char *argv[]) {
 
     Application app;
     app.endOnSignals();
+    // Before the script starts: its `record` may run inside a box start-up opens.
+    Extras extras(app);
+    runner.setRecording(&extras.recording());
     // Started first: its commands run inside any message box start-up opens, so a
     // script can answer a box that appears before the windows are shown.
     if (!opt.scriptPath.isEmpty()) runner.start();
@@ -63,6 +67,7 @@ int main(int argc, char *argv[]) {
     if (!viewWarning.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(viewWarning));
 
     remote::RemoteControl remote(app.board(), app.panel());
+    remote.setAutoplay(&extras.autoplay());
     remote::attachToPanel(&app.panel(), &remote);
     QObject::connect(&app, &Application::aboutToEnd, &remote, &remote::RemoteControl::stop);
     RouteEditorHost routeEditor(app.panel(), app.options());
@@ -76,5 +81,6 @@ int main(int argc, char *argv[]) {
         std::fprintf(stdout, "remote: %s\n", qPrintable(remote.pageUrl()));
         std::fflush(stdout);
     }
+    if (!extras.install(opt, app.boardView())) return 2;
     return QApplication::exec();
 }

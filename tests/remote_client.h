@@ -18,9 +18,12 @@ struct HttpAnswer {
     QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
 };
 
-// Reads one response (header and Content-Length body) from the socket.
-inline HttpAnswer readAnswer(QTcpSocket &s, int timeoutMs = 10000) {
-    QByteArray data;
+// Reads one response (header and Content-Length body) from the socket. With `pending`,
+// what came before is read first and what came after the response stays there, for
+// answers that arrive back to back.
+inline HttpAnswer readAnswer(QTcpSocket &s, int timeoutMs = 10000, QByteArray *pending = nullptr) {
+    QByteArray local;
+    QByteArray &data = pending ? *pending : local;
     QElapsedTimer clock;
     clock.start();
     HttpAnswer a;
@@ -35,6 +38,7 @@ inline HttpAnswer readAnswer(QTcpSocket &s, int timeoutMs = 10000) {
             if (data.size() >= end + 4 + length) {
                 a.status = a.head.mid(9, 3).toInt();
                 a.body = data.mid(end + 4, length);
+                data.remove(0, end + 4 + length);
                 return a;
             }
         }
@@ -51,13 +55,41 @@ inline QByteArray withPort(QByteArray request, quint16 port) {
     return request.replace("Host: 127.0.0.1\r\n", "Host: " + here).replace("Origin: http://127.0.0.1\r\n", "Origin: http://" + here);
 }
 
-inline HttpAnswer sendRaw(quint16 port, const QByteArray &request, int timeoutMs = 10000) {
+// One connection to the server; what it answered is kept in `in`.
+struct Client {
     QTcpSocket s;
-    s.connectToHost(QStringLiteral("127.0.0.1"), port);
-    if (!s.waitForConnected(3000)) return {};
-    s.write(withPort(request, port));
-    s.waitForBytesWritten(3000);
-    return readAnswer(s, timeoutMs);
+    QByteArray in;
+    quint16 port;
+    explicit Client(quint16 port_) : port(port_) {
+        s.connectToHost(QStringLiteral("127.0.0.1"), port);
+        s.waitForConnected(3000);
+    }
+    void send(const QByteArray &bytes) {
+        s.write(withPort(bytes, port));
+        s.waitForBytesWritten(3000);
+    }
+    // Reads until `done`, the server closed, or `ms` passed.
+    template <typename Done>
+    bool until(Done done, int ms) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < ms) {
+            if (!s.waitForReadyRead(50) && s.state() != QAbstractSocket::ConnectedState) break;
+            in += s.readAll();
+        }
+        in += s.readAll();
+        return done();
+    }
+    bool waitFor(const QByteArray &what, int ms = 5000) { return until([&] { return in.contains(what); }, ms); }
+    bool closedByServer(int ms = 5000) { return until([&] { return s.state() != QAbstractSocket::ConnectedState; }, ms); }
+    // The next whole answer, taken off what was read.
+    HttpAnswer next(int ms = 10000) { return readAnswer(s, ms, &in); }
+};
+
+inline HttpAnswer sendRaw(quint16 port, const QByteArray &request, int timeoutMs = 10000) {
+    Client c(port);
+    c.send(request);
+    return c.next(timeoutMs);
 }
 
 inline QByteArray request(const QByteArray &method, const QByteArray &target, const QByteArray &token,
@@ -68,20 +100,17 @@ inline QByteArray request(const QByteArray &method, const QByteArray &target, co
     return r + extraHeaders + "\r\n" + body;
 }
 
-// One masked client frame (text 0x1, binary 0x2, close 0x8) as RFC 6455 wants it.
-inline QByteArray wsFrame(const QByteArray &payload, int opcode = 0x1, bool fin = true) {
-    QByteArray f;
-    f.append(static_cast<char>((fin ? 0x80 : 0) | opcode));
+// One client frame: `first` is the byte of FIN, reserved bits and opcode (text 0x81,
+// close 0x88); masked unless told, as RFC 6455 wants it.
+inline QByteArray wsFrame(const QByteArray &payload, int first = 0x81, bool masked = true) {
+    QByteArray f(1, static_cast<char>(first));
     const qsizetype n = payload.size();
-    if (n < 126) f.append(static_cast<char>(0x80 | n));
-    else {
-        f.append(static_cast<char>(0x80 | 126));
-        f.append(static_cast<char>((n >> 8) & 0xff));
-        f.append(static_cast<char>(n & 0xff));
-    }
+    const char maskBit = masked ? char(0x80) : char(0);
+    if (n < 126) f.append(static_cast<char>(maskBit | n));
+    else f.append(static_cast<char>(maskBit | 126)).append(static_cast<char>(n >> 8)).append(static_cast<char>(n & 0xff));
     const char mask[4] = {0x12, 0x34, 0x56, 0x78};
-    f.append(mask, 4);
-    for (qsizetype i = 0; i < n; ++i) f.append(static_cast<char>(payload[i] ^ mask[i % 4]));
+    if (masked) f.append(mask, 4);
+    for (qsizetype i = 0; i < n; ++i) f.append(static_cast<char>(payload[i] ^ (masked ? mask[i % 4] : 0)));
     return f;
 }
 
@@ -90,25 +119,6 @@ inline QByteArray wsHandshake(const QByteArray &target, const QByteArray &origin
                    "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n";
     if (!origin.isEmpty()) r += "Origin: " + origin + "\r\n";
     return r + "\r\n";
-}
-
-// The running program's remote port, from its "remote: URL" line on standard output
-// (the whole address in `url`).
-inline quint16 remotePort(QProcess &p, QString *url = nullptr, int timeoutMs = 20000) {
-    QElapsedTimer clock;
-    clock.start();
-    QByteArray out;
-    while (clock.elapsed() < timeoutMs) {
-        p.waitForReadyRead(200);
-        out += p.readAllStandardOutput();
-        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("remote: (http://[^:]+:(\\d+)/[^\\n]*)\n")).match(QString::fromUtf8(out));
-        if (m.hasMatch()) {
-            if (url) *url = m.captured(1);
-            return static_cast<quint16>(m.captured(2).toUInt());
-        }
-        if (p.state() == QProcess::NotRunning) break;
-    }
-    return 0;
 }
 
 inline const QByteArray kToken = "test-token-0123456789";
@@ -138,7 +148,20 @@ struct RemoteProgram {
                       {QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")), QStringLiteral("--script"),
                        script.fileName(), QStringLiteral("--remote"), QStringLiteral("127.0.0.1:0"),
                        QStringLiteral("--remote-token"), QString::fromUtf8(token)});
-        port = remotePort(process, &url);
+        // Its "remote: URL" line on standard output gives the address and the port.
+        QElapsedTimer clock;
+        clock.start();
+        QByteArray out;
+        while (clock.elapsed() < 20000 && process.state() != QProcess::NotRunning) {
+            process.waitForReadyRead(200);
+            out += process.readAllStandardOutput();
+            const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("remote: (http://[^:]+:(\\d+)/[^\\n]*)\n")).match(QString::fromUtf8(out));
+            if (m.hasMatch()) {
+                url = m.captured(1);
+                port = static_cast<quint16>(m.captured(2).toUInt());
+                break;
+            }
+        }
     }
     // Lets the script go on; the dump it writes then.
     QJsonObject finish() {

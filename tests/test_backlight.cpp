@@ -6,10 +6,9 @@
 #include "board/form1.h"
 #include "options/frm_option.h"
 #include "core/ini_data.h"
+#include "file_bytes.h"
 #include "test_settings_support.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -49,7 +48,7 @@ protected:
     // picture. State -1: automatic mode.
     void useUserFile(int state, const QString &file) {
         IniData ini;
-        ini.panel.SeiriNumColor = {RGB(10, 0, 0), RGB(0, 20, 0), RGB(0, 0, 30)};
+        ini.panel.SeiriNumColor = {colours_[0], colours_[1], colours_[2]};
         if (state >= 0) {
             ini.panel.PanelAuto = 0;
             ini.panel.PanelEach = -1;
@@ -63,9 +62,12 @@ protected:
     }
     QString file(const QString &name, const QByteArray &bytes) {
         const QString path = dir_.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        writeBytes(path, bytes);
+        return path;
+    }
+    QString picture(const char *name, int w, int h, QColor c, const char *format) {
+        const QString path = dir_.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(solid(w, h, c).save(path, format));
         return path;
     }
     void expectLabels(COLORREF c) {
@@ -76,40 +78,33 @@ protected:
     Form1 *board_ = nullptr;
     QImage saved_;
     const QColor builtIn_[3] = {Qt::darkGray, Qt::darkGreen, Qt::darkBlue};
+    const COLORREF colours_[3] = {RGB(10, 0, 0), RGB(0, 20, 0), RGB(0, 0, 30)};
 };
 
 }  // namespace
 
 TEST_F(Backlight, BuiltInPicturesAndLabelColours) {
-    const COLORREF colours[3] = {RGB(10, 0, 0), RGB(0, 20, 0), RGB(0, 0, 30)};
     for (int k : {1, 2, 0}) {
         applyBacklight(*testBoard(), *testOptions(), k);
         EXPECT_EQ(board_->picture(), board_->imgRes(k)) << k;
-        expectLabels(colours[k]);
+        expectLabels(colours_[k]);
     }
+    auto showsBuiltIn1 = [&](int state) {
+        applyBacklight(*testBoard(), *testOptions(), state);
+        return board_->picture() == board_->imgRes(1);
+    };
     // Automatic mode ignores the user file names entirely.
-    const QString bmp = dir_.filePath(QStringLiteral("user.bmp"));
-    ASSERT_TRUE(solid(10, 10, Qt::red).save(bmp, "BMP"));
+    const QString bmp = picture("user.bmp", 10, 10, Qt::red, "BMP");
     useUserFile(1, bmp);
     testOptions()->findChild<QRadioButton *>(QStringLiteral("Option3(0)"))->setChecked(true);
-    applyBacklight(*testBoard(), *testOptions(), 1);
-    EXPECT_EQ(board_->picture(), board_->imgRes(1));
-    // Individual mode with the state's built-in choice.
+    EXPECT_TRUE(showsBuiltIn1(1));
+    // Individual mode with the state's built-in choice; values outside 0..2 do nothing.
     useUserFile(2, bmp);
-    applyBacklight(*testBoard(), *testOptions(), 1);
-    EXPECT_EQ(board_->picture(), board_->imgRes(1));
-    // Values outside 0..2 do nothing.
-    applyBacklight(*testBoard(), *testOptions(), 3);
-    EXPECT_EQ(board_->picture(), board_->imgRes(1));
+    EXPECT_TRUE(showsBuiltIn1(1));
+    EXPECT_TRUE(showsBuiltIn1(3));
 }
 
 TEST_F(Backlight, UserPicturesLoadedMissingOnesSilentAndOthersRefusedWith481) {
-    const QString bmp = dir_.filePath(QStringLiteral("off.bmp"));
-    const QString jpg = dir_.filePath(QStringLiteral("on1.jpg"));
-    const QString png = dir_.filePath(QStringLiteral("panel.png"));
-    ASSERT_TRUE(solid(600, 250, Qt::red).save(bmp, "BMP"));
-    ASSERT_TRUE(solid(300, 100, Qt::yellow).save(jpg, "JPEG"));
-    ASSERT_TRUE(solid(8, 8, Qt::green).save(png, "PNG"));
     const QString kRefused = QStringLiteral("エラーです。\r\n\r\nエラーコード：481　指定した画像の内容が不正です。この部分では扱えません。");
     struct Case {
         int state;
@@ -118,17 +113,16 @@ TEST_F(Backlight, UserPicturesLoadedMissingOnesSilentAndOthersRefusedWith481) {
         bool refused;
     };
     const Case cases[] = {
-        {0, bmp, {600, 250}, false},
-        {1, jpg, {300, 100}, false},
+        {0, picture("off.bmp", 600, 250, Qt::red, "BMP"), {600, 250}, false},
+        {1, picture("on1.jpg", 300, 100, Qt::yellow, "JPEG"), {300, 100}, false},
         {2, file(QStringLiteral("on2.dat"), kTinyGif), {1, 1}, false},  // judged by content, not name
         {1, dir_.filePath(QStringLiteral("deleted.bmp")), {}, false},
         {1, QString(), {}, false},
         {1, dir_.path(), {}, false},
         {2, file(QStringLiteral("text.bmp"), "this is not a picture"), {}, true},
         {2, file(QStringLiteral("broken.jpg"), QByteArray::fromHex("ffd8ffe000104a464946") + QByteArray(20, 'x')), {}, true},
-        {2, png, {}, true},  // a real picture, but not a kind the options offer
+        {2, picture("panel.png", 8, 8, Qt::green, "PNG"), {}, true},  // a real picture, but not a kind the options offer
     };
-    const COLORREF colours[3] = {RGB(10, 0, 0), RGB(0, 20, 0), RGB(0, 0, 30)};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         applyBacklight(*testBoard(), *testOptions(), 0);
@@ -141,7 +135,7 @@ TEST_F(Backlight, UserPicturesLoadedMissingOnesSilentAndOthersRefusedWith481) {
         }
         if (c.shown.isEmpty()) EXPECT_EQ(board_->picture(), before);
         else EXPECT_EQ(board_->picture().size(), c.shown);
-        expectLabels(colours[c.state]);
+        expectLabels(colours_[c.state]);
         const auto messages = eventsSince(from, QStringLiteral("message"));
         ASSERT_EQ(messages.size(), c.refused ? 1 : 0);
         if (!c.refused) continue;

@@ -1,8 +1,8 @@
 #include "companion/companion.h"
+#include "file_bytes.h"
 #include "test_companion_support.h"
 
 #include <QColorDialog>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -70,11 +70,8 @@ TEST(CompanionColorDialog, ChosenColourAndTheCustomColoursComeBack) {
 
 TEST(CompanionFileDialog, ChoosesAFileUnderTheCallersFilters) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString chime = dir.filePath(QStringLiteral("CHIME.WAV"));
-    QFile f(chime);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    writeBytes(chime, QByteArray());
 
     bool caseSensitive = true;
     QString title, openCaption, okCaption;
@@ -87,9 +84,7 @@ TEST(CompanionFileDialog, ChoosesAFileUnderTheCallersFilters) {
         okCaption = d->findChild<QAbstractButton *>(QStringLiteral("OK"))->text();
         press(d, "OK");
     });
-    const QString filter = QStringLiteral("Waveサウンド(*.wav)") + QChar(u'\0') + QStringLiteral("*.wav") + QChar(u'\0') +
-                           QStringLiteral("MP3サウンド(*.mp3)") + QChar(u'\0') + QStringLiteral("*.mp3") + QChar(u'\0') +
-                           QChar(u'\0');
+    const QString filter = QStringLiteral("Waveサウンド(*.wav)|*.wav|MP3サウンド(*.mp3)|*.mp3||").replace(u'|', QChar(u'\0'));
     EXPECT_EQ(Qv3FileDlg(nullptr, 0, filter, QString(), QStringLiteral("サウンドの選択")), chime);
     // (How the filter list reads is the filter parser's own test.)
     EXPECT_FALSE(caseSensitive);
@@ -111,7 +106,6 @@ TEST(CompanionFileDialog, ChoosesAFileUnderTheCallersFilters) {
 
 TEST(CompanionFolderDialog, ChoosesAFolderWithThePromptAsTitle) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString sub = dir.filePath(QStringLiteral("音声"));
     ASSERT_TRUE(QDir().mkpath(sub));
     QString title;

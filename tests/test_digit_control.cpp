@@ -35,12 +35,9 @@ TEST(DigitControl, SetterRules) {
         {"FillZero has no lower bound", &M_Degit::setFillZero, &M_Degit::FillZero, 1, -2, -2},
         {"Shift above Keta - 1", &M_Degit::setShift, &M_Degit::Shift, 1, 7, 3},
         {"Shift below 0", &M_Degit::setShift, &M_Degit::Shift, 1, -2, 0},
-        {"ZeroMode 4", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, 4, 0},
-        {"ZeroMode 3", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, 3, 3},
-        {"ZeroMode -1", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, -1, -1},
-        {"Keta 0", &M_Degit::setKeta, &M_Degit::Keta, 7, 0, 4},
-        {"Keta 16", &M_Degit::setKeta, &M_Degit::Keta, 7, 16, 4},
-        {"Keta 15", &M_Degit::setKeta, &M_Degit::Keta, 7, 15, 15},
+        {"ZeroMode 4", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, 4, 0}, {"ZeroMode 3", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, 3, 3},
+        {"ZeroMode -1", &M_Degit::setZeroMode, &M_Degit::ZeroMode, 1, -1, -1}, {"Keta 0", &M_Degit::setKeta, &M_Degit::Keta, 7, 0, 4},
+        {"Keta 16", &M_Degit::setKeta, &M_Degit::Keta, 7, 16, 4}, {"Keta 15", &M_Degit::setKeta, &M_Degit::Keta, 7, 15, 15},
         {"DegitSize 4", &M_Degit::setDegitSize, &M_Degit::DegitSize, 2, 4, 0},
         {"DegitSize 3", &M_Degit::setDegitSize, &M_Degit::DegitSize, 2, 3, 3},
         {"DegitStyle 7", &M_Degit::setDegitStyle, &M_Degit::DegitStyle, 0, 7, 7},
@@ -113,15 +110,13 @@ TEST(DigitControl, FirstPictureAndResizingByKetaAndSize) {
     d.move(140, 40);
     d.setKeta(15);
     EXPECT_EQ(d.geometry(), QRect(140, 40, 195, 20));
-    d.setDegitSize(1);
-    EXPECT_EQ(d.size(), QSize(17 * 15, 26));
-    d.setDegitSize(2);
-    d.setKeta(3);
-    EXPECT_EQ(d.size(), QSize(19 * 3, 29));
-    d.setDegitSize(3);
-    EXPECT_EQ(d.size(), QSize(11 * 3, 15));
-    d.setDegitSize(8);
-    EXPECT_EQ(d.size(), QSize(13 * 3, 20));
+    // Each size step's cell; a size out of the steps is the first.
+    const struct { int keta, size; QSize shown; } steps[] = {{15, 1, {17 * 15, 26}}, {3, 2, {19 * 3, 29}}, {3, 3, {11 * 3, 15}}, {3, 8, {13 * 3, 20}}};
+    for (const auto &st : steps) {
+        d.setKeta(st.keta);
+        d.setDegitSize(st.size);
+        EXPECT_EQ(d.size(), st.shown) << st.size;
+    }
     EXPECT_EQ(d.pos(), QPoint(140, 40));
     EXPECT_EQ(d.picture().size(), d.size());
     // A host resizing the control keeps what is drawn; the new area shows the background.

@@ -34,49 +34,36 @@ TEST(DigitText, ZeroModesOnZeroMinusOneAndEmpty) {
     EXPECT_EQ(litText(kEmpty, 99, 2, 0, 4), kEmpty);
 }
 
-TEST(DigitText, ZeroFillFormatsNumbersAndNumericTexts) {
-    EXPECT_EQ(litText(5, 0, 3, 0, 4), S("005"));
-    EXPECT_EQ(litText(12345, 0, 3, 0, 8), S("12345"));  // never cuts digits
-    EXPECT_EQ(litText(-5, 0, 3, 0, 4), S("-005"));
+TEST(DigitText, ZeroFillShiftAndCutToThePositions) {
+    struct Row {
+        QVariant value;
+        int fill, shift, keta;
+        const char *lit;
+    };
+    const Row rows[] = {
+        // Zero fill never cuts digits and keeps the sign in front.
+        {5, 3, 0, 4, "005"}, {12345, 3, 0, 8, "12345"}, {-5, 3, 0, 4, "-005"},
+        // Numeric texts are formatted too, fractions rounded half away from zero.
+        {S("12"), 4, 0, 4, "0012"}, {S("00012"), 3, 0, 4, "012"}, {S(" 7 "), 2, 0, 4, "07"}, {S("2.5"), 1, 0, 4, "3"},
+        {S("-2.5"), 2, 0, 4, "-03"}, {S("2.49"), 1, 0, 4, "2"}, {S("9.5"), 1, 0, 4, "10"}, {S("-0.2"), 2, 0, 4, "00"},
+        {S("1.5e2"), 1, 0, 4, "150"},
+        // Without a fill count (or with a negative one) texts stay exactly as given;
+        // non-numeric texts are never formatted.
+        {S("00012"), 0, 0, 5, "00012"}, {S("2.5"), 0, 0, 4, "2.5"}, {S("12a"), 3, 0, 4, "12a"}, {5, -3, 0, 4, "5"},
+        {S("07"), -1, 0, 4, "07"},
+        // A count far beyond the positions (stored unchecked by the dialog) still cuts right.
+        {5, 30000, 0, 4, "0005"},
+        // Shift and cut to the positions; a blank still moves nothing into view.
+        {12345, 0, 0, 4, "2345"}, {5, 3, 1, 4, "005 "}, {123, 0, 2, 4, "23  "}, {7, 0, 2, 4, "7  "}, {7, 0, 9, 4, "    "},
+        {7, 0, -2, 4, "7"}, {0, 0, 1, 4, " "}, {S("8888"), 0, 0, 4, "8888"}, {S("88888888"), 0, 0, 15, "88888888"},
+        {5, 0, 0, 0, ""}, {5, 0, 0, -4, ""}, {-32768, 0, 0, 6, "-32768"}, {-32768, 7, 0, 8, "-0032768"},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(litText(r.value, 0, r.fill, r.shift, r.keta), S(r.lit)) << r.value.toString().toStdString() << " " << r.fill;
+    // With the zero modes that show 0.
     EXPECT_EQ(litText(0, 1, 3, 0, 4), S("000"));
     EXPECT_EQ(litText(kEmpty, 1, 3, 0, 4), S("000"));
     EXPECT_EQ(litText(-1, 3, 2, 0, 4), S("00"));
-    // Numeric texts are formatted too, fractions rounded half away from zero.
-    EXPECT_EQ(litText(S("12"), 0, 4, 0, 4), S("0012"));
-    EXPECT_EQ(litText(S("00012"), 0, 3, 0, 4), S("012"));
-    EXPECT_EQ(litText(S(" 7 "), 0, 2, 0, 4), S("07"));
-    EXPECT_EQ(litText(S("2.5"), 0, 1, 0, 4), S("3"));
-    EXPECT_EQ(litText(S("-2.5"), 0, 2, 0, 4), S("-03"));
-    EXPECT_EQ(litText(S("2.49"), 0, 1, 0, 4), S("2"));
-    EXPECT_EQ(litText(S("9.5"), 0, 1, 0, 4), S("10"));
-    EXPECT_EQ(litText(S("-0.2"), 0, 2, 0, 4), S("00"));
-    EXPECT_EQ(litText(S("1.5e2"), 0, 1, 0, 4), S("150"));
-    // Without a fill count, texts stay exactly as given.
-    EXPECT_EQ(litText(S("00012"), 0, 0, 0, 5), S("00012"));
-    EXPECT_EQ(litText(S("2.5"), 0, 0, 0, 4), S("2.5"));
-    // Non-numeric texts are never formatted.
-    EXPECT_EQ(litText(S("12a"), 0, 3, 0, 4), S("12a"));
-    // A negative count means no fill.
-    EXPECT_EQ(litText(5, 0, -3, 0, 4), S("5"));
-    EXPECT_EQ(litText(S("07"), 0, -1, 0, 4), S("07"));
-    // A count far beyond the positions (stored unchecked by the dialog) still cuts right.
-    EXPECT_EQ(litText(5, 0, 30000, 0, 4), S("0005"));
-}
-
-TEST(DigitText, ShiftAndCutToThePositions) {
-    EXPECT_EQ(litText(12345, 0, 0, 0, 4), S("2345"));
-    EXPECT_EQ(litText(5, 0, 3, 1, 4), S("005 "));
-    EXPECT_EQ(litText(123, 0, 0, 2, 4), S("23  "));
-    EXPECT_EQ(litText(7, 0, 0, 2, 4), S("7  "));
-    EXPECT_EQ(litText(7, 0, 0, 9, 4), S("    "));
-    EXPECT_EQ(litText(7, 0, 0, -2, 4), S("7"));
-    EXPECT_EQ(litText(0, 0, 0, 1, 4), S(" "));  // the blank still moves nothing into view
-    EXPECT_EQ(litText(S("8888"), 0, 0, 0, 4), S("8888"));
-    EXPECT_EQ(litText(S("88888888"), 0, 0, 0, 15), S("88888888"));
-    EXPECT_EQ(litText(5, 0, 0, 0, 0), kEmpty);
-    EXPECT_EQ(litText(5, 0, 0, 0, -4), kEmpty);
-    EXPECT_EQ(litText(-32768, 0, 0, 0, 6), S("-32768"));
-    EXPECT_EQ(litText(-32768, 0, 7, 0, 8), S("-0032768"));
 }
 
 TEST(DigitText, ValuesAreNumbersOrTexts) {

@@ -7,16 +7,14 @@
 namespace {
 
 FareRow sampleRow() {
-    FareRow r;
-    r.StopName = QStringLiteral("上原団地（北）");
-    r.TicketNo = 230;
-    for (int k = 1; k <= FareRow::CellCount; ++k) r.cells[static_cast<size_t>(k - 1)] = static_cast<qint16>(k * 10);
+    FareRow r{"上原団地（北）", 230, {}};
+    for (int k = 1; k <= FareRow::CellCount; ++k) r.cells[size_t(k - 1)] = qint16(k * 10);
     return r;
 }
 
-Trip tripAt(int startSection, const QString &routeNo = QStringLiteral("1")) {
+Trip tripAt(int startSection, const QString &routeNo = "1") {
     Trip t;
-    t.StartSection = static_cast<qint16>(startSection);
+    t.StartSection = qint16(startSection);
     t.RowCount = 33;
     t.RouteNo = routeNo;
     return t;
@@ -54,11 +52,7 @@ TEST(BoardUpdate, LateNightDoublesFaresButNotMarkersOrInformation) {
     const int night[] = {460, -1, 0, 32766, 16384, -32768, -16385};
     for (int i = 0; i < 7; ++i) row.cells[static_cast<size_t>(i)] = static_cast<qint16>(day[i]);
     row.cells[39] = 230;  // cell 40, shown as data
-    BoardOptions opt;
-    opt.lateNight = true;
-    opt.info.ticketNo = {true, 31};
-    opt.info.dataColumn = {true, 32};
-    opt.info.sourceColumn = 40;
+    BoardOptions opt{.lateNight = true, .info = {.stopOrder = {}, .ticketNo = {true, 31}, .routeNo = {}, .dataColumn = {true, 32}, .sourceColumn = 40}};
 
     const BoardWrites w = boardWrites(row, 3, tripAt(1), opt);
     const std::map<int, QVariant> board = apply(w);
@@ -75,19 +69,13 @@ TEST(BoardUpdate, LateNightDoublesFaresButNotMarkersOrInformation) {
 
 TEST(BoardUpdate, InformationNumbersFollowTheFaresInTheirOrder) {
     const FareRow row = sampleRow();
-    BoardOptions opt;
-    opt.info.stopOrder = {true, 1};
-    opt.info.ticketNo = {true, 2};
-    opt.info.routeNo = {true, 3};
-    opt.info.dataColumn = {true, 4};
-    opt.info.sourceColumn = 150;
+    BoardOptions opt{.info = {.stopOrder = {true, 1}, .ticketNo = {true, 2}, .routeNo = {true, 3}, .dataColumn = {true, 4}, .sourceColumn = 150}};
 
     const BoardWrites w = boardWrites(row, 7, tripAt(5, QStringLiteral("00012")), opt);
     // Fares 5..32 first, then a-d.
     std::vector<int> order, expected;
     for (const CellWrite &c : w.writes) order.push_back(c.cell);
-    for (int i = 5; i <= 32; ++i) expected.push_back(i);
-    for (int i : {1, 2, 3, 4}) expected.push_back(i);
+    for (int i = 5; i <= 36; ++i) expected.push_back(i <= 32 ? i : i - 32);
     EXPECT_EQ(order, expected);
     const std::map<int, QVariant> board = apply(w);
     // The route as entered, as text: leading zeros kept.
@@ -102,21 +90,14 @@ TEST(BoardUpdate, InformationNumbersFollowTheFaresInTheirOrder) {
     EXPECT_EQ(apply(boardWrites(row, 7, tripAt(33), opt)).size(), 4u);
 
     // All four aimed at one cell over a fare: the last in the order wins.
-    BoardOptions same;
-    same.info.stopOrder = same.info.ticketNo = same.info.routeNo = same.info.dataColumn = {true, 20};
-    same.info.sourceColumn = 33;
+    BoardOptions same{.info = {.stopOrder = {true, 20}, .ticketNo = {true, 20}, .routeNo = {true, 20}, .dataColumn = {true, 20}, .sourceColumn = 33}};
     EXPECT_EQ(apply(boardWrites(row, 7, tripAt(1), same)).at(20), QVariant(330));
     same.info.dataColumn.enabled = false;
     EXPECT_EQ(apply(boardWrites(row, 7, tripAt(1, QStringLiteral("045")), same)).at(20), QVariant(QStringLiteral("045")));
 
     // Targets and sources outside the board or the row are skipped, never read;
     // disabled options write nothing even with valid targets.
-    BoardOptions bad;
-    bad.info.stopOrder = {true, 0};
-    bad.info.ticketNo = {true, 33};
-    bad.info.dataColumn = {true, 5};
-    bad.info.sourceColumn = 151;
-    bad.info.routeNo = {false, 1};
+    const BoardOptions bad{.info = {.stopOrder = {true, 0}, .ticketNo = {true, 33}, .routeNo = {false, 1}, .dataColumn = {true, 5}, .sourceColumn = 151}};
     EXPECT_TRUE(boardWrites(row, 7, tripAt(33), bad).writes.empty());
 }
 

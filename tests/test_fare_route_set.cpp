@@ -2,11 +2,10 @@
 // refused set keeping the old trip.
 #include "core/fare_data_file.h"
 #include "core/route_set.h"
+#include "file_bytes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <limits>
 
 namespace {
@@ -29,11 +28,7 @@ protected:
         QString why;
         ASSERT_TRUE(fare_file::writeFile(dir.filePath(fileRoute + QStringLiteral(".hy3")), rows, &why));
     }
-    void writeBytes(const QString &fileRoute, const QByteArray &bytes) {
-        QFile f(dir.filePath(fileRoute + QStringLiteral(".hy3")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void writeRaw(const char *fileRoute, const QByteArray &bytes) { writeBytes(dir.filePath(fileRoute + QStringLiteral(".hy3")), bytes); }
     route_set::Result set(const QString &routeText, const QString &sectionText) {
         return route_set::load(route_set::makeRequest(routeText, sectionText), dir.path(), table, trip);
     }
@@ -53,9 +48,8 @@ TEST(RouteSetEntry, NumbersSectionsAndPaths) {
     const std::pair<const char *, int> sections[] = {{"", 1}, {"000", 1}, {"05", 5}, {"300", 300}, {"301", 300}, {"999", 300}};
     for (const auto &[text, n] : sections) EXPECT_EQ(makeRequest(QStringLiteral("1"), QString::fromLatin1(text)).startSection, n) << text;
 
-    const Request keypad = makeRequest(QStringLiteral("00012"), QString());
-    EXPECT_EQ(keypad.routeNo, QStringLiteral("00012"));
-    EXPECT_EQ(keypad.fileRouteNo, QStringLiteral("12"));
+    const Request keypad = makeRequest("00012", QString());
+    EXPECT_EQ(std::pair(keypad.routeNo, keypad.fileRouteNo), std::pair(QString("00012"), QString("12")));
     EXPECT_EQ(makeRequest(QString(), QString()).fileRouteNo, QStringLiteral("0"));
     EXPECT_EQ(fareDataPath(QString(), QStringLiteral("007")), QStringLiteral("7.hy3"));
     EXPECT_EQ(fareDataPath(QStringLiteral("/d"), QStringLiteral("00012")), QStringLiteral("/d/12.hy3"));
@@ -72,14 +66,8 @@ TEST_F(RouteSet, LoadsTheFileOfTheNumericRouteAndKeepsTheRouteAsEntered) {
     ASSERT_TRUE(r.loaded()) << r.message.toStdString();
     EXPECT_TRUE(r.message.isEmpty());
     EXPECT_EQ(r.path, dir.filePath(QStringLiteral("12.hy3")));
-    EXPECT_EQ(trip.RouteNo, QStringLiteral("00012"));
-    EXPECT_EQ(trip.StartSection, 2);
-    EXPECT_EQ(trip.CurIndex, 1);
-    EXPECT_EQ(trip.RowCount, 6);
-    const std::vector<FareRow> expected = route(6);
-    for (int r6 = 1; r6 <= 6; ++r6) EXPECT_EQ(table.Row(r6), expected[static_cast<size_t>(r6 - 1)]);
-    EXPECT_EQ(table.Row(7), FareRow{});
-    EXPECT_EQ(table.Row(40), FareRow{});
+    EXPECT_EQ(std::tuple(trip.RouteNo, trip.StartSection, trip.CurIndex, trip.RowCount), std::tuple(QString("00012"), 2, 1, 6));
+    for (int r6 = 1; r6 <= 40; ++r6) EXPECT_EQ(table.Row(r6), r6 <= 6 ? route(6)[size_t(r6 - 1)] : FareRow{}) << r6;
 }
 
 TEST_F(RouteSet, SectionMustLeaveARowAfterIt) {
@@ -112,37 +100,35 @@ TEST_F(RouteSet, RefusedRouteSetsKeepTheWholePreviousTrip) {
 
     // Every refusal: missing file, no rows, section too large, count beyond the
     // table, negative count, truncated rows, and a directory in the file's place.
-    writeBytes(QStringLiteral("20"), QByteArray(2, '\0'));
-    writeRoute(QStringLiteral("21"), route(300));  // its count must not become the bound
-    writeBytes(QStringLiteral("22"), QByteArray::fromHex("2e01"));  // 302 rows declared
-    writeBytes(QStringLiteral("23"), QByteArray::fromHex("feff"));  // -2
-    writeBytes(QStringLiteral("24"), QByteArray::fromHex("0300") + QByteArray(10, '\0'));
-    writeBytes(QStringLiteral("25"), QByteArray(1, '\x01'));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("26.hy3")));
-
-    struct Case {
+    writeRoute("21", route(300));  // its count must not become the bound
+    ASSERT_TRUE(QDir(dir.path()).mkdir("26.hy3"));
+    using enum route_set::Outcome;
+    const struct {
         const char *route, *section;
+        QByteArray bytes;  // the file, when not made above
         route_set::Outcome outcome;
+        QString message;  // empty: any message naming the file
+    } cases[] = {
+        {"99", "1", {}, FileMissing, route_set::messageFileMissing()},
+        {"20", "1", QByteArray(2, '\0'), NoRows, route_set::messageNoRows()},
+        {"21", "300", {}, SectionTooLarge, route_set::messageSectionTooLarge()},
+        {"22", "1", QByteArray::fromHex("2e01"), ReadFailed, {}},  // 302 rows declared
+        {"23", "1", QByteArray::fromHex("feff"), ReadFailed, {}},      // -2
+        {"24", "1", QByteArray::fromHex("0300") + QByteArray(10, '\0'), ReadFailed, {}},
+        {"25", "1", QByteArray(1, '\x01'), ReadFailed, {}},
+        {"26", "1", {}, ReadFailed, {}},
     };
-    const Case cases[] = {
-        {"99", "1", route_set::Outcome::FileMissing},     {"20", "1", route_set::Outcome::NoRows},
-        {"21", "300", route_set::Outcome::SectionTooLarge}, {"22", "1", route_set::Outcome::ReadFailed},
-        {"23", "1", route_set::Outcome::ReadFailed},      {"24", "1", route_set::Outcome::ReadFailed},
-        {"25", "1", route_set::Outcome::ReadFailed},      {"26", "1", route_set::Outcome::ReadFailed},
-    };
-    for (const Case &c : cases) {
-        const route_set::Result r = set(QString::fromLatin1(c.route), QString::fromLatin1(c.section));
+    for (const auto &c : cases) {
+        if (!c.bytes.isEmpty()) writeRaw(c.route, c.bytes);
+        const route_set::Result r = set(c.route, c.section);
         EXPECT_EQ(r.outcome, c.outcome) << c.route;
         EXPECT_FALSE(r.message.isEmpty()) << c.route;
-        if (c.outcome == route_set::Outcome::ReadFailed) {
-            EXPECT_TRUE(r.message.contains(QString::fromLatin1(c.route) + QStringLiteral(".hy3"))) << c.route;
-        }
+        if (c.outcome == ReadFailed) { EXPECT_TRUE(r.message.contains(c.route + QStringLiteral(".hy3"))) << c.route; }
+        if (!c.message.isEmpty()) { EXPECT_EQ(r.message, c.message) << c.route; }
         EXPECT_EQ(trip, before) << c.route;
         EXPECT_EQ(table.Row(7), row7) << c.route;
     }
-    EXPECT_EQ(set(QStringLiteral("99"), QStringLiteral("1")).message, route_set::messageFileMissing());
-    EXPECT_EQ(set(QStringLiteral("20"), QStringLiteral("1")).message, route_set::messageNoRows());
-    EXPECT_TRUE(set(QStringLiteral("22"), QStringLiteral("1")).message.contains(QStringLiteral("301")));
+    EXPECT_TRUE(set("22", "1").message.contains("301"));
     // A folder that does not exist is named, rather than blamed on the route.
     const QString noFolder = dir.filePath(QStringLiteral("gone"));
     const route_set::Result folder =

@@ -5,28 +5,20 @@
 
 TEST(FareTable, ColumnsMapToNameTicketAndCells) {
     DataIo t;
-    EXPECT_EQ(t.SetFareData(1, 1, QStringLiteral("中央駅前")), FareDataError::Ok);
-    EXPECT_EQ(t.SetFareData(1, 2, 7), FareDataError::Ok);
-    EXPECT_EQ(t.SetFareData(1, 3, 170), FareDataError::Ok);
-    EXPECT_EQ(t.SetFareData(1, 152, -1), FareDataError::Ok);
-    EXPECT_EQ(t.SetFareData(301, 34, 2), FareDataError::Ok);
     // A number in the name column is kept as its text; a numeric text is a number.
-    EXPECT_EQ(t.SetFareData(2, 1, 42), FareDataError::Ok);
-    EXPECT_EQ(t.SetFareData(2, 2, QStringLiteral(" -5 ")), FareDataError::Ok);
+    const std::tuple<int, int, QVariant> writes[] = {{1, 1, "中央駅前"}, {1, 2, 7}, {1, 3, 170}, {1, 152, -1}, {301, 34, 2}, {2, 1, 42}, {2, 2, " -5 "}};
+    for (const auto &[r, c, v] : writes) EXPECT_EQ(t.SetFareData(r, c, v), FareDataError::Ok) << r << "," << c;
 
     FareRow row1{QStringLiteral("中央駅前"), 7, {170}};
     row1.cells[149] = -1;
     EXPECT_EQ(t.Row(1), row1);
     EXPECT_EQ(t.Row(301).Cell(32), 2);
-    EXPECT_EQ(t.Row(2).StopName, QStringLiteral("42"));
-    EXPECT_EQ(t.Row(2).TicketNo, -5);
+    EXPECT_EQ(t.Row(2), (FareRow{"42", -5, {}}));
 }
 
 TEST(FareTable, RefusedValuesLeaveTheTableAsItWas) {
     DataIo t;
-    t.SetFareData(1, 1, QStringLiteral("A"));
-    t.SetFareData(1, 2, 3);
-    t.SetFareData(1, 3, 190);
+    t.setRow(1, {"A", 3, {190}});
     t.SetFareData(301, 3, 210);
     const FareRow before1 = t.Row(1), before301 = t.Row(301);
 
@@ -35,21 +27,13 @@ TEST(FareTable, RefusedValuesLeaveTheTableAsItWas) {
         QVariant value;
         FareDataError error;
     };
+    const auto Range = FareDataError::SubscriptOutOfRange, Overflow = FareDataError::Overflow, Type = FareDataError::TypeMismatch;
     const Case cases[] = {
         // Rows outside 1..301 and columns outside 1..152.
-        {0, 3, 1, FareDataError::SubscriptOutOfRange},
-        {302, 3, 1, FareDataError::SubscriptOutOfRange},
-        {-1, 1, QStringLiteral("x"), FareDataError::SubscriptOutOfRange},
-        {1, 0, 1, FareDataError::SubscriptOutOfRange},
-        {1, 153, 1, FareDataError::SubscriptOutOfRange},
-        {301, -4, 1, FareDataError::SubscriptOutOfRange},
+        {0, 3, 1, Range}, {302, 3, 1, Range}, {-1, 1, "x", Range}, {1, 0, 1, Range}, {1, 153, 1, Range}, {301, -4, 1, Range},
         // Numbers must fit 16 bits; texts must be numbers.
-        {1, 3, 32768, FareDataError::Overflow},
-        {1, 3, -32769, FareDataError::Overflow},
-        {1, 2, QStringLiteral("40000"), FareDataError::Overflow},
-        {1, 3, 1e9, FareDataError::Overflow},
-        {1, 3, QStringLiteral("170円"), FareDataError::TypeMismatch},
-        {1, 2, QVariant(), FareDataError::TypeMismatch},
+        {1, 3, 32768, Overflow}, {1, 3, -32769, Overflow}, {1, 2, "40000", Overflow}, {1, 3, 1e9, Overflow},
+        {1, 3, "170円", Type}, {1, 2, QVariant(), Type},
     };
     for (const Case &c : cases) EXPECT_EQ(t.SetFareData(c.row, c.column, c.value), c.error) << c.row << "," << c.column;
     EXPECT_EQ(t.Row(1), before1);

@@ -1,9 +1,7 @@
-// Odd files where the program expects its own, through the real program: FIFOs as the
-// view file, the voice file, the announcement list and a picture an SVG ticket
-// background links must neither hang start-up nor the route set; and a speech child
-// that hangs ends with a program that is killed.
-#include "program_run.h"
-#include "core/ini_codec.h"
+// Odd files where the program expects its own, and a speech child that hangs, through
+// the real program.
+#include "demo_run.h"
+#include "ticket_support.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,32 +13,7 @@
 
 namespace {
 
-const QString kDemoDir = QStringLiteral(MITRA_BINARY_DIR "/demo");
-
 void makeFifo(const QString &path) { ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0) << qPrintable(path); }
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-void writeSettings(const QTemporaryDir &dir, const QString &plugin, const QString &tapeFolder) {
-    IniData ini;
-    ini.seiriken.UseSeiriPrev = 1;
-    ini.seiriken.SeiriPlgPath = plugin;
-    ini.dataDir.FareDataDir = kDemoDir;
-    ini.dataDir.TapeDataDir = tapeFolder;
-    ini.ctrl.BackPanel = 1;  // the digit lists in front
-    ini.ctrl.CtlLeft = ini.ctrl.CtlTop = ini.form.BoardLeft = ini.form.BoardTop = -1000000;
-    writeBytes(dir.filePath(QStringLiteral("207_000.in4")), inicodec::encode(ini));
-}
-
-const QString kRouteSet = QStringLiteral(
-    "select frmCtl.List2(4) 1\n"
-    "select frmCtl.List3(2) 1\n"
-    "click frmCtl.Command1(0)\n"
-    "idle\n");
 
 bool gone(pid_t pid) {
     if (kill(pid, 0) != 0) return true;
@@ -59,22 +32,19 @@ TEST(HostileFilesProgram, FifosInPlaceOfItsFilesHangNothing) {
     ASSERT_TRUE(QDir().mkpath(tape));
     makeFifo(tape + QStringLiteral("/1tp.csv"));
     // A ticket whose SVG background links a FIFO in its folder.
-    const QString plugin = dir.filePath(QStringLiteral("t/fifo.4SP"));
+    const QString ticketFile = dir.filePath(QStringLiteral("t/fifo.4SP"));
     ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("t"))));
     makeFifo(dir.filePath(QStringLiteral("t/pic.png")));
     writeBytes(dir.filePath(QStringLiteral("t/bg.svg")),
                "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='230' height='128'>"
                "<rect width='230' height='128' fill='#ffe0e0'/><image xlink:href='pic.png' width='50' height='50'/></svg>");
-    writeBytes(plugin, R"({"format": "mitra-ticket-plugin", "version": 1, "background": "bg.svg",
-        "info": {"PlgReserved": 1, "CanDate": 1, "CanTime": 1, "CanRouteNo": 1, "CanStopName": 1, "CanBarcode": 0,
-                 "BarcodeCount": 0, "MaxRouteNo": 999, "BarcodeScheme": 0, "StopRangeLow": 1, "StopRangeHigh": 99,
-                 "CorpCount": 0, "PrevWidth": 3450, "PrevHeight": 1920},
-        "items": [{"type": "text", "text": "{stopName}", "x": 10, "y": 40, "size": 20}]})");
-    writeSettings(dir, plugin, tape);
+    writeBytes(ticketFile, json(plugin(info({{"CanBarcode", 0}, {"MaxRouteNo", 999}, {"StopRangeHigh", 99}, {"CorpCount", 0}}),
+                                       {stopNameText()}, {{"background", "bg.svg"}})));
+    writePreviewSettings(dir, ticketFile, tape);
 
     QElapsedTimer clock;
     clock.start();
-    const ProgramRun run = runProgram(dir, kRouteSet + QStringLiteral("dump @/d.json\nquit\n"));
+    const ProgramRun run = runProgram(dir, kListRouteSet + QStringLiteral("dump @/d.json\nquit\n"));
     ASSERT_TRUE(run.finished) << "start-up or the route set hung";
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
     EXPECT_LT(clock.elapsed(), 30000);
@@ -94,17 +64,16 @@ TEST(HostileFilesProgram, HangingSpeechChildEndsWithAKilledProgram) {
     const QString pidFile = dir.filePath(QStringLiteral("child.pid"));
     writeBytes(bin + QStringLiteral("/open_jtalk"), ("#!/bin/sh\necho $$ > '" + pidFile + "'\nexec sleep 60\n").toUtf8());
     QFile::setPermissions(bin + QStringLiteral("/open_jtalk"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QFile::copy(kDemoDir + QStringLiteral("/demo.in4"), dir.filePath(QStringLiteral("207_000.in4")));
+    QFile::copy(demoDir() + QStringLiteral("/demo.in4"), dir.filePath(QStringLiteral("207_000.in4")));
     writeBytes(dir.filePath(QStringLiteral("t.script")),
-               QStringLiteral("dblclick frmCtl.Frame1(0)\nclick frmCtl.CommandButton1(10)\nclick frmCtl.CommandButton1(1)\n"
-                              "click frmCtl.Command1(1)\nidle\nclick frmCtl.cmdTapeNext\nwait 30000\nquit\n").toUtf8());
+               (keypad({10, 1}) + QStringLiteral("click frmCtl.Command1(1)\nidle\nclick frmCtl.cmdTapeNext\nwait 30000\nquit\n")).toUtf8());
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     env.insert(QStringLiteral("PATH"), bin + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
     p.setProcessEnvironment(env);
-    p.setWorkingDirectory(kDemoDir);
+    p.setWorkingDirectory(demoDir());
     p.start(QStringLiteral(MITRA_EXE), {QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")),
                                         QStringLiteral("--script"), dir.filePath(QStringLiteral("t.script"))});
     ASSERT_TRUE(p.waitForStarted(10000));
@@ -119,10 +88,7 @@ TEST(HostileFilesProgram, HangingSpeechChildEndsWithAKilledProgram) {
     kill(static_cast<pid_t>(p.processId()), SIGKILL);
     p.waitForFinished(10000);
     bool ended = false;
-    for (int i = 0; i < 50 && !ended; ++i) {
-        ended = gone(child);
-        if (!ended) QThread::msleep(100);
-    }
+    for (int i = 0; i < 50 && !(ended = gone(child)); ++i) QThread::msleep(100);
     EXPECT_TRUE(ended) << "the speech child outlived the program";
     if (!ended) kill(child, SIGKILL);
 }

@@ -1,7 +1,7 @@
-// The About box's years, and the folder buttons of the options when no file manager
-// answers.
+// The About box's years, and the options' folder buttons when no file manager answers.
 #include "panel/about_text.h"
 #include "options/folder_opener.h"
+#include "file_bytes.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -45,24 +45,20 @@ TEST(PanelTexts, OpeningAFolderSaysSoWhenNothingAnswers) {
     const QString bin = dir.filePath(QStringLiteral("bin"));
     QDir().mkpath(bin);
     const QByteArray oldPath = qgetenv("PATH");
+    const QString script = bin + QStringLiteral("/xdg-open");
     auto opener = [&](const char *body) {
-        QFile f(bin + QStringLiteral("/xdg-open"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray("#!/bin/sh\n") + body + "\n");
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        writeBytes(script, QByteArray("#!/bin/sh\n") + body + "\n");
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     };
     qputenv("PATH", QFile::encodeName(bin) + ":/usr/bin:/bin");
     opener("exit 3");  // what xdg-open answers when it finds no file manager
-    const std::optional<QString> none = openAndWait(dir.path());
-    ASSERT_TRUE(none.has_value());
-    EXPECT_EQ(*none, folderNotOpenedMessage(dir.path()));
+    EXPECT_EQ(openAndWait(dir.path()), folderNotOpenedMessage(dir.path()));
     opener("exit 0");
     EXPECT_FALSE(openAndWait(dir.path()).has_value());
     const std::optional<QString> gone = openAndWait(dir.filePath(QStringLiteral("nowhere")));
     ASSERT_TRUE(gone.has_value());
     EXPECT_TRUE(gone->contains(QStringLiteral("nowhere"))) << qPrintable(*gone);
-    QFile::remove(bin + QStringLiteral("/xdg-open"));
+    QFile::remove(script);
     qputenv("PATH", QFile::encodeName(bin));  // no opener at all
     EXPECT_TRUE(openAndWait(dir.path()).has_value());
     qputenv("PATH", oldPath);

@@ -10,15 +10,8 @@ using program_paths::Facts;
 namespace {
 
 Facts facts(bool writable, const QString &installedDemo, const QString &override = QString()) {
-    Facts f;
-    f.exeName = QStringLiteral("207_000");
-    f.exeDir = QStringLiteral("/opt/m/bin");
-    f.exeDirWritable = writable;
-    f.installedDemo = installedDemo;
-    f.configHome = QStringLiteral("/h/.config");
-    f.dataHome = QStringLiteral("/h/.local/share");
-    f.settingsOverride = override;
-    return f;
+    return {QStringLiteral("207_000"), QStringLiteral("/opt/m/bin"), writable, installedDemo, QStringLiteral("/h/.config"),
+            QStringLiteral("/h/.local/share"), override};
 }
 
 }  // namespace
@@ -52,10 +45,9 @@ TEST(ProgramPaths, SettingsFileAndFirstStartByWhereTheProgramRuns) {
 }
 
 TEST(ProgramPaths, XdgBaseTakesOnlyAnAbsoluteVariable) {
-    EXPECT_EQ(program_paths::xdgBase(QStringLiteral("/x/cfg/"), QStringLiteral("/h"), QStringLiteral("/.config")), QStringLiteral("/x/cfg"));
-    EXPECT_EQ(program_paths::xdgBase(QString(), QStringLiteral("/h"), QStringLiteral("/.config")), QStringLiteral("/h/.config"));
-    EXPECT_EQ(program_paths::xdgBase(QStringLiteral("rel/cfg"), QStringLiteral("/h"), QStringLiteral("/.local/share")),
-              QStringLiteral("/h/.local/share"));
+    const char *cases[][3] = {{"/x/cfg/", "/.config", "/x/cfg"}, {"", "/.config", "/h/.config"}, {"rel/cfg", "/.local/share", "/h/.local/share"}};
+    for (const auto &[variable, fallback, base] : cases)
+        EXPECT_EQ(program_paths::xdgBase(QLatin1String(variable), QStringLiteral("/h"), QLatin1String(fallback)), QLatin1String(base)) << variable;
 }
 
 TEST(ProgramPaths, InstalledDemoIsFoundFromTheExecutableOnly) {

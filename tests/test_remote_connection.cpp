@@ -1,6 +1,5 @@
-// One server connection in this process, on loopback: a WebSocket whose client has
-// gone silent (no close, no reset, as a phone out of range) is pinged and then cut
-// off, giving its slot back; a client that answers the pings stays.
+// One server connection in this process, on loopback: a client gone silent (no close,
+// no reset, as a phone out of range) is pinged and then cut off.
 #include "remote/remote_connection.h"
 #include "remote_client.h"
 
@@ -42,7 +41,7 @@ struct Pair {
             client.waitForReadyRead(5);
             const QByteArray got = client.readAll();
             in += got;
-            if (answerPings && got.contains(QByteArray("\x89\x00", 2))) client.write(wsFrame({}, 0xA));
+            if (answerPings && got.contains(QByteArray("\x89\x00", 2))) client.write(wsFrame({}, 0x8A));
             if (done()) return true;
         }
         return false;

@@ -1,6 +1,4 @@
-// The remote dialog started near the screen's bottom-right corner: grown by 開始, it
-// stays on the screen, and on this computer only it says that a phone cannot reach
-// the address instead of offering a QR code.
+// The remote dialog started near the screen's bottom-right corner.
 #include "app/application.h"
 #include "remote/remote_control.h"
 #include "remote/remote_dialog.h"

@@ -14,28 +14,17 @@ namespace {
 // Four stops; nobody boards at 中町 (no ticket), so the terminal's ticket is 3.
 Document fourStops() {
     Document d;
-    const struct {
-        const char *name;
-        qint16 ticket;
-        int zone;
-        double km;
-    } stops[] = {{"東駅", 1, 1, 0}, {"中町", 0, 1, 1.5}, {"西町", 2, 2, 3.2}, {"車庫前", 3, 3, 6.0}};
-    for (const auto &s : stops) {
-        Stop stop;
-        stop.name = QString::fromUtf8(s.name);
-        stop.ticket = s.ticket;
-        stop.zone = s.zone;
-        stop.km = s.km;
-        stop.cells[40] = 7;  // data beyond the fares, which no fill may touch
-        d.stops.push_back(stop);
-    }
-    d.stops[1].cells[5] = 999;  // a stray fare the fill must clear
+    d.stops = {{"東駅", {}, 1, 1, 0}, {"中町", {}, 0, 1, 1.5}, {"西町", {}, 2, 2, 3.2}, {"車庫前", {}, 3, 3, 6.0}};
+    for (Stop &s : d.stops) s.cells[40] = 7;  // data beyond the fares, which no fill may touch
+    d.stops[1].cells[5] = 999;                // a stray fare the fill must clear
     return d;
 }
 
+using Table3 = std::vector<std::array<int, 3>>;
+
 // Cells 1..3 of each row.
-std::vector<std::array<int, 3>> fares(const Document &d) {
-    std::vector<std::array<int, 3>> out;
+Table3 fares(const Document &d) {
+    Table3 out;
     for (const Stop &s : d.stops) {
         out.push_back({s.cells[0], s.cells[1], s.cells[2]});
         EXPECT_EQ(s.cells[5], 0) << "board cells without a ride are 0";
@@ -43,8 +32,6 @@ std::vector<std::array<int, 3>> fares(const Document &d) {
     }
     return out;
 }
-
-using Table3 = std::vector<std::array<int, 3>>;
 
 }  // namespace
 
@@ -112,18 +99,18 @@ TEST(RouteChecks, ListEachProblemWithItsCell) {
 }
 
 TEST(RouteInput, TypedTextsBecomeTheCellsValues) {
+    const struct {
+        Table table;
+        int column;
+        const char16_t *typed;
+        std::optional<QVariant> value;  // none: refused
+    } cases[] = {{Table::Fares, 0, u"２３０", 230}, {Table::Fares, 0, u" 230 ", 230}, {Table::Fares, 0, u"－１", -1},
+                 {Table::Fares, 0, u"", 0}, {Table::Fares, 0, u"40000", {}}, {Table::Stops, stop_column::Ticket, u"なし", 0},
+                 {Table::Stops, stop_column::Km, u"３.５", 3.5}, {Table::Stops, stop_column::Km, u"-1", {}},
+                 {Table::Tape, tape_column::Text, u"a\nb", {}}, {Table::Fares, 0, u"二百", {}}};
     QString why;
-    EXPECT_EQ(parseInput(Table::Fares, 0, QStringLiteral("２３０"), &why), QVariant(230));
-    EXPECT_EQ(parseInput(Table::Fares, 0, QStringLiteral(" 230 "), &why), QVariant(230));
-    EXPECT_EQ(parseInput(Table::Fares, 0, QStringLiteral("－１"), &why), QVariant(-1));
-    EXPECT_EQ(parseInput(Table::Fares, 0, QString(), &why), QVariant(0));
-    EXPECT_FALSE(parseInput(Table::Fares, 0, QStringLiteral("40000"), &why));
-    EXPECT_FALSE(parseInput(Table::Fares, 0, QStringLiteral("二百"), &why));
+    for (const auto &c : cases) EXPECT_EQ(parseInput(c.table, c.column, QString::fromUtf16(c.typed), &why), c.value) << QString::fromUtf16(c.typed).toStdString();
     EXPECT_EQ(why, QStringLiteral("「二百」は整数ではありません。"));
-    EXPECT_EQ(parseInput(Table::Stops, stop_column::Ticket, QStringLiteral("なし"), &why), QVariant(0));
-    EXPECT_EQ(parseInput(Table::Stops, stop_column::Km, QStringLiteral("３.５"), &why), QVariant(3.5));
-    EXPECT_FALSE(parseInput(Table::Stops, stop_column::Km, QStringLiteral("-1"), &why));
-    EXPECT_FALSE(parseInput(Table::Tape, tape_column::Text, QStringLiteral("a\nb"), &why));
 }
 
 TEST(RoutePaste, ABlockOfTabSeparatedTextFillsCellsAndAddsRows) {

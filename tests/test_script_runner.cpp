@@ -1,7 +1,6 @@
-// The scripted operation in this process, against a window of test controls: what
-// each command does to real widgets, what an operator could not reach, message boxes
-// answered inside their own event loop, and input held back during a pause. Properties,
-// operations, the dump and closing are proven through the real program.
+// The scripted operation in this process, against a window of test controls: what each
+// command does to real widgets, what an operator could not reach, message boxes
+// answered inside their own loop, and input held back during a pause.
 #include "panel/msg_box.h"
 #include "base/input_gate.h"
 #include "automation/script_runner.h"
@@ -123,14 +122,13 @@ public:
     }
 
     QPushButton *buttons[3]{};
-    QCheckBox *check = nullptr;
+    QCheckBox *check{};
     QRadioButton *options[2]{};
-    QListWidget *list = nullptr;
-    QComboBox *combo = nullptr;
-    QLineEdit *edit = nullptr;
-    QScrollBar *bar = nullptr;
-    Probe *panels[2]{};
-    Probe *probe = nullptr;
+    QListWidget *list{};
+    QComboBox *combo{};
+    QLineEdit *edit{};
+    QScrollBar *bar{};
+    Probe *panels[2]{}, *probe{};
     int clicks[3]{}, heldClicks = 0;
     QList<int> listClicks, comboChoices, barValues;
     QStringList edits, picked;
@@ -169,13 +167,10 @@ Outcome runScript(const QString &text, int answerTimeoutMs = 5000) {
             loop.quit();
         });
     });
-    QTimer guard;  // a broken runner must not hang the suite
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, &loop, [&] {
+    QTimer::singleShot(30000, &loop, [&] {  // a broken runner must not hang the suite
         ADD_FAILURE() << "script did not end";
         loop.quit();
     });
-    guard.start(30000);
     runner.start();
     loop.exec();
     return out;
@@ -183,16 +178,8 @@ Outcome runScript(const QString &text, int answerTimeoutMs = 5000) {
 
 class ScriptRunnerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        win = std::make_unique<TestWindow>();
-        win->show();
-    }
-    void TearDown() override {
-        win->setAttribute(Qt::WA_DeleteOnClose, false);
-        win->hide();
-        win.reset();
-    }
-    std::unique_ptr<TestWindow> win;
+    void SetUp() override { win->show(); }
+    std::unique_ptr<TestWindow> win = std::make_unique<TestWindow>();
 };
 
 }  // namespace
@@ -231,6 +218,7 @@ TEST_F(ScriptRunnerTest, SelectAndSetWorkLikeTheMouseAndKeyboard) {
         "set ScriptTestWin.Chk 1\n"
         "set ScriptTestWin.Opt(1) 1\n"));
     ASSERT_EQ(out.status, 0) << qPrintable(out.message);
+    EXPECT_EQ(runScript(QStringLiteral("# nothing to do\n")).status, 0);
     // The item was scrolled into sight and clicked: the list's click reaction ran.
     EXPECT_EQ(win->listClicks, QList<int>{7});
     EXPECT_EQ(win->comboChoices, QList<int>{2});
@@ -239,18 +227,14 @@ TEST_F(ScriptRunnerTest, SelectAndSetWorkLikeTheMouseAndKeyboard) {
     EXPECT_EQ(win->barValues, (QList<int>{150, 2000}));
     EXPECT_TRUE(win->check->isChecked() && win->options[1]->isChecked());
 
-    out = runScript(QStringLiteral("select ScriptTestWin.Lst -1\nselect ScriptTestWin.Cmb -1\nset ScriptTestWin.Chk 0\n"));
-    ASSERT_EQ(out.status, 0) << qPrintable(out.message);
-    EXPECT_TRUE(win->list->selectedItems().isEmpty());
+    EXPECT_EQ(runScript(QStringLiteral("select ScriptTestWin.Lst -1\nselect ScriptTestWin.Cmb -1\nset ScriptTestWin.Chk 0\n")).status, 0);
     EXPECT_EQ(win->listClicks.size(), 1);  // clearing is no click
-    EXPECT_TRUE(win->combo->currentIndex() == -1 && !win->check->isChecked());
+    EXPECT_TRUE(win->list->selectedItems().isEmpty() && win->combo->currentIndex() == -1 && !win->check->isChecked());
 
     // A disabled list takes no click, and its choice stays.
     win->list->setEnabled(false);
-    out = runScript(QStringLiteral("select ScriptTestWin.Lst 3\nset ScriptTestWin.Txt \"\"\n"));
-    EXPECT_EQ(out.status, 0);
-    EXPECT_TRUE(win->list->selectedItems().isEmpty());
-    EXPECT_TRUE(win->edit->text().isEmpty());
+    EXPECT_EQ(runScript(QStringLiteral("select ScriptTestWin.Lst 3\nset ScriptTestWin.Txt \"\"\n")).status, 0);
+    EXPECT_TRUE(win->list->selectedItems().isEmpty() && win->edit->text().isEmpty());
 
     // Faults found when the line runs stop the script with the line and change nothing.
     const std::pair<const char *, const char *> faults[] = {
@@ -259,6 +243,10 @@ TEST_F(ScriptRunnerTest, SelectAndSetWorkLikeTheMouseAndKeyboard) {
         {"set ScriptTestWin.Chk 2", "script:1: "},
         {"set ScriptTestWin.Scr \"12\"", "script:1: "},
         {"set ScriptTestWin.Opt(1) 0", "script:1: "},
+        {"click ScriptTestWin.NoSuch(3)", "script:1: unknown control ScriptTestWin.NoSuch(3)"},
+        {"click frmNowhere.Command1", "script:1: unknown window frmNowhere"},
+        {"prop ScriptTestWin.Scr value \"2\"", "script:1: ScriptTestWin.Scr: property value"},
+        {"dump /no/such/folder/x.json", "script:1: cannot write the dump"},
     };
     for (const auto &[script, message] : faults) {
         out = runScript(QString::fromUtf8(script));
@@ -284,8 +272,7 @@ TEST_F(ScriptRunnerTest, AnswersMessageBoxesAndMenusInsideTheirOwnLoop) {
     EXPECT_EQ(win->clicks[0], 0);
     // The dump was taken while the box was open: the window behind it is still there.
     QFile f(dumpPath);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readAll().contains("\"ScriptTestWin\""));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll().contains("\"ScriptTestWin\""));
 
     // A dialog's own controls are reached by the dialog's name; "OK" and "Cancel" reach
     // its confirming and dismissing buttons whatever they read.
@@ -302,8 +289,7 @@ TEST_F(ScriptRunnerTest, AnswersMessageBoxesAndMenusInsideTheirOwnLoop) {
 
     // A pop-up menu is answered with its item's caption, with or without its accelerator.
     win->probe->withMenu = true;
-    out = runScript(QStringLiteral("rclick ScriptTestWin.Probe\nanswer コピー\n"));
-    ASSERT_EQ(out.status, 0) << qPrintable(out.message);
+    EXPECT_EQ(runScript(QStringLiteral("rclick ScriptTestWin.Probe\nanswer コピー\n")).status, 0);
     EXPECT_EQ(win->probe->menuChoice, QStringLiteral("コピー(&C)"));
 
     // Nothing open, or no such button: a script fault after the wait.

@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -58,12 +59,16 @@ QString dependents(const FrmOption *d) {
 const QString kAllOff = QStringLiteral("d dddddd --- --");
 
 void expectOptionBlocksEqual(const IniData &a, const IniData &b) {
-    EXPECT_EQ(a.dataDir, b.dataDir);
-    EXPECT_EQ(a.panel, b.panel);
-    EXPECT_EQ(a.degit, b.degit);
-    EXPECT_EQ(a.chimei, b.chimei);
-    EXPECT_EQ(a.sound, b.sound);
-    EXPECT_EQ(a.seiriken, b.seiriken);
+    EXPECT_TRUE(std::tie(a.dataDir, a.panel, a.degit) == std::tie(b.dataDir, b.panel, b.degit));
+    EXPECT_TRUE(std::tie(a.chimei, a.sound, a.seiriken) == std::tie(b.chimei, b.sound, b.seiriken));
+}
+
+// Loads `in` into the dialog: its option blocks read back unchanged.
+void expectReadsBack(FrmOption *d, const IniData &in) {
+    d->SetOptionInfo(in);
+    IniData back;
+    d->GetOptionInfo(back);
+    expectOptionBlocksEqual(back, in);
 }
 
 }  // namespace
@@ -73,9 +78,8 @@ TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
     // At load: every dependent control off, and the untouched dialog reads as the
     // record's own defaults.
     EXPECT_EQ(dependents(d.get()), kAllOff);
-    IniData fromDialog;
+    IniData fromDialog, defaults;
     d->GetOptionInfo(fromDialog);
-    IniData defaults;
     defaults.seiriken.FixedDate = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
     expectOptionBlocksEqual(fromDialog, defaults);
 
@@ -89,30 +93,23 @@ TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
 
     // Each switch turns on exactly its own controls, and off again.
     const std::pair<const char *, const char *> switches[] = {
-        {"Check1", "E dddddd --- --"},
-        {"Check3(0)", "d EddddE --- --"},
-        {"Check3(1)", "d dEdddd --- --"},
-        {"Check3(2)", "d ddEddd --- --"},
-        {"Check3(3)", "d dddEEd --- --"},
-        {"chkUseSeiriPrev", "d dddddd --- EE"},
-    };
+        {"Check1", "E dddddd --- --"},    {"Check3(0)", "d EddddE --- --"}, {"Check3(1)", "d dEdddd --- --"},
+        {"Check3(2)", "d ddEddd --- --"}, {"Check3(3)", "d dddEEd --- --"}, {"chkUseSeiriPrev", "d dddddd --- EE"}};
     for (const auto &[name, on] : switches) {
         chk(d.get(), name)->click();
         EXPECT_EQ(dependents(d.get()), QLatin1String(on)) << name;
         chk(d.get(), name)->click();
         EXPECT_EQ(dependents(d.get()), kAllOff) << name;
     }
-    // Per-state pictures; a per-state choice keeps them shown.
-    opt(d.get(), "Option3(1)")->click();
-    EXPECT_EQ(dependents(d.get()), QStringLiteral("d dddddd EEE --"));
-    opt(d.get(), "Option3(6)")->click();
-    EXPECT_EQ(dependents(d.get()), QStringLiteral("d dddddd EEE --"));
-    opt(d.get(), "Option3(0)")->click();
-    EXPECT_EQ(dependents(d.get()), kAllOff);
-    // Counting from 0 enables nothing.
-    chk(d.get(), "Check3(0)")->click();
-    chk(d.get(), "Check3(4)")->click();
-    EXPECT_EQ(dependents(d.get()), QStringLiteral("d EddddE --- --"));
+    // Per-state pictures, kept by a per-state choice; counting from 0 enables nothing.
+    const std::pair<QAbstractButton *, const char *> steps[] = {
+        {opt(d.get(), "Option3(1)"), "d dddddd EEE --"}, {opt(d.get(), "Option3(6)"), "d dddddd EEE --"},
+        {opt(d.get(), "Option3(0)"), "d dddddd --- --"}, {chk(d.get(), "Check3(0)"), "d EddddE --- --"},
+        {chk(d.get(), "Check3(4)"), "d EddddE --- --"}};
+    for (const auto &[button, shown] : steps) {
+        button->click();
+        EXPECT_EQ(dependents(d.get()), QLatin1String(shown)) << qPrintable(button->objectName());
+    }
 
     // The plug-in and date frames keep their contents when hidden.
     chk(d.get(), "chkUseSeiriPrev")->click();
@@ -132,15 +129,30 @@ TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
     EXPECT_TRUE(ctl<QPlainTextEdit>(d.get(), QStringLiteral("txtPlginComment"))->toPlainText().isEmpty());
 }
 
+TEST(OptionsDialog, PageButtonsNeverClearAnOptionOfAnotherGroup) {
+    auto d = std::make_unique<FrmOption>();
+    auto others = [&] {
+        std::map<QString, bool> out;
+        for (const QRadioButton *b : d->findChildren<QRadioButton *>())
+            if (!b->objectName().startsWith(QStringLiteral("Option1(")) && !b->objectName().startsWith(QStringLiteral("Option5(")))
+                out[b->objectName()] = b->isChecked();
+        return out;
+    };
+    const auto before = others();
+    EXPECT_TRUE(before.at(QStringLiteral("Option3(0)")));
+    for (int round = 0; round < 2; ++round)
+        for (int page = 0; page < 6; ++page) {
+            opt(d.get(), QStringLiteral("Option1(%1)").arg(page).toLatin1().constData())->click();
+            if (page == 4) opt(d.get(), "Option5(0)")->click(), opt(d.get(), "Option5(1)")->click();
+        }
+    EXPECT_EQ(others(), before);
+    EXPECT_TRUE(opt(d.get(), "Option1(5)")->isChecked()) << "a page button pressed again stays selected";
+}
+
 TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
     auto d = std::make_unique<FrmOption>();
     const IniData changed = settings_reference::sample();  // every value away from its default
-    d->SetOptionInfo(changed);
-
-    IniData back;
-    d->GetOptionInfo(back);
-    expectOptionBlocksEqual(back, changed);
-
+    expectReadsBack(d.get(), changed);
     EXPECT_EQ(dependents(d.get()), QStringLiteral("E EEEEEE EEE EE"));
     EXPECT_EQ(ctl<M_Degit>(d.get(), QStringLiteral("M_Degit1"))->BackColor(), changed.degit.DegitBackColor);
 
@@ -158,22 +170,14 @@ TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
     // Back to the defaults: everything dependent is disabled and hidden again.
     IniData defaults;
     defaults.seiriken.FixedDate = QStringLiteral("2020/01/01");
-    d->SetOptionInfo(defaults);
+    expectReadsBack(d.get(), defaults);
     EXPECT_EQ(dependents(d.get()), kAllOff);
-    d->GetOptionInfo(back);
-    expectOptionBlocksEqual(back, defaults);
 
     // Option pairs stored as both cleared, and lists with nothing chosen, come back so.
     IniData none = changed;
-    none.sound.StepAlways = 0;
-    none.sound.StepByColumn = 0;
-    none.panel.PanelAuto = 0;
-    none.panel.PanelEach = 0;
-    none.sound.StepColumn = -1;
-    none.panel.SeiriNumStyle = -1;
-    d->SetOptionInfo(none);
-    d->GetOptionInfo(back);
-    expectOptionBlocksEqual(back, none);
+    none.sound.StepAlways = none.sound.StepByColumn = none.panel.PanelAuto = none.panel.PanelEach = 0;
+    none.sound.StepColumn = none.panel.SeiriNumStyle = -1;
+    expectReadsBack(d.get(), none);
     // With neither panel mode chosen, automatic mode is not selected: the frames show.
     EXPECT_EQ(dependents(d.get()), QStringLiteral("E EEEEEE EEE EE"));
 
@@ -182,9 +186,7 @@ TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
     IniData odd = changed;
     odd.panel.AutoSeiriNum = 2;
     odd.dataDir.FareDataDir = QString(40000, QLatin1Char('x'));
-    d->SetOptionInfo(odd);
-    d->GetOptionInfo(back);
-    expectOptionBlocksEqual(back, odd);
+    expectReadsBack(d.get(), odd);
     EXPECT_EQ(chk(d.get(), "Check1")->checkState(), Qt::PartiallyChecked);
     EXPECT_FALSE(d->autoSeiriNum());
     EXPECT_EQ(dependents(d.get()).left(1), QStringLiteral("d"));

@@ -1,6 +1,5 @@
-// Loading and saving the settings file through the real windows: missing, short and
-// damaged files (nothing applied), and a save that fails half way (the old file
-// stays whole). The full round trip is proven through the real program.
+// Loading and saving the settings file through the real windows: missing and damaged
+// files apply nothing, and a save that fails half way leaves the old file whole.
 #include "app/ini_file.h"
 #include "app/program.h"
 #include "test_windows.h"
@@ -11,6 +10,8 @@
 #include "core/ini_codec.h"
 #include "core/ini_data.h"
 #include "test_settings_reference.h"
+#include "file_bytes.h"
+#include "program_run.h"
 #include "test_settings_support.h"
 
 #include <QDir>
@@ -44,10 +45,21 @@ protected:
         testOptions()->SetProp();
         iniData() = IniData();
     }
-    void writeFile(const QByteArray &bytes) {
-        QFile f(path_);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+    void writeFile(const QByteArray &bytes) { writeBytes(path_, bytes); }
+    // Loading and saving as the program does, its message boxes answered.
+    static void load() {
+        ModalAnswerer answer;
+        mdlIniIo::LoadIni(testHolders());
+    }
+    static void save() {
+        ModalAnswerer answer;
+        mdlIniIo::SaveIni(testHolders());
+    }
+    // The one settings event recorded since `from`.
+    static QJsonObject onlySettingsEvent(qsizetype from) {
+        const auto all = eventsSince(from, QStringLiteral("settings"));
+        EXPECT_EQ(all.size(), 1);
+        return all.value(0);
     }
     QByteArray readFile() {
         QFile f(path_);
@@ -104,17 +116,11 @@ TEST_F(SettingsFile, DamagedOrUnreadableFilesApplyNothingAndDamagedOnesAreKept) 
         putMarkers();
         const IniData before = iniData();
         const auto from = eventCount();
-        {
-            ModalAnswerer answer;
-            mdlIniIo::LoadIni(testHolders());
-        }
+        load();
         expectMarkers();
         EXPECT_EQ(iniData(), before);
 
-        const auto loads = eventsSince(from, QStringLiteral("settings"));
-        ASSERT_EQ(loads.size(), 1);
-        EXPECT_EQ(loads[0].value(QStringLiteral("outcome")).toString(), QLatin1String(c.outcome));
-        EXPECT_EQ(loads[0].value(QStringLiteral("path")).toString(), path_);
+        expectHas(onlySettingsEvent(from), {{"outcome", c.outcome}, {"path", path_}});
         const auto messages = eventsSince(from, QStringLiteral("message"));
         ASSERT_EQ(messages.size(), c.code ? 1 : 0);
         if (!c.code) continue;
@@ -151,16 +157,10 @@ TEST_F(SettingsFile, OnlyTheFormatsLargestFileIsRead) {
 
     // A good record followed by half a gigabyte (sparse) is read up to that size only.
     writeFile(inicodec::encode(settings_reference::sample()));
-    {
-        QFile f(path_);
-        ASSERT_TRUE(f.resize(512LL << 20));
-    }
+    ASSERT_TRUE(QFile::resize(path_, 512LL << 20));
     const auto from = eventCount();
     mdlIniIo::LoadIni(testHolders());
-    const auto loads = eventsSince(from, QStringLiteral("settings"));
-    ASSERT_EQ(loads.size(), 1);
-    EXPECT_EQ(loads[0].value(QStringLiteral("outcome")).toString(), QStringLiteral("ok"));
-    EXPECT_EQ(loads[0].value(QStringLiteral("bytes")).toInteger(), inicodec::kMaxFileSize);
+    expectHas(onlySettingsEvent(from), {{"outcome", "ok"}, {"bytes", qint64(inicodec::kMaxFileSize)}});
 }
 
 // A huge damaged file (sparse) is kept as the bytes that were read, and only a few
@@ -169,15 +169,9 @@ TEST_F(SettingsFile, DamagedCopiesAreBoundedInSizeAndNumber) {
     IniData badList = settings_reference::sample();
     badList.sound.StepColumn = 150;
     writeFile(inicodec::encode(badList));
-    {
-        QFile f(path_);
-        ASSERT_TRUE(f.resize(300LL << 20));
-    }
+    ASSERT_TRUE(QFile::resize(path_, 300LL << 20));
     const auto from = eventCount();
-    for (int start = 0; start < 5; ++start) {
-        ModalAnswerer answer;
-        mdlIniIo::LoadIni(testHolders());
-    }
+    for (int start = 0; start < 5; ++start) load();
     const auto loads = eventsSince(from, QStringLiteral("settings"));
     ASSERT_EQ(loads.size(), 5);
     EXPECT_EQ(loads.last().value(QStringLiteral("outcome")).toString(), QStringLiteral("corrupt"));
@@ -199,10 +193,7 @@ TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     auto *oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const auto from = eventCount();
-    {
-        ModalAnswerer answer;
-        mdlIniIo::SaveIni(testHolders());
-    }
+    save();
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -214,9 +205,7 @@ TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     EXPECT_TRUE(text.startsWith(QStringLiteral("エラー Code:61\r\n内容:"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("以前の設定ファイルはそのまま残っています。")));
     EXPECT_FALSE(text.contains(QStringLiteral("モジュール")));
-    const auto saves = eventsSince(from, QStringLiteral("settings"));
-    ASSERT_EQ(saves.size(), 1);
-    EXPECT_EQ(saves[0].value(QStringLiteral("outcome")).toString(), QStringLiteral("error"));
+    expectHas(onlySettingsEvent(from), {{"outcome", "error"}});
 
     // With the limit lifted the same save goes through.
     mdlIniIo::SaveIni(testHolders());
@@ -228,10 +217,7 @@ TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     const QStringList lock = {root ? QStringLiteral("+i") : QString(), dir_.path()};
     ASSERT_EQ(root ? QProcess::execute(QStringLiteral("chattr"), lock) : chmod(QFile::encodeName(dir_.path()), 0555), 0);
     const auto before = eventCount();
-    {
-        ModalAnswerer answer;
-        mdlIniIo::SaveIni(testHolders());
-    }
+    save();
     if (root) QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), dir_.path()});
     else chmod(QFile::encodeName(dir_.path()), 0755);
     EXPECT_TRUE(eventsSince(before, QStringLiteral("message")).isEmpty());

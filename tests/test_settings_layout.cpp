@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QStyleOptionGroupBox>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,9 +53,7 @@ TEST(SettingsDialogLayout, CaptionsFitAndControlsStayInsideTheirFrames) {
                                    ? fm.boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text()).height()
                                    : fm.height();
             EXPECT_LE(needed, label->height()) << name << " is cut at the bottom";
-            if (!label->wordWrap()) {
-                EXPECT_LE(fm.horizontalAdvance(label->text()), label->width()) << name;
-            }
+            if (!label->wordWrap()) EXPECT_LE(fm.horizontalAdvance(label->text()), label->width()) << name;
         } else if (auto *box = qobject_cast<QGroupBox *>(w)) {
             const QFontMetrics fm(box->font());
             EXPECT_LE(fm.horizontalAdvance(box->title()) + 16, box->width()) << name << " title is cut";

@@ -3,6 +3,7 @@
 #include "media/audio_device.h"
 #include "media/sdl_audio_device.h"
 #include "media/snd_api.h"
+#include "file_bytes.h"
 #include "sound_support.h"
 
 #include <QDir>
@@ -27,6 +28,24 @@ QString fileOn(const char *channel) {
     return snd::channelsJson().value(QLatin1String(channel)).toObject().value(QStringLiteral("file")).toString();
 }
 
+// No device at all, or one whose decoding stands for a ten-minute MP3: 400 ms, then a
+// sound or nothing.
+struct FakeDevice : AudioDevice {
+    bool isReady = true, decodes = true, installed = false;
+    bool ready() override { return isReady; }
+    DecodedSound decode(const QString &, int *lengthMs) override {
+        QThread::msleep(400);
+        *lengthMs = 600000;
+        return decodes ? std::make_shared<int>(1) : nullptr;
+    }
+    void install(int, DecodedSound sound) override { installed = sound != nullptr; }
+    void play(int) override {}
+    void close(int) override { installed = false; }
+    bool playing(int) const override { return false; }
+    bool loaded(int) const override { return installed; }
+    void setVolume(int, double) override {}
+};
+
 }  // namespace
 
 TEST(SoundChannels, TypeByTheLastThreeCharacters) {
@@ -44,10 +63,8 @@ TEST(SoundChannels, PlayCutOffOverlapMissingAndRecovery) {
     writeWav(other, 1500, 440);
     QFile::copy(longWav, dir.filePath(QStringLiteral(".hidden.wav")));
     QDir(dir.path()).mkdir(QStringLiteral("folder.wav"));
-    QFile bad(dir.filePath(QStringLiteral("corrupt.wav")));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write(QByteArray("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24));
-    bad.close();
+    const QString bad = dir.filePath(QStringLiteral("corrupt.wav"));
+    writeBytes(bad, QByteArray("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24));
     QFile::copy(longWav, dir.filePath(QStringLiteral("sound.txt")));
 
     const qsizetype from = events::all().size();
@@ -68,7 +85,7 @@ TEST(SoundChannels, PlayCutOffOverlapMissingAndRecovery) {
     EXPECT_FALSE(playing("S1"));
     EXPECT_TRUE(playing("S2"));
     // A corrupt file leaves the channel closed; the next play on it works.
-    EXPECT_EQ(PlaySnd(bad.fileName(), QStringLiteral("S3"), 0, 0), SndOutcome::OpenFailed);
+    EXPECT_EQ(PlaySnd(bad, QStringLiteral("S3"), 0, 0), SndOutcome::OpenFailed);
     EXPECT_FALSE(snd::channelsJson().value(QStringLiteral("S3")).toObject().value(QStringLiteral("open")).toBool());
     EXPECT_EQ(PlaySnd(longWav, QStringLiteral("S3"), 0, 0), SndOutcome::Played);
     EXPECT_TRUE(playing("S3"));
@@ -117,20 +134,12 @@ TEST(SoundChannels, SynchronousPlayLastsTheSoundWhileTheWindowsRun) {
 }
 
 TEST(SoundChannels, NoDeviceIsSilent) {
-    struct NoDevice : AudioDevice {
-        bool ready() override { return false; }
-        DecodedSound decode(const QString &, int *) override { return nullptr; }
-        void install(int, DecodedSound) override {}
-        void play(int) override {}
-        void close(int) override {}
-        bool playing(int) const override { return false; }
-        bool loaded(int) const override { return false; }
-        void setVolume(int, double) override {}
-    };
     QTemporaryDir dir;
     const QString wav = dir.filePath(QStringLiteral("s.wav"));
     writeWav(wav, 300);
-    snd::setDevice(std::make_unique<NoDevice>());
+    auto none = std::make_unique<FakeDevice>();
+    none->isReady = false;
+    snd::setDevice(std::move(none));
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(PlaySnd(wav, QStringLiteral("S1"), 1, 0), SndOutcome::NoDevice);
@@ -139,29 +148,12 @@ TEST(SoundChannels, NoDeviceIsSilent) {
 }
 
 TEST(SoundChannels, ALongDecodeKeepsTheWindowsRunningAndTheOutcome) {
-    // Stands for a ten-minute MP3: decoding takes 400 ms, then gives a sound or nothing.
-    struct SlowDevice : AudioDevice {
-        bool decodes = true;
-        bool installed = false;
-        bool ready() override { return true; }
-        DecodedSound decode(const QString &, int *lengthMs) override {
-            QThread::msleep(400);
-            *lengthMs = 600000;
-            return decodes ? std::make_shared<int>(1) : nullptr;
-        }
-        void install(int, DecodedSound sound) override { installed = sound != nullptr; }
-        void play(int) override {}
-        void close(int) override { installed = false; }
-        bool playing(int) const override { return false; }
-        bool loaded(int) const override { return installed; }
-        void setVolume(int, double) override {}
-    };
     QTemporaryDir dir;
     const QString mp3 = dir.filePath(QStringLiteral("long.mp3"));
     writeWav(mp3, 10);  // the device above never reads it
     for (const bool decodes : {true, false}) {
-        auto owned = std::make_unique<SlowDevice>();
-        SlowDevice *device = owned.get();
+        auto owned = std::make_unique<FakeDevice>();
+        FakeDevice *device = owned.get();
         device->decodes = decodes;
         snd::setDevice(std::move(owned));
         QElapsedTimer gap;
@@ -188,9 +180,7 @@ TEST(SoundChannels, ALongDecodeKeepsTheWindowsRunningAndTheOutcome) {
         ASSERT_EQ(sounds.size(), 1);
         EXPECT_EQ(sounds.at(0).toObject().value(QStringLiteral("outcome")).toString(),
                   decodes ? QStringLiteral("played") : QStringLiteral("open-failed"));
-        if (decodes) {
-            EXPECT_EQ(sounds.at(0).toObject().value(QStringLiteral("lengthMs")).toInt(), 600000);
-        }
+        if (decodes) EXPECT_EQ(sounds.at(0).toObject().value(QStringLiteral("lengthMs")).toInt(), 600000);
     }
     snd::setDevice(std::make_unique<SdlAudioDevice>());
 }

@@ -2,6 +2,8 @@
 // (its box answered by the script, the file kept beside), no sound without an operator,
 // the digit lists' scroll bars, the widened panel on the screen, and the panel in front
 // surviving restarts.
+#include "dump_query.h"
+#include "file_bytes.h"
 #include "program_run.h"
 
 #include <QFileInfo>
@@ -9,10 +11,7 @@
 TEST(StartupProgram, DamagedSettingsListsPreviewAndPanelInFrontAcrossRestarts) {
     QTemporaryDir dir;
     const QString settings = dir.filePath(QStringLiteral("207_000.in4"));
-    {
-        QFile empty(settings);
-        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    }
+    writeBytes(settings, QByteArray());
     ProgramRun run = runProgram(dir, QStringLiteral(
         "answer OK\n"  // the settings box, already open before the windows show
         "wait 100\n"
@@ -29,23 +28,23 @@ TEST(StartupProgram, DamagedSettingsListsPreviewAndPanelInFrontAcrossRestarts) {
     const QJsonArray messages = eventsOf(start, QStringLiteral("message"));
     ASSERT_EQ(messages.size(), 1);
     const QString damaged = settings + QStringLiteral(".damaged");
-    EXPECT_TRUE(messages[0].toObject().value(QStringLiteral("text")).toString().contains(damaged));
+    EXPECT_TRUE(at(messages, "0/text").toString().contains(damaged));
     EXPECT_TRUE(QFileInfo(damaged).isFile());
     EXPECT_TRUE(eventsOf(start, QStringLiteral("sound")).isEmpty()) << "nothing was clicked yet";
     for (const char *list : {"frmCtl.List2(0)", "frmCtl.List3(2)"})
-        EXPECT_TRUE(control(start, QLatin1String(list)).value(QStringLiteral("scrollBar")).toBool()) << list;
+        EXPECT_EQ(at(start, QStringLiteral("controls/%1/scrollBar").arg(QLatin1String(list))), true) << list;
 
     const QJsonObject wide = readJson(dir.filePath(QStringLiteral("wide.json")));
     EXPECT_EQ(eventsOf(wide, QStringLiteral("sound")).size(), 1) << "the first click on a digit chimes";
     // The panel started at the screen's right edge: widened, it moves left just enough.
-    auto right = [](const QJsonObject &w) { return w.value(QStringLiteral("left")).toInt() + w.value(QStringLiteral("width")).toInt(); };
-    EXPECT_EQ(window(wide, "frmCtl").value(QStringLiteral("width")).toInt(), 594);
-    EXPECT_EQ(right(window(wide, "frmCtl")), right(window(start, "frmCtl")));
+    auto right = [](const QJsonObject &d) { return at(d, "windows/frmCtl/left").toInt() + at(d, "windows/frmCtl/width").toInt(); };
+    EXPECT_EQ(at(wide, "windows/frmCtl/width"), 594);
+    EXPECT_EQ(right(wide), right(start));
 
     // The lists were in front and stay so after the exit's save.
     run = runProgram(dir, QStringLiteral("dump @/again.json\nquit\n"));
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
     const QJsonObject again = readJson(dir.filePath(QStringLiteral("again.json")));
-    EXPECT_TRUE(control(again, QStringLiteral("frmCtl.Frame1(0)")).value(QStringLiteral("visible")).toBool());
-    EXPECT_FALSE(control(again, QStringLiteral("frmCtl.Frame1(1)")).value(QStringLiteral("visible")).toBool());
+    EXPECT_EQ(at(again, "controls/frmCtl.Frame1(0)/visible"), true);
+    EXPECT_EQ(at(again, "controls/frmCtl.Frame1(1)/visible"), false);
 }

@@ -7,6 +7,7 @@
 #include "media/tape.h"
 #include "sound_support.h"
 #include "bounded_call.h"
+#include "file_bytes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -14,13 +15,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-struct Case {
-    const char *bytes;
-    int count;  // -1: the list cannot be used
-    const char *text;
-    int step, sound;
-};
 
 class RecordingEngine : public SpeechEngine {
 public:
@@ -50,12 +44,6 @@ public:
     QWidget *tapeDialogParent() override { return nullptr; }
 };
 
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 QStringList soundsPlayed(qsizetype from) {
     QStringList out;
     for (const QJsonValue &e : eventsSince(from, QStringLiteral("sound"))) {
@@ -69,7 +57,12 @@ QStringList soundsPlayed(qsizetype from) {
 }  // namespace
 
 TEST(TapeList, ParsingCases) {
-    const Case cases[] = {
+    const struct {
+        const char *bytes;
+        int count;  // -1: the list cannot be used
+        const char *text;
+        int step, sound;
+    } cases[] = {
         {"a,1,2\r\nb,0,3\r\n", 2, "a", 1, 2},
         {"\"x, y\",1,2\r\n", 1, "x, y", 1, 2},          // quoted text keeps its commas
         {"   t ,  1 ,2", 1, "t", 1, 2},                   // leading spaces, no line end
@@ -82,13 +75,13 @@ TEST(TapeList, ParsingCases) {
         {"ok,1,1\r\nt,1.5,1\r\n", -1, "", 0, 0},
         {"", -1, "", 0, 0},                                 // no lines
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         const auto list = tape_list::parse(QByteArray(c.bytes));
         ASSERT_EQ(list ? static_cast<int>(list->size()) : -1, c.count) << c.bytes;
-        if (!list) continue;
-        EXPECT_EQ(list->front().Text, QString::fromUtf8(c.text)) << c.bytes;
-        EXPECT_EQ(list->front().StepFlag, c.step) << c.bytes;
-        EXPECT_EQ(list->front().SoundFlag, c.sound) << c.bytes;
+        if (list) {
+            EXPECT_EQ(std::tuple(list->front().Text, list->front().StepFlag, list->front().SoundFlag),
+                      std::tuple(QString::fromUtf8(c.text), c.step, c.sound)) << c.bytes;
+        }
     }
 }
 
@@ -101,7 +94,7 @@ TEST(TapeList, EncodingsSizesAndTheFileName) {
 
     QTemporaryDir dir;
     const QString prefix = dir.path() + QLatin1Char('/');
-    writeFile(prefix + QStringLiteral("12Tp.CSV"), "a,0,0\r\n");
+    writeBytes(prefix + QStringLiteral("12Tp.CSV"), "a,0,0\r\n");
     EXPECT_EQ(tape_list::findFile(prefix, QStringLiteral("12")), prefix + QStringLiteral("12Tp.CSV"));
     EXPECT_EQ(tape_list::findFile(prefix, QStringLiteral("3")), prefix + QStringLiteral("3tp.csv"));
 }
@@ -139,7 +132,7 @@ TEST(TapeList, FileKindsThatAreNoList) {
         ASSERT_TRUE(f.resize(300LL << 20));
     }
     const QString fine = dir.filePath(QStringLiteral("4tp.csv"));
-    writeFile(fine, "a,0,0\r\n");
+    writeBytes(fine, "a,0,0\r\n");
     for (const QString &path : {fifo, zero, sparse})
         EXPECT_FALSE(finishesWithin(5000, fifo, [&] { return tape_list::readFile(path).has_value(); }).value_or(true))
             << qPrintable(path);
@@ -147,74 +140,72 @@ TEST(TapeList, FileKindsThatAreNoList) {
 }
 
 TEST(Tape, WalkingTheListWithSoundsAndSpeech) {
+    using namespace mdlM_Tape;
     QTemporaryDir dir;
     const QString prefix = dir.path() + QLatin1Char('/');
     for (const char *name : {"always.wav", "one.wav", "two.wav", "three.wav"}) writeWav(prefix + QLatin1String(name), 30);
-    writeFile(prefix + QStringLiteral("5tp.csv"), cp932::encode(QStringLiteral("一,1,1\r\n二,0,0\r\n三,1,4\r\n")));
-    writeFile(prefix + QStringLiteral("6tp.csv"), "bad,x,1\r\n");
+    writeBytes(prefix + "5tp.csv", cp932::encode("一,1,1\r\n二,0,0\r\n三,1,4\r\n"));
+    writeBytes(prefix + "6tp.csv", "bad,x,1\r\n");
+    writeBytes(prefix + "8tp.csv", ",0,0\r\n");
 
     FakePanel panel;
-    panel.sounds = TapeSounds{true, false, prefix + QStringLiteral("always.wav"),
-                              {prefix + QStringLiteral("one.wav"), prefix + QStringLiteral("two.wav"), prefix + QStringLiteral("three.wav")}};
+    panel.sounds = TapeSounds{true, false, prefix + "always.wav", {prefix + "one.wav", prefix + "two.wav", prefix + "three.wav"}};
     QStringList speech;
-    mdlM_Tape::setHost(&panel);
-    mdlM_Tape::setEngineFactory([] { return std::unique_ptr<SpeechEngine>(); });
-    mdlM_Tape::InitTape();
-    EXPECT_EQ(panel.caption, QStringLiteral("音合使用不可"));
-    mdlM_Tape::LoadTape(prefix, QStringLiteral("5"));
+    setHost(&panel);
+    setEngineFactory([] { return std::unique_ptr<SpeechEngine>(); });
+    InitTape();
+    EXPECT_EQ(panel.caption, "音合使用不可");
+    LoadTape(prefix, "5");
     EXPECT_FALSE(panel.buttonsEnabled);  // the list loads, but without speech the buttons stay off
-    EXPECT_EQ(mdlM_Tape::GetTapeCount(), 3);
+    EXPECT_EQ(GetTapeCount(), 3);
 
-    mdlM_Tape::setEngineFactory([&speech] { return std::make_unique<RecordingEngine>(speech); });
-    mdlM_Tape::InitTape();
-    EXPECT_EQ(panel.caption, QStringLiteral("音合使用可"));
-    mdlM_Tape::LoadTape(prefix, QStringLiteral("5"));
-    mdlM_Tape::LoadTape(prefix, QStringLiteral("5"));  // twice is the same as once
+    setEngineFactory([&speech] { return std::make_unique<RecordingEngine>(speech); });
+    InitTape();
+    EXPECT_EQ(panel.caption, "音合使用可");
+    LoadTape(prefix, "5");
+    LoadTape(prefix, "5");  // twice is the same as once
     EXPECT_TRUE(panel.buttonsEnabled);
-    EXPECT_EQ(mdlM_Tape::GetTapeCount(), 3);
+    EXPECT_EQ(GetTapeCount(), 3);
 
     // Back right after loading: position 1, nothing said; the next "送り" says entry 2.
     qsizetype from = events::all().size();
-    mdlM_Tape::TapeBack();
-    EXPECT_EQ(mdlM_Tape::GetTapePos(), 1);
+    TapeBack();
+    EXPECT_EQ(GetTapePos(), 1);
     EXPECT_TRUE(speech.isEmpty());
-    mdlM_Tape::TapeNext();
+    TapeNext();
     EXPECT_EQ(speech, QStringList({"stop", "speak:二"}));
     // Past the end: nothing, and the position stays on the last entry with its step mark.
-    mdlM_Tape::TapeNext();
-    mdlM_Tape::TapeNext();
-    EXPECT_EQ(mdlM_Tape::GetTapePos(), 3);
-    EXPECT_EQ(speech.size(), 4);
-    EXPECT_EQ(mdlM_Tape::GetTapeStepFlag(mdlM_Tape::GetTapePos()), 1);
+    TapeNext();
+    TapeNext();
+    EXPECT_EQ(std::tuple(GetTapePos(), speech.size(), GetTapeStepFlag(GetTapePos())), std::tuple(3, 4, 1));
     // Always the same sound going forward; going back the entry's mark (4: none).
-    mdlM_Tape::TapeBack();
-    mdlM_Tape::TapeBack();
+    TapeBack();
+    TapeBack();
     EXPECT_EQ(soundsPlayed(from), QStringList({"S3:always.wav", "S3:always.wav", "S2:one.wav"}));
-    EXPECT_EQ(mdlM_Tape::GetTapeStepFlag(0) + mdlM_Tape::GetTapeStepFlag(4) + mdlM_Tape::GetTapeSndFlag(4), 0);
+    EXPECT_EQ(GetTapeStepFlag(0) + GetTapeStepFlag(4) + GetTapeSndFlag(4), 0);
 
     // By the marks: forward from entry 1 to 2 (mark 0) and 3 (mark 4) plays nothing.
     panel.sounds.always = false;
     from = events::all().size();
-    mdlM_Tape::TapeNext();
-    mdlM_Tape::TapeNext();
+    TapeNext();
+    TapeNext();
     EXPECT_TRUE(soundsPlayed(from).isEmpty());
 
     // An empty text: the state query answers idle, so the engine is stopped again.
-    writeFile(prefix + QStringLiteral("8tp.csv"), ",0,0\r\n");
-    mdlM_Tape::LoadTape(prefix, QStringLiteral("8"));
+    LoadTape(prefix, "8");
     speech.clear();
-    mdlM_Tape::TapeNext();
-    mdlM_Tape::StopTape();
+    TapeNext();
+    StopTape();
     EXPECT_EQ(speech, QStringList({"stop", "speak:", "stop", "stop"}));
 
-    // A broken list disables the frame and is not used.
-    mdlM_Tape::LoadTape(prefix, QStringLiteral("6"));
+    // A broken list disables the frame and is not used; so is a missing one.
+    LoadTape(prefix, "6");
     EXPECT_FALSE(panel.frameEnabled);
-    EXPECT_EQ(mdlM_Tape::GetTapeCount(), 0);
-    mdlM_Tape::LoadTape(prefix, QStringLiteral("7"));  // missing
-    EXPECT_EQ(mdlM_Tape::GetTapeCount(), 0);
-    mdlM_Tape::ReleaseTape();
-    mdlM_Tape::setHost(nullptr);
+    EXPECT_EQ(GetTapeCount(), 0);
+    LoadTape(prefix, "7");
+    EXPECT_EQ(GetTapeCount(), 0);
+    ReleaseTape();
+    setHost(nullptr);
     CloseAllSnd();
 }
 

@@ -1,6 +1,4 @@
-// What keeps a ticket plug-in from hanging or freezing the program: an SVG background's
-// picture links (only regular files in the plug-in's folder), drawings that expand
-// past a limit through <use>, long date formats, and barcodes in boxes too small.
+// What keeps a ticket plug-in from hanging or freezing the program.
 #include "bounded_call.h"
 #include "ticket/ticket_barcode.h"
 #include "ticket/ticket_check.h"
@@ -8,9 +6,10 @@
 #include "ticket/ticket_plugin_api.h"
 #include "ticket/ticket_svg.h"
 #include "ticket/ticket_template.h"
+#include "ticket_support.h"
 
-#include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -20,20 +19,10 @@
 
 namespace {
 
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray png(QColor colour) {
+void writePng(const QString &path, QColor colour) {
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    ASSERT_TRUE(image.save(path, "PNG"));
 }
 
 QByteArray svgWithImages(const QStringList &hrefs) {
@@ -55,23 +44,14 @@ QByteArray useBomb(int levels) {
     return svg + "</defs><use xlink:href='#l" + QByteArray::number(levels) + "'/></svg>";
 }
 
-ticket::Plugin pluginWithBackground(const QString &folder, const QString &background) {
-    ticket::Plugin p;
-    p.info.PrevWidth = 1800;
-    p.info.PrevHeight = 300;
-    p.folder = folder;
-    p.background = QDir(folder).filePath(background);
-    return p;
-}
-
 }  // namespace
 
 TEST(TicketSvg, PictureLinksOnlyToRegularFilesInTheFolder) {
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("plugin"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    writeBytes(folder + QStringLiteral("/red.png"), png(Qt::red));
-    writeBytes(dir.filePath(QStringLiteral("outside.png")), png(Qt::blue));
+    writePng(folder + QStringLiteral("/red.png"), Qt::red);
+    writePng(dir.filePath(QStringLiteral("outside.png")), Qt::blue);
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("outside.png")), folder + QStringLiteral("/link.png")));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder + QStringLiteral("/zero.png")));
     const QString fifo = folder + QStringLiteral("/fifo.png");
@@ -79,9 +59,14 @@ TEST(TicketSvg, PictureLinksOnlyToRegularFilesInTheFolder) {
     writeBytes(folder + QStringLiteral("/bg.svg"),
                svgWithImages({"red.png", "../outside.png", "link.png", "zero.png", "fifo.png", "/etc/passwd"}));
 
+    ticket::Plugin p;
+    p.info.PrevWidth = 1800;
+    p.info.PrevHeight = 300;
+    p.folder = folder;
+    p.background = folder + QStringLiteral("/bg.svg");
     const auto drawn = finishesWithin(5000, fifo, [&] {
         QString problem;
-        const QImage image = ticket::renderBackground(pluginWithBackground(folder, QStringLiteral("bg.svg")), &problem);
+        const QImage image = ticket::renderBackground(p, &problem);
         return std::pair{image, problem};
     });
     ASSERT_TRUE(drawn) << "drawing the background waited on the FIFO";
@@ -93,7 +78,7 @@ TEST(TicketSvg, PictureLinksOnlyToRegularFilesInTheFolder) {
 
     // Linked pictures together within their budget; the first that passes it is left out.
     ticket::SvgLimits small;
-    small.maxLinkedPictureBytes = png(Qt::red).size() + 10;
+    small.maxLinkedPictureBytes = QFileInfo(folder + QStringLiteral("/red.png")).size() + 10;
     const ticket::SafeSvg budget = ticket::makeSafeSvg(svgWithImages({"red.png", "red.png"}), folder, small);
     EXPECT_TRUE(budget.ok);
     EXPECT_EQ(budget.bytes.count("data:image/png;base64,"), 1);
@@ -115,11 +100,7 @@ TEST(TicketSvg, DrawingsThatExpandTooFarAreRefusedAndTheCheckSaysSo) {
 
     // The built-in limits on the ten-level bomb: refused, and named by the check.
     writeBytes(dir.filePath(QStringLiteral("bomb.svg")), useBomb(10));
-    writeBytes(dir.filePath(QStringLiteral("bomb.4SP")),
-               R"({"format": "mitra-ticket-plugin", "version": 1, "background": "bomb.svg",
-                   "info": {"PlgReserved": 1, "CanDate": 0, "CanTime": 0, "CanRouteNo": 0, "CanStopName": 0, "CanBarcode": 0,
-                            "BarcodeCount": 0, "MaxRouteNo": 1, "BarcodeScheme": 0, "StopRangeLow": 1, "StopRangeHigh": 1,
-                            "CorpCount": 0, "PrevWidth": 3450, "PrevHeight": 1920}})");
+    writeBytes(dir.filePath(QStringLiteral("bomb.4SP")), json(plugin(info({{"CorpCount", 0}}), {}, {{"background", "bomb.svg"}})));
     bool named = false;
     for (const ticket::Problem &p : ticket::checkPluginFile(dir.filePath(QStringLiteral("bomb.4SP"))))
         named = named || (p.place == QStringLiteral("background") && p.message.contains(QStringLiteral("expands")));
@@ -138,11 +119,7 @@ TEST(TicketTemplate, DateAndTimeFormatsHaveALimit) {
 
     QTemporaryDir dir;
     auto read = [&](const QString &format) {
-        const QString json = QStringLiteral(R"({"format": "mitra-ticket-plugin", "version": 1, "dateFormat": "%1",
-            "info": {"PlgReserved": 1, "CanDate": 1, "CanTime": 0, "CanRouteNo": 0, "CanStopName": 0, "CanBarcode": 0,
-                     "BarcodeCount": 0, "MaxRouteNo": 1, "BarcodeScheme": 0, "StopRangeLow": 1, "StopRangeHigh": 1,
-                     "CorpCount": 0, "PrevWidth": 3450, "PrevHeight": 1920}})").arg(format);
-        return ticket::readPlugin(json.toUtf8(), dir.path());
+        return ticket::readPlugin(json(plugin(info({{"CorpCount", 0}}), {}, {{"dateFormat", format}})), dir.path());
     };
     EXPECT_TRUE(read(longest).plugin.has_value());
     // Too long: an error the check lists, and the ticket keeps the built-in format.
@@ -165,13 +142,10 @@ TEST(TicketBarcode, ModulesOfTwoPixelsWhereTheBoxAllowsAndAWarningWhereNot) {
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("small.4SP"));
-    writeBytes(path, QStringLiteral(R"({"format": "mitra-ticket-plugin", "version": 1,
-        "info": {"PlgReserved": 1, "CanDate": 0, "CanTime": 0, "CanRouteNo": 0, "CanStopName": 0, "CanBarcode": 1,
-                 "BarcodeCount": 2, "MaxRouteNo": 1, "BarcodeScheme": 1, "StopRangeLow": 0, "StopRangeHigh": 1,
-                 "CorpCount": 0, "PrevWidth": 6000, "PrevHeight": 1920},
-        "items": [{"type": "barcode", "symbology": "itf", "data": "%1", "x": 0, "y": 0, "width": 400, "height": 40},
-                  {"type": "barcode", "symbology": "itf", "data": "%1", "x": 0, "y": 50, "width": 300, "height": 40}]})")
-                         .arg(data).toUtf8());
+    QJsonArray items;
+    for (const int y : {0, 50})
+        items.append(QJsonObject{{"type", "barcode"}, {"symbology", "itf"}, {"data", data}, {"x", 0}, {"y", y}, {"width", 400 - 2 * y}, {"height", 40}});
+    writeBytes(path, json(plugin(info({{"BarcodeCount", 2}, {"StopRangeLow", 0}, {"CorpCount", 0}, {"PrevWidth", 6000}}), items)));
     QStringList warned;
     for (const ticket::Problem &p : ticket::checkPluginFile(path))
         if (p.message.contains(QStringLiteral("too small"))) warned << p.place;
@@ -199,12 +173,8 @@ TEST(TicketTool, RenderScaleAndCheckOfAFifoLink) {
     const QString fifo = dir.filePath(QStringLiteral("pic.png"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     writeBytes(dir.filePath(QStringLiteral("bg.svg")), svgWithImages({"pic.png"}));
-    const QString plugin = dir.filePath(QStringLiteral("t.4SP"));
-    writeBytes(plugin, R"({"format": "mitra-ticket-plugin", "version": 1, "background": "bg.svg",
-        "info": {"PlgReserved": 1, "CanDate": 0, "CanTime": 0, "CanRouteNo": 0, "CanStopName": 1, "CanBarcode": 0,
-                 "BarcodeCount": 0, "MaxRouteNo": 1, "BarcodeScheme": 0, "StopRangeLow": 1, "StopRangeHigh": 1,
-                 "CorpCount": 0, "PrevWidth": 3450, "PrevHeight": 1920},
-        "items": [{"type": "text", "text": "{stopName}", "x": 10, "y": 40, "size": 20}]})");
+    const QString file = dir.filePath(QStringLiteral("t.4SP"));
+    writeBytes(file, json(plugin(info({{"CorpCount", 0}}), {stopNameText()}, {{"background", "bg.svg"}})));
     auto run = [&](const QStringList &args) {
         QProcess p;
         p.start(QStringLiteral(TICKET_TOOL_EXE), args);
@@ -212,11 +182,11 @@ TEST(TicketTool, RenderScaleAndCheckOfAFifoLink) {
         if (!done) p.kill();
         return std::pair{done ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
     };
-    const auto [checked, said] = run({QStringLiteral("check"), plugin});
+    const auto [checked, said] = run({QStringLiteral("check"), file});
     EXPECT_EQ(checked, 0) << said.toStdString();
     EXPECT_TRUE(said.contains(QStringLiteral("background: warning:")) && said.contains(QStringLiteral("pic.png"))) << said.toStdString();
     const QString png = dir.filePath(QStringLiteral("t.png"));
-    EXPECT_EQ(run({QStringLiteral("render"), plugin, png, QStringLiteral("--scale"), QStringLiteral("3")}).first, 0);
+    EXPECT_EQ(run({QStringLiteral("render"), file, png, QStringLiteral("--scale"), QStringLiteral("3")}).first, 0);
     EXPECT_EQ(QImage(png).size(), QSize(690, 384));
-    EXPECT_EQ(run({QStringLiteral("render"), plugin, png, QStringLiteral("--scale"), QStringLiteral("9")}).first, 2);
+    EXPECT_EQ(run({QStringLiteral("render"), file, png, QStringLiteral("--scale"), QStringLiteral("9")}).first, 2);
 }

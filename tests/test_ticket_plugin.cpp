@@ -6,53 +6,26 @@
 #include "ticket/ticket_check.h"
 #include "ticket/ticket_plugin_api.h"
 #include "options/plugin_lines.h"
+#include "ticket_support.h"
 
-#include <QFile>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 
 namespace {
 
 const QString kSamples = QStringLiteral(MITRA_SOURCE_DIR "/data/demo/tickets/");
 
-QJsonObject info(std::initializer_list<std::pair<const char *, int>> fields = {}) {
-    QJsonObject o;
-    for (const char *f : {"PlgReserved", "CanDate", "CanTime", "CanRouteNo", "CanStopName", "CanBarcode", "BarcodeCount",
-                          "MaxRouteNo", "BarcodeScheme", "StopRangeLow", "StopRangeHigh", "CorpCount"})
-        o.insert(QLatin1String(f), 1);
-    o.insert(QStringLiteral("PrevWidth"), 3450);
-    o.insert(QStringLiteral("PrevHeight"), 1920);
-    for (const auto &[k, v] : fields) o.insert(QLatin1String(k), v);
-    return o;
-}
-
-QJsonObject plugin(const QJsonObject &inf, const QJsonArray &items = {}) {
-    return {{QStringLiteral("format"), QStringLiteral("mitra-ticket-plugin")},
-            {QStringLiteral("version"), 1},
-            {QStringLiteral("info"), inf},
-            {QStringLiteral("items"), items}};
-}
-
 QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes) {
-    QFile f(dir.filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return f.fileName();
+    writeBytes(dir.filePath(name), bytes);
+    return dir.filePath(name);
 }
-
-QString write(const QTemporaryDir &dir, const QString &name, const QJsonObject &o) {
-    return write(dir, name, QJsonDocument(o).toJson());
-}
+QString write(const QTemporaryDir &dir, const QString &name, const QJsonObject &o) { return write(dir, name, json(o)); }
 
 QImage whiteImage(int w = 230, int h = 128) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -61,6 +34,16 @@ QImage whiteImage(int w = 230, int h = 128) {
 }
 
 bool allWhite(const QImage &image) { return automation::imageDigest(image) == automation::imageDigest(whiteImage(image.width(), image.height())); }
+
+// The ticket a plug-in file draws at the stop 市役所前.
+QImage ticketOf(const QString &path, int route, int ticket) {
+    PlgInfo out;
+    EXPECT_EQ(Qv4_GetPlgInfo(path, out), 1) << qPrintable(path);
+    QImage preview = whiteImage();
+    QString stop = QStringLiteral("市役所前"), date = QStringLiteral("12-24-2026");
+    Qv4_DrawSeiriken(path, &preview, stop, date, QStringLiteral("08:15:00"), route, ticket, 2, 0);
+    return preview;
+}
 
 // zbarimg's reading of a picture, "" when it finds no code.
 QString decode(const QImage &image, const QTemporaryDir &dir) {
@@ -90,13 +73,13 @@ TEST(TicketPluginReader, RefusesEmptyGarbageDamagedAndForeignFiles) {
         {"empty", QByteArray()},
         {"binary garbage", QByteArray("\x00\xff\x13\x37\x89PNG\r\n\x1a", 12)},
         {"truncated", whole.left(whole.size() / 2)},
-        {"other format", QJsonDocument(foreign).toJson()},
-        {"newer version", QJsonDocument(newer).toJson()},
-        {"info field missing", QJsonDocument(plugin(lacking)).toJson()},
-        {"info field not whole", QJsonDocument(plugin(info())).toJson().replace("\"CanDate\": 1", "\"CanDate\": 1.5")},
-        {"width 0", QJsonDocument(plugin(info({{"PrevWidth", 0}}))).toJson()},
-        {"negative height", QJsonDocument(plugin(info({{"PrevHeight", -15}}))).toJson()},
-        {"100 000 px wide", QJsonDocument(plugin(info({{"PrevWidth", 1500000}}))).toJson()},
+        {"other format", json(foreign)},
+        {"newer version", json(newer)},
+        {"info field missing", json(plugin(lacking))},
+        {"info field not whole", json(plugin(info())).replace("\"CanDate\": 1", "\"CanDate\": 1.5")},
+        {"width 0", json(plugin(info({{"PrevWidth", 0}})))},
+        {"negative height", json(plugin(info({{"PrevHeight", -15}})))},
+        {"100 000 px wide", json(plugin(info({{"PrevWidth", 1500000}})))},
         {"a JSON list", QByteArray("[1, 2, 3]")},
     };
     for (const auto &[what, bytes] : cases) {
@@ -117,7 +100,7 @@ TEST(TicketPluginReader, RefusesEmptyGarbageDamagedAndForeignFiles) {
 
 TEST(TicketPluginReader, CheckListsEveryProblemWithItsPlace) {
     QTemporaryDir dir;
-    QJsonObject o = plugin(info(), {
+    const QJsonObject o = plugin(info(), {
         QJsonObject{{"type", "text"}, {"text", "{stopname}"}, {"x", 1}, {"y", 10}},
         QJsonObject{{"type", "box"}, {"x", 0}, {"y", 0}, {"width", 0}, {"height", 5}},
         QJsonObject{{"type", "text"}, {"text", "整理券"}, {"x", 1}, {"y", 20}, {"font", "No Such Font 42"}},
@@ -125,9 +108,7 @@ TEST(TicketPluginReader, CheckListsEveryProblemWithItsPlace) {
         QJsonObject{{"type", "line"}, {"x1", 0}, {"y1", 0}, {"x2", 9}, {"y2", 0}, {"colour", "#ff0000"}},
         QJsonObject{{"type", "circle"}},
         QJsonObject{{"type", "text"}, {"text", "x"}, {"x", 500}, {"y", 10}, {"size", 100000}},
-    });
-    o.insert(QStringLiteral("background"), QStringLiteral("missing.png"));
-    o.insert(QStringLiteral("colour"), QStringLiteral("#ffffff"));
+    }, {{"background", "missing.png"}, {"colour", "#ffffff"}});
     const QString path = write(dir, QStringLiteral("p.4SP"), o);
 
     std::set<std::pair<QString, bool>> found;  // place, is an error
@@ -182,9 +163,9 @@ TEST(TicketDrawing, PrintsOnlyWhatItMayAndWritesBackStopNameAndDate) {
         {2, "12-24-2026", "美術館・図書館前", "12-24-2026"},
     };
     for (const Case &c : cases) {
-        QJsonObject o = plugin(info({{"CanDate", c.can}, {"CanStopName", c.can}, {"CanTime", c.can}, {"CanRouteNo", c.can}}), items);
-        o.insert(QStringLiteral("dateFormat"), QStringLiteral("yyyy年M月d日"));
-        const QString path = write(dir, QStringLiteral("d.4SP"), o);
+        const QString path = write(dir, QStringLiteral("d.4SP"),
+                                   plugin(info({{"CanDate", c.can}, {"CanStopName", c.can}, {"CanTime", c.can}, {"CanRouteNo", c.can}}),
+                                          items, {{"dateFormat", "yyyy年M月d日"}}));
         PlgInfo out;
         ASSERT_EQ(Qv4_GetPlgInfo(path, out), 1);
         QImage preview = whiteImage();
@@ -229,15 +210,8 @@ TEST(TicketDrawing, BarcodesDecodeToTheirData) {
         const char *expected;
     } tickets[] = {{"barcode.4SP", 12, 34, "A012034A"}, {"companies.4SP", 12, 34, "012-034-261224"}, {"barcode.4SP", 1000, 34, ""}};
     for (const auto &t : tickets) {
-        const QString path = kSamples + QLatin1String(t.sample);
-        PlgInfo out;
-        ASSERT_EQ(Qv4_GetPlgInfo(path, out), 1);
-        QImage preview = whiteImage();
-        QString stop = QStringLiteral("市役所前"), date = QStringLiteral("12-24-2026");
-        Qv4_DrawSeiriken(path, &preview, stop, date, QStringLiteral("08:15:00"), t.route, t.ticket, 2, 0);
-        const QString read = decode(preview, dir);
-        if (*t.expected) EXPECT_TRUE(read.contains(QLatin1String(t.expected))) << t.sample << ": " << read.toStdString();
-        else EXPECT_TRUE(read.isEmpty()) << t.sample << ": " << read.toStdString();
+        const QString read = decode(ticketOf(kSamples + QLatin1String(t.sample), t.route, t.ticket), dir);
+        EXPECT_TRUE(*t.expected ? read.contains(QLatin1String(t.expected)) : read.isEmpty()) << t.sample << ": " << read.toStdString();
     }
 
     // A barcode prints only where the plug-in says exactly 1 to barcodes.
@@ -245,11 +219,6 @@ TEST(TicketDrawing, BarcodesDecodeToTheirData) {
                                             {"x", 6}, {"y", 96}, {"width", 218}, {"height", 26}}};
     for (const int can : {1, 0, 2}) {
         const QString path = write(dir, QStringLiteral("b.4SP"), plugin(info({{"CanBarcode", can}, {"MaxRouteNo", 999}}), barcode));
-        PlgInfo out;
-        ASSERT_EQ(Qv4_GetPlgInfo(path, out), 1);
-        QImage preview = whiteImage();
-        QString stop = QStringLiteral("市役所前"), date = QStringLiteral("12-24-2026");
-        Qv4_DrawSeiriken(path, &preview, stop, date, QStringLiteral("08:15:00"), 12, 1, 2, 0);
-        EXPECT_EQ(decode(preview, dir), can == 1 ? QStringLiteral("A012001A") : QString()) << "CanBarcode " << can;
+        EXPECT_EQ(decode(ticketOf(path, 12, 1), dir), can == 1 ? QStringLiteral("A012001A") : QString()) << "CanBarcode " << can;
     }
 }

@@ -3,62 +3,33 @@
 // the copy to the clipboard, a refused choice, the preview option off leaving a white
 // picture that copies as such; and a stored plug-in that no longer loads.
 #include "automation/clipboard_state.h"
-#include "program_run.h"
-#include "core/ini_codec.h"
+#include "demo_run.h"
+#include "dump_query.h"
 
 #include <QImage>
 
 namespace {
 
-const QString kDemoDir = QStringLiteral(MITRA_BINARY_DIR "/demo");
-
-void writeSettings(const QTemporaryDir &dir, const QString &plugin) {
-    IniData ini;
-    ini.seiriken.UseSeiriPrev = 1;
-    ini.seiriken.SeiriPlgPath = plugin;
-    ini.ctrl.BackPanel = 1;  // the digit lists in front
-    ini.ctrl.CtlLeft = ini.ctrl.CtlTop = ini.form.BoardLeft = ini.form.BoardTop = -1000000;
-    QFile f(dir.filePath(QStringLiteral("207_000.in4")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(inicodec::encode(ini));
-}
-
-const QString kRouteSet = QStringLiteral(
-    "select frmCtl.List2(4) 1\n"
-    "select frmCtl.List3(2) 1\n"
-    "click frmCtl.Command1(0)\n"
-    "idle\n");
-
 void runInDemo(const QTemporaryDir &dir, const QString &script) {
-    const ProgramRun run = runProgram(dir, script, QStringLiteral("t.script"), kDemoDir);
+    const ProgramRun run = runProgram(dir, script, QStringLiteral("t.script"), demoDir());
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
 }
 
-QImage whitePreview() {
-    QImage white(230, 128, QImage::Format_RGB32);
-    white.fill(Qt::white);
-    return white;
-}
+QJsonObject dumped(const QTemporaryDir &dir, const char *name) { return readJson(dir.filePath(QLatin1String(name))); }
 
-QStringList texts(const QJsonValue &list) {
-    QStringList out;
-    for (const QJsonValue &v : list.toArray()) out << v.toString();
-    return out;
-}
-
-QString clipboardDigest(const QJsonObject &dump) {
-    return dump.value(QStringLiteral("clipboard")).toObject().value(QStringLiteral("image")).toObject().value(QStringLiteral("sha1")).toString();
+qsizetype itemCount(const QJsonObject &dump, const char *list) {
+    return at(dump, QStringLiteral("controls/%1/items").arg(QLatin1String(list))).toArray().size();
 }
 
 }  // namespace
 
 TEST(TicketProgram, StoredPluginPreviewDrawingCopyAndRefusedChoice) {
     QTemporaryDir dir;
-    writeSettings(dir, kDemoDir + QStringLiteral("/tickets/companies.4SP"));
+    writePreviewSettings(dir, demoDir() + QStringLiteral("/tickets/companies.4SP"));
     runInDemo(dir,
         QStringLiteral("dump @/loaded.json\n"
                        "click frmCtl.Check4\n"
-                       "dump @/open.json\n") + kRouteSet +
+                       "dump @/open.json\n") + kListRouteSet +
             QStringLiteral("click frmCtl.Command2(1)\n"
                            "select frmCtl.Combo1 2\n"
                            "click frmCtl.Command2(1)\n"
@@ -85,64 +56,57 @@ TEST(TicketProgram, StoredPluginPreviewDrawingCopyAndRefusedChoice) {
                            "answer コピー\n"
                            "dump @/off.json\n"));
 
-    const QJsonObject loaded = readJson(dir.filePath(QStringLiteral("loaded.json")));
-    EXPECT_EQ(texts(control(loaded, QStringLiteral("frmOption.List1")).value(QStringLiteral("items"))).size(), 10);
-    EXPECT_TRUE(control(loaded, QStringLiteral("frmOption.txtPlginComment")).value(QStringLiteral("text")).toString().startsWith(QStringLiteral("共同運行路線")));
-    EXPECT_EQ(texts(control(loaded, QStringLiteral("frmCtl.Combo1")).value(QStringLiteral("items"))),
-              QStringList({"みとら交通", "みとら観光バス", "コミュニティバス みとら号"}));
-    const QJsonObject preview = control(loaded, QStringLiteral("frmCtl.picSeirikenPrev"));
-    EXPECT_EQ(preview.value(QStringLiteral("width")).toInt() * 100 + preview.value(QStringLiteral("height")).toInt(), 230 * 100 + 128);
-    EXPECT_EQ(window(loaded, "frmCtl").value(QStringLiteral("width")).toInt(), 353);
+    const QJsonObject loaded = dumped(dir, "loaded.json");
+    EXPECT_EQ(itemCount(loaded, "frmOption.List1"), 10);
+    EXPECT_TRUE(at(loaded, "controls/frmOption.txtPlginComment/text").toString().startsWith(QStringLiteral("共同運行路線")));
+    EXPECT_EQ(at(loaded, "controls/frmCtl.Combo1/items"), QJsonArray({"みとら交通", "みとら観光バス", "コミュニティバス みとら号"}));
+    EXPECT_EQ(at(loaded, "controls/frmCtl.picSeirikenPrev/width").toInt() * 1000 + at(loaded, "controls/frmCtl.picSeirikenPrev/height").toInt(),
+              230 * 1000 + 128);
+    EXPECT_EQ(at(loaded, "windows/frmCtl/width"), 353);
 
-    const QJsonObject open = readJson(dir.filePath(QStringLiteral("open.json")));
-    EXPECT_EQ(window(open, "frmCtl").value(QStringLiteral("width")).toInt(), 594);  // 9000 twips less the frame
-    EXPECT_EQ(control(open, QStringLiteral("frmCtl.Check4")).value(QStringLiteral("caption")).toString(), QStringLiteral("<<"));
-    EXPECT_EQ(control(open, QStringLiteral("frmCtl.Check4")).value(QStringLiteral("toolTip")).toString(), QStringLiteral("整理券プレビューを隠します"));
+    const QJsonObject open = dumped(dir, "open.json");
+    EXPECT_EQ(at(open, "windows/frmCtl/width"), 594);  // 9000 twips less the frame
+    expectHas(control(open, QStringLiteral("frmCtl.Check4")), {{"caption", "<<"}, {"toolTip", "整理券プレビューを隠します"}});
 
-    const QJsonObject drawn = readJson(dir.filePath(QStringLiteral("drawn.json")));
+    const QJsonObject drawn = dumped(dir, "drawn.json");
     const QJsonArray tickets = eventsOf(drawn, QStringLiteral("ticket"));
     ASSERT_EQ(tickets.size(), 3);  // route set and two steps
-    EXPECT_EQ(tickets.at(2).toObject().value(QStringLiteral("outcome")).toString(), QStringLiteral("drawn"));
+    EXPECT_EQ(at(tickets, "2/outcome"), "drawn");
     const QJsonObject last = drawn.value(QStringLiteral("seirikenDraw")).toObject();
-    EXPECT_EQ(last.value(QStringLiteral("stopName")).toString(), QStringLiteral("本町一丁目"));
-    EXPECT_EQ(last.value(QStringLiteral("ticketNo")).toInt() * 1000 + last.value(QStringLiteral("row")).toInt() * 10 +
-                  last.value(QStringLiteral("corpIndex")).toInt(),
-              3 * 1000 + 3 * 10 + 2);
-    EXPECT_EQ(last.value(QStringLiteral("routeNo")).toInt(), 1);
+    expectHas(last, {{"stopName", "本町一丁目"}, {"ticketNo", 3}, {"row", 3}, {"corpIndex", 2}, {"routeNo", 1}});
     EXPECT_TRUE(QDate::fromString(last.value(QStringLiteral("date")).toString(), QStringLiteral("MM-dd-yyyy")).isValid());
     EXPECT_TRUE(QDate::fromString(last.value(QStringLiteral("dateOut")).toString(), QStringLiteral("yyyy.MM.dd")).isValid());
-    EXPECT_FALSE(drawn.value(QStringLiteral("controls")).toObject().value(QStringLiteral("frmCtl.MnuHide")).toObject().value(QStringLiteral("visible")).toBool());
+    EXPECT_EQ(at(drawn, "controls/frmCtl.MnuHide/visible"), false);
 
     const QImage ticket(dir.filePath(QStringLiteral("ticket.png")));
     ASSERT_FALSE(ticket.isNull());
-    const QJsonObject copied = readJson(dir.filePath(QStringLiteral("copied.json")));
-    EXPECT_EQ(clipboardDigest(copied), automation::imageDigest(ticket));
+    EXPECT_EQ(at(dumped(dir, "copied.json"), "clipboard/image/sha1"), automation::imageDigest(ticket));
 
-    const QJsonObject refused = readJson(dir.filePath(QStringLiteral("refused.json")));
+    const QJsonObject refused = dumped(dir, "refused.json");
     const QJsonArray messages = eventsOf(refused, QStringLiteral("message"));
     ASSERT_FALSE(messages.isEmpty());
-    const QJsonObject box = messages.last().toObject();
-    EXPECT_EQ(box.value(QStringLiteral("title")).toString() + box.value(QStringLiteral("text")).toString() +
-                  box.value(QStringLiteral("icon")).toString(),
-              QStringLiteral("プラグインロードエラー指定したファイルはプラグインでないか、内容が不正ですcritical"));
-    EXPECT_TRUE(texts(control(refused, QStringLiteral("frmCtl.Combo1")).value(QStringLiteral("items"))).isEmpty());
-    EXPECT_TRUE(control(refused, QStringLiteral("frmOption.txtSeiriPlgDir")).value(QStringLiteral("text")).toString().endsWith(QStringLiteral("companies.4SP")));
-    EXPECT_EQ(texts(control(refused, QStringLiteral("frmOption.List1")).value(QStringLiteral("items"))).size(), 10);
-    EXPECT_EQ(window(refused, "frmCtl").value(QStringLiteral("width")).toInt(), 353);
-    EXPECT_EQ(control(refused, QStringLiteral("frmCtl.Check4")).value(QStringLiteral("toolTip")).toString(), QStringLiteral("整理券プレビューを開きます"));
+    expectHas(messages.last().toObject(),
+              {{"title", "プラグインロードエラー"}, {"text", "指定したファイルはプラグインでないか、内容が不正です"}, {"icon", "critical"}});
+    EXPECT_EQ(itemCount(refused, "frmCtl.Combo1"), 0);
+    EXPECT_TRUE(at(refused, "controls/frmOption.txtSeiriPlgDir/text").toString().endsWith(QStringLiteral("companies.4SP")));
+    EXPECT_EQ(itemCount(refused, "frmOption.List1"), 10);
+    EXPECT_EQ(at(refused, "windows/frmCtl/width"), 353);
+    EXPECT_EQ(at(refused, "controls/frmCtl.Check4/toolTip"), "整理券プレビューを開きます");
 
-    const QJsonObject off = readJson(dir.filePath(QStringLiteral("off.json")));
+    const QJsonObject off = dumped(dir, "off.json");
     EXPECT_EQ(eventsOf(off, QStringLiteral("ticket")).size(), 3);
-    EXPECT_EQ(clipboardDigest(off), automation::imageDigest(whitePreview()));
+    QImage white(230, 128, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    EXPECT_EQ(at(off, "clipboard/image/sha1"), automation::imageDigest(white));
 }
 
 TEST(TicketProgram, StoredPathThatNoLongerLoadsIsKeptSilently) {
     QTemporaryDir dir;
-    writeSettings(dir, dir.filePath(QStringLiteral("gone.4SP")));
-    runInDemo(dir, kRouteSet + QStringLiteral("click frmCtl.Command2(1)\n"
+    writePreviewSettings(dir, dir.filePath(QStringLiteral("gone.4SP")));
+    runInDemo(dir, kListRouteSet + QStringLiteral("click frmCtl.Command2(1)\n"
                                               "dump @/d.json\n"));
-    const QJsonObject d = readJson(dir.filePath(QStringLiteral("d.json")));
-    EXPECT_EQ(control(d, QStringLiteral("frmOption.txtSeiriPlgDir")).value(QStringLiteral("text")).toString(), dir.filePath(QStringLiteral("gone.4SP")));
-    EXPECT_TRUE(texts(control(d, QStringLiteral("frmOption.List1")).value(QStringLiteral("items"))).isEmpty());
-    EXPECT_EQ(eventsOf(d, QStringLiteral("ticket")).last().toObject().value(QStringLiteral("outcome")).toString(), QStringLiteral("not a plug-in"));
+    const QJsonObject d = dumped(dir, "d.json");
+    EXPECT_EQ(at(d, "controls/frmOption.txtSeiriPlgDir/text"), dir.filePath(QStringLiteral("gone.4SP")));
+    EXPECT_EQ(itemCount(d, "frmOption.List1"), 0);
+    EXPECT_EQ(at(eventsOf(d, QStringLiteral("ticket")).last(), "outcome"), "not a plug-in");
 }

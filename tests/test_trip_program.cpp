@@ -1,34 +1,15 @@
 // A trip over the bundled demo route through the real program: route set, the
 // route-selecting state, stepping, blanking, late-night fares, an information number
 // and the step sound chosen from the new row; and route sets that are refused.
-#include "program_run.h"
+#include "demo_run.h"
+#include "dump_query.h"
 
 namespace {
 
-const QString kDemoDir = QStringLiteral(MITRA_BINARY_DIR "/demo");
-
-QJsonObject degit(const QJsonObject &dump, int i) {
-    return dump.value(QStringLiteral("degits")).toObject().value(QStringLiteral("Form1.Degit(%1)").arg(i)).toObject();
+QJsonValue degit(const QJsonObject &dump, int i, const char *key) {
+    return at(dump, QStringLiteral("degits/Form1.Degit(%1)/%2").arg(i).arg(QLatin1String(key)));
 }
-
-QString lit(const QJsonObject &dump, int i) { return degit(dump, i).value(QStringLiteral("lit")).toString(); }
-
-QJsonObject trip(const QJsonObject &dump) { return dump.value(QStringLiteral("trip")).toObject(); }
-
-QString repeat(const QString &line, int n) {
-    QString s;
-    for (int i = 0; i < n; ++i) s += line;
-    return s;
-}
-
-// The keypad in front, route and section typed, リセット pressed.
-QString keypadRouteSet(const char *route, const char *section) {
-    QString script = QStringLiteral("dblclick frmCtl.Frame1(0)\nclick frmCtl.CommandButton1(10)\n");
-    for (const char *d = route; *d; ++d) script += QStringLiteral("click frmCtl.CommandButton1(%1)\n").arg(*d - '0');
-    script += QStringLiteral("click frmCtl.CommandButton1(11)\n");
-    for (const char *d = section; *d; ++d) script += QStringLiteral("click frmCtl.CommandButton1(%1)\n").arg(*d - '0');
-    return script + QStringLiteral("click frmCtl.Command1(1)\n");
-}
+QString lit(const QJsonObject &dump, int i) { return degit(dump, i, "lit").toString(); }
 
 }  // namespace
 
@@ -46,8 +27,7 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
                        "idle\n"                    // until the pause is over
                        "dump @/start.json\n"
                        "grab Form1 @/start.png\n") +
-            repeat(QStringLiteral("click frmCtl.Command2(1)\n"), 10) +
-            repeat(QStringLiteral("click frmCtl.Command2(0)\n"), 3) +
+            QStringLiteral("click frmCtl.Command2(1)\n").repeated(10) + QStringLiteral("click frmCtl.Command2(0)\n").repeated(3) +
             QStringLiteral("dump @/stepped.json\n"
                            "click frmCtl.Check1\n"
                            "click frmCtl.Command4\n"   // the options stay usable while blank,
@@ -68,31 +48,29 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
                            "click frmCtl.Command2(1)\n"
                            "dump @/final.json\n"
                            "grab Form1 @/final.png\n"),
-        QStringLiteral("t.script"), kDemoDir);
+        QStringLiteral("t.script"), demoDir());
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
 
     const QJsonObject selecting = readJson(dir.filePath(QStringLiteral("selecting.json")));
-    EXPECT_EQ(selecting.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(),
-              QStringLiteral("系統選別中"));
+    EXPECT_EQ(at(selecting, "chimei/text"), "系統選別中");
     for (int i = 1; i <= 32; ++i) EXPECT_EQ(lit(selecting, i), QStringLiteral("8888")) << i;
 
     // Route 1 from section 1: the first stop, nobody owes a fare yet.
     const QJsonObject start = readJson(dir.filePath(QStringLiteral("start.json")));
-    expectHas(trip(start), {{"RouteNo", "00001"}, {"RowCount", 33}, {"CurIndex", 0}});
-    EXPECT_EQ(trip(start).value(QStringLiteral("TicketDate")).toString().size(), 10);
-    EXPECT_EQ(start.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("中央駅前"));
-    EXPECT_EQ(degit(start, 1).value(QStringLiteral("Value")), QJsonValue(0));
+    expectHas(at(start, "trip").toObject(), {{"RouteNo", "00001"}, {"RowCount", 33}, {"CurIndex", 0}});
+    EXPECT_EQ(at(start, "trip/TicketDate").toString().size(), 10);
+    EXPECT_EQ(at(start, "chimei/text"), "中央駅前");
+    EXPECT_EQ(degit(start, 1, "Value"), 0);
     for (const char *name : {"frmCtl.Command2(0)", "frmCtl.Command2(1)", "frmCtl.Check1"})
         EXPECT_TRUE(control(start, QLatin1String(name)).value(QStringLiteral("enabled")).toBool()) << name;
 
     // Ten forward, three back: row 8, 東町.
     const QJsonObject stepped = readJson(dir.filePath(QStringLiteral("stepped.json")));
-    EXPECT_EQ(trip(stepped).value(QStringLiteral("CurIndex")).toInt(), 7);
-    const QJsonObject row8 = stepped.value(QStringLiteral("fareRow")).toObject();
-    expectHas(row8, {{"StopName", "東町"}, {"TicketNo", 8}});
-    EXPECT_EQ(row8.value(QStringLiteral("Cell")).toArray().size(), 150);
+    EXPECT_EQ(at(stepped, "trip/CurIndex"), 7);
+    expectHas(at(stepped, "fareRow").toObject(), {{"StopName", "東町"}, {"TicketNo", 8}});
+    EXPECT_EQ(at(stepped, "fareRow/Cell").toArray().size(), 150);
     const int fares8[8] = {210, 190, 190, 170, 170, 170, 170, 0};
-    for (int i = 1; i <= 8; ++i) EXPECT_EQ(degit(stepped, i).value(QStringLiteral("Value")), QJsonValue(fares8[i - 1])) << i;
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(degit(stepped, i, "Value"), fares8[i - 1]) << i;
     EXPECT_EQ(lit(stepped, 1), QStringLiteral("210"));
     EXPECT_EQ(lit(stepped, 8), QString()) << "a fare of 0 shows nothing";
     EXPECT_EQ(eventsOf(stepped, QStringLiteral("sound")).size(), 6 + 1 + 13);  // lists, route set, steps
@@ -100,23 +78,23 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
     // Blank: every display and the strip empty, stepping and entry locked.
     const QJsonObject blank = readJson(dir.filePath(QStringLiteral("blank.json")));
     for (int i = 1; i <= 32; ++i) EXPECT_EQ(lit(blank, i), QString()) << i;
-    EXPECT_EQ(blank.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QString());
+    EXPECT_EQ(at(blank, "chimei/text"), "");
     for (const char *name : {"frmCtl.Frame1(0)", "frmCtl.Command2(0)", "frmCtl.Command2(1)", "frmCtl.Frame6", "frmCtl.grpM_Tape"})
         EXPECT_FALSE(control(blank, QLatin1String(name)).value(QStringLiteral("enabled")).toBool()) << name;
-    EXPECT_TRUE(control(blank, QStringLiteral("frmCtl.Command4")).value(QStringLiteral("enabled")).toBool());
+    EXPECT_EQ(at(blank, "controls/frmCtl.Command4/enabled"), true);
 
     // Un-blanked, late-night on, stop order in cell 32, the sound chosen by column 33;
     // one step forward: row 9 市民病院前 (column 33 holds 2).
     const QJsonObject fin = readJson(dir.filePath(QStringLiteral("final.json")));
-    EXPECT_EQ(trip(fin).value(QStringLiteral("CurIndex")).toInt(), 8);
+    EXPECT_EQ(at(fin, "trip/CurIndex"), 8);
     const int night9[8] = {420, 420, 380, 380, 340, 340, 340, 340};
-    for (int i = 1; i <= 8; ++i) EXPECT_EQ(degit(fin, i).value(QStringLiteral("Value")), QJsonValue(night9[i - 1])) << i;
-    EXPECT_EQ(degit(fin, 32).value(QStringLiteral("Value")), QJsonValue(9)) << "row number, never doubled";
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(degit(fin, i, "Value"), night9[i - 1]) << i;
+    EXPECT_EQ(degit(fin, 32, "Value"), 9) << "row number, never doubled";
     EXPECT_EQ(lit(fin, 32), QStringLiteral("9"));
     const QJsonArray sounds = eventsOf(fin, QStringLiteral("sound"));
     expectHas(sounds.last().toObject(), {{"channel", "S2"}, {"file", "/tmp/two.wav"}, {"sync", false}});
     EXPECT_EQ(sounds.size(), 20 + 1) << "the step while blank did nothing";
-    EXPECT_EQ(fin.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("市民病院前"));
+    EXPECT_EQ(at(fin, "chimei/text"), "市民病院前");
 }
 
 // The rules of refusal are the route set's own; here, that the panel leaves the trip,
@@ -124,48 +102,36 @@ TEST(TripProgram, DemoRouteStepBlankLateNightAndInformationNumber) {
 TEST(TripProgram, RefusedRouteSetKeepsThePreviousTrip) {
     QTemporaryDir dir;
     const ProgramRun run = runProgram(dir, QStringLiteral(
-        "dblclick frmCtl.Frame1(0)\n"
-        "click frmCtl.CommandButton1(10)\n"
-        "click frmCtl.CommandButton1(2)\n"
-        "click frmCtl.CommandButton1(11)\n"
-        "click frmCtl.CommandButton1(3)\n"
-        "click frmCtl.Command1(1)\n"        // route 2 from section 3
+        "%1click frmCtl.Command1(1)\n"        // route 2 from section 3
         "click frmCtl.Command2(1)\n"
         "click frmCtl.cmdTapeNext\n"
         "dump @/loaded.json\n"
-        "click frmCtl.CommandButton1(10)\n"
-        "click frmCtl.CommandButton1(9)\n"
-        "click frmCtl.CommandButton1(9)\n"
-        "click frmCtl.Command1(1)\n"        // no route 99
+        "%2click frmCtl.Command1(1)\n"        // no route 99
         "answer OK\n"
-        "dump @/refused.json\n"),
-        QStringLiteral("t.script"), kDemoDir);
+        "dump @/refused.json\n").arg(keypad({10, 2, 11, 3}), keypad({10, 9, 9}, false)),
+        QStringLiteral("t.script"), demoDir());
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
 
     const QJsonObject loaded = readJson(dir.filePath(QStringLiteral("loaded.json")));
-    EXPECT_EQ(trip(loaded).value(QStringLiteral("CurIndex")).toInt(), 3);
+    EXPECT_EQ(at(loaded, "trip/CurIndex"), 3);
     const QJsonObject refused = readJson(dir.filePath(QStringLiteral("refused.json")));
     const QJsonArray messages = eventsOf(refused, QStringLiteral("message"));
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].toObject().value(QStringLiteral("text")).toString(), QStringLiteral("指定した系統のデータがありません..."));
-    EXPECT_EQ(messages[0].toObject().value(QStringLiteral("title")).toString(), QStringLiteral("ミトラ"));
-    EXPECT_EQ(trip(refused), trip(loaded));
-    // The announcement list, its position and its frame stay as they were, and the
-    // keypad shows the route that runs on; standard error names the file looked for.
-    EXPECT_EQ(refused.value(QStringLiteral("tape")), loaded.value(QStringLiteral("tape")));
-    EXPECT_EQ(refused.value(QStringLiteral("tape")).toObject().value(QStringLiteral("TapePos")).toInt(), 1);
+    expectHas(messages[0].toObject(), {{"text", "指定した系統のデータがありません..."}, {"title", "ミトラ"}});
+    // The trip, the announcement list, its position and its frame, the fare row and the
+    // board stay as they were, and the keypad shows the route that runs on; standard
+    // error names the file looked for.
+    for (const char *key : {"trip", "tape", "fareRow"}) EXPECT_EQ(refused.value(QLatin1String(key)), loaded.value(QLatin1String(key))) << key;
+    EXPECT_EQ(at(refused, "tape/TapePos"), 1);
     // 送り's tool tip shows what it will say next: entry 2 of the list.
-    const QJsonArray entries = loaded.value(QStringLiteral("tape")).toObject().value(QStringLiteral("entries")).toArray();
-    ASSERT_GE(entries.size(), 2);
-    EXPECT_EQ(control(loaded, QStringLiteral("frmCtl.cmdTapeNext")).value(QStringLiteral("toolTip")).toString(),
-              entries.at(1).toObject().value(QStringLiteral("Text")).toString());
+    ASSERT_GE(at(loaded, "tape/entries").toArray().size(), 2);
+    EXPECT_EQ(at(loaded, "controls/frmCtl.cmdTapeNext/toolTip"), at(loaded, "tape/entries/1/Text"));
     for (const char *name : {"frmCtl.grpM_Tape", "frmCtl.cmdTapeNext", "frmCtl.cmdTapeBack"})
         EXPECT_EQ(control(refused, QLatin1String(name)).value(QStringLiteral("enabled")),
                   control(loaded, QLatin1String(name)).value(QStringLiteral("enabled"))) << name;
-    EXPECT_EQ(control(refused, QStringLiteral("frmCtl.Label2(0)")).value(QStringLiteral("caption")).toString(), QStringLiteral("2"));
-    EXPECT_EQ(control(refused, QStringLiteral("frmCtl.Label2(2)")).value(QStringLiteral("caption")).toString(), QStringLiteral("3"));
-    EXPECT_TRUE(run.stderrText.contains(kDemoDir + QStringLiteral("/99.hy3"))) << qPrintable(run.stderrText);
-    EXPECT_EQ(refused.value(QStringLiteral("fareRow")), loaded.value(QStringLiteral("fareRow")));
+    EXPECT_EQ(at(refused, "controls/frmCtl.Label2(0)/caption"), "2");
+    EXPECT_EQ(at(refused, "controls/frmCtl.Label2(2)/caption"), "3");
+    EXPECT_TRUE(run.stderrText.contains(demoDir() + QStringLiteral("/99.hy3"))) << qPrintable(run.stderrText);
     for (int i = 1; i <= 32; ++i) EXPECT_EQ(lit(refused, i), lit(loaded, i)) << i;
     // The refused set still played the route-set sound first.
     EXPECT_EQ(eventsOf(refused, QStringLiteral("sound")).size(), eventsOf(loaded, QStringLiteral("sound")).size() + 4);
@@ -182,22 +148,21 @@ TEST(TripProgram, TheListCanFollowTheBoard) {
             f.write("follow=1\n");
         }
         // Route 1 from section 3: two rows on.
-        const ProgramRun run = runProgram(dir, keypadRouteSet("1", "3") + QStringLiteral(
+        const ProgramRun run = runProgram(dir, keypad({10, 1, 11, 3}) + QStringLiteral(
+            "click frmCtl.Command1(1)\n"
             "idle\n"
             "dump @/set.json\n"
             "click frmCtl.Command2(1)\n"
             "dump @/stepped.json\n"),
-            QStringLiteral("t.script"), kDemoDir);
+            QStringLiteral("t.script"), demoDir());
         ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
         const QJsonObject set = readJson(dir.filePath(QStringLiteral("set.json")));
         const QJsonObject stepped = readJson(dir.filePath(QStringLiteral("stepped.json")));
-        const QJsonArray entries = set.value(QStringLiteral("tape")).toObject().value(QStringLiteral("entries")).toArray();
         // The demo list: a greeting without a step mark, then one stop a line, each marked.
-        ASSERT_GE(entries.size(), 5);
-        auto pos = [](const QJsonObject &d) { return d.value(QStringLiteral("tape")).toObject().value(QStringLiteral("TapePos")).toInt(); };
-        EXPECT_EQ(pos(set), follow ? 3 : 0) << follow;
-        EXPECT_EQ(pos(stepped), follow ? 4 : 0) << follow;
-        EXPECT_EQ(control(stepped, QStringLiteral("frmCtl.cmdTapeNext")).value(QStringLiteral("toolTip")).toString(),
-                  entries.at(follow ? 4 : 0).toObject().value(QStringLiteral("Text")).toString()) << follow;
+        ASSERT_GE(at(set, "tape/entries").toArray().size(), 5);
+        EXPECT_EQ(at(set, "tape/TapePos"), follow ? 3 : 0) << follow;
+        EXPECT_EQ(at(stepped, "tape/TapePos"), follow ? 4 : 0) << follow;
+        EXPECT_EQ(at(stepped, "controls/frmCtl.cmdTapeNext/toolTip"), at(set, follow ? "tape/entries/4/Text" : "tape/entries/0/Text"))
+            << follow;
     }
 }

@@ -1,6 +1,7 @@
 // The board view through the real program: keys press the panel's buttons (and
-// nothing while a button could not be pressed), zoom keeps the 1x layout and shows
-// it scaled: the stop-name dots by whole pixels, the digits redrawn sharp.
+// nothing while a button could not be pressed), zoom shows the 1x layout scaled: the
+// stop-name dots by whole pixels, the digits redrawn sharp.
+#include "dump_query.h"
 #include "program_run.h"
 
 #include <QImage>
@@ -12,10 +13,8 @@ namespace {
 
 const QString kDemoDir = QStringLiteral(MITRA_BINARY_DIR "/demo");
 
-QJsonObject trip(const QJsonObject &dump) { return dump.value(QStringLiteral("trip")).toObject(); }
-QJsonObject viewOf(const QJsonObject &dump) { return dump.value(QStringLiteral("view")).toObject(); }
-QJsonValue prop(const QJsonObject &dump, const char *name, const char *key) {
-    return control(dump, QLatin1String(name)).value(QLatin1String(key));
+QJsonValue dumped(const QTemporaryDir &dir, const char *name, const char *path) {
+    return at(readJson(dir.filePath(QLatin1String(name))), QLatin1String(path));
 }
 
 QImage picture(const QTemporaryDir &dir, const char *name) {
@@ -61,8 +60,7 @@ TEST(ViewProgram, KeysPressTheButtonsOfBothWindows) {
                        "dump @/before.json\n"
                        "dblclick frmCtl.Frame1(0)\n"
                        "key frmCtl / 1 * 1 Return\n"  // route 1, section 1, リセット
-                       "dump @/selecting.json\n"     // during the route-selecting pause
-                       "key Form1 Right Space\n"      // held until the pause is over
+                       "key Form1 Right Space\n"      // held until the route-selecting pause is over
                        "dump @/stepped.json\n"
                        "key Form1 Left B\n"
                        "key frmCtl PageDown\n"        // locked while blank
@@ -79,35 +77,27 @@ TEST(ViewProgram, KeysPressTheButtonsOfBothWindows) {
         QStringLiteral("t.script"), kDemoDir);
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
 
-    const QJsonObject before = readJson(dir.filePath(QStringLiteral("before.json")));
-    EXPECT_EQ(trip(before).value(QStringLiteral("RowCount")).toInt(), 0);
-    EXPECT_EQ(prop(before, "frmCtl.Label2(2)", "caption").toString(), QString());
-    EXPECT_EQ(prop(before, "frmCtl.Command2(1)", "toolTip").toString(), QStringLiteral("キー: → / Space / PageDown"));
-
-    const QJsonObject selecting = readJson(dir.filePath(QStringLiteral("selecting.json")));
-    EXPECT_EQ(selecting.value(QStringLiteral("chimei")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("系統選別中"));
-    EXPECT_EQ(trip(selecting).value(QStringLiteral("CurIndex")).toInt(), 0);
-
-    const QJsonObject stepped = readJson(dir.filePath(QStringLiteral("stepped.json")));
-    EXPECT_EQ(trip(stepped).value(QStringLiteral("RouteNo")).toString(), QStringLiteral("1"));
-    EXPECT_EQ(trip(stepped).value(QStringLiteral("CurIndex")).toInt(), 2);
-
-    const QJsonObject blank = readJson(dir.filePath(QStringLiteral("blank.json")));
-    EXPECT_EQ(trip(blank).value(QStringLiteral("CurIndex")).toInt(), 1);
-    EXPECT_EQ(prop(blank, "frmCtl.Check1", "value").toInt(), 1);
-
-    const QJsonObject final = readJson(dir.filePath(QStringLiteral("final.json")));
-    EXPECT_EQ(prop(final, "frmCtl.Check1", "value").toInt(), 0);
-    EXPECT_EQ(prop(final, "frmCtl.Check2", "value").toInt(), 1);
-    EXPECT_TRUE(prop(final, "frmCtl.Option4(2)", "value").toBool());
-
-    const QJsonObject tape = readJson(dir.filePath(QStringLiteral("tape.json")));
-    EXPECT_EQ(tape.value(QStringLiteral("tape")).toObject().value(QStringLiteral("TapePos")).toInt(), 1);
+    EXPECT_EQ(dumped(dir, "before.json", "trip/RowCount"), 0);
+    EXPECT_EQ(dumped(dir, "before.json", "controls/frmCtl.Label2(2)/caption"), "");
+    EXPECT_EQ(dumped(dir, "before.json", "controls/frmCtl.Command2(1)/toolTip"), "キー: → / Space / PageDown");
+    EXPECT_EQ(dumped(dir, "stepped.json", "trip/RouteNo"), "1");
+    EXPECT_EQ(dumped(dir, "stepped.json", "trip/CurIndex"), 2);
+    EXPECT_EQ(dumped(dir, "blank.json", "trip/CurIndex"), 1);
+    EXPECT_EQ(dumped(dir, "blank.json", "controls/frmCtl.Check1/value"), 1);
+    EXPECT_EQ(dumped(dir, "final.json", "controls/frmCtl.Check1/value"), 0);
+    EXPECT_EQ(dumped(dir, "final.json", "controls/frmCtl.Check2/value"), 1);
+    EXPECT_EQ(dumped(dir, "final.json", "controls/frmCtl.Option4(2)/value"), true);
+    EXPECT_EQ(dumped(dir, "tape.json", "tape/TapePos"), 1);
 }
 
-TEST(ViewProgram, ZoomScalesThePictureAndKeepsTheLayout) {
+// Zoom keeps the 1x layout and scales the picture. A zoom that would run off the screen
+// shows the largest that fits and says so: on standard error for the command line's,
+// over the board for the menu's.
+TEST(ViewProgram, ZoomScalesThePictureKeepsTheLayoutAndIsLimitedToTheScreen) {
     QTemporaryDir dir;
-    QString script = QStringLiteral("call Form1.ChimeiCtl SetChimei \"市役所前\"\n"
+    QString script = QStringLiteral("dump @/start.json\n"
+                                    "zoom 1\n"
+                                    "call Form1.ChimeiCtl SetChimei \"市役所前\"\n"
                                     "prop Form1.Degit(1) Value 1230\n"
                                     "dump @/z1.json\n");
     for (const char *z : {"1", "2", "4"})
@@ -118,27 +108,32 @@ TEST(ViewProgram, ZoomScalesThePictureAndKeepsTheLayout) {
                              "fullscreen 1\n"
                              "dump @/full.json\n"
                              "key Form1 Esc\n"
+                             "zoom 8\n"
+                             "dump @/eight.json\n"
                              "zoom 1\n"
                              "dump @/back.json\n");
-    const ProgramRun run = runProgram(dir, script, QStringLiteral("t.script"), QString(), {offscreenOfSize(dir, 3000, 2000)});
+    const ProgramRun run = runProgram(dir, script, QStringLiteral("t.script"), QString(), {offscreenOfSize(dir, 3000, 2000)},
+                                      {QStringLiteral("--zoom"), QStringLiteral("8")});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+    EXPECT_TRUE(run.stderrText.contains(QStringLiteral("zoom 8 does not fit the screen (3000x2000): zoom 5")))
+        << qPrintable(run.stderrText);
+    EXPECT_EQ(dumped(dir, "start.json", "view/factor"), 5.0);
 
     const QJsonObject z1 = readJson(dir.filePath(QStringLiteral("z1.json")));
     const QJsonObject z4 = readJson(dir.filePath(QStringLiteral("z4.json")));
-    EXPECT_EQ(viewOf(z1).value(QStringLiteral("hosted")).toBool(), false);
-    EXPECT_EQ(viewOf(z4).value(QStringLiteral("factor")).toDouble(), 4.0);
-    EXPECT_EQ(viewOf(z4).value(QStringLiteral("width")).toInt(), 4 * 564);
+    EXPECT_EQ(at(z1, "view/hosted"), false);
+    expectHas(at(z4, "view").toObject(), {{"factor", 4.0}, {"width", 4 * 564}});
     // Every existing check of the layout still holds at 4x.
     EXPECT_EQ(z4.value(QStringLiteral("controls")), z1.value(QStringLiteral("controls")));
-    EXPECT_EQ(window(z4, "Form1").value(QStringLiteral("width")).toInt(), 564);
-
-    EXPECT_EQ(viewOf(readJson(dir.filePath(QStringLiteral("z3.json")))).value(QStringLiteral("zoom")).toInt(), 3);
-    const QJsonObject full = viewOf(readJson(dir.filePath(QStringLiteral("full.json"))));
-    EXPECT_TRUE(full.value(QStringLiteral("fullScreen")).toBool());
-    EXPECT_EQ(full.value(QStringLiteral("screenNumber")).toInt(), 1);
-    const QJsonObject back = viewOf(readJson(dir.filePath(QStringLiteral("back.json"))));
-    EXPECT_FALSE(back.value(QStringLiteral("fullScreen")).toBool());
-    EXPECT_FALSE(back.value(QStringLiteral("hosted")).toBool());
+    EXPECT_EQ(at(z4, "windows/Form1/width"), 564);
+    EXPECT_EQ(dumped(dir, "z3.json", "view/zoom"), 3);
+    expectHas(dumped(dir, "full.json", "view").toObject(), {{"fullScreen", true}, {"screenNumber", 1}});
+    const QJsonObject eight = readJson(dir.filePath(QStringLiteral("eight.json")));
+    expectHas(at(eight, "view").toObject(), {{"zoom", 5}, {"width", 5 * 564}, {"fullScreen", false}});
+    const QJsonArray status = eventsOf(eight, QStringLiteral("status"));
+    ASSERT_EQ(status.size(), 1);  // the start's limit went to standard error only
+    EXPECT_EQ(at(status, "0/text"), "8 倍は画面に収まらないため、5 倍で表示しています。");
+    expectHas(dumped(dir, "back.json", "view").toObject(), {{"fullScreen", false}, {"hosted", false}});
 
     const QImage strip1 = picture(dir, "c1.png"), digit1 = picture(dir, "d1.png");
     for (int f : {2, 4}) {
@@ -154,29 +149,4 @@ TEST(ViewProgram, ZoomScalesThePictureAndKeepsTheLayout) {
     QFile viewFile(dir.filePath(QStringLiteral("207_000.view")));
     ASSERT_TRUE(viewFile.open(QIODevice::ReadOnly));
     EXPECT_TRUE(viewFile.readAll().startsWith("zoom=1\nfullscreen=0\n"));
-}
-
-// A zoom that would run off the screen shows the largest that fits and says so: over
-// the board for the menu's zoom, on standard error for the command line's.
-TEST(ViewProgram, AZoomThatDoesNotFitTheScreenIsLimited) {
-    QTemporaryDir dir;
-    const ProgramRun run = runProgram(dir, QStringLiteral("dump @/start.json\n"
-                                                          "zoom 2\n"
-                                                          "dump @/two.json\n"
-                                                          "zoom 8\n"
-                                                          "dump @/eight.json\n"),
-                                      QStringLiteral("t.script"), QString(), {offscreenOfSize(dir, 1920, 1080)},
-                                      {QStringLiteral("--zoom"), QStringLiteral("5")});
-    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
-    EXPECT_TRUE(run.stderrText.contains(QStringLiteral("zoom 5 does not fit the screen (1920x1080): zoom 3")))
-        << qPrintable(run.stderrText);
-    EXPECT_EQ(viewOf(readJson(dir.filePath(QStringLiteral("start.json")))).value(QStringLiteral("factor")).toDouble(), 3.0);
-    EXPECT_EQ(viewOf(readJson(dir.filePath(QStringLiteral("two.json")))).value(QStringLiteral("factor")).toDouble(), 2.0);
-    const QJsonObject eight = readJson(dir.filePath(QStringLiteral("eight.json")));
-    EXPECT_EQ(viewOf(eight).value(QStringLiteral("zoom")).toInt(), 3);
-    EXPECT_EQ(viewOf(eight).value(QStringLiteral("width")).toInt(), 3 * 564);
-    const QJsonArray status = eventsOf(eight, QStringLiteral("status"));
-    ASSERT_EQ(status.size(), 1);  // the start's limit went to standard error only
-    EXPECT_EQ(status.at(0).toObject().value(QStringLiteral("text")).toString(),
-              QStringLiteral("8 倍は画面に収まらないため、3 倍で表示しています。"));
 }

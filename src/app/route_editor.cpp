@@ -19,7 +19,11 @@ void RouteEditorHost::open(int route) {
     if (!editor_) {
         editor_ = std::make_unique<route::FrmRouteEdit>(
             [this] { return route::Folders{options_.fareDataDir(), options_.tapeDataDir()}; },
-            [](const QString &text) { mdlM_Tape::SpeakText(text); });
+            [](const QString &text) {
+                if (!mdlM_Tape::SpeechOk()) return false;
+                mdlM_Tape::SpeakText(text);
+                return true;
+            });
     }
     const bool showing = editor_->isVisible();
     if (!showing || !editor_->session()->modified()) editor_->openRoute(route);

@@ -10,6 +10,26 @@
 #include <QTranslator>
 #include <QStringList>
 
+namespace {
+
+// --record-zoom 1..8, --record-fps 30 or 60, --autoplay 1..3600 seconds.
+QString numberOption(const QString &name, const QString &text, StartupOptions &opt) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (name == QLatin1String("--record-zoom") && ok && n >= 1 && n <= 8) opt.recordZoom = n;
+    else if (name == QLatin1String("--record-fps") && ok && (n == 30 || n == 60)) opt.recordFps = n;
+    else if (name == QLatin1String("--autoplay") && ok && n >= 1 && n <= 3600) opt.autoplay = n;
+    else if (name == QLatin1String("--record-zoom"))
+        return message_language::pick("%1 takes a whole number from 1 to 8: %2", "%1 は1～8の整数です: %2").arg(name, text);
+    else if (name == QLatin1String("--record-fps"))
+        return message_language::pick("%1 takes 30 or 60: %2", "%1 は30か60です: %2").arg(name, text);
+    else
+        return message_language::pick("%1 takes seconds from 1 to 3600: %2", "%1 は1～3600の秒数です: %2").arg(name, text);
+    return QString();
+}
+
+}  // namespace
+
 StartupOptions parseCommandLine(const QStringList &args) {
     StartupOptions opt;
     for (int i = 1; i < args.size(); ++i) {
@@ -31,6 +51,10 @@ StartupOptions parseCommandLine(const QStringList &args) {
         }
         else if (a == QLatin1String("--remote")) value(opt.remote);
         else if (a == QLatin1String("--remote-token")) value(opt.remoteToken);
+        else if (a == QLatin1String("--record")) value(opt.record);
+        else if (a == QLatin1String("--record-zoom") || a == QLatin1String("--record-fps") || a == QLatin1String("--autoplay"))
+            opt.error = numberOption(a, i + 1 < args.size() ? args.at(++i) : QString(), opt);
+        else if (a == QLatin1String("--autoplay-once")) opt.autoplayOnce = true;
         else if (a == QLatin1String("--edit-route")) value(opt.editRoute);
         else if (a == QLatin1String("--help") || a == QLatin1String("-h")) opt.showHelp = true;
         else if (a == QLatin1String("--version")) opt.showVersion = true;
@@ -59,7 +83,9 @@ QString usageText(const QString &error, const QString &exeName) {
     QString text = error.isEmpty() ? QString() : error + QStringLiteral("\n");
     text += message_language::pick(
                 "usage: %1 [--settings PATH] [--script FILE] [--zoom N] [--fullscreen[=SCREEN]]\n"
-                "                 [--remote [ADDRESS:]PORT [--remote-token TOKEN]] [--edit-route N] [--help] [--version]\n"
+                "                 [--remote [ADDRESS:]PORT [--remote-token TOKEN]] [--edit-route N]\n"
+                "                 [--record FILE [--record-zoom N] [--record-fps 30|60]]\n"
+                "                 [--autoplay SECONDS [--autoplay-once]] [--help] [--version]\n"
                 "  --settings PATH        read and write this settings file instead of the one beside the program\n"
                 "  --script FILE          carry out FILE's commands in the running program (see README)\n"
                 "  --zoom N               show the board N times as large (1..8), or fit to the screen (fit)\n"
@@ -68,10 +94,17 @@ QString usageText(const QString &error, const QString &exeName) {
                 "                         on this computer only unless ADDRESS is given (0.0.0.0: the network)\n"
                 "  --remote-token TOKEN   the remote control's token instead of a random one\n"
                 "  --edit-route N         open the route editor on route N as well\n"
+                "  --record FILE          record the board and its sound into FILE (.mp4, .mkv or .webm)\n"
+                "  --record-zoom N        record at N times the board's size (default: as shown)\n"
+                "  --record-fps 30|60     frames a second of the recording (default: 30)\n"
+                "  --autoplay SECONDS     run the trip by itself, SECONDS between stops\n"
+                "  --autoplay-once        stop at the terminal instead of starting over\n"
                 "  --help                 print this text and end\n"
                 "  --version              print the program's version and end\n",
                 "使い方: %1 [--settings パス] [--script ファイル] [--zoom N] [--fullscreen[=画面]]\n"
-                "                 [--remote [アドレス:]ポート [--remote-token トークン]] [--edit-route N] [--help] [--version]\n"
+                "                 [--remote [アドレス:]ポート [--remote-token トークン]] [--edit-route N]\n"
+                "                 [--record ファイル [--record-zoom N] [--record-fps 30|60]]\n"
+                "                 [--autoplay 秒 [--autoplay-once]] [--help] [--version]\n"
                 "  --settings パス        プログラムの隣の設定ファイルの代わりにこの設定ファイルを読み書きします\n"
                 "  --script ファイル      動いているプログラムでファイルのコマンドを実行します（README を参照）\n"
                 "  --zoom N               表示器を N 倍（1～8）で、または画面に合わせて（fit）表示します\n"
@@ -80,6 +113,11 @@ QString usageText(const QString &error, const QString &exeName) {
                 "                         アドレスを指定しなければこのコンピュータからだけ（0.0.0.0: ネットワーク）\n"
                 "  --remote-token トークン  ランダムなトークンの代わりにこのトークンを使います\n"
                 "  --edit-route N         路線データの編集を系統 N で開きます\n"
+                "  --record ファイル      表示器とその音をファイル（.mp4、.mkv、.webm）に録画します\n"
+                "  --record-zoom N        表示器の N 倍の大きさで録画します（指定しなければ表示のとおり）\n"
+                "  --record-fps 30|60     録画の毎秒のコマ数です（指定しなければ 30）\n"
+                "  --autoplay 秒          停留所ごとに指定の秒数をおいて自動運行します\n"
+                "  --autoplay-once        終点で最初からやり直さずに止まります\n"
                 "  --help                 この説明を表示して終わります\n"
                 "  --version              プログラムの版を表示して終わります\n")
                 .arg(exeName);

@@ -10,6 +10,11 @@ struct StartupOptions {
     QString fullScreenOn;     // SCREEN: a monitor's name or number; empty: the board's own
     QString remote;        // --remote [ADDRESS:]PORT
     QString remoteToken;   // --remote-token TOKEN
+    QString record;        // --record FILE
+    double recordZoom = 0; // --record-zoom N (0: the view's)
+    int recordFps = 30;    // --record-fps 30|60
+    int autoplay = 0;      // --autoplay SECONDS (0: off)
+    bool autoplayOnce = false;  // --autoplay-once
     QString editRoute;     // --edit-route N: the route editor opens on route N
     bool showHelp = false;
     bool showVersion = false;  // --version

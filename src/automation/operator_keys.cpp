@@ -26,6 +26,12 @@ QString keyText(QKeyCombination k) {
 
 ActionResult pressKeys(QWidget *window, const QList<QKeyCombination> &keys) {
     if (!window->isWindow()) return ActionResult::fault(QStringLiteral("keys go to a window, not to a control"));
+    // A person types into the window in front: its shortcuts (Ctrl+Z ...) need it active.
+    if (reachable(window) && !window->isActiveWindow()) {
+        window->activateWindow();
+        // The window system says so in an event of its own: let it arrive first.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     for (const QKeyCombination k : keys) {
         // A dialog that an earlier key opened takes the window's keys away.
         if (!reachable(window)) return ActionResult::unreachable();

@@ -30,7 +30,7 @@ constexpr int kMaxCallArgs = 10;
 // A key command presses up to this many keys.
 constexpr int kMaxKeys = 32;
 
-constexpr std::array<CommandShape, 21> kCommands{{
+constexpr std::array<CommandShape, 22> kCommands{{
     {"click", Op::Click, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"dblclick", Op::DblClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
     {"rclick", Op::RClick, 1, 1, {Arg::Control, Arg::Text, Arg::Text}},
@@ -51,6 +51,7 @@ constexpr std::array<CommandShape, 21> kCommands{{
     {"key", Op::Key, 2, 1 + kMaxKeys, {Arg::Control, Arg::Text, Arg::Text}},
     {"zoom", Op::Zoom, 1, 1, {Arg::Text, Arg::Text, Arg::Text}},
     {"fullscreen", Op::FullScreen, 1, 1, {Arg::Text, Arg::Text, Arg::Text}},
+    {"record", Op::Record, 1, 1, {Arg::Text, Arg::Text, Arg::Text}},
     {"cell", Op::Cell, 4, 4, {Arg::Control, Arg::Integer, Arg::Integer}},
 }};
 
@@ -285,6 +286,7 @@ bool isOperatorCommand(Op op) {
     case Op::Grab:
     case Op::Wait:
     case Op::Await:
+    case Op::Record:
     case Op::Quit:
         return false;
     default:

@@ -39,7 +39,7 @@ std::optional<ControlRef> parseControlRef(const QString &text, QString *error);
 // hexadecimal as 0x1F or &H1F.
 std::optional<qint64> parseInteger(const QString &text);
 
-enum class Op { Click, DblClick, RClick, Select, Set, Prop, Call, Wait, Answer, Dump, Grab, Close, Quit, Move, Drag, Idle, Await, Key, Zoom, FullScreen, Cell };
+enum class Op { Click, DblClick, RClick, Select, Set, Prop, Call, Wait, Answer, Dump, Grab, Close, Quit, Move, Drag, Idle, Await, Key, Zoom, FullScreen, Cell, Record };
 
 // One checked command line. `target` is filled for the commands that act on a
 // control; `number` holds the list position of select and the milliseconds of wait.

@@ -6,6 +6,7 @@
 #include "automation/object_access.h"
 #include "automation/operator_actions.h"
 #include "automation/state_dump.h"
+#include "app/recording_control.h"
 #include "view/board_view.h"
 #include "view/zoom.h"
 
@@ -174,6 +175,7 @@ void ScriptRunner::finish(int status, const QString &message) {
     status_ = status;
     message_ = message;
     timer_->stop();
+    if (recording_) recording_->stop();
     if (onEnd_) onEnd_(status, message);
 }
 
@@ -223,6 +225,15 @@ void ScriptRunner::run(const Command &cmd) {
         return;
     }
 
+    if (cmd.op == Op::Record) {
+        // "record off" ends the recording; any other argument is the file to record to.
+        scheduleNext(kStepMs);
+        if (!recording_) return fail(line, QStringLiteral("record: this program records nothing"));
+        QString why;
+        if (cmd.args.first().text == QLatin1String("off") && !cmd.args.first().quoted) recording_->stop();
+        else if (!recording_->start(cmd.args.first().text, &why)) fail(line, QStringLiteral("record: %1").arg(why));
+        return;
+    }
     if (cmd.op == Op::Zoom || cmd.op == Op::FullScreen) {
         view::BoardView *boardView = boardView_;
         if (!boardView) return fail(line, QStringLiteral("the board has no view"));

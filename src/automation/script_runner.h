@@ -17,6 +17,7 @@
 #include <vector>
 
 class QTimer;
+class RecordingControl;
 namespace view {
 class BoardView;
 }
@@ -50,6 +51,10 @@ public:
     // The board's view, which `zoom` and `fullscreen` work (none: they fail).
     void setBoardView(view::BoardView *boardView);
 
+    // What `record` starts and stops (none: it fails). A recording still running
+    // when the script ends is finished first, so its file is complete.
+    void setRecording(RecordingControl *recording) { recording_ = recording; }
+
     bool isFinished() const { return finished_; }
     int exitStatus() const { return status_; }
     QString errorMessage() const { return message_; }
@@ -76,6 +81,7 @@ private:
     std::optional<PendingAnswer> answer_;
     std::optional<PendingAnswer> await_;  // `text` is the file waited for
     int answerTimeoutMs_ = 5000;
+    RecordingControl *recording_ = nullptr;
     bool finished_ = false;
     int status_ = 0;
     QString message_;

@@ -1,5 +1,6 @@
 #include "core/route_files.h"
 
+#include "base/file_set.h"
 #include "core/fare_data_file.h"
 #include "core/route_set.h"
 #include "core/route_checks.h"
@@ -12,8 +13,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <memory>
 
 namespace route {
 
@@ -193,30 +192,18 @@ Encoded encode(const Document &doc, const Original &original) {
 QString save(const Document &doc, Original &original, const Folders &f, int route) {
     const Encoded bytes = encode(doc, original);
     if (!bytes.error.isEmpty()) return bytes.error;
-    struct Target {
-        QString path;
-        const QByteArray *bytes;
-    };
-    std::vector<Target> targets{{farePath(f, route), &bytes.fare}};
+    std::vector<file_set::File> targets{{farePath(f, route), bytes.fare}};
     if (bytes.writeTape) {
         // A list found under another letter case is replaced under its own name.
         const QString tape = tapePath(f, route);
         targets.push_back({original.tapeRead || QFileInfo::exists(tape) ? tape
                                                                         : route_set::folderPrefix(f.tape) + QString::number(route) + QStringLiteral("tp.csv"),
-                           &bytes.tape});
+                           bytes.tape});
     }
     const QString notes = notesPath(f, route);
     if (bytes.notes != original.notesBytes && !(bytes.notes.isEmpty() && !QFileInfo::exists(notes)))
-        targets.push_back({notes, &bytes.notes});
-    std::vector<std::unique_ptr<QSaveFile>> files;
-    for (const Target &t : targets) {
-        auto file = std::make_unique<QSaveFile>(t.path);
-        if (!file->open(QIODevice::WriteOnly) || file->write(*t.bytes) != t.bytes->size())
-            return QStringLiteral("「%1」に書き込めません: %2").arg(t.path, file->errorString());
-        files.push_back(std::move(file));
-    }
-    for (auto &file : files)
-        if (!file->commit()) return QStringLiteral("「%1」に書き込めません: %2").arg(file->fileName(), file->errorString());
+        targets.push_back({notes, bytes.notes});
+    if (const QString why = file_set::writeAll(targets); !why.isEmpty()) return why;
     original.fareRead = true;
     original.fareBytes = bytes.fare;
     original.fareRows = fareRows(doc);

@@ -32,7 +32,7 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 
 }  // namespace
 
-FrmRouteEdit::FrmRouteEdit(std::function<Folders()> folders, std::function<void(const QString &)> speak, QWidget *parent)
+FrmRouteEdit::FrmRouteEdit(std::function<Folders()> folders, std::function<bool(const QString &)> speak, QWidget *parent)
     : QWidget(parent, Qt::Window), folders_(std::move(folders)), speak_(std::move(speak)), session_(new Session(this)) {
     setObjectName(QStringLiteral("frmRouteEdit"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -46,7 +46,11 @@ FrmRouteEdit::FrmRouteEdit(std::function<Folders()> folders, std::function<void(
     QAction *undo = session_->undoStack()->createUndoAction(this, QStringLiteral("元に戻す"));
     QAction *redo = session_->undoStack()->createRedoAction(this, QStringLiteral("やり直し"));
     undo->setShortcut(QKeySequence::Undo);
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
+    // Ctrl+Y beside the desktop's own redo keys, once: a key given twice is ambiguous and does nothing.
+    QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence &k : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(k)) redoKeys << k;
+    redo->setShortcuts(redoKeys);
     for (QAction *a : {undo, redo}) {
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
@@ -103,17 +107,23 @@ QWidget *FrmRouteEdit::rowButtons(Grid *grid, const QString &prefix) {
     return bar;
 }
 
+// A column in a splitter: its head, the table that takes the spare height, and a bar.
+void FrmRouteEdit::addPane(QSplitter *splitter, QWidget *head, QWidget *body, QWidget *foot) {
+    auto *pane = new QWidget(splitter);
+    auto *layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(head);
+    layout->addWidget(body, 1);
+    if (foot) layout->addWidget(foot);
+}
+
 QWidget *FrmRouteEdit::buildTables() {
     auto *split = new QSplitter(Qt::Vertical, this);
     auto *top = new QSplitter(Qt::Horizontal, split);
 
-    auto *stops = new QWidget(top);
-    auto *stopsLayout = new QVBoxLayout(stops);
-    stopsLayout->setContentsMargins(0, 0, 0, 0);
-    stopsLayout->addWidget(new QLabel(QStringLiteral("停留所（運行順）"), stops));
-    grdStops_ = new Grid(session_, Table::Stops, QStringLiteral("grdStops"), stops);
-    stopsLayout->addWidget(grdStops_, 1);
-    stopsLayout->addWidget(rowButtons(grdStops_, QStringLiteral("cmdStop")));
+    auto *stopsHead = new QLabel(QStringLiteral("停留所（運行順）"));
+    grdStops_ = new Grid(session_, Table::Stops, QStringLiteral("grdStops"));
+    addPane(top, stopsHead, grdStops_, rowButtons(grdStops_, QStringLiteral("cmdStop")));
 
     auto *fares = new QWidget(top);
     auto *faresLayout = new QVBoxLayout(fares);
@@ -125,41 +135,39 @@ QWidget *FrmRouteEdit::buildTables() {
     chkAllCells_->setObjectName(QStringLiteral("chkAllCells"));
     faresHead->addWidget(chkAllCells_);
     faresLayout->addLayout(faresHead);
+    // Both heads as tall as the check box: the stops' rows and their fare rows stay level.
+    // So does a scroll bar under the stops as under the fares, which are wider than their view.
+    stopsHead->setMinimumHeight(chkAllCells_->sizeHint().height());
+    grdStops_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grdFares_ = new Grid(session_, Table::Fares, QStringLiteral("grdFares"), fares);
     faresLayout->addWidget(grdFares_, 1);
 
     auto *bottom = new QSplitter(Qt::Horizontal, split);
-    auto *tape = new QWidget(bottom);
-    auto *tapeLayout = new QVBoxLayout(tape);
-    tapeLayout->setContentsMargins(0, 0, 0, 0);
-    tapeLayout->addWidget(new QLabel(QStringLiteral("放送（1行が「送り」1回）"), tape));
-    grdTape_ = new Grid(session_, Table::Tape, QStringLiteral("grdTape"), tape);
-    tapeLayout->addWidget(grdTape_, 1);
-    tapeLayout->addWidget(rowButtons(grdTape_, QStringLiteral("cmdTape")));
+    grdTape_ = new Grid(session_, Table::Tape, QStringLiteral("grdTape"));
+    addPane(bottom, new QLabel(QStringLiteral("放送（1行が「送り」1回）")), grdTape_,
+            rowButtons(grdTape_, QStringLiteral("cmdTape")));
 
-    auto *problems = new QWidget(bottom);
-    auto *problemsLayout = new QVBoxLayout(problems);
-    problemsLayout->setContentsMargins(0, 0, 0, 0);
-    problemsLayout->addWidget(new QLabel(QStringLiteral("問題（ダブルクリックでその欄へ）"), problems));
-    lstProblems_ = new QTreeWidget(problems);
+    lstProblems_ = new QTreeWidget;
     lstProblems_->setObjectName(QStringLiteral("lstProblems"));
     lstProblems_->setHeaderLabels({QStringLiteral("種類"), QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"), QStringLiteral("内容")});
     lstProblems_->setRootIsDecorated(false);
     lstProblems_->setUniformRowHeights(true);
-    problemsLayout->addWidget(lstProblems_, 1);
+    addPane(bottom, new QLabel(QStringLiteral("問題（ダブルクリックでその欄へ）")), lstProblems_);
 
     // Widths for the texts they hold: names of about ten characters, three-digit fares.
     const int em = fontMetrics().horizontalAdvance(QChar(0x5E02));
     grdStops_->setColumnWidth(stop_column::Name, em * 9);
     grdStops_->setColumnWidth(stop_column::Reading, em * 8);
-    grdStops_->setColumnWidth(stop_column::Ticket, em * 5);
+    grdStops_->setColumnWidth(stop_column::Ticket, em * 5 + 12);
     grdStops_->setColumnWidth(stop_column::Zone, em * 3 + 8);
     grdStops_->setColumnWidth(stop_column::Km, em * 3 + 8);
     grdFares_->horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("-0000")) + 10);
     grdTape_->horizontalHeader()->setStretchLastSection(false);
     grdTape_->horizontalHeader()->setSectionResizeMode(tape_column::Text, QHeaderView::Stretch);
     grdStops_->horizontalHeader()->setStretchLastSection(false);
+    // Names and readings share the spare width: a reading is often longer than its name.
     grdStops_->horizontalHeader()->setSectionResizeMode(stop_column::Name, QHeaderView::Stretch);
+    grdStops_->horizontalHeader()->setSectionResizeMode(stop_column::Reading, QHeaderView::Stretch);
     grdTape_->setColumnWidth(tape_column::Text, em * 18);
     grdTape_->setColumnWidth(tape_column::Step, em * 4 + 8);
     grdTape_->setColumnWidth(tape_column::Sound, em * 4 + 8);
@@ -286,7 +294,7 @@ void FrmRouteEdit::cmdSpeak_Click() {
     const QModelIndex cur = grdTape_->currentIndex();
     const Document &doc = session_->doc();
     if (!cur.isValid() || cur.row() >= int(doc.tape.size())) return say(QStringLiteral("試聴する放送の行を選んでください。"));
-    if (speak_) speak_(doc.tape[size_t(cur.row())].text);
+    if (!speak_ || !speak_(doc.tape[size_t(cur.row())].text)) say(QStringLiteral("音声合成が使えないため試聴できません。"));
 }
 
 }  // namespace route

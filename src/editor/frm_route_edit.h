@@ -12,6 +12,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -24,8 +25,8 @@ class FrmRouteEdit : public QWidget {
     Q_OBJECT
 public:
     // `folders` gives the options' folders at the moment they are needed; `speak`
-    // says a text with the program's speech engine.
-    FrmRouteEdit(std::function<Folders()> folders, std::function<void(const QString &)> speak, QWidget *parent = nullptr);
+    // says a text with the program's speech engine (false: there is none).
+    FrmRouteEdit(std::function<Folders()> folders, std::function<bool(const QString &)> speak, QWidget *parent = nullptr);
 
     // Opens route N (an empty new route when it has no files); a route that cannot
     // be read opens with a message saying why. -1: a new route without a number.
@@ -40,6 +41,7 @@ protected:
 private:
     QWidget *buildCommands();
     QWidget *buildTables();
+    void addPane(QSplitter *splitter, QWidget *head, QWidget *body, QWidget *foot = nullptr);
     QWidget *rowButtons(Grid *grid, const QString &prefix);
     void connectSession();
 
@@ -61,7 +63,7 @@ private:
     bool save();
 
     std::function<Folders()> folders_;
-    std::function<void(const QString &)> speak_;
+    std::function<bool(const QString &)> speak_;
     Session *session_;
     QLineEdit *txtRouteNo_ = nullptr;
     Grid *grdStops_ = nullptr, *grdFares_ = nullptr, *grdTape_ = nullptr;

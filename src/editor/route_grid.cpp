@@ -84,8 +84,27 @@ void Grid::keyPressEvent(QKeyEvent *event) {
         if (event->matches(QKeySequence::Copy)) return copySelection();
         if (event->matches(QKeySequence::Paste)) return pasteText(QApplication::clipboard()->text());
         if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) return clearSelection_();
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0)
+            return stepRows(event->modifiers() & Qt::ShiftModifier ? -1 : 1);
     }
     QTableView::keyPressEvent(event);
+}
+
+void Grid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) {
+    // The table keeps the keyboard after an edit, even in a window that is not active
+    // just now (else the focus would wander to the next control once the editor goes).
+    const bool typing = editor && window()->focusWidget() == editor;
+    QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache ? QAbstractItemDelegate::NoHint : hint);
+    if (typing && focusPolicy() != Qt::NoFocus) setFocus();
+    if (hint == QAbstractItemDelegate::SubmitModelCache) stepRows(1);
+}
+
+void Grid::stepRows(int rows) {
+    const QModelIndex cur = currentIndex();
+    if (!cur.isValid()) return;
+    const int row = std::clamp(cur.row() + rows, 0, model_->rowCount() - 1);
+    setCurrentIndex(model_->index(row, cur.column()));
 }
 
 }  // namespace route

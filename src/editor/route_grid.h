@@ -24,10 +24,14 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // Enter commits the cell and goes on to the one below, as in a spreadsheet.
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     // The selection's bounding rectangle; false when nothing is selected.
     bool selectedRect(int &top, int &left, int &bottom, int &right) const;
+    // The current cell moved `rows` up or down, kept inside the table.
+    void stepRows(int rows);
 
     Session *session_;
     Table table_;

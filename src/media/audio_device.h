@@ -4,10 +4,26 @@
 // mixer; a test can put in a device of its own.
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 // A decoded sound, ready to be put into a slot.
 using DecodedSound = std::shared_ptr<void>;
+
+// Hears the mixed output, every channel and the speech together, as it is produced
+// (a recording). Called on the audio thread: it must return quickly.
+class MixListener {
+public:
+    virtual ~MixListener() = default;
+    // Interleaved signed 16-bit samples, `frames` frames of `channels` each.
+    virtual void mixed(const int16_t *samples, int frames) = 0;
+};
+
+struct MixFormat {
+    int sampleRate = 0;
+    int channels = 0;
+};
 
 class AudioDevice {
 public:
@@ -35,6 +51,13 @@ public:
     virtual bool loaded(int slot) const = 0;
     // 0.0 .. 1.0, kept for the slot's later plays.
     virtual void setVolume(int slot, double volume) = 0;
+    // Hands the mix to `listener` from now on (nullptr: to nobody; after that call no
+    // block reaches the old listener). Where no device can be opened the mix still runs,
+    // on a silent stand-in, while someone listens. Nothing when no mix can be had.
+    virtual std::optional<MixFormat> listenToMix(MixListener *listener) {
+        (void)listener;
+        return std::nullopt;
+    }
 };
 
 // Slots: the four channels "S1".."S4" are 0..3, the speech has its own.

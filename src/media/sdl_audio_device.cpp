@@ -48,7 +48,10 @@ bool SdlAudioDevice::ready() {
 }
 
 bool SdlAudioDevice::open() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
     const QString font = midiSoundFont();
     if (!font.isEmpty()) Mix_SetSoundFonts(QFile::encodeName(font).constData());
     Mix_Init(MIX_INIT_MP3 | MIX_INIT_MID);
@@ -61,8 +64,53 @@ bool SdlAudioDevice::open() {
     Uint16 format = 0;
     Mix_QuerySpec(&freq, &format, &channels);
     bytesPerMs_ = qMax(1, freq * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8) / 1000);
+    floatMix_ = SDL_AUDIO_ISFLOAT(format);
+    mixFormat_ = MixFormat{freq, channels};
     Mix_AllocateChannels(kAllSlots);
     return true;
+}
+
+// Without a device the channels stay silent and report nothing playing; a recording
+// needs the mix all the same, so it runs on SDL's dummy output (in real time, heard
+// by no one). Only then: a program that records nothing keeps its silent channels.
+bool SdlAudioDevice::openSilentStandIn() {
+    std::lock_guard lock(standIn_);
+    if (state_ == State::Open) return true;
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    const bool opened = open();
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    if (opened) state_ = State::Open;
+    return opened;
+}
+
+void SdlAudioDevice::postMix(void *self, Uint8 *stream, int len) {
+    auto *d = static_cast<SdlAudioDevice *>(self);
+    MixListener *listener = d->listener_;
+    if (!listener || d->mixFormat_.channels <= 0) return;
+    if (!d->floatMix_) {
+        listener->mixed(reinterpret_cast<const int16_t *>(stream), len / 2 / d->mixFormat_.channels);
+        return;
+    }
+    // A float mix is handed on as 16-bit, in steps of a small buffer.
+    const auto *in = reinterpret_cast<const float *>(stream);
+    const int samples = len / 4;
+    int16_t buf[1024];
+    const int step = 1024 / d->mixFormat_.channels * d->mixFormat_.channels;
+    for (int at = 0; at < samples; at += step) {
+        const int n = qMin(step, samples - at);
+        for (int i = 0; i < n; ++i) buf[i] = static_cast<int16_t>(qBound(-32768.0f, in[at + i] * 32767.0f, 32767.0f));
+        listener->mixed(buf, n / d->mixFormat_.channels);
+    }
+}
+
+std::optional<MixFormat> SdlAudioDevice::listenToMix(MixListener *listener) {
+    if (!ready() && !(listener && openSilentStandIn())) return std::nullopt;
+    // Mix_SetPostMix holds the audio lock while it changes the callback: once it has
+    // returned, no block is on its way to the old listener.
+    Mix_SetPostMix(nullptr, nullptr);
+    listener_ = listener;
+    if (listener) Mix_SetPostMix(&SdlAudioDevice::postMix, this);
+    return mixFormat_;
 }
 
 DecodedSound SdlAudioDevice::decode(const QString &path, int *lengthMs) {

@@ -8,6 +8,8 @@
 #include <atomic>
 #include <mutex>
 
+#include <SDL2/SDL_stdinc.h>
+
 class SdlAudioDevice : public AudioDevice {
 public:
     ~SdlAudioDevice() override;
@@ -19,14 +21,21 @@ public:
     bool playing(int slot) const override;
     bool loaded(int slot) const override;
     void setVolume(int slot, double volume) override;
+    std::optional<MixFormat> listenToMix(MixListener *listener) override;
 
 private:
     bool open();
+    bool openSilentStandIn();
+    static void postMix(void *self, Uint8 *stream, int len);
 
     enum class State { Untried, Open, Failed };
     std::atomic<State> state_ = State::Untried;
     std::once_flag opening_;
     int bytesPerMs_ = 0;
+    std::mutex standIn_;
+    std::atomic<MixListener *> listener_ = nullptr;  // read on the audio thread
+    bool floatMix_ = false;
+    MixFormat mixFormat_;
     std::array<DecodedSound, kAllSlots> chunks_{};  // each holds a Mix_Chunk
     std::array<int, kAllSlots> volumes_{128, 128, 128, 128, 128};  // the mixer's full volume
 };

@@ -1,5 +1,6 @@
 #include "remote/panel_driver.h"
 
+#include "panel/autoplay.h"
 #include "panel/command_set.h"
 #include "panel/frm_ctl.h"
 #include "base/input_gate.h"
@@ -52,6 +53,7 @@ PanelDriver::PanelDriver(const Form1 &board, FrmCtl &panel, QObject *parent)
 bool PanelDriver::enabled(const RemoteAction &a) const {
     const std::vector<msgbox::Notifier::Open> boxes = msgbox::Notifier::instance().open();
     if (a.name == QLatin1String("answer")) return !boxes.empty();
+    if (a.name == QLatin1String("autoplay")) return autoplay_ != nullptr;
     // Like a click, nothing reaches the panel behind a modal dialog.
     if (QApplication::activeModalWidget() || !boxes.empty()) return false;
     const CommandSet &c = panel_.commands();
@@ -83,6 +85,13 @@ bool PanelDriver::perform(const RemoteAction &a) {
         const int id = a.pending > 0 ? a.pending : boxes.back().id;
         return msgbox::Notifier::instance().answer(id, a.button);
     }
+    if (a.name == QLatin1String("autoplay")) {
+        if (a.on.value_or(false)) autoplay_->start(a.interval);
+        else autoplay_->stop();
+        return true;
+    }
+    // The operator's own action takes over from the trip running by itself.
+    if (autoplay_) autoplay_->stop();
     if (a.name == QLatin1String("route")) return enterRoute(a);
     if (a.on) {
         const bool now = a.name == QLatin1String("blank") ? panel_.blanked() : panel_.lateNight();

@@ -17,6 +17,7 @@
 #include <deque>
 #include <optional>
 
+class Autoplay;
 class Form1;
 class FrmCtl;
 class QTimer;
@@ -30,6 +31,10 @@ public:
 
     // The state as GET /api/state answers it.
     QByteArray stateJson() const;
+
+    // What the "autoplay" action switches; any other action switches it off, as the
+    // operator's own input does. None: "autoplay" is not enabled.
+    void setAutoplay(Autoplay *autoplay) { autoplay_ = autoplay; }
 
 public slots:
     // Queues the action; `done` follows once it was carried out, refused, or showed
@@ -60,6 +65,7 @@ private:
 
     const Form1 &board_;
     FrmCtl &panel_;
+    Autoplay *autoplay_ = nullptr;
     std::deque<Pending> queue_;
     // The request being carried out and not answered yet.
     std::optional<qint64> acting_;

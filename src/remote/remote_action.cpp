@@ -44,6 +44,18 @@ std::optional<RemoteAction> parseAction(const QByteArray &body, QString *error) 
     const QJsonObject o = doc.object();
     RemoteAction a;
     a.name = o.value(QStringLiteral("action")).toString();
+    if (a.name == QLatin1String("autoplay")) {
+        // The trip running by itself: not a button of the panel, so not in `enabled`.
+        const QJsonValue on = o.value(QStringLiteral("on")), interval = o.value(QStringLiteral("interval"));
+        if (!on.isBool() || (!interval.isUndefined() && (!interval.isDouble() || interval.toDouble() != interval.toInt(-1) ||
+                                                         interval.toInt() < 1 || interval.toInt() > 3600))) {
+            *error = QStringLiteral("autoplay takes \"on\": true or false and \"interval\": seconds from 1 to 3600");
+            return std::nullopt;
+        }
+        a.on = on.toBool();
+        if (interval.isDouble()) a.interval = interval.toInt();
+        return a;
+    }
     if (!actionNames().contains(a.name)) {
         *error = QStringLiteral("\"action\" must be one of: %1").arg(actionNames().join(QStringLiteral(", ")));
         return std::nullopt;

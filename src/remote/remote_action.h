@@ -14,6 +14,8 @@ struct RemoteAction {
     QString route, section;     // "route": digits as typed on the keypad
     int level = -1;             // "backlight": 0 OFF, 1 ON1, 2 ON2
     std::optional<bool> on;     // "blank", "lateNight": the state wanted; absent = press once
+                                // "autoplay": on or off (required)
+    int interval = 8;           // "autoplay": seconds between stops
     QString button;             // "answer": the message box's button ("OK", "Yes", ...)
     int pending = 0;            // "answer": the box's id; 0 = the newest open box
 };

@@ -71,6 +71,7 @@ bool RemoteControl::start(const ListenAddress &where, const QString &token) {
     }
 
     driver_ = new PanelDriver(board_, panel_, this);
+    driver_->setAutoplay(autoplay_);
     RemoteServer *server = server_;
     mirror_ = new BoardMirror(&board_, [server] { return server->viewerCount(); }, this);
     connect(server_, &RemoteServer::actionRequested, driver_, &PanelDriver::request);

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+class Autoplay;
 class Form1;
 class FrmCtl;
 class QThread;
@@ -29,6 +30,9 @@ public:
     bool start(const ListenAddress &where, const QString &token);
     void stop();
 
+    // What the "autoplay" action switches (none: the action is not enabled).
+    void setAutoplay(Autoplay *autoplay) { autoplay_ = autoplay; }
+
     bool running() const { return server_ != nullptr; }
     QString error() const { return error_; }
     QString token() const { return token_; }
@@ -44,6 +48,7 @@ signals:
 private:
     Form1 &board_;
     FrmCtl &panel_;
+    Autoplay *autoplay_ = nullptr;
     QThread *thread_ = nullptr;
     RemoteServer *server_ = nullptr;
     PanelDriver *driver_ = nullptr;

@@ -5,11 +5,10 @@
 #include "remote/remote_control.h"
 
 #include <QComboBox>
-#include <QContextMenuEvent>
+#include <QAction>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
@@ -23,29 +22,19 @@ namespace {
 
 constexpr int kDefaultPort = 8207;
 
-// Shows the menu on right clicks that reach the panel itself or a control without a
-// menu of its own.
+// "リモート操作..." in the panel's right-button menu, after the panel's own entries.
 class PanelMenu : public QObject {
 public:
-    PanelMenu(QWidget *panel, RemoteControl *remote) : QObject(panel), panel_(panel), remote_(remote) {}
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() != QEvent::ContextMenu) return false;
-        auto *menuEvent = static_cast<QContextMenuEvent *>(event);
-        const QWidget *preview = panel_->findChild<QWidget *>(QStringLiteral("picSeirikenPrev"));
-        const QWidget *under = panel_->childAt(menuEvent->pos());
-        if (preview && under && (under == preview || preview->isAncestorOf(under))) return false;
-        QMenu menu(panel_);
-        menu.setObjectName(QStringLiteral("mnuRemote"));
-        // The panel's own entries first.
-        for (QAction *a : panel_->actions())
-            if (a->property("panelMenu").toBool()) menu.addAction(a);
-        if (!menu.isEmpty()) menu.addSeparator();
-        QAction *open = menu.addAction(QStringLiteral("リモート操作..."));
+    PanelMenu(QWidget *panel, RemoteControl *remote) : QObject(panel), panel_(panel), remote_(remote) {
+        auto *separator = new QAction(this);
+        separator->setSeparator(true);
+        auto *open = new QAction(QStringLiteral("リモート操作..."), this);
         open->setObjectName(QStringLiteral("mnuRemoteOpen"));
-        if (menu.exec(menuEvent->globalPos()) == open) showDialog();
-        return true;
+        connect(open, &QAction::triggered, this, &PanelMenu::showDialog);
+        for (QAction *a : {separator, open}) {
+            a->setProperty("panelMenu", true);
+            panel->addAction(a);
+        }
     }
 
 private:
@@ -159,6 +148,6 @@ void RemoteDialog::showEvent(QShowEvent *event) {
     fitOnScreen();
 }
 
-void attachToPanel(QWidget *panel, RemoteControl *remote) { panel->installEventFilter(new PanelMenu(panel, remote)); }
+void attachToPanel(QWidget *panel, RemoteControl *remote) { new PanelMenu(panel, remote); }
 
 }  // namespace remote

@@ -36,8 +36,7 @@ private:
     QLabel *phoneNote_;
 };
 
-// Adds "リモート操作..." to the panel's right-click menu (not over the ticket
-// preview, which has its own menu).
+// Adds "リモート操作..." to the panel's right-button menu.
 void attachToPanel(QWidget *panel, RemoteControl *remote);
 
 }  // namespace remote

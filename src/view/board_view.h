@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QPoint>
+#include <functional>
+#include <vector>
 #include <QSize>
 
 class QMenu;
@@ -47,6 +49,8 @@ public:
     void setSavePath(const QString &path) { savePath_ = path; }
 
     QMenu *buildMenu();
+    // Other parts add their entries at the menu's end (recording, the trip running by itself).
+    void addMenuEntries(std::function<void(QMenu *)> add) { menuEntries_.push_back(std::move(add)); }
     void showMenu(const QPoint &globalPos);
 
     QJsonObject dumpState() const;
@@ -77,6 +81,7 @@ private:
     QString savePath_;
     QPoint windowPos_;  // where the board sits while not in full screen
     bool laidOut_ = false;
+    std::vector<std::function<void(QMenu *)>> menuEntries_;
 };
 
 }  // namespace view

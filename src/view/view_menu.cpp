@@ -57,6 +57,7 @@ QMenu *BoardView::buildMenu() {
     onTop->setCheckable(true);
     onTop->setChecked(settings_.alwaysOnTop);
     connect(onTop, &QAction::toggled, this, &BoardView::setAlwaysOnTop);
+    for (const auto &add : menuEntries_) add(menu);
     return menu;
 }
 

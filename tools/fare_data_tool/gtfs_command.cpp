@@ -2,19 +2,15 @@
 // fare data file and an announcement list.
 #include "gtfs_command.h"
 
+#include "base/file_set.h"
 #include "base/message_language.h"
 #include "core/fare_data_file.h"
 #include "gtfs_convert.h"
 #include "gtfs_patterns.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
-#include <memory>
-#include <optional>
-#include <utility>
 #include <vector>
 
 namespace gtfs_command {
@@ -87,44 +83,6 @@ QString parseArgs(QStringList args, Args &a) {
     return {};
 }
 
-// Writes every file or none: each goes to a temporary file beside its target first,
-// and the targets are renamed into place only when all were written. Should a later
-// rename fail, the files already renamed get their previous contents back.
-bool saveAll(const std::vector<std::pair<QString, QByteArray>> &files) {
-    for (const auto &[path, bytes] : files) {
-        if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
-            print(stderr, QStringLiteral("「%1」は通常のファイルではないため、書き込めません。").arg(path));
-            return false;
-        }
-    }
-    std::vector<std::unique_ptr<QSaveFile>> pending;
-    for (const auto &[path, bytes] : files) {
-        auto f = std::make_unique<QSaveFile>(path);
-        if (!f->open(QIODevice::WriteOnly) || f->write(bytes) != bytes.size()) {
-            print(stderr, QStringLiteral("「%1」に書き込めません: %2").arg(path, f->errorString()));
-            return false;  // the temporary files are removed with `pending`
-        }
-        pending.push_back(std::move(f));
-    }
-    std::vector<std::pair<QString, std::optional<QByteArray>>> before;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const QString &path = files[i].first;
-        QFile old(path);
-        before.emplace_back(path, old.open(QIODevice::ReadOnly) ? std::optional(old.readAll()) : std::nullopt);
-        if (pending[i]->commit()) continue;
-        print(stderr, QStringLiteral("「%1」に書き込めません: %2").arg(path, pending[i]->errorString()));
-        for (std::size_t done = 0; done < i; ++done) {
-            const auto &[donePath, previous] = before[done];
-            QSaveFile back(donePath);
-            if (!previous) QFile::remove(donePath);
-            else if (!back.open(QIODevice::WriteOnly) || back.write(*previous) != previous->size() || !back.commit())
-                print(stderr, QStringLiteral("「%1」を元に戻せませんでした。").arg(donePath));
-        }
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int run(const QStringList &arguments, int usageStatus) {
@@ -160,7 +118,8 @@ int run(const QStringList &arguments, int usageStatus) {
         print(stderr, encodeError);
         return 1;
     }
-    if (!saveAll({{hy3, fareBytes}, {tape, c.announcementFile()}})) {
+    if (const QString why = file_set::writeAll({{hy3, fareBytes}, {tape, c.announcementFile()}}); !why.isEmpty()) {
+        print(stderr, why);
         print(stderr, QStringLiteral("%1: 系統%2のファイルは作りませんでした。").arg(a.feed, a.number));
         return 1;
     }
