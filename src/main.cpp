@@ -2,7 +2,7 @@
 #include "app/application.h"
 #include "panel/frm_ctl.h"
 #include "app/extras_setup.h"
-#include "app/program.h"
+#include "base/program.h"
 #include "app/route_editor.h"
 #include "app/startup.h"
 #include "base/message_language.h"

@@ -1,6 +1,6 @@
 // Ticket-number captions: the twelve numbering styles, the zero prefix, full-width
 // digits, styles outside the list, and what SeirikenNumSet does to the board's labels.
-#include "app/board_layout.h"
+#include "panel/board_layout.h"
 #include "test_windows.h"
 #include "board/form1.h"
 #include "core/seiriken_numbering.h"

@@ -1,5 +1,5 @@
 // Where the program keeps its files, given the folders it finds.
-#include "app/program_paths.h"
+#include "base/program_paths.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Loading and saving the settings file through the real windows: missing and damaged
 // files apply nothing, and a save that fails half way leaves the old file whole.
 #include "app/ini_file.h"
-#include "app/program.h"
+#include "base/program.h"
 #include "test_windows.h"
 #include "board/form1.h"
 #include "widgets/chimei_ctl.h"

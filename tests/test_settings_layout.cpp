@@ -2,7 +2,7 @@
 // control lies inside its frame; and the board's labels are drawn in their colour.
 #include "panel/backlight.h"
 #include "widgets/qcolor_ref.h"
-#include "app/board_layout.h"
+#include "panel/board_layout.h"
 #include "app/startup.h"
 #include "test_windows.h"
 #include "board/form1.h"

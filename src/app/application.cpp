@@ -1,11 +1,11 @@
 #include "app/application.h"
 
-#include "app/board_layout.h"
+#include "panel/board_layout.h"
 #include "app/exit_signals.h"
 #include "panel/frm_ctl.h"
 #include "app/ini_file.h"
 #include "panel/msg_box.h"
-#include "app/program.h"
+#include "base/program.h"
 #include "app/view_setup.h"
 #include "base/dump_sections.h"
 #include "board/form1.h"

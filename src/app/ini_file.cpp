@@ -3,7 +3,7 @@
 #include "core/demo_choices.h"
 #include "panel/frm_ctl.h"
 #include "panel/msg_box.h"
-#include "app/program.h"
+#include "base/program.h"
 #include "base/event_log.h"
 #include "board/form1.h"
 #include "widgets/chimei_ctl.h"

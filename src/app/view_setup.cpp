@@ -2,7 +2,7 @@
 #include "base/message_language.h"
 
 #include "panel/frm_ctl.h"
-#include "app/program.h"
+#include "base/program.h"
 #include "app/startup.h"
 #include "base/dump_sections.h"
 #include "base/event_log.h"

@@ -1,6 +1,6 @@
 #include "automation/script_runner.h"
 
-#include "app/program.h"
+#include "base/program.h"
 #include "automation/control_lookup.h"
 #include "base/input_gate.h"
 #include "automation/object_access.h"

@@ -1,7 +1,7 @@
 #include "panel/backlight.h"
 
 #include "panel/backlight_error.h"
-#include "app/board_layout.h"
+#include "panel/board_layout.h"
 #include "panel/msg_box.h"
 #include "board/form1.h"
 #include "options/frm_option.h"

@@ -7,7 +7,7 @@
 #include "app/ini_file.h"
 #include "panel/msg_box.h"
 #include "panel/preview_box.h"
-#include "app/program.h"
+#include "base/program.h"
 #include "panel/push_check_box.h"
 #include "board/form1.h"
 #include "board/rounded_region.h"

@@ -1,6 +1,6 @@
 #include "panel/msg_box.h"
 
-#include "app/program.h"
+#include "base/program.h"
 #include "base/event_log.h"
 
 #include <QJsonArray>

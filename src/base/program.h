@@ -1,7 +1,7 @@
 #pragma once
 // Who the program is: its executable name (the model number), its title, where its
 // settings live, and how it ends.
-#include "app/program_paths.h"
+#include "base/program_paths.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "app/program.h"
+#include "base/program.h"
 
 #include <QCoreApplication>
 #include <QDir>

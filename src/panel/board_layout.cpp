@@ -1,4 +1,4 @@
-#include "app/board_layout.h"
+#include "panel/board_layout.h"
 #include "widgets/qcolor_ref.h"
 
 #include "panel/backlight.h"
