@@ -1,11 +1,11 @@
 # Checks every file of the folders of SRC against the layers of src/CMakeLists.txt:
-# a file may include its own folder, its peers, earlier lines and the hooks, never a
-# later line. Lists come with "|" between their items.
-#   cmake -DSRC=dir -DLAYERS="companion controls|sound|..." -DHOOKS="automation/event_log|..." -P check_layers.cmake
+# a file may include its own folder, its peers and earlier lines, never a later line;
+# and of those only the folders its library links (USES_<folder>, when given).
+# Lists come with "|" between their items.
+#   cmake -DSRC=dir -DLAYERS="base|core|...|panel app|..." -DUSES_board=board,core,widgets ... -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 
 string(REPLACE "|" ";" LAYERS "${LAYERS}")
-string(REPLACE "|" ";" HOOKS "${HOOKS}")
 
 set(level 1)
 foreach(line IN LISTS LAYERS)
@@ -18,11 +18,8 @@ endforeach()
 
 # The layer of a file or header path ("board/form1.h"); empty for what is no folder of src/.
 function(layer_of path out)
-  string(REGEX REPLACE "\\.(cpp|h)$" "" stem "${path}")
   string(REGEX REPLACE "/.*" "" folder "${path}")
-  if(stem IN_LIST HOOKS)
-    set(${out} 0 PARENT_SCOPE)
-  elseif(DEFINED level_${folder})
+  if(DEFINED level_${folder})
     set(${out} ${level_${folder}} PARENT_SCOPE)
   else()
     set(${out} "" PARENT_SCOPE)
@@ -33,6 +30,7 @@ file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*/*.cpp ${SRC}/*/*.h)
 set(faults 0)
 foreach(file IN LISTS files)
   layer_of(${file} mine)
+  string(REGEX REPLACE "/.*" "" own "${file}")
   if(mine STREQUAL "")
     message("src/${file}: its folder has no layer in MITRA_LAYERS (src/CMakeLists.txt)")
     math(EXPR faults "${faults} + 1")
@@ -45,6 +43,13 @@ foreach(file IN LISTS files)
     if(NOT theirs STREQUAL "" AND theirs GREATER mine)
       message("src/${file}: #include \"${header}\" reaches up a layer (MITRA_LAYERS in src/CMakeLists.txt)")
       math(EXPR faults "${faults} + 1")
+    elseif(NOT theirs STREQUAL "" AND DEFINED USES_${own})
+      string(REGEX REPLACE "/.*" "" folder "${header}")
+      string(REPLACE "," ";" uses "${USES_${own}}")
+      if(NOT folder IN_LIST uses)
+        message("src/${file}: #include \"${header}\": mitra_${own} does not link mitra_${folder} (src/CMakeLists.txt)")
+        math(EXPR faults "${faults} + 1")
+      endif()
     endif()
   endforeach()
 endforeach()

@@ -3,7 +3,7 @@
 // reported with its place, the output made or refused as the problem deserves.
 #include "core/fare_data_file.h"
 #include "core/cp932.h"
-#include "csv_reader.h"
+#include "core/csv_reader.h"
 #include "gtfs_convert.h"
 #include "hy3tool_run.h"
 

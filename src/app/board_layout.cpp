@@ -41,7 +41,7 @@ void InitDegits(Form1 &board) {
 
 void SetDefaultPanel(Form1 &board, FrmOption &options) {
     options.setAutoSeiriNum(true);
-    for (int state = 0; state < 3; ++state) options.setLabelColor(state, kDefaultLabelColors[state]);
+    for (int state = 0; state < 3; ++state) options.setLabelColor(state, seiriken::kDefaultLabelColors[state]);
 
     // Each state has a built-in picture of its own: ON1 and ON2 light the face.
     board.setPicture(board.imgRes(0));

@@ -9,8 +9,6 @@ class FrmOption;
 class QLabel;
 
 namespace mdl207_000 {
-// The built-in colours of the ticket-number labels for OFF, ON1 and ON2.
-inline constexpr std::array<COLORREF, 3> kDefaultLabelColors{RGB(255, 255, 255), RGB(192, 255, 192), RGB(255, 192, 128)};
 // The 32 fare displays start blank in the board's digit face.
 void InitDegits(Form1 &board);
 // Built-in panel defaults: labels shown, label colours, built-in pictures, SetProp.

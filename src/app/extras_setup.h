@@ -1,7 +1,7 @@
 #pragma once
 // What the program does beyond the board and the panel: recording the board with its
 // sound, and the trip running by itself; their board menu entries and command line.
-#include "app/autoplay.h"
+#include "panel/autoplay.h"
 #include "app/recording_control.h"
 
 class Application;

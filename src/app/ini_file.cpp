@@ -1,6 +1,6 @@
 #include "app/ini_file.h"
 
-#include "app/demo_choices.h"
+#include "core/demo_choices.h"
 #include "panel/frm_ctl.h"
 #include "panel/msg_box.h"
 #include "app/program.h"

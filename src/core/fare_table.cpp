@@ -1,4 +1,5 @@
 #include "core/fare_table.h"
+#include "core/int16_text.h"
 
 #include <QJsonArray>
 #include <limits>
@@ -53,12 +54,17 @@ FareDataError toInt16(const QVariant &value, qint16 &out) {
         break;
     }
     case QMetaType::QString:
-    case QMetaType::QByteArray: {
-        bool ok = false;
-        v = value.toString().trimmed().toLongLong(&ok);
-        if (!ok) return FareDataError::TypeMismatch;
-        break;
-    }
+    case QMetaType::QByteArray:
+        switch (parseInt16(value.toString(), out)) {
+        case Int16Text::Ok:
+            return FareDataError::Ok;
+        case Int16Text::OutOfRange:
+            return FareDataError::Overflow;
+        case Int16Text::Empty:
+        case Int16Text::NotANumber:
+            break;
+        }
+        return FareDataError::TypeMismatch;
     default:
         return FareDataError::TypeMismatch;
     }

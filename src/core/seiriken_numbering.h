@@ -2,14 +2,20 @@
 // The captions of the 32 ticket-number labels for each numbering style: counting
 // from 1 or from 0, or a word meaning "no ticket" (or nothing) in the first label
 // followed by the numbers. Pure text, no widgets.
+#include "core/colorref.h"
+
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <utility>
 #include <vector>
 
 namespace seiriken {
 
 constexpr int kStyleCount = 12;
+
+// The built-in colours of the ticket-number labels for OFF, ON1 and ON2.
+inline constexpr std::array<COLORREF, 3> kDefaultLabelColors{RGB(255, 255, 255), RGB(192, 255, 192), RGB(255, 192, 128)};
 
 // What SeirikenNumSet does to the labels for one style.
 struct LabelPlan {

@@ -2,49 +2,14 @@
 
 #include "base/regular_file.h"
 #include "core/cp932.h"
+#include "core/csv_reader.h"
+#include "core/int16_text.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
 
 namespace tape_list {
-
-namespace {
-
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-
-// Reads the field starting at `pos` and moves `pos` past its comma.
-QString nextField(const QString &line, qsizetype &pos) {
-    while (pos < line.size() && isBlank(line.at(pos))) ++pos;
-    QString value;
-    if (pos < line.size() && line.at(pos) == QLatin1Char('"')) {
-        const qsizetype close = line.indexOf(QLatin1Char('"'), pos + 1);
-        const qsizetype end = close < 0 ? line.size() : close;
-        value = line.mid(pos + 1, end - pos - 1);
-        pos = close < 0 ? line.size() : close + 1;
-        // Anything between the closing quote and the comma is not part of the field.
-        const qsizetype comma = line.indexOf(QLatin1Char(','), pos);
-        pos = comma < 0 ? line.size() : comma + 1;
-        return value;
-    }
-    const qsizetype comma = line.indexOf(QLatin1Char(','), pos);
-    const qsizetype end = comma < 0 ? line.size() : comma;
-    value = line.mid(pos, end - pos);
-    pos = comma < 0 ? line.size() : comma + 1;
-    while (!value.isEmpty() && isBlank(value.back())) value.chop(1);
-    return value;
-}
-
-std::optional<qint16> flag(const QString &field) {
-    const QString text = field.trimmed();
-    if (text.isEmpty()) return qint16(0);
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    if (!ok || v < -32768 || v > 32767) return std::nullopt;
-    return static_cast<qint16>(v);
-}
-
-}  // namespace
 
 QString decode(const QByteArray &bytes) {
     const QString text = cp932::decode(bytes);
@@ -71,27 +36,49 @@ bool withinLimits(const QByteArray &bytes, const Limits &limits) {
     return true;
 }
 
+// A flag field: empty is 0; a number outside 16 bits or no number spoils the list.
+std::optional<qint16> flag(const QString &field) {
+    qint16 v = 0;
+    const Int16Text r = parseInt16(field, v);
+    if (r == Int16Text::Empty) return qint16(0);
+    if (r != Int16Text::Ok) return std::nullopt;
+    return v;
+}
+
 }  // namespace
 
 std::optional<std::vector<TapeEntry>> parse(const QByteArray &bytes, const Limits &limits) {
     if (!withinLimits(bytes, limits)) return std::nullopt;
-    QStringList lines = decode(bytes).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();  // the last line's end
-    if (lines.isEmpty()) return std::nullopt;
+    // One line is one entry: a quote ends at the next '"' or at the line's end, what
+    // follows a closing quote is not part of the field, blanks around an unquoted
+    // field are dropped, and a CR is a line end only before LF or at the very end.
+    csv::Options rules;
+    rules.skipBom = false;
+    rules.doubledQuotes = false;
+    rules.keepAfterQuote = false;
+    rules.quotesSpanLines = false;
+    rules.quotedBreaksAsLf = false;
+    rules.loneCrEndsRecord = false;
+    rules.trimBlanks = true;
+    // Split as UTF-8, which keeps every character whole whatever the file's encoding.
+    const QByteArray text = decode(bytes).toUtf8();
+    csv::Reader reader(std::string_view(text.constData(), size_t(text.size())), rules);
+    std::vector<std::string_view> fields;
     std::vector<TapeEntry> entries;
-    entries.reserve(lines.size());
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-        qsizetype pos = 0;
+    while (reader.next(fields)) {
+        auto field = [&fields](size_t k) {
+            return k < fields.size() ? QString::fromUtf8(fields[k].data(), qsizetype(fields[k].size())) : QString();
+        };
         TapeEntry e;
-        e.Text = nextField(line, pos);
-        const std::optional<qint16> step = flag(nextField(line, pos));
-        const std::optional<qint16> sound = flag(nextField(line, pos));
+        e.Text = field(0);
+        const std::optional<qint16> step = flag(field(1));
+        const std::optional<qint16> sound = flag(field(2));
         if (!step || !sound) return std::nullopt;
         e.StepFlag = *step;
         e.SoundFlag = *sound;
         entries.push_back(std::move(e));
     }
+    if (entries.empty()) return std::nullopt;
     return entries;
 }
 

@@ -1,6 +1,6 @@
 #include "remote/panel_driver.h"
 
-#include "app/autoplay.h"
+#include "panel/autoplay.h"
 #include "panel/command_set.h"
 #include "panel/frm_ctl.h"
 #include "base/input_gate.h"

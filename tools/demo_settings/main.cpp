@@ -1,7 +1,7 @@
 // demo_settings OUT.in4 DEMODIR: the program's default settings with the demo of
-// DEMODIR chosen (see app/demo_choices.h): its routes, its chimes, the ticket preview
+// DEMODIR chosen (see core/demo_choices.h): its routes, its chimes, the ticket preview
 // with its barcode ticket.
-#include "app/demo_choices.h"
+#include "core/demo_choices.h"
 #include "core/ini_codec.h"
 
 #include <QCoreApplication>

@@ -2,6 +2,8 @@
 
 #include "core/fare_data_file.h"
 #include "core/cp932.h"
+#include "core/csv_reader.h"
+#include "core/int16_text.h"
 
 #include <QStringDecoder>
 #include <algorithm>
@@ -36,22 +38,20 @@ QString where(int sheetRow, int column) {
 // count as their ASCII forms, as the route editor takes them from the keyboard.
 bool parseCell(const QString &field, qint16 &out, QString &why) {
     const QString t = field.normalized(QString::NormalizationForm_KC).trimmed();
-    if (t.isEmpty()) {
+    switch (parseInt16(t, out)) {
+    case Int16Text::Ok:
+        return true;
+    case Int16Text::Empty:
         out = 0;
         return true;
-    }
-    bool ok = false;
-    const qlonglong v = t.toLongLong(&ok, 10);
-    if (!ok) {
+    case Int16Text::NotANumber:
         why = QStringLiteral("「%1」は整数ではありません。").arg(t);
         return false;
+    case Int16Text::OutOfRange:
+        break;
     }
-    if (v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max()) {
-        why = QStringLiteral("%1 は範囲外です（-32768～32767）。").arg(t);
-        return false;
-    }
-    out = static_cast<qint16>(v);
-    return true;
+    why = QStringLiteral("%1 は範囲外です（-32768～32767）。").arg(t);
+    return false;
 }
 
 // The separator a one-column file seems to use, named for the message.
@@ -101,72 +101,28 @@ QString encodingName(Encoding e) {
 
 Records records(const QByteArray &bytes, int maxFilled) {
     Records out;
-    QList<QByteArray> fields;
-    QByteArray field;
-    bool inQuotes = false;
-    bool fieldBegun = false;  // a quote opens a quoted field only at its start
-    bool any = false;         // the current record has begun
-    int line = 1, quoteLine = 0;
+    csv::Options rules;
+    rules.skipBom = false;           // read() takes the mark off itself
+    rules.quotedBreaksAsLf = false;  // a quoted line break stays as written
+    rules.loneCrCountsLine = false;  // lines are counted by their LF
+    csv::Reader reader(std::string_view(bytes.constData(), size_t(bytes.size())), rules);
+    std::vector<std::string_view> fields;
     int filled = 0;
-    const qsizetype n = bytes.size();
-    auto endField = [&] {
-        fields << field;
-        field.clear();
-        fieldBegun = false;
-    };
-    auto endRecord = [&] {
-        endField();
+    while (filled <= maxFilled && reader.next(fields)) {
+        QList<QByteArray> row;
         // A blank row is kept only as its place: rows of empty cells could be many.
-        if (std::all_of(fields.begin(), fields.end(), [](const QByteArray &f) { return f.trimmed().isEmpty(); })) fields.clear();
-        else ++filled;
-        out.rows.push_back(fields);
-        fields.clear();
-        any = false;
-    };
-    qsizetype i = 0;
-    for (; i < n && filled <= maxFilled; ++i) {
-        const char c = bytes.at(i);
-        if (c == '\n') ++line;
-        if (inQuotes) {
-            if (c == '"') {
-                if (i + 1 < n && bytes.at(i + 1) == '"') {
-                    field += '"';
-                    ++i;
-                } else {
-                    inQuotes = false;
-                }
-            } else {
-                field += c;
-            }
-            continue;
+        const bool blank = std::all_of(fields.begin(), fields.end(), [](std::string_view f) {
+            return QByteArray::fromRawData(f.data(), qsizetype(f.size())).trimmed().isEmpty();
+        });
+        if (!blank) {
+            ++filled;
+            for (const std::string_view f : fields) row << QByteArray(f.data(), qsizetype(f.size()));
         }
-        if (c == '"' && !fieldBegun) {
-            inQuotes = true;
-            quoteLine = line;
-            fieldBegun = true;
-            any = true;
-        } else if (c == ',') {
-            endField();
-            any = true;
-        } else if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n') {
-                ++i;
-                ++line;
-            }
-            endRecord();
-        } else {
-            field += c;
-            fieldBegun = true;
-            any = true;
-        }
+        out.rows.push_back(row);
+        if (filled > maxFilled && reader.endedAtLineBreak()) out.cut = true;
     }
-    out.consumed = i;
-    if (filled > maxFilled) {
-        out.cut = true;
-        return out;
-    }
-    if (inQuotes) out.unclosedQuoteLine = quoteLine;
-    if (any || !field.isEmpty() || !fields.isEmpty()) endRecord();
+    out.consumed = qsizetype(reader.position());
+    if (!out.cut) out.unclosedQuoteLine = reader.unclosedQuoteLine();
     return out;
 }
 

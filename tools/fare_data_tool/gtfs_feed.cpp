@@ -1,6 +1,6 @@
 #include "gtfs_feed.h"
 
-#include "csv_reader.h"
+#include "core/csv_reader.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "app/autoplay.h"
+#include "panel/autoplay.h"
 
 #include "base/dump_sections.h"
 #include "base/input_gate.h"

@@ -1,6 +1,6 @@
-#include "app/demo_choices.h"
+#include "core/demo_choices.h"
 
-#include "app/board_layout.h"
+#include "core/seiriken_numbering.h"
 
 #include <QDir>
 
@@ -12,7 +12,7 @@ void apply(IniData &ini, const QString &demoDir) {
     ini.dataDir.FareDataDir = ini.dataDir.TapeDataDir = demo.path();
     // Ticket numbers on the board in the board's own colours, the digit lists in front.
     ini.panel.AutoSeiriNum = 1;
-    ini.panel.SeiriNumColor = mdl207_000::kDefaultLabelColors;
+    ini.panel.SeiriNumColor = seiriken::kDefaultLabelColors;
     ini.ctrl.BackPanel = 1;
     // The look of a lit LED board: a black strip with amber dots, dark cells whose
     // unlit segments barely show, amber-orange lit segments.

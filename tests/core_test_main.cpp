@@ -1,0 +1,9 @@
+// Entry point of the core's tests: Qt Core only, no screen, no windows.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
