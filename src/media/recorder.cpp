@@ -55,10 +55,11 @@ bool Recorder::start(const QString &path, QSize size, int fps, FrameSource sourc
     {
         std::lock_guard lock(audioMutex_);
         worker_ = std::make_unique<EncodeWorker>(std::move(sink), format.channels);
-        timeline_ = std::make_unique<AudioTimeline>(format.channels, int64_t(format.sampleRate) * kToleranceMs / 1000);
         t0_ = std::chrono::steady_clock::now();
     }
-    tick();
+    // The clock starts at the event loop's next turn: a recording asked for at start-up
+    // then begins with the windows shown, not while they are still being made.
+    timer_->start(0);
     emit started(path);
     return true;
 }
@@ -79,6 +80,11 @@ void Recorder::scheduleTick() {
 
 void Recorder::tick() {
     if (!active()) return;
+    if (!timeline_) {
+        std::lock_guard lock(audioMutex_);
+        timeline_ = std::make_unique<AudioTimeline>(format_.channels, int64_t(format_.sampleRate) * kToleranceMs / 1000);
+        t0_ = std::chrono::steady_clock::now();
+    }
     const EncodeWorker::Stats stats = worker_->stats();
     if (stats.failed) return end(stats.error);
     // How late this tick came: the window thread was busy for that long.
@@ -112,7 +118,7 @@ void Recorder::end(const QString &error) {
     {
         // The sound runs to the end of the last picture.
         std::lock_guard lock(audioMutex_);
-        timeline_->padTo(nextFrame_ * format_.sampleRate / format_.fps, tail);
+        if (timeline_) timeline_->padTo(nextFrame_ * format_.sampleRate / format_.fps, tail);
     }
     worker_->pushAudio(std::move(tail));
     worker_->finish();  // the thread ends here; only this thread uses the worker now
