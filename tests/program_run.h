@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 struct ProgramRun {
     int exitCode = -1;
     QString errors;  // the script's own lines of standard error
@@ -19,7 +21,8 @@ struct ProgramRun {
 inline ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText,
                              const QString &scriptName = QStringLiteral("t.script"),
                              const QString &workingDir = QString(), const QStringList &environment = {},
-                             const QStringList &extraArgs = {}) {
+                             const QStringList &extraArgs = {}, const std::function<void()> &childSetup = {},
+                             int killAfterMs = 0) {
     const QString scriptPath = dir.filePath(scriptName);
     if (!scriptText.isNull()) {
         QFile f(scriptPath);
@@ -34,10 +37,15 @@ inline ProgramRun runProgram(const QTemporaryDir &dir, const QString &scriptText
     for (const QString &entry : environment) env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(workingDir.isEmpty() ? dir.path() : workingDir);
-    p.start(QStringLiteral(MITRA_EXE),
-            QStringList{QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")), QStringLiteral("--script"),
-                        scriptPath} + extraArgs);
+    if (childSetup) p.setChildProcessModifier(childSetup);
+    QStringList args{QStringLiteral("--settings"), dir.filePath(QStringLiteral("207_000.in4")), QStringLiteral("--script"), scriptPath};
+    for (const QString &a : extraArgs) args << QString(a).replace(QStringLiteral("@/"), dir.path() + QLatin1Char('/'));
+    p.start(QStringLiteral(MITRA_EXE), args);
     ProgramRun r;
+    if (killAfterMs > 0) {
+        p.waitForFinished(killAfterMs);
+        p.kill();  // SIGKILL: nothing of the program's own ending runs
+    }
     r.finished = p.waitForFinished(60000);
     if (!r.finished) p.kill();
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
