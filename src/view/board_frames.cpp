@@ -66,7 +66,8 @@ QImage BoardFrames::frame() {
         rendering_ = true;
         QPainter p(&picture_);
         p.setClipRegion(box);
-        board_->render(&p, QPoint(), box, QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        // render() puts the region's top-left at the offset it is given.
+        board_->render(&p, box.boundingRect().topLeft(), box, QWidget::DrawWindowBackground | QWidget::DrawChildren);
         rendering_ = false;
     }
     picture_.setDevicePixelRatio(1);
