@@ -19,6 +19,12 @@ inline ToolRun hy3tool(const QStringList &args) {
         const rlimit limit{64 << 20, 64 << 20};
         setrlimit(RLIMIT_DATA, &limit);
     });
+    // Its messages follow the locale: these tests read the Japanese ones.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LC_MESSAGES"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(HY3TOOL_EXE), args);
     ToolRun r;
     if (!p.waitForFinished(60000)) return r;

@@ -1,5 +1,7 @@
 #include "base/file_set.h"
 
+#include "base/message_language.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -12,7 +14,7 @@ namespace file_set {
 namespace {
 
 QString cannotWrite(const QString &path, const QString &why) {
-    return QStringLiteral("「%1」に書き込めません: %2").arg(path, why);
+    return message_language::shared("Cannot write \"%1\": %2", "「%1」に書き込めません: %2").arg(path, why);
 }
 
 bool writeOne(const QString &path, const QByteArray &bytes) {
@@ -25,7 +27,7 @@ bool writeOne(const QString &path, const QByteArray &bytes) {
 QString writeAll(const std::vector<File> &files) {
     for (const auto &[path, bytes] : files)
         if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
-            return QStringLiteral("「%1」は通常のファイルではないため、書き込めません。").arg(path);
+            return message_language::shared("\"%1\" is not a regular file, so it cannot be written.", "「%1」は通常のファイルではないため、書き込めません。").arg(path);
     std::vector<std::unique_ptr<QSaveFile>> pending;
     for (const auto &[path, bytes] : files) {
         auto file = std::make_unique<QSaveFile>(path);
@@ -45,7 +47,7 @@ QString writeAll(const std::vector<File> &files) {
                 QFile::remove(path);
                 continue;
             }
-            if (!writeOne(path, *before[done])) message += QStringLiteral("\n「%1」を元に戻せませんでした。").arg(path);
+            if (!writeOne(path, *before[done])) message += message_language::shared("\nCould not put \"%1\" back as it was.", "\n「%1」を元に戻せませんでした。").arg(path);
         }
         return message;
     }

@@ -1,6 +1,7 @@
 #include "base/message_language.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 namespace message_language {
@@ -11,6 +12,16 @@ bool japanese() {
         if (!value.isEmpty()) return value.startsWith("ja");
     }
     return false;
+}
+
+namespace {
+bool everywhere = false;
+}
+
+void followLocaleEverywhere() { everywhere = true; }
+
+QString shared(const char *english, const char *japanese) {
+    return QString::fromUtf8(everywhere && !message_language::japanese() ? english : japanese);
 }
 
 }  // namespace message_language

@@ -1,11 +1,14 @@
 #include "core/fare_data_file.h"
 
 #include "core/cp932.h"
+#include "base/message_language.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
+
+using message_language::shared;
 
 namespace {
 
@@ -31,7 +34,7 @@ FareFileProblem warning(int row, const QString &text) {
 }  // namespace
 
 QString FareFileProblem::located() const {
-    return row > 0 ? QStringLiteral("%1行目: %2").arg(row).arg(text) : text;
+    return row > 0 ? shared("row %1: %2", "%1行目: %2").arg(row).arg(text) : text;
 }
 
 bool FareFileContents::ok() const {
@@ -43,7 +46,7 @@ bool FareFileContents::ok() const {
 QString FareFileContents::errorMessage() const {
     for (const FareFileProblem &p : problems)
         if (p.isError())
-            return QStringLiteral("運賃データ「%1」を読み込めません。\r\n%2").arg(fileName, p.located());
+            return shared("Cannot read the fare data \"%1\".\r\n%2", "運賃データ「%1」を読み込めません。\r\n%2").arg(fileName, p.located());
     return {};
 }
 
@@ -57,19 +60,19 @@ FareFileContents parse(const QByteArray &bytes, const QString &fileName, qint64 
 
     if (size < 2) {
         result.problems.push_back(error(
-            0, QStringLiteral("ファイルが短すぎて行数を読めません（%1バイト）。").arg(size)));
+            0, shared("The file is too short to hold its row count (%1 bytes).", "ファイルが短すぎて行数を読めません（%1バイト）。").arg(size)));
         return result;
     }
     result.countRead = true;
     const qint16 n = i16At(p);
     result.declaredCount = n;
     if (n < 0) {
-        result.problems.push_back(error(0, QStringLiteral("行数が負の値です（%1）。").arg(n)));
+        result.problems.push_back(error(0, shared("The row count is negative (%1).", "行数が負の値です（%1）。").arg(n)));
         return result;
     }
     if (n > MaxRows) {
         result.problems.push_back(error(
-            0, QStringLiteral("行数 %1 が上限の%2行を超えています。").arg(n).arg(MaxRows)));
+            0, shared("The row count %1 is over the limit of %2 rows.", "行数 %1 が上限の%2行を超えています。").arg(n).arg(MaxRows)));
         // Go on: the rows themselves may have problems worth reporting too.
     }
 
@@ -79,23 +82,29 @@ FareFileContents parse(const QByteArray &bytes, const QString &fileName, qint64 
         const qint64 left = size - pos;
         if (left < 2) {
             result.problems.push_back(error(
-                r, QStringLiteral("ファイルが行数 %1 より短く、%2行目がありません"
-                                  "（読めたのは%3行です）。")
+                r, shared("The file is shorter than its row count %1: row %2 is missing "
+                       "(%3 rows were read).",
+                       "ファイルが行数 %1 より短く、%2行目がありません"
+                       "（読めたのは%3行です）。")
                        .arg(n).arg(r).arg(r - 1)));
             return result;
         }
         const quint16 nameLen = u16At(p + pos);
         if (left - 2 < nameLen) {
             result.problems.push_back(error(
-                r, QStringLiteral("停留所名の長さ %1バイトがファイルの終わりを越えています"
-                                  "（残り%2バイト）。")
+                r, shared("The stop name's length of %1 bytes runs past the end of the file "
+                       "(%2 bytes left).",
+                       "停留所名の長さ %1バイトがファイルの終わりを越えています"
+                       "（残り%2バイト）。")
                        .arg(nameLen).arg(left - 2)));
             return result;
         }
         if (left - 2 - nameLen < RecordFixedBytes - 2) {
             result.problems.push_back(error(
-                r, QStringLiteral("行の途中でファイルが終わっています（整理券番号と%1個の"
-                                  "データに%2バイト必要、残り%3バイト）。")
+                r, shared("The file ends inside the row (the ticket number and %1 data "
+                       "need %2 bytes, %3 bytes left).",
+                       "行の途中でファイルが終わっています（整理券番号と%1個の"
+                       "データに%2バイト必要、残り%3バイト）。")
                        .arg(FareRow::CellCount).arg(RecordFixedBytes - 2)
                        .arg(left - 2 - nameLen)));
             return result;
@@ -105,7 +114,7 @@ FareFileContents parse(const QByteArray &bytes, const QString &fileName, qint64 
         row.StopName = cp932::decode(nameBytes);
         if (row.StopName.contains(QChar(0xFFFD)))
             result.problems.push_back(
-                warning(r, QStringLiteral("停留所名にCP932として読めないバイトがあります。")));
+                warning(r, shared("The stop name holds bytes that are not CP932.", "停留所名にCP932として読めないバイトがあります。")));
         pos += 2 + nameLen;
         row.TicketNo = i16At(p + pos);
         pos += 2;
@@ -117,7 +126,7 @@ FareFileContents parse(const QByteArray &bytes, const QString &fileName, qint64 
     const qint64 real = totalSize >= 0 ? totalSize : size;
     if (real > pos)
         result.problems.push_back(warning(
-            0, QStringLiteral("%1行の後に余分な%2バイトがあります（読み込みでは無視します）。")
+            0, shared("%2 extra bytes follow the %1 rows (reading ignores them).", "%1行の後に余分な%2バイトがあります（読み込みでは無視します）。")
                    .arg(n).arg(real - pos)));
     return result;
 }
@@ -128,14 +137,14 @@ FareFileContents readFile(const QString &path) {
     if (const QFileInfo info(path); info.exists() && !info.isFile()) {
         FareFileContents result;
         result.fileName = path;
-        result.problems.push_back(error(0, QStringLiteral("通常のファイルではありません。")));
+        result.problems.push_back(error(0, shared("Not a regular file.", "通常のファイルではありません。")));
         return result;
     }
     if (!file.open(QIODevice::ReadOnly)) {
         FareFileContents result;
         result.fileName = path;
         result.problems.push_back(
-            error(0, QStringLiteral("ファイルを開けません: %1").arg(file.errorString())));
+            error(0, shared("Cannot open the file: %1", "ファイルを開けません: %1").arg(file.errorString())));
         return result;
     }
     // No real fare file is larger than this; a bigger one is never read whole.
@@ -145,7 +154,7 @@ FareFileContents readFile(const QString &path) {
         FareFileContents result;
         result.fileName = path;
         result.problems.push_back(
-            error(0, QStringLiteral("ファイルを読めません: %1").arg(file.errorString())));
+            error(0, shared("Cannot read the file: %1", "ファイルを読めません: %1").arg(file.errorString())));
         return result;
     }
     return parse(bytes, path, total);
@@ -157,7 +166,7 @@ std::vector<FareFileProblem> lint(const std::vector<FareRow> &rows) {
         const int r = static_cast<int>(i) + 1;
         const FareRow &row = rows[i];
         if (row.StopName.trimmed().isEmpty())
-            out.push_back(warning(r, QStringLiteral("停留所名が空です。")));
+            out.push_back(warning(r, shared("The stop name is empty.", "停留所名が空です。")));
         QStringList below, tooBig;
         for (int k = 1; k <= 32; ++k) {
             const int v = row.Cell(k);
@@ -165,12 +174,14 @@ std::vector<FareFileProblem> lint(const std::vector<FareRow> &rows) {
             if (v != -1 && (v < -16384 || v > 16383)) tooBig << QString::number(k);
         }
         if (!below.isEmpty())
-            out.push_back(warning(r, QStringLiteral("運賃が-1より小さいコマがあります（コマ %1）。")
+            out.push_back(warning(r, shared("Fares below -1 (cells %1).", "運賃が-1より小さいコマがあります（コマ %1）。")
                                          .arg(below.join(QStringLiteral(", ")))));
         if (!tooBig.isEmpty())
             out.push_back(warning(
-                r, QStringLiteral("深夜料金（2倍）が16ビットに収まらないコマがあります"
-                                  "（コマ %1、深夜料金でも昼の運賃を表示します）。")
+                r, shared("The late-night fare (double) does not fit in 16 bits "
+                       "(cells %1; late at night they show the day fare).",
+                       "深夜料金（2倍）が16ビットに収まらないコマがあります"
+                       "（コマ %1、深夜料金でも昼の運賃を表示します）。")
                        .arg(tooBig.join(QStringLiteral(", ")))));
     }
     return out;
@@ -196,7 +207,7 @@ bool encode(const std::vector<FareRow> &rows, QByteArray &out, QString *error) {
         return false;
     };
     if (rows.size() > static_cast<size_t>(MaxRows))
-        return fail(QStringLiteral("行が%1行あります。上限は%2行です。").arg(rows.size()).arg(MaxRows));
+        return fail(shared("There are %1 rows; the limit is %2.", "行が%1行あります。上限は%2行です。").arg(rows.size()).arg(MaxRows));
     QByteArray bytes;
     bytes.reserve(2 + static_cast<qsizetype>(rows.size()) * (RecordFixedBytes + 32));
     putU16(bytes, static_cast<quint16>(rows.size()));
@@ -205,11 +216,11 @@ bool encode(const std::vector<FareRow> &rows, QByteArray &out, QString *error) {
         const FareRow &row = rows[i];
         const QStringList bad = unencodable(row.StopName);
         if (!bad.isEmpty())
-            return fail(QStringLiteral("%1行目: 停留所名「%2」にCP932で表せない文字があります: %3")
+            return fail(shared("row %1: the stop name \"%2\" has characters CP932 cannot hold: %3", "%1行目: 停留所名「%2」にCP932で表せない文字があります: %3")
                             .arg(r).arg(row.StopName, bad.join(QStringLiteral(" "))));
         const QByteArray name = cp932::encode(row.StopName);
         if (name.size() > 0xFFFF)
-            return fail(QStringLiteral("%1行目: 停留所名が長すぎます（%2バイト、上限65535バイト）。")
+            return fail(shared("row %1: the stop name is too long (%2 bytes, at most 65535).", "%1行目: 停留所名が長すぎます（%2バイト、上限65535バイト）。")
                             .arg(r).arg(name.size()));
         putU16(bytes, static_cast<quint16>(name.size()));
         bytes.append(name);
@@ -225,7 +236,7 @@ bool writeFile(const QString &path, const std::vector<FareRow> &rows, QString *e
     if (!encode(rows, bytes, error)) return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) *error = QStringLiteral("「%1」に書き込めません: %2").arg(path, file.errorString());
+        if (error) *error = shared("Cannot write \"%1\": %2", "「%1」に書き込めません: %2").arg(path, file.errorString());
         return false;
     }
     return true;

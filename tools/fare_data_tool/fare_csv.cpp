@@ -4,10 +4,13 @@
 #include "core/cp932.h"
 #include "core/csv_reader.h"
 #include "core/int16_text.h"
+#include "base/message_language.h"
 
 #include <QStringDecoder>
 #include <algorithm>
 #include <limits>
+
+using message_language::shared;
 
 namespace fare_csv {
 
@@ -25,12 +28,12 @@ bool isBlank(const QStringList &fields) {
 QString where(int sheetRow, int column) {
     QString what;
     if (column == 1)
-        what = QStringLiteral("停留所名");
+        what = shared("stop name", "停留所名");
     else if (column == 2)
-        what = QStringLiteral("整理券番号");
+        what = shared("ticket number", "整理券番号");
     else
-        what = QStringLiteral("データ%1").arg(column - 2);
-    return QStringLiteral("%1行目 %2列目（%3）").arg(sheetRow).arg(column).arg(what);
+        what = shared("data %1", "データ%1").arg(column - 2);
+    return shared("row %1 column %2 (%3)", "%1行目 %2列目（%3）").arg(sheetRow).arg(column).arg(what);
 }
 
 // A 16-bit number from a field: empty is 0; otherwise an optionally signed
@@ -45,25 +48,30 @@ bool parseCell(const QString &field, qint16 &out, QString &why) {
         out = 0;
         return true;
     case Int16Text::NotANumber:
-        why = QStringLiteral("「%1」は整数ではありません。").arg(t);
+        why = shared("\"%1\" is not a whole number.", "「%1」は整数ではありません。").arg(t);
         return false;
     case Int16Text::OutOfRange:
         break;
     }
-    why = QStringLiteral("%1 は範囲外です（-32768～32767）。").arg(t);
+    why = shared("%1 is out of range (-32768..32767).", "%1 は範囲外です（-32768～32767）。").arg(t);
     return false;
 }
 
 // The separator a one-column file seems to use, named for the message.
 QString likelySeparator(const QString &firstRow) {
-    const std::pair<QChar, const char *> candidates[] = {
-        {QLatin1Char(';'), "セミコロン（;）"}, {QLatin1Char('\t'), "タブ"}, {QLatin1Char('|'), "縦棒（|）"}, {QChar(0x3001), "読点（、）"}};
+    const struct {
+        QChar c;
+        const char *english, *japanese;
+    } candidates[] = {{QLatin1Char(';'), "a semicolon (;)", "セミコロン（;）"},
+                      {QLatin1Char('\t'), "a tab", "タブ"},
+                      {QLatin1Char('|'), "a vertical bar (|)", "縦棒（|）"},
+                      {QChar(0x3001), "an ideographic comma (、)", "読点（、）"}};
     qsizetype best = 0;
-    QString name = QStringLiteral("カンマ以外");
-    for (const auto &[c, label] : candidates)
-        if (const qsizetype k = firstRow.count(c); k > best) {
+    QString name = shared("something other than a comma", "カンマ以外");
+    for (const auto &candidate : candidates)
+        if (const qsizetype k = firstRow.count(candidate.c); k > best) {
             best = k;
-            name = QString::fromUtf8(label);
+            name = shared(candidate.english, candidate.japanese);
         }
     return name;
 }
@@ -90,7 +98,7 @@ Encoding detect(const QByteArray &bytes) {
 QString encodingName(Encoding e) {
     switch (e) {
     case Encoding::Utf8Bom:
-        return QStringLiteral("UTF-8 (BOM付き)");
+        return shared("UTF-8 (with BOM)", "UTF-8 (BOM付き)");
     case Encoding::Utf8:
         return QStringLiteral("UTF-8");
     case Encoding::Cp932:
@@ -142,7 +150,7 @@ ReadResult read(const QByteArray &bytes) {
         recs.push_back(fields);
     }
     if (parsed.unclosedQuoteLine > 0) {
-        result.errors << QStringLiteral("%1行目: 引用符（\"）で始まる欄が閉じられないままファイルが終わっています。")
+        result.errors << shared("row %1: a field opened with a quote (\") is still open at the end of the file.", "%1行目: 引用符（\"）で始まる欄が閉じられないままファイルが終わっています。")
                              .arg(parsed.unclosedQuoteLine);
         return result;
     }
@@ -151,12 +159,12 @@ ReadResult read(const QByteArray &bytes) {
     while (last > 0 && isBlank(recs[last - 1])) --last;
     if (last <= 1) {
         result.errors << (recs.empty() || last == 0
-                              ? QStringLiteral("ファイルが空です（見出し行と停留所の行が必要です）。")
-                              : QStringLiteral("停留所の行がありません（見出し行だけです）。"));
+                              ? shared("The file is empty (it needs a header row and rows of stops).", "ファイルが空です（見出し行と停留所の行が必要です）。")
+                              : shared("There are no rows of stops (only the header row).", "停留所の行がありません（見出し行だけです）。"));
         return result;
     }
     if (std::all_of(recs.begin(), recs.begin() + qsizetype(last), [](const QStringList &r) { return r.size() <= 1; })) {
-        result.errors << QStringLiteral("どの行も1列だけです。区切り文字が%1のようです。欄はカンマ（,）で区切ってください。")
+        result.errors << shared("Every row has one column only. The separator seems to be %1. Separate the fields with commas (,).", "どの行も1列だけです。区切り文字が%1のようです。欄はカンマ（,）で区切ってください。")
                              .arg(likelySeparator(recs[0].value(0)));
         return result;
     }
@@ -167,7 +175,9 @@ ReadResult read(const QByteArray &bytes) {
         qint16 dummy = 0;
         QString why;
         if (h.size() >= 2 && !h[1].trimmed().isEmpty() && parseCell(h[1], dummy, why))
-            result.errors << QStringLiteral("1行目は見出し行ですが、整理券番号の列に数値「%1」があります。"
+            result.errors << shared("Row 1 is the header row, but its ticket number column holds the number \"%1\". "
+                                            "Put a header row first.",
+                                            "1行目は見出し行ですが、整理券番号の列に数値「%1」があります。"
                                             "見出し行を入れてください。")
                                  .arg(h[1].trimmed());
     }
@@ -177,7 +187,7 @@ ReadResult read(const QByteArray &bytes) {
         const QStringList &f = recs[i];
         const int sheetRow = static_cast<int>(i) + 1;
         if (isBlank(f)) {
-            result.errors << QStringLiteral("%1行目: 空の行です（停留所の間に空の行は置けません）。").arg(sheetRow);
+            result.errors << shared("row %1: an empty row (there can be no empty rows between stops).", "%1行目: 空の行です（停留所の間に空の行は置けません）。").arg(sheetRow);
             continue;
         }
         ++stops;
@@ -185,15 +195,15 @@ ReadResult read(const QByteArray &bytes) {
         row.StopName = f[0];
         if (row.StopName.contains(QChar(0xFFFD)))
             result.errors << where(sheetRow, 1) +
-                                 QStringLiteral(": %1として読めないバイトがあります。")
+                                 shared(": holds bytes that are not valid %1.", ": %1として読めないバイトがあります。")
                                      .arg(encodingName(result.encoding));
         const QStringList bad = fare_file::unencodable(row.StopName);
         if (!bad.isEmpty())
             result.errors << where(sheetRow, 1) +
-                                 QStringLiteral(": 「%1」にCP932で表せない文字があります: %2")
+                                 shared(": \"%1\" has characters CP932 cannot hold: %2", ": 「%1」にCP932で表せない文字があります: %2")
                                      .arg(row.StopName, bad.join(QLatin1Char(' ')));
         else if (cp932::encode(row.StopName).size() > 0xFFFF)
-            result.errors << where(sheetRow, 1) + QStringLiteral(": 長すぎます（上限65535バイト）。");
+            result.errors << where(sheetRow, 1) + shared(": too long (at most 65535 bytes).", ": 長すぎます（上限65535バイト）。");
         for (int col = 2; col <= qMin<int>(Columns, f.size()); ++col) {
             qint16 v = 0;
             QString why;
@@ -208,7 +218,9 @@ ReadResult read(const QByteArray &bytes) {
         }
         for (int col = Columns + 1; col <= f.size(); ++col) {
             if (!f[col - 1].trimmed().isEmpty()) {
-                result.errors << QStringLiteral("%1行目 %2列目: 列が多すぎます（停留所名・整理券番号・"
+                result.errors << shared("row %1 column %2: too many columns (at most %4: stop name, ticket number "
+                                                "and %3 data).",
+                                                "%1行目 %2列目: 列が多すぎます（停留所名・整理券番号・"
                                                 "データ%3個の%4列までです）。")
                                      .arg(sheetRow).arg(col).arg(FareRow::CellCount).arg(Columns);
                 break;
@@ -217,7 +229,7 @@ ReadResult read(const QByteArray &bytes) {
         result.rows.push_back(std::move(row));
     }
     if (parsed.cut || stops > fare_file::MaxRows)
-        result.errors << QStringLiteral("停留所が上限の%1行を超えています（%2行目以降）。")
+        result.errors << shared("More stops than the limit of %1 rows (from row %2 on).", "停留所が上限の%1行を超えています（%2行目以降）。")
                              .arg(fare_file::MaxRows).arg(fare_file::MaxRows + 2);
     return result;
 }

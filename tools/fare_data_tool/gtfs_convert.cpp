@@ -1,5 +1,6 @@
 #include "gtfs_convert.h"
 
+#include "base/message_language.h"
 #include "core/fare_data_file.h"
 #include "core/cp932.h"
 #include "gtfs_fares.h"
@@ -7,6 +8,8 @@
 
 #include <QSet>
 #include <algorithm>
+
+using message_language::shared;
 
 namespace gtfs {
 
@@ -40,7 +43,7 @@ private:
     QHash<int, QString> names_;  // board text of each stop, made (and reported) once
 };
 
-QString quotedName(const QString &s) { return QStringLiteral("「%1」").arg(s); }
+QString quotedName(const QString &s) { return shared("\"%1\"", "「%1」").arg(s); }
 
 const Pattern *Builder::choose(const ConvertOptions &options, std::vector<Pattern> &found) {
     const auto route = feed_.routeIndex.find(options.route.toStdString());
@@ -48,17 +51,19 @@ const Pattern *Builder::choose(const ConvertOptions &options, std::vector<Patter
         QStringList ids;
         for (const Route &r : feed_.routes) ids << QString::fromStdString(r.id);
         error(QStringLiteral("routes.txt"), 0,
-              QStringLiteral("route_id「%1」の系統がありません。あるのは: %2").arg(options.route, ids.join(QStringLiteral(", "))));
+              shared("there is no route with route_id \"%1\". There are: %2", "route_id「%1」の系統がありません。あるのは: %2").arg(options.route, ids.join(QStringLiteral(", "))));
         return nullptr;
     }
     found = patterns(feed_, route->second);
     std::vector<const Pattern *> candidates;
     for (const Pattern &p : found)
         if (options.direction < 0 || p.direction == options.direction) candidates.push_back(&p);
-    const QString where = options.direction < 0 ? QString() : QStringLiteral("方向%1の").arg(options.direction);
+    const QString where = options.direction < 0 ? QString()
+                                                : shared(" in direction %1", "方向%1の").arg(options.direction);
     if (candidates.empty()) {
         error(QStringLiteral("trips.txt"), 0,
-              QStringLiteral("系統「%1」には%2便がありません（--list で確かめてください）。").arg(options.route, where));
+              shared("route \"%1\" has no trips%2 (--list shows them).", "系統「%1」には%2便がありません（--list で確かめてください）。")
+                  .arg(options.route, where));
         return nullptr;
     }
     const Pattern *chosen = candidates.front();
@@ -67,16 +72,17 @@ const Pattern *Builder::choose(const ConvertOptions &options, std::vector<Patter
                                      [&](const Pattern *p) { return p->number == options.pattern; });
         if (it == candidates.end()) {
             error(QStringLiteral("trips.txt"), 0,
-                  QStringLiteral("系統「%1」には%2パターン%3がありません（--list で確かめてください）。")
+                  shared("route \"%1\" has no pattern %3%2 (--list shows them).",
+                         "系統「%1」には%2パターン%3がありません（--list で確かめてください）。")
                       .arg(options.route, where).arg(options.pattern));
             return nullptr;
         }
         chosen = *it;
     }
     const Trip &t = chosen->trip(feed_);
-    out_.chosen = QStringLiteral("系統「%1」パターン%2（方向%3 「%4」行き、便 %5 の停留所順、全%6パターン）")
+    out_.chosen = shared("route \"%1\" pattern %2 (direction %3 to \"%4\", the stops of trip %5, %6 patterns in all)", "系統「%1」パターン%2（方向%3 「%4」行き、便 %5 の停留所順、全%6パターン）")
                       .arg(options.route).arg(chosen->number)
-                      .arg(chosen->direction < 0 ? QStringLiteral("なし") : QString::number(chosen->direction))
+                      .arg(chosen->direction < 0 ? shared("none", "なし") : QString::number(chosen->direction))
                       .arg(chosen->headsign(feed_), QString::fromStdString(t.id)).arg(found.size());
     return chosen;
 }
@@ -87,12 +93,12 @@ QString Builder::nameOf(int stopIndex) {
     const Stop &s = stop(stopIndex);
     QStringList lost;
     const QString name = boardText(s.name, &lost);
-    if (name.isEmpty()) warn(StopsFile, s.line, QStringLiteral("停留所「%1」(stop_id) に名前がありません。").arg(QString::fromStdString(s.id)));
+    if (name.isEmpty()) warn(StopsFile, s.line, shared("stop \"%1\" (stop_id) has no name.", "停留所「%1」(stop_id) に名前がありません。").arg(QString::fromStdString(s.id)));
     if (!lost.isEmpty())
-        warn(StopsFile, s.line, QStringLiteral("停留所名%1の %2 はCP932（表示器の文字）にないため「〓」にしました。")
+        warn(StopsFile, s.line, shared("in the stop name %1, %2 is not in CP932 (the board's characters), so it became \"〓\".", "停留所名%1の %2 はCP932（表示器の文字）にないため「〓」にしました。")
                                     .arg(quotedName(s.name), lost.join(QLatin1Char(' '))));
     if (name.size() > StillCells)
-        warn(StopsFile, s.line, QStringLiteral("停留所名%1は%2文字あり、表示器は一度に%3文字までなので流れて（スクロールして）表示されます。")
+        warn(StopsFile, s.line, shared("the stop name %1 has %2 characters and the board shows %3 at a time, so it scrolls.", "停留所名%1は%2文字あり、表示器は一度に%3文字までなので流れて（スクロールして）表示されます。")
                                     .arg(quotedName(name)).arg(name.size()).arg(StillCells));
     names_.insert(stopIndex, name);
     return name;
@@ -110,8 +116,11 @@ void Builder::makeRows(const Trip &trip) {
         if (seen != firstVisit.constEnd()) {
             const StopTime &before = trip.times[static_cast<size_t>(seen.value())];
             warn(StopTimesFile, st.line,
-                 QStringLiteral("停留所%1をこの便は2回通ります（%2行目と%3行目、表示器の%4行目と%5行目）。"
-                                "行は通る順に両方作りますが、ゾーン運賃では同じ停留所どうしの運賃は最低の運賃になるので、確かめてください。")
+                 shared("this trip passes stop %1 twice (rows %2 and %3, the board's rows %4 and %5). "
+                        "Both rows are made in the order passed, but with zone fares a ride between the two "
+                        "is the lowest fare, so check it.",
+                        "停留所%1をこの便は2回通ります（%2行目と%3行目、表示器の%4行目と%5行目）。"
+                        "行は通る順に両方作りますが、ゾーン運賃では同じ停留所どうしの運賃は最低の運賃になるので、確かめてください。")
                      .arg(quotedName(stop(st.stop).name)).arg(before.line).arg(st.line).arg(seen.value() + 1).arg(r + 1));
         } else {
             firstVisit.insert(st.stop, static_cast<int>(r));
@@ -127,9 +136,12 @@ void Builder::makeRows(const Trip &trip) {
         int count = 0;
         for (size_t r = BoardCells; r + 1 < n; ++r) count += trip.times[r].pickup ? 1 : 0;
         warn(StopTimesFile, trip.times[first].line,
-             QStringLiteral("乗車できる停留所が整理券番号%1番の%2から先に%3か所あります。表示器の運賃欄は整理券1～%4番の"
-                            "%4コマだけなので、そこで乗った人の運賃は表示されません（整理券番号は運賃データに残り、"
-                            "それより前の整理券の運賃は正しく表示されます）。")
+             shared("%3 stops where passengers board lie from %2 (ticket number %1) on. The board has fare "
+                    "cells for tickets 1..%4 only, so the fares of those who board there are not shown (the "
+                    "ticket numbers stay in the fare data, and the fares of earlier tickets show correctly).",
+                    "乗車できる停留所が整理券番号%1番の%2から先に%3か所あります。表示器の運賃欄は整理券1～%4番の"
+                    "%4コマだけなので、そこで乗った人の運賃は表示されません（整理券番号は運賃データに残り、"
+                    "それより前の整理券の運賃は正しく表示されます）。")
                  .arg(first + 1).arg(quotedName(nameOf(trip.times[first].stop))).arg(count).arg(BoardCells));
     }
 }
@@ -143,8 +155,10 @@ void Builder::makeFares(const Trip &trip, int route) {
             if (stop(st.stop).zone.empty() && !noZoneReported.contains(st.stop)) {
                 noZoneReported.insert(st.stop);
                 warn(StopsFile, stop(st.stop).line,
-                     QStringLiteral("停留所%1に zone_id がありません。この系統の運賃はゾーンで決まるので、"
-                                    "ここで乗り降りする運賃は決められません。").arg(quotedName(stop(st.stop).name)));
+                     shared("stop %1 has no zone_id. This route's fares go by zone, so the fares of "
+                            "rides from or to it cannot be found.",
+                            "停留所%1に zone_id がありません。この系統の運賃はゾーンで決まるので、"
+                            "ここで乗り降りする運賃は決められません。").arg(quotedName(stop(st.stop).name)));
             }
     int missingPairs = 0;
     for (size_t k = 1; k <= std::min<size_t>(n, BoardCells); ++k) {
@@ -156,19 +170,22 @@ void Builder::makeFares(const Trip &trip, int route) {
             const std::optional<int> price = finder.fare(from.stop, to.stop);
             // -1 is how the board is told to show a fare of 0 (see the README).
             if (price) out_.rows[r - 1].cells[k - 1] = *price == 0 ? -1 : static_cast<qint16>(*price);
-            else if (to.dropOff) missing << QStringLiteral("%1（%2行目）").arg(nameOf(to.stop)).arg(r);
+            else if (to.dropOff) missing << shared("%1 (row %2)", "%1（%2行目）").arg(nameOf(to.stop)).arg(r);
         }
         if (missing.isEmpty()) continue;
         missingPairs += static_cast<int>(missing.size());
         if (noZoneReported.contains(from.stop)) continue;
         const Stop &s = stop(from.stop);
         warn(StopsFile, s.line,
-             QStringLiteral("%1（整理券%2番、zone_id「%3」）から %4 までの運賃が fare_rules.txt にありません。"
-                            "その欄は空（0）になります。")
-                 .arg(quotedName(nameOf(from.stop))).arg(k).arg(QString::fromStdString(s.zone), missing.join(QStringLiteral("、"))));
+             shared("fare_rules.txt has no fare from %1 (ticket %2, zone_id \"%3\") to %4. "
+                    "Those cells stay empty (0).",
+                    "%1（整理券%2番、zone_id「%3」）から %4 までの運賃が fare_rules.txt にありません。"
+                    "その欄は空（0）になります。")
+                 .arg(quotedName(nameOf(from.stop))).arg(k)
+                 .arg(QString::fromStdString(s.zone), missing.join(shared(", ", "、"))));
     }
     if (missingPairs > 0)
-        warn(QString(), 0, QStringLiteral("運賃の分からない乗車・降車の組が%1組あります（運賃欄が空になります）。").arg(missingPairs));
+        warn(QString(), 0, shared("%1 pairs of boarding and alighting stops have no known fare (their fare cells stay empty).", "運賃の分からない乗車・降車の組が%1組あります（運賃欄が空になります）。").arg(missingPairs));
 }
 
 void Builder::makeAnnouncements(const Trip &trip) {
@@ -186,7 +203,8 @@ void Builder::makeAnnouncements(const Trip &trip) {
                 spoken = text;
             else
                 warn(QStringLiteral("translations.txt"), reading->line,
-                     QStringLiteral("読み%1の %2 はCP932にないため、放送には停留所名を使います。")
+                     shared("in the reading %1, %2 is not in CP932, so the announcement uses the stop name.",
+                            "読み%1の %2 はCP932にないため、放送には停留所名を使います。")
                          .arg(quotedName(reading->text), lost.join(QLatin1Char(' '))));
         }
         const bool terminal = r == n;
@@ -248,14 +266,16 @@ Conversion convert(const Feed &feed, const ConvertOptions &options) {
     const size_t n = trip.times.size();
     if (n > static_cast<size_t>(fare_file::MaxRows)) {
         b.error(StopTimesFile, trip.times[fare_file::MaxRows].line,
-                QStringLiteral("この便は%1停留所を通りますが、運賃データは%2行（停留所）までです（%3停留所目がこの行）。"
-                               "運賃データは作りませんでした。")
+                shared("this trip passes %1 stops, but fare data holds at most %2 rows (stops); stop %3 is "
+                       "on this row. No fare data was made.",
+                       "この便は%1停留所を通りますが、運賃データは%2行（停留所）までです（%3停留所目がこの行）。"
+                       "運賃データは作りませんでした。")
                     .arg(n).arg(fare_file::MaxRows).arg(fare_file::MaxRows + 1));
         return out;
     }
     if (n < 2) {
         b.error(StopTimesFile, trip.times.front().line,
-                QStringLiteral("この便には停留所が1つしかありません（表示器には2つ以上必要です）。"));
+                shared("this trip has one stop only (the board needs two or more).", "この便には停留所が1つしかありません（表示器には2つ以上必要です）。"));
         return out;
     }
     b.makeRows(trip);

@@ -1,5 +1,6 @@
 #include "gtfs_feed.h"
 
+#include "base/message_language.h"
 #include "core/csv_reader.h"
 
 #include <QStringList>
@@ -7,6 +8,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+
+using message_language::shared;
 
 namespace gtfs {
 
@@ -63,11 +66,11 @@ public:
         : feed_(feed), file_(file), reader_(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))),
           header_({}) {
         if (const int bad = firstBadUtf8Line(bytes)) {
-            error(bad, QStringLiteral("UTF-8 として読めないバイトがあります（GTFSのファイルは UTF-8 です）。"));
+            error(bad, shared("bytes that are not valid UTF-8 (GTFS files are UTF-8).", "UTF-8 として読めないバイトがあります（GTFSのファイルは UTF-8 です）。"));
             return;
         }
         if (!reader_.next(fields_)) {
-            error(0, QStringLiteral("空のファイルです（1行目に列名が必要です）。"));
+            error(0, shared("an empty file (row 1 must name the columns).", "空のファイルです（1行目に列名が必要です）。"));
             return;
         }
         header_ = csv::Header(fields_);
@@ -75,14 +78,14 @@ public:
     }
     ~Table() {
         if (usable_ && reader_.unclosedQuoteLine())
-            error(reader_.unclosedQuoteLine(), QStringLiteral("引用符 \" が閉じられないままファイルが終わっています。"));
+            error(reader_.unclosedQuoteLine(), shared("a quote \" is still open at the end of the file.", "引用符 \" が閉じられないままファイルが終わっています。"));
     }
 
     // The column of a name; a missing required column is an error.
     int column(const char *name, bool required = false) {
         const int c = header_.column(name);
         if (c < 0 && required && usable_) {
-            error(1, QStringLiteral("必須の列 %1 がありません。").arg(QLatin1String(name)));
+            error(1, shared("the required column %1 is missing.", "必須の列 %1 がありません。").arg(QLatin1String(name)));
             usable_ = false;
         }
         return c;
@@ -92,7 +95,7 @@ public:
         while (reader_.next(fields_)) {
             if (fields_.size() == 1 && fields_[0].empty()) continue;  // blank line
             if (++rows_ > feed_.limits.maxRows) {
-                error(line(), QStringLiteral("行が多すぎます（%1行まで）。ここから先は読みません。").arg(feed_.limits.maxRows));
+                error(line(), shared("too many rows (at most %1); the rest is not read.", "行が多すぎます（%1行まで）。ここから先は読みません。").arg(feed_.limits.maxRows));
                 usable_ = false;
                 return false;
             }
@@ -132,7 +135,7 @@ void readStops(Feed &feed, const QByteArray &bytes) {
         Stop s{id(t[cId]), text(t[cName]), id(t[cZone]), -1, t.line()};
         if (s.id.empty()) continue;
         if (!feed.stopIndex.emplace(s.id, static_cast<int>(feed.stops.size())).second) {
-            t.warn(t.line(), QStringLiteral("stop_id「%1」が重複しています（最初の行を使います）。").arg(QString::fromStdString(s.id)));
+            t.warn(t.line(), shared("stop_id \"%1\" appears twice (the first row is used).", "stop_id「%1」が重複しています（最初の行を使います）。").arg(QString::fromStdString(s.id)));
             continue;
         }
         parents.push_back(id(t[cParent]));
@@ -156,7 +159,7 @@ void readRoutes(Feed &feed, const QByteArray &bytes) {
     while (t.next()) {
         Route r{id(t[cId]), text(t[cShort]), text(t[cLong]), t.line()};
         if (!feed.routeIndex.emplace(r.id, static_cast<int>(feed.routes.size())).second) {
-            t.warn(t.line(), QStringLiteral("route_id「%1」が重複しています（最初の行を使います）。").arg(QString::fromStdString(r.id)));
+            t.warn(t.line(), shared("route_id \"%1\" appears twice (the first row is used).", "route_id「%1」が重複しています（最初の行を使います）。").arg(QString::fromStdString(r.id)));
             continue;
         }
         feed.routes.push_back(std::move(r));
@@ -176,12 +179,12 @@ void readTrips(Feed &feed, const QByteArray &bytes, IndexOf &tripIndex) {
         trip.direction = d == "0" ? 0 : d == "1" ? 1 : -1;
         trip.line = t.line();
         if (trip.route < 0) {
-            t.warn(t.line(), QStringLiteral("route_id「%1」は routes.txt にありません（この便は使いません）。")
+            t.warn(t.line(), shared("route_id \"%1\" is not in routes.txt (this trip is not used).", "route_id「%1」は routes.txt にありません（この便は使いません）。")
                                  .arg(text(t[cRoute])));
             continue;
         }
         if (!tripIndex.emplace(trip.id, static_cast<int>(feed.trips.size())).second) {
-            t.warn(t.line(), QStringLiteral("trip_id「%1」が重複しています（最初の行を使います）。").arg(QString::fromStdString(trip.id)));
+            t.warn(t.line(), shared("trip_id \"%1\" appears twice (the first row is used).", "trip_id「%1」が重複しています（最初の行を使います）。").arg(QString::fromStdString(trip.id)));
             continue;
         }
         feed.trips.push_back(std::move(trip));
@@ -200,13 +203,13 @@ void readStopTimes(Feed &feed, const QByteArray &bytes, const IndexOf &tripIndex
         st.line = t.line();
         st.stop = find(feed.stopIndex, id(t[cStop]));
         if (st.stop < 0) {
-            t.error(st.line, QStringLiteral("stop_id「%1」は stops.txt にありません。").arg(text(t[cStop])));
+            t.error(st.line, shared("stop_id \"%1\" is not in stops.txt.", "stop_id「%1」は stops.txt にありません。").arg(text(t[cStop])));
             continue;
         }
         const std::string seq = id(t[cSeq]);
         const auto [end, ec] = std::from_chars(seq.data(), seq.data() + seq.size(), st.sequence);
         if (ec != std::errc() || end != seq.data() + seq.size() || seq.empty() || st.sequence < 0) {
-            t.error(st.line, QStringLiteral("stop_sequence「%1」は0以上の整数ではありません。").arg(QString::fromStdString(seq)));
+            t.error(st.line, shared("stop_sequence \"%1\" is not a whole number from 0.", "stop_sequence「%1」は0以上の整数ではありません。").arg(QString::fromStdString(seq)));
             continue;
         }
         st.pickup = id(t[cPickup]) != "1";
@@ -220,7 +223,7 @@ void readStopTimes(Feed &feed, const QByteArray &bytes, const IndexOf &tripIndex
         for (size_t i = 1; i < trip.times.size(); ++i)
             if (trip.times[i].sequence == trip.times[i - 1].sequence)
                 feed.add({Problem::Severity::Error, StopTimes, trip.times[i].line,
-                                         QStringLiteral("便「%1」の stop_sequence %2 が %3行目と重複しています。")
+                                         shared("trip \"%1\": stop_sequence %2 repeats that of row %3.", "便「%1」の stop_sequence %2 が %3行目と重複しています。")
                                              .arg(QString::fromStdString(trip.id)).arg(trip.times[i].sequence)
                                              .arg(trip.times[i - 1].line)});
     }
@@ -239,7 +242,7 @@ void readFares(Feed &feed, const QByteArray &attributes, const QByteArray *rules
                 f.price = static_cast<int>(price);
                 f.usable = true;
             } else {
-                t.warn(t.line(), QStringLiteral("運賃「%1」の price「%2」は 0～32767 の整数（円）ではないため使えません。")
+                t.warn(t.line(), shared("fare \"%1\": price \"%2\" is not a whole number of yen 0..32767, so it is not used.", "運賃「%1」の price「%2」は 0～32767 の整数（円）ではないため使えません。")
                                      .arg(QString::fromStdString(f.id), text(t[cPrice])));
             }
             if (fareIndex.emplace(f.id, static_cast<int>(feed.fares.size())).second) feed.fares.push_back(std::move(f));
@@ -253,12 +256,12 @@ void readFares(Feed &feed, const QByteArray &attributes, const QByteArray *rules
     while (t.next()) {
         FareRule r{find(fareIndex, id(t[cFare])), id(t[cRoute]), id(t[cOrigin]), id(t[cDest]), id(t[cContains]), t.line()};
         if (r.fare < 0) {
-            t.warn(t.line(), QStringLiteral("fare_id「%1」は fare_attributes.txt にありません（この規則は使いません）。")
+            t.warn(t.line(), shared("fare_id \"%1\" is not in fare_attributes.txt (this rule is not used).", "fare_id「%1」は fare_attributes.txt にありません（この規則は使いません）。")
                                  .arg(text(t[cFare])));
             continue;
         }
         if (!r.contains.empty()) {
-            t.warn(t.line(), QStringLiteral("contains_id（通過ゾーン）による規則には対応していないため、使いません。"));
+            t.warn(t.line(), shared("rules by contains_id (zones passed through) are not supported, so this one is not used.", "contains_id（通過ゾーン）による規則には対応していないため、使いません。"));
             continue;
         }
         feed.fareRules.push_back(std::move(r));
@@ -291,7 +294,7 @@ void readTranslations(Feed &feed, const QByteArray &bytes) {
 QString Problem::located() const {
     if (file.isEmpty()) return text;
     if (line <= 0) return QStringLiteral("%1: %2").arg(file, text);
-    return QStringLiteral("%1 %2行目: %3").arg(file).arg(line).arg(text);
+    return shared("%1 row %2: %3", "%1 %2行目: %3").arg(file).arg(line).arg(text);
 }
 
 namespace {
@@ -312,8 +315,8 @@ void Feed::countLeftOut() {
         if (left <= 0) continue;
         const bool error = kind.startsWith(QLatin1Char('E'));
         problems.push_back({error ? Problem::Severity::Error : Problem::Severity::Warning, kind.mid(1), 0,
-                            QStringLiteral("ほかにも%1が%2件あります（表示は%3件まで）。")
-                                .arg(error ? QStringLiteral("エラー") : QStringLiteral("警告"))
+                            (error ? shared("%1 more errors (at most %2 are shown).", "ほかにもエラーが%1件あります（表示は%2件まで）。")
+                                   : shared("%1 more warnings (at most %2 are shown).", "ほかにも警告が%1件あります（表示は%2件まで）。"))
                                 .arg(left).arg(limits.maxProblemsPerKind)});
     }
 }
@@ -343,7 +346,7 @@ Feed parse(const QHash<QString, QByteArray> &files, const Limits &limits) {
     feed.limits = limits;
     for (const QString &required : {Stops, Routes, Trips, StopTimes})
         if (!files.contains(required))
-            feed.problems.push_back({Problem::Severity::Error, required, 0, QStringLiteral("ファイルがありません。")});
+            feed.problems.push_back({Problem::Severity::Error, required, 0, shared("the file is missing.", "ファイルがありません。")});
     if (!feed.ok()) return feed;
     readStops(feed, files.value(Stops));
     readRoutes(feed, files.value(Routes));

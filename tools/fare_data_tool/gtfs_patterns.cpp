@@ -1,7 +1,11 @@
 #include "gtfs_patterns.h"
 
+#include "base/message_language.h"
+
 #include <algorithm>
 #include <map>
+
+using message_language::shared;
 
 namespace gtfs {
 
@@ -39,16 +43,16 @@ QStringList listing(const Feed &feed) {
         const Route &route = feed.routes[r];
         QString name = route.shortName;
         if (!route.longName.isEmpty()) name += (name.isEmpty() ? QString() : QStringLiteral(" ")) + route.longName;
-        lines << QStringLiteral("系統 %1: %2").arg(QString::fromStdString(route.id), name);
+        lines << shared("route %1: %2", "系統 %1: %2").arg(QString::fromStdString(route.id), name);
         const std::vector<Pattern> ps = patterns(feed, static_cast<int>(r));
-        if (ps.empty()) lines << QStringLiteral("  （便がありません）");
+        if (ps.empty()) lines << shared("  (no trips)", "  （便がありません）");
         for (const Pattern &p : ps) {
             const Trip &t = p.trip(feed);
             const QString &first = feed.stops[static_cast<size_t>(t.times.front().stop)].name;
             const QString &last = feed.stops[static_cast<size_t>(t.times.back().stop)].name;
-            lines << QStringLiteral("  パターン%1: 方向%2 「%3」行き %4停留所 %5 → %6（%7便、例: 便 %8）")
+            lines << shared("  pattern %1: direction %2 to \"%3\", %4 stops %5 → %6 (%7 trips, e.g. trip %8)", "  パターン%1: 方向%2 「%3」行き %4停留所 %5 → %6（%7便、例: 便 %8）")
                          .arg(p.number)
-                         .arg(p.direction < 0 ? QStringLiteral("なし") : QString::number(p.direction))
+                         .arg(p.direction < 0 ? shared("none", "なし") : QString::number(p.direction))
                          .arg(p.headsign(feed))
                          .arg(t.times.size())
                          .arg(first, last)

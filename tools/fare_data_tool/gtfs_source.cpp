@@ -1,6 +1,7 @@
 // Taking the feed's files out of a folder or a zip file (libzip).
 #include "gtfs_feed.h"
 
+#include "base/message_language.h"
 #include "base/regular_file.h"
 
 #include <QDir>
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <memory>
+
+using message_language::shared;
 
 namespace gtfs {
 
@@ -23,7 +26,7 @@ bool wanted(const QString &name) {
 }
 
 Problem tooLarge(const QString &file, const Limits &limits) {
-    return feedError(file, QStringLiteral("大きすぎます（フィードのファイルは合わせて%1MiBまで）。").arg(limits.maxBytes >> 20));
+    return feedError(file, shared("too large (a feed's files may hold %1 MiB together).", "大きすぎます（フィードのファイルは合わせて%1MiBまで）。").arg(limits.maxBytes >> 20));
 }
 
 void readFolder(const QString &path, const Limits &limits, QHash<QString, QByteArray> &files,
@@ -37,10 +40,10 @@ void readFolder(const QString &path, const Limits &limits, QHash<QString, QByteA
         case regular_file::Status::Missing: continue;
         case regular_file::Status::Ok: break;
         case regular_file::Status::NotRegular:
-            problems.push_back(feedError(name, QStringLiteral("通常のファイルではありません。")));
+            problems.push_back(feedError(name, shared("not a regular file.", "通常のファイルではありません。")));
             continue;
         case regular_file::Status::TooLarge: problems.push_back(tooLarge(name, limits)); continue;
-        case regular_file::Status::Unreadable: problems.push_back(feedError(name, QStringLiteral("読めません。"))); continue;
+        case regular_file::Status::Unreadable: problems.push_back(feedError(name, shared("cannot be read.", "読めません。"))); continue;
         }
         left -= f.bytes.size();
         files.insert(name, std::move(f.bytes));
@@ -59,7 +62,7 @@ void readZip(const QString &path, const Limits &limits, QHash<QString, QByteArra
         zip_error_t error;
         zip_error_init_with_code(&error, code);
         problems.push_back(feedError(QFileInfo(path).fileName(),
-                                     QStringLiteral("zipファイルとして開けません: %1")
+                                     shared("cannot be opened as a zip file: %1", "zipファイルとして開けません: %1")
                                          .arg(QString::fromLocal8Bit(zip_error_strerror(&error)))));
         zip_error_fini(&error);
         return;
@@ -80,7 +83,7 @@ void readZip(const QString &path, const Limits &limits, QHash<QString, QByteArra
     for (auto it = use.cbegin(); it != use.cend(); ++it) {
         std::unique_ptr<zip_file_t, int (*)(zip_file_t *)> f(zip_fopen_index(archive.get(), it.value(), 0), zip_fclose);
         if (!f) {
-            problems.push_back(feedError(it.key(), QStringLiteral("zipの中のファイルを開けません: %1")
+            problems.push_back(feedError(it.key(), shared("cannot open the file in the zip: %1", "zipの中のファイルを開けません: %1")
                                                        .arg(QString::fromLocal8Bit(zip_strerror(archive.get())))));
             continue;
         }
@@ -102,7 +105,7 @@ void readZip(const QString &path, const Limits &limits, QHash<QString, QByteArra
         }
         if (n < 0) {
             problems.push_back(n == -2 ? tooLarge(it.key(), limits)
-                                       : feedError(it.key(), QStringLiteral("zipの中のファイルが壊れています: %1")
+                                       : feedError(it.key(), shared("the file in the zip is damaged: %1", "zipの中のファイルが壊れています: %1")
                                                                  .arg(QString::fromLocal8Bit(zip_file_strerror(f.get())))));
             continue;
         }
@@ -122,7 +125,7 @@ Feed read(const QString &path, const Limits &limits) {
     else if (info.isFile())
         readZip(path, limits, files, problems);
     else
-        problems.push_back(feedError(QString(), QStringLiteral("「%1」がありません（GTFSのフォルダかzipファイルを指定してください）。").arg(path)));
+        problems.push_back(feedError(QString(), shared("\"%1\" does not exist (give a GTFS folder or zip file).", "「%1」がありません（GTFSのフォルダかzipファイルを指定してください）。").arg(path)));
     if (!problems.empty()) {
         Feed feed;
         feed.problems = std::move(problems);

@@ -58,7 +58,7 @@ const char *const HelpTextEnglish =
     "usage: hy3tool <command> [arguments]\n"
     "\n"
     "Makes fare data files (route number.hy3) from a spreadsheet's CSV, turns them back\n"
-    "into CSV, and checks them. (The detailed problem reports are in Japanese.)\n"
+    "into CSV, and checks them.\n"
     "\n"
     "Commands:\n"
     "  to-hy3 IN.csv OUT.hy3\n"
@@ -96,11 +96,11 @@ bool mapFile(QFile &f, QByteArray &bytes) {
     const QString path = f.fileName();
     // Opening a FIFO would wait for a writer forever; a device never ends.
     if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
-        err(QStringLiteral("「%1」は通常のファイルではありません。").arg(path));
+        err(pick("\"%1\" is not a regular file.", "「%1」は通常のファイルではありません。").arg(path));
         return false;
     }
     if (!f.open(QIODevice::ReadOnly)) {
-        err(QStringLiteral("「%1」を開けません: %2").arg(path, f.errorString()));
+        err(pick("Cannot open \"%1\": %2", "「%1」を開けません: %2").arg(path, f.errorString()));
         return false;
     }
     // Mapped, not read: the reader looks only at the rows a fare data file can hold, so
@@ -119,7 +119,7 @@ int toHy3(const QString &in, const QString &outPath) {
     const fare_csv::ReadResult csv = fare_csv::read(bytes);
     if (!csv.ok()) {
         for (const QString &e : csv.errors) err(QStringLiteral("%1: %2").arg(in, e));
-        err(QStringLiteral("%1: %2件の問題があるため、「%3」は作りませんでした。")
+        err(pick("%1: %2 problems, so \"%3\" was not made.", "%1: %2件の問題があるため、「%3」は作りませんでした。")
                 .arg(in).arg(csv.errors.size()).arg(outPath));
         return Refused;
     }
@@ -129,8 +129,8 @@ int toHy3(const QString &in, const QString &outPath) {
         return Refused;
     }
     for (const FareFileProblem &p : fare_file::lint(csv.rows))
-        err(QStringLiteral("%1: 警告: %2").arg(in, p.located()));
-    out(QStringLiteral("%1 (%2) → %3: %4行").arg(in, fare_csv::encodingName(csv.encoding), outPath)
+        err(pick("%1: warning: %2", "%1: 警告: %2").arg(in, p.located()));
+    out(pick("%1 (%2) → %3: %4 rows", "%1 (%2) → %3: %4行").arg(in, fare_csv::encodingName(csv.encoding), outPath)
             .arg(csv.rows.size()));
     return Ok;
 }
@@ -138,7 +138,7 @@ int toHy3(const QString &in, const QString &outPath) {
 int toCsv(const QString &in, const QString &outPath, fare_csv::Encoding encoding) {
     const FareFileContents file = fare_file::readFile(in);
     for (const FareFileProblem &p : file.problems)
-        if (!p.isError()) err(QStringLiteral("%1: 警告: %2").arg(in, p.located()));
+        if (!p.isError()) err(pick("%1: warning: %2", "%1: 警告: %2").arg(in, p.located()));
     if (!file.ok()) {
         err(file.errorMessage());
         return Refused;
@@ -150,10 +150,10 @@ int toCsv(const QString &in, const QString &outPath, fare_csv::Encoding encoding
     }
     QSaveFile f(outPath);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        err(QStringLiteral("「%1」に書き込めません: %2").arg(outPath, f.errorString()));
+        err(pick("Cannot write \"%1\": %2", "「%1」に書き込めません: %2").arg(outPath, f.errorString()));
         return Refused;
     }
-    out(QStringLiteral("%1 → %2 (%3): %4行").arg(in, outPath, fare_csv::encodingName(encoding))
+    out(pick("%1 → %2 (%3): %4 rows", "%1 → %2 (%3): %4行").arg(in, outPath, fare_csv::encodingName(encoding))
             .arg(file.rows.size()));
     return Ok;
 }
@@ -168,17 +168,17 @@ int check(const QStringList &paths) {
         for (const FareFileProblem &p : problems) {
             if (p.isError()) {
                 ++errors;
-                out(QStringLiteral("%1: エラー: %2").arg(path, p.located()));
+                out(pick("%1: error: %2", "%1: エラー: %2").arg(path, p.located()));
             } else {
                 ++warnings;
-                out(QStringLiteral("%1: 警告: %2").arg(path, p.located()));
+                out(pick("%1: warning: %2", "%1: 警告: %2").arg(path, p.located()));
             }
         }
         if (file.countRead && file.declaredCount == 0) {
             ++warnings;
-            out(QStringLiteral("%1: 警告: 行数が0です（この系統は「未登録」として扱われます）。").arg(path));
+            out(pick("%1: warning: the row count is 0 (the route counts as not registered).", "%1: 警告: 行数が0です（この系統は「未登録」として扱われます）。").arg(path));
         }
-        out(QStringLiteral("%1: %2行, エラー%3件, 警告%4件").arg(path).arg(file.rows.size())
+        out(pick("%1: %2 rows, %3 errors, %4 warnings", "%1: %2行, エラー%3件, 警告%4件").arg(path).arg(file.rows.size())
                 .arg(errors).arg(warnings));
         if (errors > 0) result = Refused;
     }
@@ -189,6 +189,8 @@ int check(const QStringList &paths) {
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
+    // Everything this tool says is a command-line message, the file problems included.
+    message_language::followLocaleEverywhere();
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) return usage(pick("no command given.", "コマンドがありません。"));
     if (args.contains(QStringLiteral("-h")) || args.contains(QStringLiteral("--help")) ||
