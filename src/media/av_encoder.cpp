@@ -1,5 +1,7 @@
 #include "media/av_encoder.h"
 
+#include "media/yuv_convert.h"
+
 #include <QFile>
 
 extern "C" {
@@ -9,7 +11,6 @@ extern "C" {
 #include <libavutil/log.h>
 #include <libavutil/opt.h>
 #include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
 }
 
 namespace {
@@ -53,16 +54,14 @@ struct AvEncoder::State {
     bool headerWritten = false;
     CodecPtr video, audio;
     AVStream *videoStream = nullptr, *audioStream = nullptr;
-    SwsContext *scale = nullptr;
     SwrContext *resample = nullptr;
     AVAudioFifo *fifo = nullptr;
     FramePtr picture, sound;
     PacketPtr packet{av_packet_alloc()};
     int64_t audioPts = 0;  // in the audio codec's samples
-    QImage straight;       // the picture unpremultiplied, for alpha
+    QImage straight;       // the picture as the planes are made from it
 
     ~State() {
-        sws_freeContext(scale);
         swr_free(&resample);
         if (fifo) av_audio_fifo_free(fifo);
         if (out) {
@@ -125,10 +124,7 @@ bool AvEncoder::State::openVideo(QString *error) {
     picture->width = c->width;
     picture->height = c->height;
     if (av_frame_get_buffer(picture.get(), 0) < 0) return fail(error, QStringLiteral("out of memory"), 0);
-    // Qt's 32-bit pixels are B, G, R, A in memory on this byte order.
-    scale = sws_getContext(c->width, c->height, webm ? AV_PIX_FMT_BGRA : AV_PIX_FMT_BGR0, c->width, c->height,
-                           c->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    return scale ? true : fail(error, QStringLiteral("cannot convert the pictures"), 0);
+    return true;
 }
 
 bool AvEncoder::State::openAudio(QString *error) {
@@ -205,15 +201,20 @@ bool AvEncoder::State::send(AVCodecContext *codec, AVStream *stream, AVFrame *fr
 bool AvEncoder::writeVideo(const QImage &frame, int64_t index, QString *error) {
     State &s = *s_;
     if (frame.size() != s.format.size) return s.fail(error, QStringLiteral("a picture of the wrong size"), 0);
+    // The planes are made from 32-bit pixels, with straight colours where alpha counts.
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "Qt's 32-bit pixels are read as B, G, R, A bytes");
+    const bool alpha = s.format.container == Container::Webm;
+    const QImage::Format f = frame.format();
+    const bool usable = alpha ? f == QImage::Format_ARGB32
+                              : f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
     const QImage *source = &frame;
-    if (s.format.container == Container::Webm && frame.format() != QImage::Format_ARGB32) {
-        s.straight = frame.convertToFormat(QImage::Format_ARGB32);
+    if (!usable) {
+        s.straight = frame.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
         source = &s.straight;
     }
     if (av_frame_make_writable(s.picture.get()) < 0) return s.fail(error, QStringLiteral("out of memory"), 0);
-    const uint8_t *planes[1] = {source->constBits()};
-    const int strides[1] = {int(source->bytesPerLine())};
-    sws_scale(s.scale, planes, strides, 0, source->height(), s.picture->data, s.picture->linesize);
+    yuv::fromBgra(source->constBits(), int(source->bytesPerLine()), source->width(), source->height(), s.picture->data,
+                  s.picture->linesize, alpha);
     s.picture->pts = index;
     return s.send(s.video.get(), s.videoStream, s.picture.get(), error);
 }
