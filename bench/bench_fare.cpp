@@ -54,7 +54,7 @@ BENCHMARK(BM_Baseline_ReadAll301);
 void BM_LoadRoute301(benchmark::State &state) {
     const QString folder = fullRoute().dir.path();
     const route_set::Request request = route_set::makeRequest(QStringLiteral("301"), QStringLiteral("1"));
-    DataIo table;
+    FareTable table;
     Trip trip;
     for (auto _ : state) {
         const route_set::Result r = route_set::load(request, folder, table, trip);

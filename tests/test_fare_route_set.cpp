@@ -33,7 +33,7 @@ protected:
         return route_set::load(route_set::makeRequest(routeText, sectionText), dir.path(), table, trip);
     }
     QTemporaryDir dir;
-    DataIo table;
+    FareTable table;
     Trip trip;
 };
 

@@ -45,7 +45,7 @@ TEST(Stepping, StopsAtTheEndsOfTheTripAndOfTheTable) {
 }
 
 TEST(Stepping, SoundComesFromTheNewRow) {
-    DataIo table;
+    FareTable table;
     const int marks[] = {1, 2, 3, 4, 0, -1};
     for (int r = 1; r <= 6; ++r) table.SetFareData(r, 2 + 33, marks[r - 1]);  // cell 33
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 TEST(FareTable, ColumnsMapToNameTicketAndCells) {
-    DataIo t;
+    FareTable t;
     // A number in the name column is kept as its text; a numeric text is a number.
     const std::tuple<int, int, QVariant> writes[] = {{1, 1, "中央駅前"}, {1, 2, 7}, {1, 3, 170}, {1, 152, -1}, {301, 34, 2}, {2, 1, 42}, {2, 2, " -5 "}};
     for (const auto &[r, c, v] : writes) EXPECT_EQ(t.SetFareData(r, c, v), FareDataError::Ok) << r << "," << c;
@@ -17,7 +17,7 @@ TEST(FareTable, ColumnsMapToNameTicketAndCells) {
 }
 
 TEST(FareTable, RefusedValuesLeaveTheTableAsItWas) {
-    DataIo t;
+    FareTable t;
     t.setRow(1, {"A", 3, {190}});
     t.SetFareData(301, 3, 210);
     const FareRow before1 = t.Row(1), before301 = t.Row(301);

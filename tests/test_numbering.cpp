@@ -67,17 +67,17 @@ TEST(Numbering, SeirikenNumSetWritesTheBoardLabels) {
     auto size = [board](int i) { return board->lblSeiriNum(i)->font().pointSizeF(); };
 
     // The start-up captions, sizes and face are seen in the program's dump; here, the change.
-    mdl207_000::SeirikenNumSet(*testBoard(), 7, 0);
+    board_layout::SeirikenNumSet(*testBoard(), 7, 0);
     EXPECT_EQ(caption(1), QStringLiteral("券なし"));
     // Only label 1's size changes; it keeps its bold face.
     EXPECT_EQ(std::pair(size(1), size(2)), std::pair(10.0, 11.25));
     EXPECT_TRUE(board->lblSeiriNum(1)->font().bold());
 
     // Beyond the list (the plan's own rules are tested above): label 1 empties, 2..32 stay.
-    mdl207_000::SeirikenNumSet(*testBoard(), 12, 0);
+    board_layout::SeirikenNumSet(*testBoard(), 12, 0);
     EXPECT_EQ(caption(1), QString());
     EXPECT_EQ(caption(10), QStringLiteral("１０"));
 
-    mdl207_000::SeirikenNumSet(*testBoard(), 0, 0);  // as the other tests expect the board
+    board_layout::SeirikenNumSet(*testBoard(), 0, 0);  // as the other tests expect the board
     EXPECT_EQ(size(1), 11);
 }

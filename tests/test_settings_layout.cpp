@@ -73,8 +73,8 @@ TEST(SettingsDialogLayout, CaptionsFitAndControlsStayInsideTheirFrames) {
 
 TEST(SettingsDialogLayout, BoardLabelsShowTheBacklightColours) {
     Form1 *board = testBoard();
-    mdl207_000::InitDegits(*testBoard());
-    mdl207_000::SetDefaultPanel(*testBoard(), *testOptions());
+    board_layout::InitDegits(*testBoard());
+    board_layout::SetDefaultPanel(*testBoard(), *testOptions());
     for (int k = 0; k < 3; ++k) {
         applyBacklight(*testBoard(), *testOptions(), k);
         const QImage shot = board->grab().toImage();

@@ -4,7 +4,7 @@
 #include "media/snd_api.h"
 #include "media/speech_engine.h"
 #include "media/speech_settings.h"
-#include "media/tape.h"
+#include "media/announcer.h"
 #include "sound_support.h"
 #include "bounded_call.h"
 #include "file_bytes.h"
@@ -140,7 +140,6 @@ TEST(TapeList, FileKindsThatAreNoList) {
 }
 
 TEST(Tape, WalkingTheListWithSoundsAndSpeech) {
-    using namespace mdlM_Tape;
     QTemporaryDir dir;
     const QString prefix = dir.path() + QLatin1Char('/');
     for (const char *name : {"always.wav", "one.wav", "two.wav", "three.wav"}) writeWav(prefix + QLatin1String(name), 30);
@@ -151,61 +150,60 @@ TEST(Tape, WalkingTheListWithSoundsAndSpeech) {
     FakePanel panel;
     panel.sounds = TapeSounds{true, false, prefix + "always.wav", {prefix + "one.wav", prefix + "two.wav", prefix + "three.wav"}};
     QStringList speech;
-    setHost(&panel);
-    setEngineFactory([] { return std::unique_ptr<SpeechEngine>(); });
-    InitTape();
+    Announcer tape([] { return std::unique_ptr<SpeechEngine>(); });
+    tape.setHost(&panel);
+    tape.init();
     EXPECT_EQ(panel.caption, "音合使用不可");
-    LoadTape(prefix, "5");
+    tape.load(prefix, "5");
     EXPECT_FALSE(panel.buttonsEnabled);  // the list loads, but without speech the buttons stay off
-    EXPECT_EQ(GetTapeCount(), 3);
+    EXPECT_EQ(tape.count(), 3);
 
-    setEngineFactory([&speech] { return std::make_unique<RecordingEngine>(speech); });
-    InitTape();
+    tape.setEngineFactory([&speech] { return std::make_unique<RecordingEngine>(speech); });
+    tape.init();
     EXPECT_EQ(panel.caption, "音合使用可");
-    LoadTape(prefix, "5");
-    LoadTape(prefix, "5");  // twice is the same as once
+    tape.load(prefix, "5");
+    tape.load(prefix, "5");  // twice is the same as once
     EXPECT_TRUE(panel.buttonsEnabled);
-    EXPECT_EQ(GetTapeCount(), 3);
+    EXPECT_EQ(tape.count(), 3);
 
     // Back right after loading: position 1, nothing said; the next "送り" says entry 2.
     qsizetype from = events::all().size();
-    TapeBack();
-    EXPECT_EQ(GetTapePos(), 1);
+    tape.back();
+    EXPECT_EQ(tape.position(), 1);
     EXPECT_TRUE(speech.isEmpty());
-    TapeNext();
+    tape.next();
     EXPECT_EQ(speech, QStringList({"stop", "speak:二"}));
     // Past the end: nothing, and the position stays on the last entry with its step mark.
-    TapeNext();
-    TapeNext();
-    EXPECT_EQ(std::tuple(GetTapePos(), speech.size(), GetTapeStepFlag(GetTapePos())), std::tuple(3, 4, 1));
+    tape.next();
+    tape.next();
+    EXPECT_EQ(std::tuple(tape.position(), speech.size(), tape.stepFlag(tape.position())), std::tuple(3, 4, 1));
     // Always the same sound going forward; going back the entry's mark (4: none).
-    TapeBack();
-    TapeBack();
+    tape.back();
+    tape.back();
     EXPECT_EQ(soundsPlayed(from), QStringList({"S3:always.wav", "S3:always.wav", "S2:one.wav"}));
-    EXPECT_EQ(GetTapeStepFlag(0) + GetTapeStepFlag(4) + GetTapeSndFlag(4), 0);
+    EXPECT_EQ(tape.stepFlag(0) + tape.stepFlag(4) + tape.soundFlag(4), 0);
 
     // By the marks: forward from entry 1 to 2 (mark 0) and 3 (mark 4) plays nothing.
     panel.sounds.always = false;
     from = events::all().size();
-    TapeNext();
-    TapeNext();
+    tape.next();
+    tape.next();
     EXPECT_TRUE(soundsPlayed(from).isEmpty());
 
     // An empty text: the state query answers idle, so the engine is stopped again.
-    LoadTape(prefix, "8");
+    tape.load(prefix, "8");
     speech.clear();
-    TapeNext();
-    StopTape();
+    tape.next();
+    tape.stop();
     EXPECT_EQ(speech, QStringList({"stop", "speak:", "stop", "stop"}));
 
     // A broken list disables the frame and is not used; so is a missing one.
-    LoadTape(prefix, "6");
+    tape.load(prefix, "6");
     EXPECT_FALSE(panel.frameEnabled);
-    EXPECT_EQ(GetTapeCount(), 0);
-    LoadTape(prefix, "7");
-    EXPECT_EQ(GetTapeCount(), 0);
-    ReleaseTape();
-    setHost(nullptr);
+    EXPECT_EQ(tape.count(), 0);
+    tape.load(prefix, "7");
+    EXPECT_EQ(tape.count(), 0);
+    tape.release();
     CloseAllSnd();
 }
 

@@ -12,7 +12,8 @@
 #include "board/rounded_region.h"
 #include "options/frm_option.h"
 #include "media/snd_api.h"
-#include "media/tape.h"
+#include "media/announcer.h"
+#include "media/open_jtalk_engine.h"
 
 #include <QGuiApplication>
 #include <QJsonValue>
@@ -22,7 +23,9 @@
 Application::Application()
     : board_(std::make_unique<Form1>()),
       options_(std::make_unique<FrmOption>()),
-      panel_(std::make_unique<FrmCtl>(*board_, *options_)) {
+      announcer_(std::make_unique<Announcer>(
+          [] { return std::unique_ptr<SpeechEngine>(OpenJTalkEngine::create(snd::device())); })),
+      panel_(std::make_unique<FrmCtl>(*board_, *options_, *announcer_)) {
     connectWindows();
 }
 
@@ -46,16 +49,18 @@ void Application::connectWindows() {
         msgbox::show(options, text, QMessageBox::Ok, msgbox::Icon::Critical, title);
     });
     connect(options, &FrmOption::applyRequested, options,
-            [board, options, panel] { mdl207_000::ApplyOptions(*board, *options, panel->backlightIndex()); });
+            [board, options, panel] { board_layout::ApplyOptions(*board, *options, panel->backlightIndex()); });
     connect(options, &FrmOption::panelSettingsLoaded, panel, [panel] { panel->Option4_Click(panel->backlightIndex()); });
     dump::registerSection(QStringLiteral("frmOption"), [options] { return QJsonValue(options->dumpState()); });
+    Announcer *announcer = announcer_.get();
+    dump::registerSection(QStringLiteral("tape"), [announcer] { return QJsonValue(announcer->dumpState()); });
 }
 
 void Application::loadAndShow() {
     Form1 *board = board_.get();
     FrmCtl *panel = panel_.get();
-    mdl207_000::InitDegits(*board);
-    mdl207_000::SetDefaultPanel(*board, *options_);
+    board_layout::InitDegits(*board);
+    board_layout::SetDefaultPanel(*board, *options_);
     options_->hide();
     panel->Form_Load();
     panel->show();
@@ -93,13 +98,13 @@ void Application::endConfirmed() {
     ending_ = true;
     panel_->prepareExit();
     CloseAllSnd();
-    mdlM_Tape::ReleaseTape();
+    announcer_->release();
     mdlIniIo::SaveIni({*board_, *options_, *panel_});
     emit aboutToEnd();
     program::endNow(0);
 }
 
 void Application::releaseMedia() {
-    mdlM_Tape::ReleaseTape();
+    announcer_->release();
     CloseAllSnd();
 }

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class Announcer;
 class ExitSignals;
 class Form1;
 class FrmCtl;
@@ -26,6 +27,7 @@ public:
     Form1 &board() const { return *board_; }
     FrmOption &options() const { return *options_; }
     FrmCtl &panel() const { return *panel_; }
+    Announcer &announcer() const { return *announcer_; }
     // The board's zoom and full screen, once installView has run.
     view::BoardView *boardView() const { return boardView_; }
 
@@ -56,6 +58,7 @@ private:
 
     std::unique_ptr<Form1> board_;
     std::unique_ptr<FrmOption> options_;
+    std::unique_ptr<Announcer> announcer_;
     std::unique_ptr<FrmCtl> panel_;
     view::BoardView *boardView_ = nullptr;
     ExitSignals *exitSignals_ = nullptr;

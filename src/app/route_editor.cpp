@@ -2,7 +2,7 @@
 
 #include "editor/frm_route_edit.h"
 #include "editor/route_session.h"
-#include "media/tape.h"
+#include "media/announcer.h"
 #include "options/frm_option.h"
 #include "panel/frm_ctl.h"
 
@@ -19,9 +19,9 @@ void RouteEditorHost::open(int route) {
     if (!editor_) {
         editor_ = std::make_unique<route::FrmRouteEdit>(
             [this] { return route::Folders{options_.fareDataDir(), options_.tapeDataDir()}; },
-            [](const QString &text) {
-                if (!mdlM_Tape::SpeechOk()) return false;
-                mdlM_Tape::SpeakText(text);
+            [&announcer = panel_.announcer()](const QString &text) {
+                if (!announcer.speechOk()) return false;
+                announcer.speakText(text);
                 return true;
             });
     }

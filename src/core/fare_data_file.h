@@ -38,7 +38,7 @@ struct FareFileContents {
 
 namespace fare_file {
 
-inline constexpr int MaxRows = DataIo::MaxRows;
+inline constexpr int MaxRows = FareTable::MaxRows;
 inline constexpr int RecordFixedBytes = 2 + 2 + FareRow::CellCount * 2;  // without the name
 // The largest file that can hold MaxRows rows; anything beyond is trailing bytes.
 inline constexpr qint64 MaxMeaningfulSize = 2 + qint64(MaxRows) * (RecordFixedBytes + 0xFFFF);

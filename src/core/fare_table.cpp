@@ -4,7 +4,7 @@
 #include <QJsonArray>
 #include <limits>
 
-const FareRow DataIo::emptyRow_{};
+const FareRow FareTable::emptyRow_{};
 
 QJsonObject FareRow::toJson() const {
     QJsonArray list;
@@ -90,9 +90,9 @@ QString describe(FareDataError error, int row, int column) {
     return {};
 }
 
-DataIo::DataIo() = default;
+FareTable::FareTable() = default;
 
-FareDataError DataIo::SetFareData(int row, int column, const QVariant &value) {
+FareDataError FareTable::SetFareData(int row, int column, const QVariant &value) {
     if (!hasRow(row) || column < NameColumn || column > LastColumn)
         return FareDataError::SubscriptOutOfRange;
     FareRow &r = rows_[static_cast<size_t>(row - 1)];
@@ -110,21 +110,21 @@ FareDataError DataIo::SetFareData(int row, int column, const QVariant &value) {
     return FareDataError::Ok;
 }
 
-void DataIo::ClearFareData() {
+void FareTable::ClearFareData() {
     for (FareRow &r : rows_) r = FareRow{};
 }
 
-const FareRow &DataIo::Row(int row) const {
+const FareRow &FareTable::Row(int row) const {
     return hasRow(row) ? rows_[static_cast<size_t>(row - 1)] : emptyRow_;
 }
 
-bool DataIo::setRow(int row, const FareRow &contents) {
+bool FareTable::setRow(int row, const FareRow &contents) {
     if (!hasRow(row)) return false;
     rows_[static_cast<size_t>(row - 1)] = contents;
     return true;
 }
 
-bool DataIo::setStopName(int row, const QString &name) {
+bool FareTable::setStopName(int row, const QString &name) {
     if (!hasRow(row)) return false;
     rows_[static_cast<size_t>(row - 1)].StopName = name;
     return true;

@@ -38,7 +38,7 @@ enum class FareDataError {
 // A message for a refused SetFareData, naming row and column.
 QString describe(FareDataError error, int row, int column);
 
-class DataIo {
+class FareTable {
 public:
     static constexpr int MaxRows = 301;
     // Column 1 is the stop name, column 2 the ticket number, column c (3..152)
@@ -47,7 +47,7 @@ public:
     static constexpr int TicketColumn = 2;
     static constexpr int LastColumn = FareRow::CellCount + 2;
 
-    DataIo();
+    FareTable();
 
     // Stores one value. Column 1 takes the value as text; the other columns take
     // it as a 16-bit integer (an integral number, or a text of one). A refused

@@ -49,7 +49,7 @@ QString messageSectionTooLarge() {
            QStringLiteral("  解決法：正しい区間を入力して下さい.");
 }
 
-Result load(const Request &request, const QString &fareFolder, DataIo &table, Trip &trip) {
+Result load(const Request &request, const QString &fareFolder, FareTable &table, Trip &trip) {
     Result result;
     result.path = fareDataPath(fareFolder, request.routeNo);
     auto refuse = [&result](Outcome outcome, const QString &message) {

@@ -68,6 +68,6 @@ struct Result {
 // from the request, RowCount from the file, CurIndex = StartSection - 1; its
 // TicketDate is left for the caller (captured after the route-selecting state).
 // A refused route set changes neither the table nor the trip.
-Result load(const Request &request, const QString &fareFolder, DataIo &table, Trip &trip);
+Result load(const Request &request, const QString &fareFolder, FareTable &table, Trip &trip);
 
 }  // namespace route_set

@@ -6,10 +6,10 @@ std::optional<qint16> target(const Trip &trip, int index) {
     if (index == Back) {
         if (trip.CurIndex <= 0) return std::nullopt;
         // A trip left beyond the table by some earlier state comes back inside it.
-        return static_cast<qint16>(qMin<int>(trip.CurIndex - 1, DataIo::MaxRows - 1));
+        return static_cast<qint16>(qMin<int>(trip.CurIndex - 1, FareTable::MaxRows - 1));
     }
     if (index == Forward) {
-        const int lastIndex = qMin<int>(trip.RowCount, DataIo::MaxRows) - 1;
+        const int lastIndex = qMin<int>(trip.RowCount, FareTable::MaxRows) - 1;
         if (trip.CurIndex >= lastIndex) return std::nullopt;
         return static_cast<qint16>(qMax<int>(trip.CurIndex + 1, 0));
     }

@@ -64,7 +64,7 @@ public:
     void GetOptionInfo(IniData &ini) const;
     void SetOptionInfo(const IniData &ini);
     // Puts the settings on the board and the panel: emits applyRequested, which the
-    // program's top answers at once (mdl207_000::ApplyOptions).
+    // program's top answers at once (board_layout::ApplyOptions).
     void SetProp();
     // Lets the user change a colour button's colour with the colour chooser.
     void GetBtnColor(ColorButton *button);

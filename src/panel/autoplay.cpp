@@ -4,7 +4,7 @@
 #include "base/input_gate.h"
 #include "media/audio_device.h"
 #include "media/snd_api.h"
-#include "media/tape.h"
+#include "media/announcer.h"
 #include "panel/command_set.h"
 #include "panel/frm_ctl.h"
 
@@ -101,6 +101,6 @@ void Autoplay::act() {
         if (!press("reset.lists")) press("reset.keypad");
         return;
     }
-    const bool announce = mdlM_Tape::GetTapePos() < mdlM_Tape::GetTapeCount();
+    const bool announce = panel_.announcer().position() < panel_.announcer().count();
     if (!(announce && press("announceNext"))) press("forward");
 }

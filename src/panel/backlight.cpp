@@ -5,7 +5,7 @@
 #include "panel/msg_box.h"
 #include "board/form1.h"
 #include "options/frm_option.h"
-#include "media/tape.h"
+#include "media/snd_api.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,7 +45,7 @@ void applyBacklight(Form1 &board, const FrmOption &options, int index) {
     int error = 0;
     if (!options.panelEach() || !options.panelUser(index)) {
         board.setPicture(board.imgRes(index));
-    } else if (const QString file = options.panelFile(index); mdlM_Tape::IsFileExist(file)) {
+    } else if (const QString file = options.panelFile(index); snd::isPlainFile(file)) {
         QImage picture;
         error = backlight::loadPanelPicture(file, picture);
         if (error == 0) board.setPicture(picture);
@@ -55,5 +55,5 @@ void applyBacklight(Form1 &board, const FrmOption &options, int index) {
         msgbox::show(&board, backlight::errorText(error), QMessageBox::Ok, msgbox::Icon::Critical,
                      QStringLiteral("エラー"));
 
-    for (int i = 1; i <= 32; ++i) mdl207_000::SetLabelForeColor(board.lblSeiriNum(i), labelColour);
+    for (int i = 1; i <= 32; ++i) board_layout::SetLabelForeColor(board.lblSeiriNum(i), labelColour);
 }

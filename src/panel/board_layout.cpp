@@ -13,7 +13,7 @@
 
 #include <new>
 
-namespace mdl207_000 {
+namespace board_layout {
 
 namespace {
 
@@ -107,4 +107,4 @@ void SetLabelForeColor(QLabel *label, COLORREF color) {
     label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(toQColor(color).name()));
 }
 
-}  // namespace mdl207_000
+}  // namespace board_layout

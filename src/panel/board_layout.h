@@ -1,5 +1,5 @@
 #pragma once
-// mdl207_000: the routines that put the board into a defined state.
+// The board's layout: the routines that put the board into a defined state.
 #include "core/colorref.h"
 
 #include <array>
@@ -8,7 +8,7 @@ class Form1;
 class FrmOption;
 class QLabel;
 
-namespace mdl207_000 {
+namespace board_layout {
 // The 32 fare displays start blank in the board's digit face.
 void InitDegits(Form1 &board);
 // Built-in panel defaults: labels shown, label colours, built-in pictures, SetProp.
@@ -21,4 +21,4 @@ void ApplyOptions(Form1 &board, const FrmOption &options, int backlight);
 
 // Text colour of a ticket-number label; kept in its "ForeColor" property too.
 void SetLabelForeColor(QLabel *label, COLORREF color);
-}  // namespace mdl207_000
+}  // namespace board_layout

@@ -18,7 +18,7 @@
 #include "core/ini_data.h"
 #include "media/snd_api.h"
 #include "media/speech_settings.h"
-#include "media/tape.h"
+#include "media/announcer.h"
 #include "media/tape_follow.h"
 
 #include <QApplication>
@@ -43,11 +43,12 @@ QRegion keyRegion() { return roundedRegion(QRect(QPoint(2, 2), QPoint(27, 24)));
 
 }  // namespace
 
-FrmCtl::FrmCtl(Form1 &board, FrmOption &options, QWidget *parent)
+FrmCtl::FrmCtl(Form1 &board, FrmOption &options, Announcer &announcer, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       board_(board),
       options_(options),
+      announcer_(announcer),
       commands_(new CommandSet(this)) {
     setObjectName(QStringLiteral("frmCtl"));
     setWindowTitle(QStringLiteral("集中操作盤"));
@@ -69,10 +70,10 @@ FrmCtl::FrmCtl(Form1 &board, FrmOption &options, QWidget *parent)
 void FrmCtl::Form_Load() {
     board_.setWindowTitle(QStringLiteral("ミトラ - 型番:") + program::exeName());
     showKeyRegions(true);
-    mdlM_Tape::setHost(this);
-    mdlM_Tape::setSpeechSettingsPath(speechSettingsPath(program::settingsPath()));
-    mdlM_Tape::setFollowBoard(readFollowBoard(tapeOptionsPath(program::settingsPath())));
-    mdlM_Tape::InitTape();
+    announcer_.setHost(this);
+    announcer_.setSpeechSettingsPath(speechSettingsPath(program::settingsPath()));
+    announcer_.setFollowBoard(readFollowBoard(tapeOptionsPath(program::settingsPath())));
+    announcer_.init();
     snd::openDeviceInBackground();
 }
 

@@ -7,7 +7,7 @@
 #include "core/route_set.h"
 #include "core/trip.h"
 #include "options/ticket_panel.h"
-#include "media/tape.h"
+#include "media/announcer.h"
 
 #include <QJsonObject>
 #include <QWidget>
@@ -38,8 +38,11 @@ class KeyRouter;
 class FrmCtl : public QWidget, public TapeHost, public TicketPanel {
     Q_OBJECT
 public:
-    // The panel works the board and reads the options' live settings.
-    FrmCtl(Form1 &board, FrmOption &options, QWidget *parent = nullptr);
+    // The panel works the board, reads the options' live settings and announces
+    // through `announcer`.
+    FrmCtl(Form1 &board, FrmOption &options, Announcer &announcer, QWidget *parent = nullptr);
+
+    Announcer &announcer() const { return announcer_; }
 
     // The load action: board caption, keypad regions, announcement engine.
     void Form_Load();
@@ -76,7 +79,7 @@ public:
     // Chooses route and section on the digit lists as the operator's clicks would:
     // right-aligned, the lists before them left without a choice.
     void chooseOnLists(const QString &route, const QString &section);
-    const DataIo &fareTable() const { return table_; }
+    const FareTable &fareTable() const { return table_; }
     PreviewBox *previewBox() const { return picSeirikenPrev_; }
     QComboBox *companyList() const override { return combo1_; }
     void setPreviewSize(int widthTwips, int heightTwips) override;
@@ -134,9 +137,10 @@ private:
 
     Form1 &board_;
     FrmOption &options_;
+    Announcer &announcer_;
     CommandSet *commands_;
     Trip trip_;
-    DataIo table_;
+    FareTable table_;
     KeypadState keypad_;
     // The lists are in front at first, so the keypad is the panel at the back.
     std::int16_t backPanel_ = 1;

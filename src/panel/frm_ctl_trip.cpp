@@ -18,7 +18,7 @@
 #include "widgets/m_degit.h"
 #include "options/frm_option.h"
 #include "media/snd_api.h"
-#include "media/tape.h"
+#include "media/announcer.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -90,8 +90,8 @@ void FrmCtl::connectTripControls() {
     }
     run(c.add(QStringLiteral("announceNext"), cmdTapeNext_), [this] { cmdTapeNext_Click(); });
     run(c.add(QStringLiteral("announceBack"), cmdTapeBack_), [this] { cmdTapeBack_Click(); });
-    run(c.add(QStringLiteral("announceSet"), cmdTapeSet_), [] { mdlM_Tape::ShowTapeSetDlg(); });
-    run(c.add(QStringLiteral("announceStop"), cmdTapeStop_), [] { mdlM_Tape::StopTape(); });
+    run(c.add(QStringLiteral("announceSet"), cmdTapeSet_), [this] { announcer_.showAdjustDialog(); });
+    run(c.add(QStringLiteral("announceStop"), cmdTapeStop_), [this] { announcer_.stop(); });
     // Check and option buttons keep their toggles; their commands click them.
     c.add(QStringLiteral("blank"), check1_);
     connect(check1_, &QCheckBox::toggled, this, &FrmCtl::Check1_Click);
@@ -131,15 +131,15 @@ void FrmCtl::Command1_Click(int index) {
 
     // The announcement list is read first, but it replaces the running one only with
     // the fare table: a refused route set keeps the whole trip it interrupted.
-    mdlM_Tape::ReadList tape = mdlM_Tape::ReadTape(tapeFolder, request.fileRouteNo);
+    Announcer::ReadList tape = Announcer::read(tapeFolder, request.fileRouteNo);
 
     const route_set::Result result = route_set::load(request, fareFolder, table_, trip_);
     if (!result.loaded()) {
         reportRefusedRouteSet(result);
         return;
     }
-    mdlM_Tape::UseTape(std::move(tape));
-    mdlM_Tape::FollowBoardRow(trip_.CurIndex);
+    announcer_.use(std::move(tape));
+    announcer_.followBoardRow(trip_.CurIndex);
     showNextAnnouncements();
 
     showRouteSelecting();
@@ -200,7 +200,7 @@ void FrmCtl::Check1_Click() {
         w->setEnabled(true);
     for (const char *id : {"back", "forward"}) commands_->setEnabled(QLatin1String(id), true);
     if (board->TimeDegit(0)->isVisibleTo(board)) board->Timer1()->start();
-    grpM_Tape_->setEnabled(mdlM_Tape::SpeechOk());
+    grpM_Tape_->setEnabled(announcer_.speechOk());
     DispData(trip_.currentRow());
 }
 
@@ -209,28 +209,28 @@ void FrmCtl::Check1_Click() {
 // A manual step (not one an announcement made) moves the announcement list when asked to.
 void FrmCtl::manualStep(int index) {
     Command2_Click(index);
-    if (mdlM_Tape::FollowBoard()) {
-        mdlM_Tape::FollowBoardRow(trip_.CurIndex);
+    if (announcer_.followsBoard()) {
+        announcer_.followBoardRow(trip_.CurIndex);
         showNextAnnouncements();
     }
 }
 
 void FrmCtl::showNextAnnouncements() {
-    const int pos = mdlM_Tape::GetTapePos();
-    cmdTapeNext_->setToolTip(mdlM_Tape::GetTapeText(pos + 1));
-    cmdTapeBack_->setToolTip(mdlM_Tape::GetTapeText(pos - 1));
+    const int pos = announcer_.position();
+    cmdTapeNext_->setToolTip(announcer_.text(pos + 1));
+    cmdTapeBack_->setToolTip(announcer_.text(pos - 1));
 }
 
 void FrmCtl::cmdTapeNext_Click() {
-    mdlM_Tape::TapeNext();
+    announcer_.next();
     showNextAnnouncements();
-    if (mdlM_Tape::GetTapeStepFlag(mdlM_Tape::GetTapePos()) == 1) Command2_Click(stepping::Forward);
+    if (announcer_.stepFlag(announcer_.position()) == 1) Command2_Click(stepping::Forward);
 }
 
 void FrmCtl::cmdTapeBack_Click() {
-    mdlM_Tape::TapeBack();
+    announcer_.back();
     showNextAnnouncements();
-    if (mdlM_Tape::GetTapeStepFlag(mdlM_Tape::GetTapePos()) == 1) Command2_Click(stepping::Back);
+    if (announcer_.stepFlag(announcer_.position()) == 1) Command2_Click(stepping::Back);
 }
 
 void FrmCtl::DispData(int row) {

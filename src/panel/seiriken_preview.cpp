@@ -32,7 +32,7 @@ void FrmCtl::drawSeirikenPreview(int row) {
         QString stopName = stopNameIn;
         const int result = Qv4_DrawSeiriken(path, &picSeirikenPrev_->surface(), stopName, date, time, routeNo, ticketNo,
                                             row, corpIndex);
-        table_.SetFareData(row, DataIo::NameColumn, stopName);
+        table_.SetFareData(row, FareTable::NameColumn, stopName);
 
         const QJsonArray problems = QJsonArray::fromStringList(ticket::lastDrawProblems());
         lastDraw_ = {{QStringLiteral("path"), path},           {QStringLiteral("stopName"), stopNameIn},

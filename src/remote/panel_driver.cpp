@@ -6,7 +6,7 @@
 #include "base/input_gate.h"
 #include "board/form1.h"
 #include "widgets/m_degit.h"
-#include "media/tape.h"
+#include "media/announcer.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -115,8 +115,8 @@ QByteArray PanelDriver::stateJson() const {
                       {QStringLiteral("blank"), panel_.blanked()},
                       {QStringLiteral("lateNight"), panel_.lateNight()},
                       {QStringLiteral("backlight"), panel_.backlightIndex()},
-                      {QStringLiteral("tapePos"), mdlM_Tape::GetTapePos()},
-                      {QStringLiteral("tapeCount"), mdlM_Tape::GetTapeCount()},
+                      {QStringLiteral("tapePos"), panel_.announcer().position()},
+                      {QStringLiteral("tapeCount"), panel_.announcer().count()},
                       {QStringLiteral("speech"), panel_.speechCaption()},
                       {QStringLiteral("fares"), fares},
                       {QStringLiteral("busy"), inputHeld()},
