@@ -1,7 +1,6 @@
 // Sound and speech: an asynchronous PlaySnd of a 1-second WAV against SDL's own load
 // of the same file; the time from "送り" to the first speech sample against the length
-// of that speech, with the longest stall of the window thread meanwhile; and the
-// program's start-up (sound and speech ready) against an empty Qt window's.
+// of that speech, with the longest stall of the window thread meanwhile.
 #include "media/audio_device.h"
 #include "media/open_jtalk_engine.h"
 #include "media/snd_api.h"
@@ -135,32 +134,5 @@ void BM_SpeechFirstSample20Chars(benchmark::State &state) {
     state.counters["speak_call_ms"] = speakCallMs;
 }
 BENCHMARK(BM_SpeechFirstSample20Chars)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-
-void runToEnd(const QString &program, const QStringList &args) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    p.waitForFinished(30000);
-}
-
-void BM_Baseline_EmptyQtWindowStartup(benchmark::State &state) {
-    for (auto _ : state) runToEnd(QStringLiteral(EMPTY_WINDOW_EXE), {});
-}
-BENCHMARK(BM_Baseline_EmptyQtWindowStartup)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-void BM_ProgramStartup(benchmark::State &state) {
-    QTemporaryDir dir;
-    const QString script = dir.filePath(QStringLiteral("quit.script"));
-    QFile f(script);
-    if (f.open(QIODevice::WriteOnly)) f.write("quit\n");
-    f.close();
-    for (auto _ : state)
-        runToEnd(QStringLiteral(MITRA_EXE), {QStringLiteral("--settings"), dir.filePath(QStringLiteral("s.in4")),
-                                             QStringLiteral("--script"), script});
-}
-BENCHMARK(BM_ProgramStartup)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace

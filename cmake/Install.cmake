@@ -5,6 +5,8 @@
 # relative to its executable (src/app/program_paths.h), so the install is relocatable.
 
 install(TARGETS 207_000 hy3tool 4sptool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The modules the program loads when first used (src/media/program_module.h).
+install(TARGETS mitra_encoder mitra_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/mitra)
 
 # Where the data lies as seen from the executable, for the program to find it.
 file(RELATIVE_PATH MITRA_BIN_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/mitra)

@@ -50,6 +50,9 @@ TEST(InstallTree, InstalledProgramStartsOnItsDemoAndKeepsSettingsPerUser) {
                              "share/icons/hicolor/scalable/apps/mitra.svg", "share/man/man1/207_000.1.gz",
                              "share/man/man1/hy3tool.1.gz", "share/man/man1/4sptool.1.gz", "share/doc/mitra/copyright"})
         EXPECT_TRUE(QFileInfo(usr.filePath(QLatin1String(file))).isFile()) << file;
+    // The modules loaded when first used: the recorder's encoder and the sound output.
+    for (const char *module : {"mitra_encoder.so", "mitra_sound.so"})
+        EXPECT_TRUE(QFileInfo(usr.filePath(QStringLiteral(MITRA_MODULE_INSTALL_DIR "/") + QLatin1String(module))).isFile()) << module;
     for (int size : {48, 128, 256}) {
         QImageReader png(usr.filePath(QStringLiteral("share/icons/hicolor/%1x%1/apps/mitra.png").arg(size)));
         EXPECT_EQ(png.size(), QSize(size, size)) << size;
@@ -114,14 +117,19 @@ TEST(InstallTree, InstalledProgramStartsOnItsDemoAndKeepsSettingsPerUser) {
     EXPECT_FALSE(QFileInfo::exists(usr.filePath(QStringLiteral("bin/207_000.in4")))) << "never beside an installed program";
     EXPECT_TRUE(QFileInfo(data + QStringLiteral("/mitra/routes")).isDir());
 
-    // The second start reads what the first one saved, demo folders included.
+    // The second start reads what the first one saved, demo folders included; it
+    // records, so the installed program finds its encoder.
     QFile s2(script);
     ASSERT_TRUE(s2.open(QIODevice::WriteOnly));
-    s2.write(QStringLiteral("dump %1\n").arg(dir.filePath(QStringLiteral("second.json"))).toUtf8());
+    s2.write(QStringLiteral("record %1\nrecord off\ndump %2\n")
+                 .arg(dir.filePath(QStringLiteral("second.mkv")), dir.filePath(QStringLiteral("second.json")))
+                 .toUtf8());
     s2.close();
     const Done second = runTool(exe, {QStringLiteral("--script"), script}, user);
     ASSERT_EQ(second.exitCode, 0) << qPrintable(second.output);
     const QJsonObject again = readJson(dir.filePath(QStringLiteral("second.json")));
     expectHas(eventsOf(again, QStringLiteral("settings")).at(0).toObject(), {{"path", settingsFile}, {"outcome", "ok"}});
     EXPECT_EQ(text(again, QStringLiteral("frmOption.Text2(0)")), demo);
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("second.mkv"))).size() > 0) << qPrintable(second.output);
+    EXPECT_FALSE(second.output.contains(QStringLiteral("sound: "))) << qPrintable(second.output);
 }

@@ -42,12 +42,6 @@ const AVCodec *firstEncoder(std::initializer_list<const char *> names) {
 
 }  // namespace
 
-Container containerFor(const QString &path) {
-    if (path.endsWith(QLatin1String(".webm"), Qt::CaseInsensitive)) return Container::Webm;
-    if (path.endsWith(QLatin1String(".mkv"), Qt::CaseInsensitive)) return Container::Mkv;
-    return Container::Mp4;
-}
-
 struct AvEncoder::State {
     RecordingFormat format;
     AVFormatContext *out = nullptr;
@@ -260,3 +254,5 @@ bool AvEncoder::finish(QString *error) {
     if (r < 0) return s.fail(error, QStringLiteral("cannot write %1").arg(s.format.path), r);
     return closed < 0 ? s.fail(error, QStringLiteral("cannot write %1").arg(s.format.path), closed) : true;
 }
+
+extern "C" Q_DECL_EXPORT EncoderSink *mitra_new_encoder() { return new AvEncoder; }

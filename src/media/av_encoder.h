@@ -3,6 +3,8 @@
 // Matroska, VP9 with alpha and Opus in WebM. Written so that a file cut off at any
 // moment (a killed program, a full disk) plays up to about its last second: MP4 in
 // fragments of one second, Matroska in clusters of one second, a key frame each second.
+// It is built as a module of its own (encoder_module.h), so that FFmpeg is loaded
+// on the first recording and not at every start.
 #include "media/encoder_sink.h"
 
 #include <memory>

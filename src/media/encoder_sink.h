@@ -1,6 +1,6 @@
 #pragma once
 // Where a recording's pictures and sound go. The program writes a video file with
-// FFmpeg's libraries (AvEncoder); a test can put in a sink of its own. A sink is used
+// FFmpeg's libraries (AvEncoder, in a module: encoder_module.h); a test can put in a sink of its own. A sink is used
 // from one thread only (the recording's worker), in the order open, writes, finish.
 #include <QImage>
 #include <QSize>

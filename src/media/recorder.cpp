@@ -1,6 +1,6 @@
 #include "media/recorder.h"
 
-#include "media/av_encoder.h"
+#include "media/encoder_module.h"
 #include "media/snd_api.h"
 
 #include <QCoreApplication>
@@ -11,7 +11,7 @@ constexpr int kToleranceMs = 15;
 }  // namespace
 
 Recorder::Recorder(QObject *parent)
-    : QObject(parent), sinkFactory_([] { return std::make_unique<AvEncoder>(); }), timer_(new QTimer(this)) {
+    : QObject(parent), sinkFactory_(newModuleEncoder), timer_(new QTimer(this)) {
     timer_->setSingleShot(true);
     timer_->setTimerType(Qt::PreciseTimer);
     connect(timer_, &QTimer::timeout, this, &Recorder::tick);

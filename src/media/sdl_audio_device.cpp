@@ -157,3 +157,6 @@ void SdlAudioDevice::setVolume(int slot, double volume) {
     volumes_[slot] = qBound(0, qRound(volume * MIX_MAX_VOLUME), MIX_MAX_VOLUME);
     if (state_ == State::Open) Mix_Volume(slot, volumes_[slot]);
 }
+
+// What the module mitra_sound gives the program (module_audio_device.h).
+extern "C" Q_DECL_EXPORT AudioDevice *mitra_new_audio_device() { return new SdlAudioDevice; }

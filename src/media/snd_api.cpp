@@ -4,11 +4,13 @@
 #include "base/event_log.h"
 #include "media/audio_device.h"
 #include "media/background_decode.h"
-#include "media/sdl_audio_device.h"
+#include "media/module_audio_device.h"
 #include "media/sound_wait.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QThread>
+#include <QTimer>
 
 #include <array>
 
@@ -17,7 +19,7 @@ namespace {
 const char *const kChannelNames[kSoundSlots] = {"S1", "S2", "S3", "S4"};
 
 struct Channels {
-    std::unique_ptr<AudioDevice> device = std::make_unique<SdlAudioDevice>();
+    std::unique_ptr<AudioDevice> device = std::make_unique<ModuleAudioDevice>();
     std::array<QString, kSoundSlots> files;  // what each open channel holds
     Channels() {
         dump::registerSection(QStringLiteral("sound"), [] { return snd::channelsJson(); });
@@ -96,10 +98,14 @@ namespace snd {
 AudioDevice &device() { return *channels().device; }
 
 void openDeviceInBackground() {
-    AudioDevice *output = &device();
-    QThread *opener = QThread::create([output] { output->ready(); });
-    QObject::connect(opener, &QThread::finished, opener, &QObject::deleteLater);
-    opener->start();
+    // At the event loop's first turn, once the windows are shown: loading the mixer's
+    // libraries then takes no processor from making the windows.
+    QTimer::singleShot(0, QCoreApplication::instance(), [] {
+        AudioDevice *output = &device();
+        QThread *opener = QThread::create([output] { output->ready(); });
+        QObject::connect(opener, &QThread::finished, opener, &QObject::deleteLater);
+        opener->start();
+    });
 }
 
 void setDevice(std::unique_ptr<AudioDevice> device) {

@@ -23,10 +23,12 @@ void CloseAllSnd();
 
 namespace snd {
 
-// The output every channel and the speech play through (the SDL mixer by default).
+// The output every channel and the speech play through (by default the SDL mixer,
+// loaded as a module: module_audio_device.h).
 AudioDevice &device();
-// Opens the output on a thread of its own, so that neither start-up nor the first
-// sound waits for the audio system (the program calls this once at start-up).
+// Opens the output on a thread of its own from the event loop's first turn, so that
+// neither start-up nor the first sound waits for the audio system (the program calls
+// this once at start-up).
 void openDeviceInBackground();
 // Puts in another output (tests). The old one is released.
 void setDevice(std::unique_ptr<AudioDevice> device);

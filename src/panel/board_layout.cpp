@@ -100,11 +100,11 @@ void ApplyOptions(Form1 &board, const FrmOption &options, int backlight) {
 
 void SetLabelForeColor(QLabel *label, COLORREF color) {
     if (!label) return;
-    // Restyling 32 labels is not free; a colour already shown needs nothing.
-    const QVariant current = label->property("ForeColor");
-    if (current.isValid() && current.toUInt() == color && !label->styleSheet().isEmpty()) return;
+    // The text's colour in the palette (the label draws no background of its own).
     label->setProperty("ForeColor", static_cast<uint>(color));
-    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(toQColor(color).name()));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, toQColor(color));
+    label->setPalette(palette);
 }
 
 }  // namespace board_layout
