@@ -20,6 +20,7 @@ class CommandSet;
 class DblClickFrame;
 class Form1;
 class FrmOption;
+class Settings;
 class PreviewBox;
 class PushCheckBox;
 class QCheckBox;
@@ -38,8 +39,9 @@ class KeyRouter;
 class FrmCtl : public QWidget, public TapeHost, public TicketPanel {
     Q_OBJECT
 public:
-    // The panel works the board and reads the options' live settings.
-    FrmCtl(Form1 &board, FrmOption &options, QWidget *parent = nullptr);
+    // The panel works the board, reads the settings at the moment of use and opens
+    // the options dialog.
+    FrmCtl(Form1 &board, const Settings &settings, FrmOption &options, QWidget *parent = nullptr);
 
     // The load action: board caption, keypad regions, announcement engine.
     void Form_Load();
@@ -133,6 +135,7 @@ private:
     QString currentStopName() const;
 
     Form1 &board_;
+    const Settings &settings_;
     FrmOption &options_;
     CommandSet *commands_;
     Trip trip_;
