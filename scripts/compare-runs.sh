@@ -74,15 +74,15 @@ close
 answer Yes
 S
 
-# 2. From that file: an edit counts before OK (a key pressed by the program itself
-#    sounds the new file), the panel page changed and closed by the frame, a route set
-#    on the fixed ticket date, saved.
+# 2. From that file: the panel page changed and the dialog closed by the frame; a
+#    setting control changed with the dialog hidden (a script's property) counts at
+#    once (the keys' sound) and reaches the board at the next OK (a digit colour); a
+#    route set on the fixed ticket date; saved.
 cat > "$work/2.script" <<S
 dump @/2a.json
 click frmCtl.Command4
 click frmOption.Option1(4)
 set frmOption.txtSelectSound(1) /s/other-key.wav
-call frmCtl.CommandButton1(1) click
 click frmOption.Option1(1)
 click frmOption.Option3(0)
 set frmOption.Check1 0
@@ -92,10 +92,14 @@ click frmOption.chkUseSeiriPrev
 dump @/2b.json
 key frmOption Esc
 dump @/2c.json
+prop frmOption.txtSelectSound(1) text /s/prop-key.wav
+prop frmOption.Command8(0) BackColor 0x123456
 select frmCtl.List2(4) 1
 select frmCtl.List3(2) 1
 click frmCtl.Command1(0)
 idle
+click frmCtl.Command4
+click frmOption.Command4
 dump @/2d.json
 close
 answer Yes
@@ -152,6 +156,7 @@ for f in $(cd "$work/old" && ls *.in4 *.json | sort); do
 import json, sys
 d = json.load(open(sys.argv[1]))
 d.pop('process', None)
+d.get('seirikenDraw', {}).pop('time', None)
 for e in d.get('events', []):
     e.pop('ms', None)
 for k in list(d.get('degits', {})):

@@ -137,6 +137,7 @@ void Application::applyLoadedSettings() {
 }
 
 void Application::saveSettings() {
+    options_->storeControls();
     std::array<DegitSetRecord, 32> digits = settings_->degitSet();
     for (int i = 1; i <= 32; ++i) {
         const M_Degit *d = board_->Degit(i);

@@ -49,9 +49,9 @@ public:
     // Speech, then the sound channels, closed (a start that fails after the windows).
     void releaseMedia();
 
-    // What the windows hold of the settings (the digits' shift settings, the panel's
-    // controls and place, the board's place) into Settings, then Settings into the
-    // settings file.
+    // What the windows hold of the settings (the options' controls, the digits' shift
+    // settings, the panel's controls and place, the board's place) into Settings,
+    // then Settings into the settings file.
     void saveSettings();
 
 signals:

@@ -44,6 +44,10 @@ public:
     // re-applies its backlight, the sample digit takes its colours, and the stored
     // ticket plug-in is listed.
     void takeLoadedSettings();
+    // What the controls hold, into Settings. Every edit does this by itself; only the
+    // fixed date's label tells no one when a script writes its text, so the save
+    // gathers it here.
+    void storeControls();
     // Puts the settings on the board and the panel: emits applyRequested, which the
     // program's top answers at once (mdl207_000::ApplyOptions).
     void SetProp();
@@ -102,7 +106,6 @@ private:
     // Settings and the controls kept alike: an edit is stored, a block changed
     // elsewhere is shown (and stored back as the controls hold it).
     void bindSettings();
-    void storeControls();
     template <class Block, class Exchange>
     void bindBlock(void (Settings::*changed)(), const Block &(Settings::*get)() const,
                    void (Settings::*set)(const Block &), Exchange exchange);
