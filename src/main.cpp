@@ -70,7 +70,7 @@ int main(int argc, char *argv[]) {
     remote.setAutoplay(&extras.autoplay());
     remote::attachToPanel(&app.panel(), &remote);
     QObject::connect(&app, &Application::aboutToEnd, &remote, &remote::RemoteControl::stop);
-    RouteEditorHost routeEditor(app.panel(), app.options());
+    RouteEditorHost routeEditor(app.panel(), app.settings());
     if (!opt.editRoute.isEmpty()) routeEditor.open(opt.editRoute.toInt());
     if (!opt.remote.isEmpty()) {
         if (!remote.start(remoteAt, opt.remoteToken)) {

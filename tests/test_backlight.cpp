@@ -85,12 +85,12 @@ protected:
 
 TEST_F(Backlight, BuiltInPicturesAndLabelColours) {
     for (int k : {1, 2, 0}) {
-        applyBacklight(*testBoard(), *testOptions(), k);
+        applyBacklight(*testBoard(), testSettings(), k);
         EXPECT_EQ(board_->picture(), board_->imgRes(k)) << k;
         expectLabels(colours_[k]);
     }
     auto showsBuiltIn1 = [&](int state) {
-        applyBacklight(*testBoard(), *testOptions(), state);
+        applyBacklight(*testBoard(), testSettings(), state);
         return board_->picture() == board_->imgRes(1);
     };
     // Automatic mode ignores the user file names entirely.
@@ -125,13 +125,13 @@ TEST_F(Backlight, UserPicturesLoadedMissingOnesSilentAndOthersRefusedWith481) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
-        applyBacklight(*testBoard(), *testOptions(), 0);
+        applyBacklight(*testBoard(), testSettings(), 0);
         const QImage before = board_->picture();
         useUserFile(c.state, c.path);
         const auto from = eventCount();
         {
             ModalAnswerer answer;
-            applyBacklight(*testBoard(), *testOptions(), c.state);
+            applyBacklight(*testBoard(), testSettings(), c.state);
         }
         if (c.shown.isEmpty()) EXPECT_EQ(board_->picture(), before);
         else EXPECT_EQ(board_->picture().size(), c.shown);

@@ -7,6 +7,7 @@
 #include "widgets/m_degit.h"
 #include "options/frm_option.h"
 #include "core/ini_data.h"
+#include "core/settings.h"
 #include "test_settings_reference.h"
 
 #include <QCheckBox>
@@ -74,7 +75,8 @@ void expectReadsBack(FrmOption *d, const IniData &in) {
 }  // namespace
 
 TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
-    auto d = std::make_unique<FrmOption>();
+    Settings settings;
+    auto d = std::make_unique<FrmOption>(settings);
     // At load: every dependent control off, and the untouched dialog reads as the
     // record's own defaults.
     EXPECT_EQ(dependents(d.get()), kAllOff);
@@ -116,21 +118,22 @@ TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
     ctl<QLineEdit>(d.get(), QStringLiteral("txtSeiriPlgDir"))->setText(QStringLiteral("/p.4SP"));
     opt(d.get(), "Option4(2)")->click();
     chk(d.get(), "chkUseSeiriPrev")->click();
-    EXPECT_EQ(d->pluginPath(), QStringLiteral("/p.4SP"));
-    EXPECT_EQ(d->ticketDateMode(), 2);
+    EXPECT_EQ(d->settings().pluginPath(), QStringLiteral("/p.4SP"));
+    EXPECT_EQ(d->settings().ticketDateMode(), 2);
 
     // Removing the plug-in empties its box.
     chk(d.get(), "chkUseSeiriPrev")->click();
     ctl<QListWidget>(d.get(), QStringLiteral("List1"))->addItem(QStringLiteral("x"));
     ctl<QPlainTextEdit>(d.get(), QStringLiteral("txtPlginComment"))->setPlainText(QStringLiteral("y"));
     ctl<QPushButton>(d.get(), QStringLiteral("Command11"))->click();
-    EXPECT_TRUE(d->pluginPath().isEmpty());
+    EXPECT_TRUE(d->settings().pluginPath().isEmpty());
     EXPECT_EQ(ctl<QListWidget>(d.get(), QStringLiteral("List1"))->count(), 0);
     EXPECT_TRUE(ctl<QPlainTextEdit>(d.get(), QStringLiteral("txtPlginComment"))->toPlainText().isEmpty());
 }
 
 TEST(OptionsDialog, PageButtonsNeverClearAnOptionOfAnotherGroup) {
-    auto d = std::make_unique<FrmOption>();
+    Settings settings;
+    auto d = std::make_unique<FrmOption>(settings);
     auto others = [&] {
         std::map<QString, bool> out;
         for (const QRadioButton *b : d->findChildren<QRadioButton *>())
@@ -150,20 +153,21 @@ TEST(OptionsDialog, PageButtonsNeverClearAnOptionOfAnotherGroup) {
 }
 
 TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
-    auto d = std::make_unique<FrmOption>();
+    Settings settings;
+    auto d = std::make_unique<FrmOption>(settings);
     const IniData changed = settings_reference::sample();  // every value away from its default
     expectReadsBack(d.get(), changed);
     EXPECT_EQ(dependents(d.get()), QStringLiteral("E EEEEEE EEE EE"));
     EXPECT_EQ(ctl<M_Degit>(d.get(), QStringLiteral("M_Degit1"))->BackColor(), changed.degit.DegitBackColor);
 
     // The accessors the panel uses read the same controls.
-    EXPECT_EQ(d->soundFile(1), QStringLiteral("reset.wav"));
-    EXPECT_EQ(d->soundFile(10), QStringLiteral("s3.mid"));
-    EXPECT_EQ(d->stepSoundColumnIndex(), 42);
-    EXPECT_EQ(std::vector<bool>({d->stepSoundSync(), d->tapeSoundSync(), d->panelUser(1), d->panelUser(2)}),
+    EXPECT_EQ(d->settings().soundFile(1), QStringLiteral("reset.wav"));
+    EXPECT_EQ(d->settings().soundFile(10), QStringLiteral("s3.mid"));
+    EXPECT_EQ(d->settings().stepSoundColumnIndex(), 42);
+    EXPECT_EQ(std::vector<bool>({d->settings().stepSoundSync(), d->settings().tapeSoundSync(), d->settings().panelUser(1), d->settings().panelUser(2)}),
               std::vector<bool>({true, false, false, true}));
-    EXPECT_EQ(d->labelColor(2), 0x00778899u);
-    const InfoCellOptions cells = d->infoCells();
+    EXPECT_EQ(d->settings().labelColor(2), 0x00778899u);
+    const InfoCellOptions cells = d->settings().infoCells();
     EXPECT_EQ(std::vector<int>({cells.stopOrder.cell, cells.countFromZero, cells.dataColumn.cell, cells.sourceColumn}),
               std::vector<int>({32, 1, 13, 150}));
 
@@ -188,7 +192,7 @@ TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
     odd.dataDir.FareDataDir = QString(40000, QLatin1Char('x'));
     expectReadsBack(d.get(), odd);
     EXPECT_EQ(chk(d.get(), "Check1")->checkState(), Qt::PartiallyChecked);
-    EXPECT_FALSE(d->autoSeiriNum());
+    EXPECT_FALSE(d->settings().autoSeiriNum());
     EXPECT_EQ(dependents(d.get()).left(1), QStringLiteral("d"));
 }
 
@@ -205,7 +209,9 @@ TEST(OptionsDialog, SetPropAppliesEveryLookToTheBoard) {
     any(d, "Command9(0)")->setProperty("BackColor", uint(newChimei));
     combo(d, "Combo3")->setCurrentIndex(1);
     chk(d, "Check4")->setChecked(true);
-    d->setLabelColor(k, newLabel);
+    PanelInfo panel = d->settings().panel();
+    panel.SeiriNumColor[k] = newLabel;
+    d->settings().setPanel(panel);
 
     d->SetProp();
 
@@ -243,7 +249,7 @@ TEST(OptionsDialog, OkAndClosingHideApplyAndKeepTheValues) {
     ctl<QLineEdit>(d, QStringLiteral("Text2(0)"))->setText(QStringLiteral("/kept"));
     d->close();
     EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(d->fareDataDir(), QStringLiteral("/kept"));
+    EXPECT_EQ(d->settings().fareDataDir(), QStringLiteral("/kept"));
     EXPECT_FALSE(board->lblSeiriNum(8)->isHidden());
     EXPECT_EQ(testOptions(), d);
 

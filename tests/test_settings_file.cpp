@@ -43,17 +43,17 @@ protected:
         program::setSettingsPathOverride(QString());
         testOptions()->SetOptionInfo(IniData());
         testOptions()->SetProp();
-        iniData() = IniData();
+        testSettings().setRecord(IniData());
     }
     void writeFile(const QByteArray &bytes) { writeBytes(path_, bytes); }
     // Loading and saving as the program does, its message boxes answered.
     static void load() {
         ModalAnswerer answer;
-        mdlIniIo::LoadIni(testHolders());
+        mdlIniIo::LoadIni(testSettings());
     }
     static void save() {
         ModalAnswerer answer;
-        mdlIniIo::SaveIni(testHolders());
+        testApp().saveSettings();
     }
     // The one settings event recorded since `from`.
     static QJsonObject onlySettingsEvent(qsizetype from) {
@@ -70,13 +70,15 @@ protected:
         testOptions()->findChild<QLineEdit *>(QStringLiteral("Text2(0)"))->setText(QStringLiteral("marker"));
         testBoard()->Degit(1)->setBackColor(RGB(1, 2, 3));
         testBoard()->ChimeiCtl()->setForeColor(RGB(4, 5, 6));
-        iniData().CustColors[3] = 0x123456;
+        auto colours = testSettings().custColors();
+        colours[3] = 0x123456;
+        testSettings().setCustColors(colours);
     }
     void expectMarkers() {
-        EXPECT_EQ(testOptions()->fareDataDir(), QStringLiteral("marker"));
+        EXPECT_EQ(testSettings().fareDataDir(), QStringLiteral("marker"));
         EXPECT_EQ(testBoard()->Degit(1)->BackColor(), RGB(1, 2, 3));
         EXPECT_EQ(testBoard()->ChimeiCtl()->ForeColor(), RGB(4, 5, 6));
-        EXPECT_EQ(iniData().CustColors[3], 0x123456u);
+        EXPECT_EQ(testSettings().custColors()[3], 0x123456u);
     }
 
     QTemporaryDir dir_;
@@ -114,11 +116,11 @@ TEST_F(SettingsFile, DamagedOrUnreadableFilesApplyNothingAndDamagedOnesAreKept) 
         else if (what == "a link to a device") ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path_));
         else if (c.code) writeFile(c.bytes);
         putMarkers();
-        const IniData before = iniData();
+        const IniData before = testSettings().record();
         const auto from = eventCount();
         load();
         expectMarkers();
-        EXPECT_EQ(iniData(), before);
+        EXPECT_EQ(testSettings().record(), before);
 
         expectHas(onlySettingsEvent(from), {{"outcome", c.outcome}, {"path", path_}});
         const auto messages = eventsSince(from, QStringLiteral("message"));
@@ -159,7 +161,7 @@ TEST_F(SettingsFile, OnlyTheFormatsLargestFileIsRead) {
     writeFile(inicodec::encode(settings_reference::sample()));
     ASSERT_TRUE(QFile::resize(path_, 512LL << 20));
     const auto from = eventCount();
-    mdlIniIo::LoadIni(testHolders());
+    mdlIniIo::LoadIni(testSettings());
     expectHas(onlySettingsEvent(from), {{"outcome", "ok"}, {"bytes", qint64(inicodec::kMaxFileSize)}});
 }
 
@@ -208,8 +210,8 @@ TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     expectHas(onlySettingsEvent(from), {{"outcome", "error"}});
 
     // With the limit lifted the same save goes through.
-    mdlIniIo::SaveIni(testHolders());
-    EXPECT_EQ(readFile().size(), inicodec::kEmptyFileSize + iniData().seiriken.FixedDate.size());
+    testApp().saveSettings();
+    EXPECT_EQ(readFile().size(), inicodec::kEmptyFileSize + testSettings().seiriken().FixedDate.size());
 
     // A folder that takes no new file, over a file that may be written: written in place.
     testOptions()->findChild<QLineEdit *>(QStringLiteral("Text2(0)"))->setText(QStringLiteral("in place"));

@@ -74,12 +74,12 @@ TEST(SettingsDialogLayout, CaptionsFitAndControlsStayInsideTheirFrames) {
 TEST(SettingsDialogLayout, BoardLabelsShowTheBacklightColours) {
     Form1 *board = testBoard();
     board_layout::InitDegits(*testBoard());
-    board_layout::SetDefaultPanel(*testBoard(), *testOptions());
+    board_layout::SetDefaultPanel(*testBoard(), testSettings(), *testOptions());
     for (int k = 0; k < 3; ++k) {
-        applyBacklight(*testBoard(), *testOptions(), k);
+        applyBacklight(*testBoard(), testSettings(), k);
         const QImage shot = board->grab().toImage();
         // Some pixel of label 11's caption is drawn in the state's colour.
-        const QColor want = toQColor(testOptions()->labelColor(k));
+        const QColor want = toQColor(testSettings().labelColor(k));
         const QRect r = board->lblSeiriNum(11)->geometry();
         bool found = false;
         for (int y = r.top(); y <= r.bottom() && !found; ++y)

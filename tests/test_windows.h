@@ -6,6 +6,7 @@
 #include "app/ini_file.h"
 #include "board/form1.h"
 #include "options/frm_option.h"
+#include "core/settings.h"
 
 inline Application &testApp() {
     static Application *app = new Application();
@@ -14,4 +15,4 @@ inline Application &testApp() {
 inline Form1 *testBoard() { return &testApp().board(); }
 inline FrmOption *testOptions() { return &testApp().options(); }
 inline FrmCtl *testPanel() { return &testApp().panel(); }
-inline mdlIniIo::Holders testHolders() { return {*testBoard(), *testOptions(), *testPanel()}; }
+inline Settings &testSettings() { return testApp().settings(); }

@@ -9,6 +9,9 @@
 #include "app/view_setup.h"
 #include "base/dump_sections.h"
 #include "board/form1.h"
+#include "core/settings.h"
+#include "widgets/chimei_ctl.h"
+#include "widgets/m_degit.h"
 #include "board/rounded_region.h"
 #include "options/frm_option.h"
 #include "media/snd_api.h"
@@ -21,11 +24,12 @@
 #include <QTimer>
 
 Application::Application()
-    : board_(std::make_unique<Form1>()),
-      options_(std::make_unique<FrmOption>()),
+    : settings_(std::make_unique<Settings>()),
+      board_(std::make_unique<Form1>()),
+      options_(std::make_unique<FrmOption>(*settings_)),
       announcer_(std::make_unique<Announcer>(
           [] { return std::unique_ptr<SpeechEngine>(OpenJTalkEngine::create(snd::device())); })),
-      panel_(std::make_unique<FrmCtl>(*board_, *options_, *announcer_)) {
+      panel_(std::make_unique<FrmCtl>(*board_, *settings_, *options_, *announcer_)) {
     connectWindows();
 }
 
@@ -34,6 +38,7 @@ Application::~Application() {
     panel_.reset();
     options_.reset();
     board_.reset();
+    settings_.reset();
 }
 
 void Application::connectWindows() {
@@ -48,8 +53,10 @@ void Application::connectWindows() {
     connect(options, &FrmOption::errorBoxRequested, options, [options](const QString &text, const QString &title) {
         msgbox::show(options, text, QMessageBox::Ok, msgbox::Icon::Critical, title);
     });
+    const Settings *settings = settings_.get();
     connect(options, &FrmOption::applyRequested, options,
-            [board, options, panel] { board_layout::ApplyOptions(*board, *options, panel->backlightIndex()); });
+            [board, settings, panel] { board_layout::ApplyOptions(*board, *settings, panel->backlightIndex()); });
+    connect(settings, &Settings::loaded, this, [this] { applyLoadedSettings(); });
     connect(options, &FrmOption::panelSettingsLoaded, panel, [panel] { panel->Option4_Click(panel->backlightIndex()); });
     dump::registerSection(QStringLiteral("frmOption"), [options] { return QJsonValue(options->dumpState()); });
     Announcer *announcer = announcer_.get();
@@ -60,7 +67,7 @@ void Application::loadAndShow() {
     Form1 *board = board_.get();
     FrmCtl *panel = panel_.get();
     board_layout::InitDegits(*board);
-    board_layout::SetDefaultPanel(*board, *options_);
+    board_layout::SetDefaultPanel(*board, *settings_, *options_);
     options_->hide();
     panel->Form_Load();
     panel->show();
@@ -73,7 +80,7 @@ void Application::loadAndShow() {
     }
     board->setMask(roundedRegion(board->rect()));
     board->update();
-    mdlIniIo::LoadIni({*board, *options_, *panel});
+    mdlIniIo::LoadIni(*settings_);
     board->show();
     loaded_ = true;
     if (endWanted_) QTimer::singleShot(0, this, [this] { endConfirmed(); });
@@ -99,9 +106,59 @@ void Application::endConfirmed() {
     panel_->prepareExit();
     CloseAllSnd();
     announcer_->release();
-    mdlIniIo::SaveIni({*board_, *options_, *panel_});
+    saveSettings();
     emit aboutToEnd();
     program::endNow(0);
+}
+
+void Application::applyLoadedSettings() {
+    const Settings &settings = *settings_;
+    Form1 *board = board_.get();
+    const DegitInfo &colours = settings.degit();
+    for (int i = 1; i <= 32; ++i) {
+        M_Degit *d = board->Degit(i);
+        const DegitSetRecord &r = settings.degitSet()[i - 1];
+        d->setZeroMode(r.ZeroMode);
+        d->setShift(r.Shift);
+        d->setFillZero(r.FillZero);
+        d->setBackColor(colours.DegitBackColor);
+        d->setBaseForeColor(colours.DegitBaseColor);
+        d->setDegitForeColor(colours.DegitLitColor);
+        d->setValue(QStringLiteral(" "));
+    }
+    for (int i = 0; i < 2; ++i) {
+        M_Degit *clock = board->TimeDegit(i);
+        clock->setBackColor(colours.DegitBackColor);
+        clock->setBaseForeColor(colours.DegitBaseColor);
+        clock->setDegitForeColor(colours.DegitLitColor);
+    }
+    board->ChimeiCtl()->setBackColor(settings.chimei().ChimeiBackColor);
+    board->ChimeiCtl()->setForeColor(settings.chimei().ChimeiForeColor);
+
+    options_->takeLoadedSettings();
+    panel_->SetCtrlDataInfo(settings.ctrl());
+    board->SetFormInfo(settings.form().BoardLeft, settings.form().BoardTop);
+    options_->SetProp();
+}
+
+void Application::saveSettings() {
+    options_->storeControls();
+    std::array<DegitSetRecord, 32> digits = settings_->degitSet();
+    for (int i = 1; i <= 32; ++i) {
+        const M_Degit *d = board_->Degit(i);
+        DegitSetRecord &r = digits[i - 1];
+        r.ZeroMode = static_cast<std::int16_t>(d->ZeroMode());
+        r.Shift = static_cast<std::int16_t>(d->Shift());
+        r.FillZero = static_cast<std::int16_t>(d->FillZero());
+    }
+    settings_->setDegitSet(digits);
+    CtrlInfo ctrl = settings_->ctrl();
+    panel_->GetCtrlDataInfo(ctrl);
+    settings_->setCtrl(ctrl);
+    FormInfo form = settings_->form();
+    board_->GetFormInfo(form.BoardLeft, form.BoardTop);
+    settings_->setForm(form);
+    mdlIniIo::SaveIni(*settings_);
 }
 
 void Application::releaseMedia() {

@@ -1,8 +1,8 @@
 #pragma once
-// The program's root: it makes the three windows (the board, the options dialog,
-// which stays loaded and hidden, and the control panel), hands each what it uses,
-// makes every connection between them, runs the board's load, and ends the program
-// in order: windows, then sound and speech, then the settings file.
+// The program's root: it makes the settings and the three windows (the board, the
+// options dialog, which stays loaded and hidden, and the control panel), hands each
+// what it uses, makes every connection between them, runs the board's load, and ends
+// the program in order: windows, then sound and speech, then the settings file.
 #include <QObject>
 
 #include <memory>
@@ -12,6 +12,7 @@ class ExitSignals;
 class Form1;
 class FrmCtl;
 class FrmOption;
+class Settings;
 struct StartupOptions;
 namespace view {
 class BoardView;
@@ -24,6 +25,7 @@ public:
     // Speech and sound are released before the windows they report to.
     ~Application() override;
 
+    Settings &settings() const { return *settings_; }
     Form1 &board() const { return *board_; }
     FrmOption &options() const { return *options_; }
     FrmCtl &panel() const { return *panel_; }
@@ -49,13 +51,23 @@ public:
     // Speech, then the sound channels, closed (a start that fails after the windows).
     void releaseMedia();
 
+    // What the windows hold of the settings (the options' controls, the digits' shift
+    // settings, the panel's controls and place, the board's place) into Settings,
+    // then Settings into the settings file.
+    void saveSettings();
+
 signals:
     // The program ends now: whatever runs beside the windows stops.
     void aboutToEnd();
 
 private:
     void connectWindows();
+    // A record taken from the settings file, into the windows in the board's order:
+    // digits and their colours, the options' controls and backlight, the panel, the
+    // board's place, SetProp.
+    void applyLoadedSettings();
 
+    std::unique_ptr<Settings> settings_;
     std::unique_ptr<Form1> board_;
     std::unique_ptr<FrmOption> options_;
     std::unique_ptr<Announcer> announcer_;

@@ -1,16 +1,12 @@
 #include "app/ini_file.h"
 
 #include "core/demo_choices.h"
-#include "panel/frm_ctl.h"
 #include "panel/msg_box.h"
 #include "base/program.h"
 #include "base/event_log.h"
-#include "board/form1.h"
-#include "widgets/chimei_ctl.h"
-#include "widgets/m_degit.h"
-#include "options/frm_option.h"
 #include "core/ini_codec.h"
 #include "core/ini_data.h"
+#include "core/settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,43 +54,13 @@ int writeAll(QFileDevice &file, const QByteArray &bytes, QString &reason) {
     return written < 0 ? errorCode(file.error()) : 61;
 }
 
-// Steps 4 to 7 of loading: the record into the windows.
-void applyRecord(const Holders &windows, const IniData &ini) {
-    Form1 *board = &windows.board;
-    const DegitInfo &colours = ini.degit;
-    for (int i = 1; i <= 32; ++i) {
-        M_Degit *d = board->Degit(i);
-        const DegitSetRecord &r = ini.DegitSet[i - 1];
-        d->setZeroMode(r.ZeroMode);
-        d->setShift(r.Shift);
-        d->setFillZero(r.FillZero);
-        d->setBackColor(colours.DegitBackColor);
-        d->setBaseForeColor(colours.DegitBaseColor);
-        d->setDegitForeColor(colours.DegitLitColor);
-        d->setValue(QStringLiteral(" "));
-    }
-    for (int i = 0; i < 2; ++i) {
-        M_Degit *clock = board->TimeDegit(i);
-        clock->setBackColor(colours.DegitBackColor);
-        clock->setBaseForeColor(colours.DegitBaseColor);
-        clock->setDegitForeColor(colours.DegitLitColor);
-    }
-    board->ChimeiCtl()->setBackColor(ini.chimei.ChimeiBackColor);
-    board->ChimeiCtl()->setForeColor(ini.chimei.ChimeiForeColor);
-
-    windows.options.SetOptionInfo(ini);
-    windows.panel.SetCtrlDataInfo(ini.ctrl);
-    board->SetFormInfo(ini.form.BoardLeft, ini.form.BoardTop);
-    windows.options.SetProp();
-}
-
-// The first start of an installed program: the demo's choices, and the per-user
-// routes folder made, ready for the user's own routes.
-void startOnDemo(const Holders &windows, const program_paths::Paths &paths) {
-    IniData ini = iniData();
+// The first start of an installed program: the demo's choices over the record's
+// defaults, and the per-user routes folder made, ready for the user's own routes.
+void startOnDemo(Settings &settings, const program_paths::Paths &paths) {
+    IniData ini;
+    ini.CustColors = settings.custColors();
     demo_choices::apply(ini, paths.demoDir);
-    iniData() = ini;
-    applyRecord(windows, iniData());
+    settings.adopt(ini);
     QDir().mkpath(paths.userRoutesDir);
 }
 
@@ -129,14 +95,14 @@ void refuseDamaged(int code, const QString &path, const QByteArray &bytes, const
 
 }  // namespace
 
-void LoadIni(const Holders &windows) {
+void LoadIni(Settings &settings) {
     const QString path = program::settingsPath();
     const QFileInfo info(path);
     if (!info.exists()) {
         // No settings yet: every holder keeps its built-in default, except that an
         // installed program starts on its demo, so that a route set works at once.
         recordEvent("load", path, 0, "missing");
-        if (program::paths().demoOnFirstStart) startOnDemo(windows, program::paths());
+        if (program::paths().demoOnFirstStart) startOnDemo(settings, program::paths());
         return;
     }
 
@@ -162,35 +128,22 @@ void LoadIni(const Holders &windows) {
         return;
     }
 
-    // Decoded into a copy: a damaged file must not leave half a record behind.
-    IniData loaded = iniData();
-    const inicodec::DecodeResult result = inicodec::decode(bytes, loaded);
+    // Settings takes the file only when it is whole: a damaged one leaves nothing behind.
+    // The event comes before the windows take the record, as their errors follow it.
+    IniData decoded;
+    const inicodec::DecodeResult result = inicodec::decode(bytes, decoded);
     if (!result.ok) {
         refuseDamaged(result.errorCode, path, bytes, "corrupt",
                       QStringLiteral("設定ファイル「%1」は壊れています。%2").arg(path, result.description));
         return;
     }
-    iniData() = loaded;
     recordEvent("load", path, bytes.size(), "ok");
-    applyRecord(windows, iniData());
+    settings.adopt(decoded);
 }
 
-void SaveIni(const Holders &windows) {
-    IniData &ini = iniData();
-    const Form1 *board = &windows.board;
-    for (int i = 1; i <= 32; ++i) {
-        const M_Degit *d = board->Degit(i);
-        DegitSetRecord &r = ini.DegitSet[i - 1];
-        r.ZeroMode = static_cast<std::int16_t>(d->ZeroMode());
-        r.Shift = static_cast<std::int16_t>(d->Shift());
-        r.FillZero = static_cast<std::int16_t>(d->FillZero());
-    }
-    windows.options.GetOptionInfo(ini);
-    windows.panel.GetCtrlDataInfo(ini.ctrl);
-    board->GetFormInfo(ini.form.BoardLeft, ini.form.BoardTop);
-
+void SaveIni(const Settings &settings) {
     const QString path = program::settingsPath();
-    const QByteArray bytes = inicodec::encode(ini);
+    const QByteArray bytes = settings.fileBytes();
     // Written beside the old file and renamed over it: a run that dies while saving
     // leaves the previous settings whole. Unbuffered, so that a short write (a full
     // disk) shows at once instead of being flushed into a truncated file at commit.

@@ -1,20 +1,11 @@
 #pragma once
-// mdlIniIo: the settings file. LoadIni reads it once at start-up and pushes the values
-// into the windows; SaveIni collects them from the windows and writes it at exit.
-class Form1;
-class FrmCtl;
-class FrmOption;
+// mdlIniIo: the settings file. LoadIni reads it once at start-up into Settings (which
+// tells the windows with its `loaded` signal); SaveIni writes Settings into it at exit.
+class Settings;
 
 namespace mdlIniIo {
 
-// The windows whose controls hold the settings.
-struct Holders {
-    Form1 &board;
-    FrmOption &options;
-    FrmCtl &panel;
-};
-
-void LoadIni(const Holders &windows);
-void SaveIni(const Holders &windows);
+void LoadIni(Settings &settings);
+void SaveIni(const Settings &settings);
 
 }  // namespace mdlIniIo

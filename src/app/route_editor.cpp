@@ -3,11 +3,11 @@
 #include "editor/frm_route_edit.h"
 #include "editor/route_session.h"
 #include "media/announcer.h"
-#include "options/frm_option.h"
+#include "core/settings.h"
 #include "panel/frm_ctl.h"
 
-RouteEditorHost::RouteEditorHost(FrmCtl &panel, const FrmOption &options, QObject *parent)
-    : QObject(parent), panel_(panel), options_(options) {
+RouteEditorHost::RouteEditorHost(FrmCtl &panel, const Settings &settings, QObject *parent)
+    : QObject(parent), panel_(panel), settings_(settings) {
     connect(&panel, &FrmCtl::editRouteRequested, this, [this](int route) { open(route); });
     panel.setEndGuard([this] { return !editor_ || !editor_->isVisible() || editor_->maySetAside(); });
 }
@@ -18,7 +18,7 @@ RouteEditorHost::~RouteEditorHost() { panel_.setEndGuard({}); }
 void RouteEditorHost::open(int route) {
     if (!editor_) {
         editor_ = std::make_unique<route::FrmRouteEdit>(
-            [this] { return route::Folders{options_.fareDataDir(), options_.tapeDataDir()}; },
+            [this] { return route::Folders{settings_.fareDataDir(), settings_.tapeDataDir()}; },
             [&announcer = panel_.announcer()](const QString &text) {
                 if (!announcer.speechOk()) return false;
                 announcer.speakText(text);

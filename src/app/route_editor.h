@@ -7,7 +7,7 @@
 #include <memory>
 
 class FrmCtl;
-class FrmOption;
+class Settings;
 namespace route {
 class FrmRouteEdit;
 }
@@ -15,7 +15,7 @@ class FrmRouteEdit;
 class RouteEditorHost : public QObject {
 public:
     // Wires the panel's menu entry and its exit question to the editor.
-    RouteEditorHost(FrmCtl &panel, const FrmOption &options, QObject *parent = nullptr);
+    RouteEditorHost(FrmCtl &panel, const Settings &settings, QObject *parent = nullptr);
     ~RouteEditorHost() override;
 
     // Opens the editor on route N (-1: a new route); an editor already open with
@@ -26,6 +26,6 @@ public:
 
 private:
     FrmCtl &panel_;
-    const FrmOption &options_;
+    const Settings &settings_;
     std::unique_ptr<route::FrmRouteEdit> editor_;
 };

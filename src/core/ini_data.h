@@ -1,6 +1,6 @@
 #pragma once
-// IniData: the settings record, a transfer buffer between the controls that hold the
-// live settings and the settings file. Ten blocks, in file order. Option-button
+// IniData: the settings record, as the settings file holds it (owned by Settings,
+// core/settings.h). Ten blocks, in file order. Option-button
 // fields hold -1 (selected) or 0, check boxes 0 or 1, list positions 0-based or -1.
 #include "core/colorref.h"
 
@@ -132,6 +132,3 @@ struct IniData {
 
     bool operator==(const IniData &) const = default;
 };
-
-// The one record of the running program (the colour chooser uses CustColors in place).
-IniData &iniData();

@@ -5,6 +5,7 @@
 #include "companion/companion.h"
 #include "widgets/m_degit.h"
 #include "core/ini_data.h"
+#include "core/settings.h"
 #include "options/folder_opener.h"
 #include "options/option_widgets.h"
 
@@ -35,7 +36,7 @@ constexpr int kSoundIndices[] = {0, 1, 3, 4, 5, 6, 7, 8, 9, 10};
 
 }  // namespace
 
-FrmOption::FrmOption(QWidget *parent) : QDialog(parent) {
+FrmOption::FrmOption(Settings &settings, QWidget *parent) : QDialog(parent), settings_(settings) {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(QStringLiteral("オプション"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -61,11 +62,15 @@ FrmOption::FrmOption(QWidget *parent) : QDialog(parent) {
     groupOptionButtons();
     connectReactions();
     Form_Load();
+    // From here on Settings holds what the controls hold.
+    bindSettings();
+    showing_ = false;
+    storeControls();
 
-    // The colour chooser's custom colours live only in the settings record.
-    dump::registerSection(QStringLiteral("customColors"), [] {
+    // The colour chooser's custom colours are kept by Settings alone.
+    dump::registerSection(QStringLiteral("customColors"), [this] {
         QJsonArray colours;
-        for (COLORREF c : iniData().CustColors) colours.append(static_cast<qint64>(c));
+        for (COLORREF c : settings_.custColors()) colours.append(static_cast<qint64>(c));
         return QJsonValue(colours);
     });
 }
@@ -248,6 +253,7 @@ void FrmOption::Command7_Click() {
                           .arg(st.wYear)
                           .arg(st.wMonth, 2, 10, QLatin1Char('0'))
                           .arg(st.wDay, 2, 10, QLatin1Char('0')));
+    storeControls();
 }
 
 void FrmOption::Command11_Click() {
@@ -268,58 +274,10 @@ void FrmOption::reject() {
 
 void FrmOption::GetBtnColor(ColorButton *button) {
     COLORREF color = button->color();
-    if (Qv3ChooseColor(this, color, iniData().CustColors) != 0) button->setColor(color);
-}
-
-// ---------------------------------------------------------------- accessors
-
-QString FrmOption::fareDataDir() const { return Text2_[0]->text(); }
-QString FrmOption::tapeDataDir() const { return Text2_[1]->text(); }
-QString FrmOption::soundFile(int index) const {
-    if (index < 0 || index > 10 || !txtSelectSound_[index]) return {};
-    return txtSelectSound_[index]->text();
-}
-bool FrmOption::stepSoundAlways() const { return Option2_[0]->isChecked(); }
-int FrmOption::stepSoundColumnIndex() const { return Combo1_->currentIndex(); }
-bool FrmOption::stepSoundSync() const { return Option6_[0]->isChecked(); }
-bool FrmOption::tapeSoundAlways() const { return Option2_[2]->isChecked(); }
-bool FrmOption::tapeSoundSync() const { return Option7_[0]->isChecked(); }
-int FrmOption::ticketDateMode() const {
-    if (Option4_[0]->isChecked()) return 0;
-    if (Option4_[1]->isChecked()) return 1;
-    return Option4_[2]->isChecked() ? 2 : 0;
-}
-QString FrmOption::fixedDate() const { return Label10_->text(); }
-bool FrmOption::usePreview() const { return optvalue::isOn(chkUseSeiriPrev_); }
-QString FrmOption::pluginPath() const { return txtSeiriPlgDir_->text(); }
-InfoCellOptions FrmOption::infoCells() const {
-    InfoCellOptions o;
-    o.stopOrder = {optvalue::isOn(Check3_[0]), Combo4_[0]->currentIndex() + 1};
-    o.countFromZero = optvalue::isOn(Check3_[4]);
-    o.ticketNo = {optvalue::isOn(Check3_[1]), Combo4_[1]->currentIndex() + 1};
-    o.routeNo = {optvalue::isOn(Check3_[2]), Combo4_[2]->currentIndex() + 1};
-    o.dataColumn = {optvalue::isOn(Check3_[3]), Combo4_[3]->currentIndex() + 1};
-    o.sourceColumn = Combo4_[4]->currentIndex() + 1;
-    return o;
-}
-COLORREF FrmOption::labelColor(int state) const { return Command5_[state >= 0 && state < 3 ? state : 0]->color(); }
-bool FrmOption::panelEach() const { return Option3_[1]->isChecked(); }
-bool FrmOption::panelUser(int state) const {
-    static const int user[3] = {6, 2, 5};
-    return Option3_[user[state >= 0 && state < 3 ? state : 0]]->isChecked();
-}
-QString FrmOption::panelFile(int state) const { return txtSelectPanel_[state >= 0 && state < 3 ? state : 0]->text(); }
-bool FrmOption::autoSeiriNum() const { return optvalue::isOn(Check1_); }
-int FrmOption::seiriNumStyle() const { return Combo2_->currentIndex(); }
-bool FrmOption::seiriNumZero() const { return optvalue::isOn(Check2_); }
-COLORREF FrmOption::degitColor(int which) const { return Command8_[which >= 0 && which < 3 ? which : 0]->color(); }
-COLORREF FrmOption::chimeiColor(int which) const { return Command9_[which == 1 ? 1 : 0]->color(); }
-int FrmOption::chimeiFontMode() const { return Combo3_->currentIndex(); }
-bool FrmOption::chimeiBold() const { return optvalue::isOn(Check4_); }
-
-void FrmOption::setAutoSeiriNum(bool on) { Check1_->setChecked(on); }
-void FrmOption::setLabelColor(int state, COLORREF color) {
-    if (state >= 0 && state < 3) Command5_[state]->setColor(color);
+    std::array<COLORREF, 17> custom = settings_.custColors();
+    const int chosen = Qv3ChooseColor(this, color, custom);
+    settings_.setCustColors(custom);
+    if (chosen != 0) button->setColor(color);
 }
 
 void FrmOption::SetProp() { emit applyRequested(); }

@@ -1,10 +1,11 @@
 #pragma once
-// frmOption: the options dialog. Its controls are the live store of nearly every
-// setting: the other windows read them (through the accessors below) at the moment
-// of use, so an edit counts at once, before "OK". It is created once, hidden, and
-// never destroyed while the program runs.
+// frmOption: the options dialog. Its controls show and edit the program's Settings:
+// each edit goes into Settings at once (the other windows read Settings at the moment
+// of use, so an edit counts before "OK"), and a block of Settings changed elsewhere
+// (the settings file, the board's defaults) shows in the controls at once. The board
+// takes the looks only through SetProp ("OK"). It is created once, hidden, and never
+// destroyed while the program runs.
 #include "core/colorref.h"
-#include "core/info_cells.h"
 
 #include <QDialog>
 #include <QJsonObject>
@@ -12,6 +13,7 @@
 #include <array>
 
 struct IniData;
+class Settings;
 class ColorButton;
 class M_Degit;
 class QCheckBox;
@@ -28,41 +30,24 @@ class TicketPanel;
 class FrmOption : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmOption(QWidget *parent = nullptr);
+    explicit FrmOption(Settings &settings, QWidget *parent = nullptr);
 
-    // --- live settings, read by the other windows -----------------------------
-    QString fareDataDir() const;          // Text2(0)
-    QString tapeDataDir() const;          // Text2(1)
-    QString soundFile(int index) const;   // txtSelectSound(0..10)
-    bool stepSoundAlways() const;         // Option2(0) selected
-    int stepSoundColumnIndex() const;     // Combo1 list position (-1: none)
-    bool stepSoundSync() const;           // Option6(0) selected
-    bool tapeSoundAlways() const;         // Option2(2) selected
-    bool tapeSoundSync() const;           // Option7(0) selected
-    int ticketDateMode() const;           // 0..2: the selected Option4
-    QString fixedDate() const;            // Label10 caption, "yyyy/mm/dd"
-    bool usePreview() const;              // chkUseSeiriPrev
-    QString pluginPath() const;           // txtSeiriPlgDir
-    InfoCellOptions infoCells() const;    // page 2
-    COLORREF labelColor(int state) const; // Command5(0..2) back colour
-    bool panelEach() const;               // Option3(1) "個別に設定する" selected
-    bool panelUser(int state) const;      // Option3(6) / Option3(2) / Option3(5) selected
-    QString panelFile(int state) const;   // txtSelectPanel(0..2)
-    bool autoSeiriNum() const;            // Check1
-    int seiriNumStyle() const;            // Combo2 list position
-    bool seiriNumZero() const;            // Check2
-    COLORREF degitColor(int which) const; // Command8(0..2): back, unlit, lit
-    COLORREF chimeiColor(int which) const;// Command9(0..1): back, fore
-    int chimeiFontMode() const;           // Combo3 list position
-    bool chimeiBold() const;              // Check4
-
-    // The board's built-in defaults write these two settings.
-    void setAutoSeiriNum(bool on);
-    void setLabelColor(int state, COLORREF color);
+    Settings &settings() const { return settings_; }
 
     // --- operations -------------------------------------------------------------
+    // The controls' values in the record's six option blocks (the others untouched).
     void GetOptionInfo(IniData &ini) const;
+    // The record's six option blocks into Settings (and so into the controls), then
+    // what a load does after: takeLoadedSettings.
     void SetOptionInfo(const IniData &ini);
+    // The rest of taking a loaded record, once the controls show it: the panel
+    // re-applies its backlight, the sample digit takes its colours, and the stored
+    // ticket plug-in is listed.
+    void takeLoadedSettings();
+    // What the controls hold, into Settings. Every edit does this by itself; only the
+    // fixed date's label tells no one when a script writes its text, so the save
+    // gathers it here.
+    void storeControls();
     // Puts the settings on the board and the panel: emits applyRequested, which the
     // program's top answers at once (board_layout::ApplyOptions).
     void SetProp();
@@ -86,8 +71,7 @@ signals:
     void errorBoxRequested(const QString &text, const QString &title);
     // SetProp was called: the windows are to take the dialog's settings now.
     void applyRequested();
-    // SetOptionInfo has loaded the panel settings: the panel re-applies its backlight
-    // with them before the remaining settings are loaded.
+    // A loaded record is in the controls: the panel re-applies its backlight with it.
     void panelSettingsLoaded();
 
 private:
@@ -111,17 +95,30 @@ private:
     void updatePanelFrames();
     void updatePreviewFrames();
     void updateSampleDegit();
-    // The holders of blocks 1-6, visited in file order by one exchange in either
-    // direction (controls to record, record to controls).
-    template <class Visit, class Record> void exchangeFoldersAndPanel(Visit &v, Record &ini) const;
-    template <class Visit, class Record> void exchangeDigits(Visit &v, Record &ini) const;
-    template <class Visit, class Record> void exchangeNameSoundsPreview(Visit &v, Record &ini) const;
+    // The holders of blocks 1-6, one exchange per block in either direction
+    // (controls to record, record to controls).
+    template <class Visit, class Block> void exchangeDataDir(Visit &v, Block &b) const;
+    template <class Visit, class Block> void exchangePanel(Visit &v, Block &b) const;
+    template <class Visit, class Block> void exchangeDegit(Visit &v, Block &b) const;
+    template <class Visit, class Block> void exchangeChimei(Visit &v, Block &b) const;
+    template <class Visit, class Block> void exchangeSound(Visit &v, Block &b) const;
+    template <class Visit, class Block> void exchangeSeiriken(Visit &v, Block &b) const;
+    // Settings and the controls kept alike: an edit is stored, a block changed
+    // elsewhere is shown (and stored back as the controls hold it).
+    void bindSettings();
+    template <class Block, class Exchange>
+    void bindBlock(void (Settings::*changed)(), const Block &(Settings::*get)() const,
+                   void (Settings::*set)(const Block &), Exchange exchange);
     void Command4_Click();
     void Command7_Click();
     void Command11_Click();
     void Command1_Click();
     void cmdSelectSound_Click(int index);
     void Command6_Click(int index);
+
+    Settings &settings_;
+    bool showing_ = true;   // the controls are being set from Settings (or built)
+    bool storing_ = false;  // the controls' values are going into Settings
 
     // page buttons and pages
     std::array<QRadioButton *, 6> Option1_{};

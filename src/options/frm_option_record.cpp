@@ -2,6 +2,7 @@
 // field is named once; a visitor decides the direction of the copy.
 #include "options/frm_option.h"
 #include "core/ini_data.h"
+#include "core/settings.h"
 #include "options/option_widgets.h"
 
 #include <QCheckBox>
@@ -32,11 +33,14 @@ struct ToControls {
 
 }  // namespace
 
-template <class Visit, class Record>
-void FrmOption::exchangeFoldersAndPanel(Visit &v, Record &ini) const {
-    v.text(Text2_[0], ini.dataDir.FareDataDir);
-    v.text(Text2_[1], ini.dataDir.TapeDataDir);
-    auto &p = ini.panel;
+template <class Visit, class Block>
+void FrmOption::exchangeDataDir(Visit &v, Block &b) const {
+    v.text(Text2_[0], b.FareDataDir);
+    v.text(Text2_[1], b.TapeDataDir);
+}
+
+template <class Visit, class Block>
+void FrmOption::exchangePanel(Visit &v, Block &p) const {
     v.check(Check1_, p.AutoSeiriNum);
     for (int s = 0; s < 3; ++s) v.color(Command5_[s], p.SeiriNumColor[s]);
     v.list(Combo2_, p.SeiriNumStyle);
@@ -52,9 +56,8 @@ void FrmOption::exchangeFoldersAndPanel(Visit &v, Record &ini) const {
     for (int s = 0; s < 3; ++s) v.text(txtSelectPanel_[s], p.PanelFile[s]);
 }
 
-template <class Visit, class Record>
-void FrmOption::exchangeDigits(Visit &v, Record &ini) const {
-    auto &d = ini.degit;
+template <class Visit, class Block>
+void FrmOption::exchangeDegit(Visit &v, Block &d) const {
     v.color(Command8_[0], d.DegitBackColor);
     v.color(Command8_[1], d.DegitBaseColor);
     v.color(Command8_[2], d.DegitLitColor);
@@ -70,14 +73,16 @@ void FrmOption::exchangeDigits(Visit &v, Record &ini) const {
     v.list(Combo4_[3], d.DataColumnCell);
 }
 
-template <class Visit, class Record>
-void FrmOption::exchangeNameSoundsPreview(Visit &v, Record &ini) const {
-    v.color(Command9_[0], ini.chimei.ChimeiBackColor);
-    v.color(Command9_[1], ini.chimei.ChimeiForeColor);
-    v.list(Combo3_, ini.chimei.ChimeiFontMode);
-    v.check(Check4_, ini.chimei.ChimeiBold);
+template <class Visit, class Block>
+void FrmOption::exchangeChimei(Visit &v, Block &c) const {
+    v.color(Command9_[0], c.ChimeiBackColor);
+    v.color(Command9_[1], c.ChimeiForeColor);
+    v.list(Combo3_, c.ChimeiFontMode);
+    v.check(Check4_, c.ChimeiBold);
+}
 
-    auto &s = ini.sound;
+template <class Visit, class Block>
+void FrmOption::exchangeSound(Visit &v, Block &s) const {
     v.text(txtSelectSound_[0], s.RouteSetSound);
     v.text(txtSelectSound_[1], s.ResetSound);
     v.option(Option2_[0], s.StepAlways);
@@ -97,8 +102,10 @@ void FrmOption::exchangeNameSoundsPreview(Visit &v, Record &ini) const {
     v.text(txtSelectSound_[4], s.TapeSound1);
     v.text(txtSelectSound_[5], s.TapeSound2);
     v.text(txtSelectSound_[6], s.TapeSound3);
+}
 
-    auto &k = ini.seiriken;
+template <class Visit, class Block>
+void FrmOption::exchangeSeiriken(Visit &v, Block &k) const {
     v.check(chkUseSeiriPrev_, k.UseSeiriPrev);
     v.text(txtSeiriPlgDir_, k.SeiriPlgPath);
     v.option(Option4_[0], k.DateNow);
@@ -109,19 +116,84 @@ void FrmOption::exchangeNameSoundsPreview(Visit &v, Record &ini) const {
 
 void FrmOption::GetOptionInfo(IniData &ini) const {
     ToRecord v;
-    exchangeFoldersAndPanel(v, ini);
-    exchangeDigits(v, ini);
-    exchangeNameSoundsPreview(v, ini);
+    exchangeDataDir(v, ini.dataDir);
+    exchangePanel(v, ini.panel);
+    exchangeDegit(v, ini.degit);
+    exchangeChimei(v, ini.chimei);
+    exchangeSound(v, ini.sound);
+    exchangeSeiriken(v, ini.seiriken);
 }
 
 void FrmOption::SetOptionInfo(const IniData &ini) {
-    ToControls v;
-    exchangeFoldersAndPanel(v, ini);
-    // The panel re-applies its backlight with the new panel settings.
+    IniData wanted = settings_.record();
+    wanted.dataDir = ini.dataDir;
+    wanted.panel = ini.panel;
+    wanted.degit = ini.degit;
+    wanted.chimei = ini.chimei;
+    wanted.sound = ini.sound;
+    wanted.seiriken = ini.seiriken;
+    settings_.setRecord(wanted);
+    takeLoadedSettings();
+}
+
+void FrmOption::takeLoadedSettings() {
     emit panelSettingsLoaded();
-    exchangeDigits(v, ini);
     updateSampleDegit();
-    exchangeNameSoundsPreview(v, ini);
     // A stored plug-in that no longer loads stays named, silently, with nothing listed.
-    SetPlgin(ini.seiriken.SeiriPlgPath);
+    SetPlgin(settings_.pluginPath());
+}
+
+// ---------------------------------------------------------------- binding
+
+void FrmOption::storeControls() {
+    if (showing_ || storing_) return;
+    IniData now = settings_.record();
+    GetOptionInfo(now);
+    storing_ = true;
+    settings_.setRecord(now);
+    storing_ = false;
+}
+
+// A block changed elsewhere: the controls take it (their own reactions running as
+// for a person), and whatever they made of it goes back, so that Settings always
+// holds what the controls hold (an option stored as 1 reads back as -1).
+template <class Block, class Exchange>
+void FrmOption::bindBlock(void (Settings::*changed)(), const Block &(Settings::*get)() const,
+                          void (Settings::*set)(const Block &), Exchange exchange) {
+    connect(&settings_, changed, this, [this, get, set, exchange] {
+        if (storing_) return;
+        Block value = (settings_.*get)();
+        ToControls in;
+        const bool wasShowing = showing_;
+        showing_ = true;
+        exchange(in, value);
+        ToRecord out;
+        exchange(out, value);
+        storing_ = true;
+        (settings_.*set)(value);
+        storing_ = false;
+        showing_ = wasShowing;
+    });
+}
+
+void FrmOption::bindSettings() {
+    using S = Settings;
+    bindBlock(&S::dataDirChanged, &S::dataDir, &S::setDataDir, [this](auto &v, auto &b) { exchangeDataDir(v, b); });
+    bindBlock(&S::panelChanged, &S::panel, &S::setPanel, [this](auto &v, auto &b) { exchangePanel(v, b); });
+    bindBlock(&S::degitChanged, &S::degit, &S::setDegit, [this](auto &v, auto &b) { exchangeDegit(v, b); });
+    bindBlock(&S::chimeiChanged, &S::chimei, &S::setChimei, [this](auto &v, auto &b) { exchangeChimei(v, b); });
+    bindBlock(&S::soundChanged, &S::sound, &S::setSound, [this](auto &v, auto &b) { exchangeSound(v, b); });
+    bindBlock(&S::seirikenChanged, &S::seiriken, &S::setSeiriken,
+              [this](auto &v, auto &b) { exchangeSeiriken(v, b); });
+
+    // Every edit of a control that holds a setting, whoever makes it (a person, a
+    // script setting a property, the dialog's own buttons).
+    auto edited = [this] { storeControls(); };
+    for (QLineEdit *e : findChildren<QLineEdit *>()) connect(e, &QLineEdit::textChanged, this, edited);
+    for (QCheckBox *c : findChildren<QCheckBox *>()) connect(c, &QCheckBox::stateChanged, this, edited);
+    for (QRadioButton *b : findChildren<QRadioButton *>()) connect(b, &QRadioButton::toggled, this, edited);
+    for (QComboBox *c : findChildren<QComboBox *>())
+        connect(c, &QComboBox::currentIndexChanged, this, edited);
+    for (ColorButton *b : findChildren<ColorButton *>()) connect(b, &ColorButton::colorChanged, this, edited);
+    // The fixed date's label has no change signal: the date chooser stores it itself.
 }

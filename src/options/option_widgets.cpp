@@ -107,8 +107,12 @@ COLORREF ColorButton::color() const { return property("BackColor").toUInt(); }
 void ColorButton::setColor(COLORREF color) { setProperty("BackColor", static_cast<uint>(color)); }
 
 bool ColorButton::event(QEvent *e) {
+    const bool colour = e->type() == QEvent::DynamicPropertyChange &&
+                        static_cast<QDynamicPropertyChangeEvent *>(e)->propertyName() == "BackColor";
     if (e->type() == QEvent::DynamicPropertyChange) showColor();
-    return QPushButton::event(e);
+    const bool handled = QPushButton::event(e);
+    if (colour) emit colorChanged();
+    return handled;
 }
 
 void ColorButton::showColor() {

@@ -59,6 +59,9 @@ public:
 protected:
     bool event(QEvent *e) override;
 
+signals:
+    void colorChanged();
+
 private:
     void showColor();
 };

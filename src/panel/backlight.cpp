@@ -4,7 +4,7 @@
 #include "panel/board_layout.h"
 #include "panel/msg_box.h"
 #include "board/form1.h"
-#include "options/frm_option.h"
+#include "core/settings.h"
 #include "media/snd_api.h"
 
 #include <QDir>
@@ -38,14 +38,14 @@ int loadPanelPicture(const QString &path, QImage &picture) {
 
 }  // namespace backlight
 
-void applyBacklight(Form1 &board, const FrmOption &options, int index) {
+void applyBacklight(Form1 &board, const Settings &settings, int index) {
     if (index < 0 || index > 2) return;
-    const COLORREF labelColour = options.labelColor(index);
+    const COLORREF labelColour = settings.labelColor(index);
 
     int error = 0;
-    if (!options.panelEach() || !options.panelUser(index)) {
+    if (!settings.panelEach() || !settings.panelUser(index)) {
         board.setPicture(board.imgRes(index));
-    } else if (const QString file = options.panelFile(index); snd::isPlainFile(file)) {
+    } else if (const QString file = settings.panelFile(index); snd::isPlainFile(file)) {
         QImage picture;
         error = backlight::loadPanelPicture(file, picture);
         if (error == 0) board.setPicture(picture);

@@ -2,15 +2,15 @@
 // The board's backlight: OFF, ON1 or ON2 changes the board's background picture
 // (built-in, or a user file when the options say so) and the colour of the 32
 // ticket-number labels. The control panel's backlight buttons and the options
-// dialog both come here.
+// dialog's SetProp both come here.
 #include <QImage>
 #include <QString>
 
 class Form1;
-class FrmOption;
+class Settings;
 
 // 0 = OFF, 1 = ON1, 2 = ON2; any other value does nothing.
-void applyBacklight(Form1 &board, const FrmOption &options, int index);
+void applyBacklight(Form1 &board, const Settings &settings, int index);
 
 namespace backlight {
 

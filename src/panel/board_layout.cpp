@@ -8,6 +8,7 @@
 #include "widgets/chimei_ctl.h"
 #include "widgets/m_degit.h"
 #include "options/frm_option.h"
+#include "core/settings.h"
 
 #include <QLabel>
 
@@ -39,9 +40,11 @@ void InitDegits(Form1 &board) {
     }
 }
 
-void SetDefaultPanel(Form1 &board, FrmOption &options) {
-    options.setAutoSeiriNum(true);
-    for (int state = 0; state < 3; ++state) options.setLabelColor(state, seiriken::kDefaultLabelColors[state]);
+void SetDefaultPanel(Form1 &board, Settings &settings, FrmOption &options) {
+    PanelInfo panel = settings.panel();
+    panel.AutoSeiriNum = 1;
+    for (int state = 0; state < 3; ++state) panel.SeiriNumColor[state] = seiriken::kDefaultLabelColors[state];
+    settings.setPanel(panel);
 
     // Each state has a built-in picture of its own: ON1 and ON2 light the face.
     board.setPicture(board.imgRes(0));
@@ -69,33 +72,33 @@ void SeirikenNumSet(Form1 &board, int style, int zero) {
     }
 }
 
-void ApplyOptions(Form1 &board, const FrmOption &options, int backlight) {
+void ApplyOptions(Form1 &board, const Settings &settings, int backlight) {
     // 1. Label visibility.
-    const bool show = options.autoSeiriNum();
+    const bool show = settings.autoSeiriNum();
     for (int i = 1; i <= 32; ++i) board.lblSeiriNum(i)->setVisible(show);
     // 2. Label captions.
-    SeirikenNumSet(board, options.seiriNumStyle(), options.seiriNumZero() ? 1 : 0);
+    SeirikenNumSet(board, settings.seiriNumStyle(), settings.seiriNumZero() ? 1 : 0);
     // 3. Label colour of the panel's backlight state (0 OFF, 1 ON1, 2 ON2).
     const int k = backlight == 1 || backlight == 2 ? backlight : 0;
-    const COLORREF labelColour = options.labelColor(k);
+    const COLORREF labelColour = settings.labelColor(k);
     for (int i = 1; i <= 32; ++i) SetLabelForeColor(board.lblSeiriNum(i), labelColour);
     // 4. Digit colours, the clock's too.
-    auto paint = [&options](M_Degit *d) {
-        d->setBackColor(options.degitColor(0));
-        d->setBaseForeColor(options.degitColor(1));
-        d->setDegitForeColor(options.degitColor(2));
+    auto paint = [&settings](M_Degit *d) {
+        d->setBackColor(settings.degitColor(0));
+        d->setBaseForeColor(settings.degitColor(1));
+        d->setDegitForeColor(settings.degitColor(2));
     };
     for (int i = 1; i <= 32; ++i) paint(board.Degit(i));
     paint(board.TimeDegit(0));
     paint(board.TimeDegit(1));
     // 5. Stop-name display.
     ChimeiCtl_B *chimei = board.ChimeiCtl();
-    chimei->setBackColor(options.chimeiColor(0));
-    chimei->setForeColor(options.chimeiColor(1));
-    chimei->setFontMode(options.chimeiFontMode());
-    chimei->setFontBold(options.chimeiBold());
+    chimei->setBackColor(settings.chimeiColor(0));
+    chimei->setForeColor(settings.chimeiColor(1));
+    chimei->setFontMode(settings.chimeiFontMode());
+    chimei->setFontBold(settings.chimeiBold());
     // 6. Backlight picture.
-    applyBacklight(board, options, k);
+    applyBacklight(board, settings, k);
 }
 
 void SetLabelForeColor(QLabel *label, COLORREF color) {

@@ -6,18 +6,20 @@
 
 class Form1;
 class FrmOption;
+class Settings;
 class QLabel;
 
 namespace board_layout {
 // The 32 fare displays start blank in the board's digit face.
 void InitDegits(Form1 &board);
-// Built-in panel defaults: labels shown, label colours, built-in pictures, SetProp.
-void SetDefaultPanel(Form1 &board, FrmOption &options);
+// Built-in panel defaults: labels shown, label colours (into Settings), built-in
+// pictures, then the options' SetProp.
+void SetDefaultPanel(Form1 &board, Settings &settings, FrmOption &options);
 // Captions of the 32 ticket-number labels for a numbering style (0..11).
 void SeirikenNumSet(Form1 &board, int style, int zero);
-// The options dialog's SetProp: its label, digit and stop-name settings onto the
+// The options dialog's SetProp: the label, digit and stop-name settings onto the
 // board, in this order, then the picture of the panel's backlight state `backlight`.
-void ApplyOptions(Form1 &board, const FrmOption &options, int backlight);
+void ApplyOptions(Form1 &board, const Settings &settings, int backlight);
 
 // Text colour of a ticket-number label; kept in its "ForeColor" property too.
 void SetLabelForeColor(QLabel *label, COLORREF color);

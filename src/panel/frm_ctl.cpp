@@ -15,6 +15,7 @@
 #include "companion/companion.h"
 #include "widgets/chimei_ctl.h"
 #include "options/frm_option.h"
+#include "core/settings.h"
 #include "core/ini_data.h"
 #include "media/snd_api.h"
 #include "media/speech_settings.h"
@@ -43,10 +44,11 @@ QRegion keyRegion() { return roundedRegion(QRect(QPoint(2, 2), QPoint(27, 24)));
 
 }  // namespace
 
-FrmCtl::FrmCtl(Form1 &board, FrmOption &options, Announcer &announcer, QWidget *parent)
+FrmCtl::FrmCtl(Form1 &board, const Settings &settings, FrmOption &options, Announcer &announcer, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       board_(board),
+      settings_(settings),
       options_(options),
       announcer_(announcer),
       commands_(new CommandSet(this)) {
@@ -99,9 +101,9 @@ void FrmCtl::enableTapeButtons() {
 }
 
 TapeSounds FrmCtl::tapeSounds() const {
-    const FrmOption *options = &options_;
-    return TapeSounds{options->tapeSoundAlways(), options->tapeSoundSync(), options->soundFile(3),
-                      {options->soundFile(4), options->soundFile(5), options->soundFile(6)}};
+    const Settings &s = settings_;
+    return TapeSounds{s.tapeSoundAlways(), s.tapeSoundSync(), s.soundFile(3),
+                      {s.soundFile(4), s.soundFile(5), s.soundFile(6)}};
 }
 
 bool FrmCtl::lateNight() const { return check2_->isChecked(); }
@@ -135,13 +137,13 @@ void FrmCtl::prepareExit() {
 }
 
 void FrmCtl::CommandButton1_Click(int index) {
-    PlaySnd(options_.soundFile(1), QStringLiteral("S1"), 0, 0);
+    PlaySnd(settings_.soundFile(1), QStringLiteral("S1"), 0, 0);
     pressKey(keypad_, index);
     label2_[0]->setText(keypad_.route);
     label2_[2]->setText(keypad_.section);
 }
 
-void FrmCtl::List_Click() { PlaySnd(options_.soundFile(1), QStringLiteral("S1"), 0, 0); }
+void FrmCtl::List_Click() { PlaySnd(settings_.soundFile(1), QStringLiteral("S1"), 0, 0); }
 
 void FrmCtl::Frame1_DblClick(int index) {
     if (index != 0 && index != 1) return;
@@ -224,5 +226,5 @@ void FrmCtl::SetCtrlDataInfo(const CtrlInfo &info) {
     Frame1_DblClick(backPanel_);
 }
 
-void FrmCtl::Option4_Click(int index) { applyBacklight(board_, options_, index); }
+void FrmCtl::Option4_Click(int index) { applyBacklight(board_, settings_, index); }
 

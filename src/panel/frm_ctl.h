@@ -20,6 +20,7 @@ class CommandSet;
 class DblClickFrame;
 class Form1;
 class FrmOption;
+class Settings;
 class PreviewBox;
 class PushCheckBox;
 class QCheckBox;
@@ -38,9 +39,10 @@ class KeyRouter;
 class FrmCtl : public QWidget, public TapeHost, public TicketPanel {
     Q_OBJECT
 public:
-    // The panel works the board, reads the options' live settings and announces
-    // through `announcer`.
-    FrmCtl(Form1 &board, FrmOption &options, Announcer &announcer, QWidget *parent = nullptr);
+    // The panel works the board, reads the settings at the moment of use, opens the
+    // options dialog and announces through `announcer`.
+    FrmCtl(Form1 &board, const Settings &settings, FrmOption &options, Announcer &announcer,
+           QWidget *parent = nullptr);
 
     Announcer &announcer() const { return announcer_; }
 
@@ -136,6 +138,7 @@ private:
     QString currentStopName() const;
 
     Form1 &board_;
+    const Settings &settings_;
     FrmOption &options_;
     Announcer &announcer_;
     CommandSet *commands_;

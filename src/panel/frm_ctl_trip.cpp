@@ -1,6 +1,6 @@
 // The control panel's trip: route set, stepping, blanking, the announcement buttons
 // and putting a stop on the board. The rules live in route_set, stepping and
-// board_update; this file gathers the live options and applies the results.
+// board_update; this file gathers the settings and applies the results.
 #include "core/board_update.h"
 #include "panel/command_set.h"
 #include "panel/digit_list.h"
@@ -16,7 +16,7 @@
 #include "board/form1.h"
 #include "widgets/chimei_ctl.h"
 #include "widgets/m_degit.h"
-#include "options/frm_option.h"
+#include "core/settings.h"
 #include "media/snd_api.h"
 #include "media/announcer.h"
 
@@ -120,10 +120,10 @@ void FrmCtl::registerDumpSections() {
 QString FrmCtl::currentStopName() const { return table_.Row(trip_.currentRow()).StopName; }
 
 void FrmCtl::Command1_Click(int index) {
-    const FrmOption *options = &options_;
-    const QString fareFolder = options->fareDataDir();
-    const QString tapeFolder = route_set::folderPrefix(options->tapeDataDir());
-    PlaySnd(options->soundFile(0), kChannelKeys, 0, 0);
+    const Settings *settings = &settings_;
+    const QString fareFolder = settings->fareDataDir();
+    const QString tapeFolder = route_set::folderPrefix(settings->tapeDataDir());
+    PlaySnd(settings->soundFile(0), kChannelKeys, 0, 0);
 
     const route_set::Request request =
         index == 1 ? route_set::makeRequest(label2_[0]->text(), label2_[2]->text())
@@ -145,7 +145,7 @@ void FrmCtl::Command1_Click(int index) {
     showRouteSelecting();
 
     for (const char *id : {"back", "forward", "blank"}) commands_->setEnabled(QLatin1String(id), true);
-    trip_.TicketDate = routeSetTicketDate(options->ticketDateMode(), QDate::currentDate(), options->fixedDate());
+    trip_.TicketDate = routeSetTicketDate(settings->ticketDateMode(), QDate::currentDate(), settings->fixedDate());
     DispData(trip_.currentRow());
 }
 
@@ -175,10 +175,10 @@ void FrmCtl::showRouteSelecting() {
 
 void FrmCtl::Command2_Click(int index) {
     if (!stepping::step(trip_, index)) return;
-    const FrmOption *options = &options_;
-    const std::optional<int> sound = stepping::soundIndex(table_.Row(trip_.currentRow()), options->stepSoundAlways(),
-                                                          options->stepSoundColumnIndex() + 1);
-    if (sound) PlaySnd(options->soundFile(*sound), kChannelStep, options->stepSoundSync() ? 1 : 0, 0);
+    const Settings *settings = &settings_;
+    const std::optional<int> sound = stepping::soundIndex(table_.Row(trip_.currentRow()), settings->stepSoundAlways(),
+                                                          settings->stepSoundColumnIndex() + 1);
+    if (sound) PlaySnd(settings->soundFile(*sound), kChannelStep, settings->stepSoundSync() ? 1 : 0, 0);
     DispData(trip_.currentRow());
 }
 
@@ -234,10 +234,10 @@ void FrmCtl::cmdTapeBack_Click() {
 }
 
 void FrmCtl::DispData(int row) {
-    const FrmOption *options = &options_;
+    const Settings *settings = &settings_;
     Form1 *board = &board_;
     const FareRow &fareRow = table_.Row(row);
-    const BoardWrites writes = boardWrites(fareRow, row, trip_, BoardOptions{lateNight(), options->infoCells()});
+    const BoardWrites writes = boardWrites(fareRow, row, trip_, BoardOptions{lateNight(), settings->infoCells()});
     for (const CellWrite &w : writes.writes) board->Degit(w.cell)->setValue(w.value);
 
     drawSeirikenPreview(row);

@@ -6,7 +6,7 @@
 #include "core/route_set.h"
 #include "base/event_log.h"
 #include "ticket/ticket_plugin_api.h"
-#include "options/frm_option.h"
+#include "core/settings.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -18,11 +18,11 @@ void FrmCtl::setPreviewSize(int widthTwips, int heightTwips) {
 }
 
 void FrmCtl::drawSeirikenPreview(int row) {
-    const FrmOption *options = &options_;
-    QString date = ticketDateText(options->ticketDateMode(), QDate::currentDate(), trip_, options->fixedDate());
+    const Settings *settings = &settings_;
+    QString date = ticketDateText(settings->ticketDateMode(), QDate::currentDate(), trip_, settings->fixedDate());
     picSeirikenPrev_->clear();
-    if (options->usePreview()) {
-        const QString path = options->pluginPath();
+    if (settings->usePreview()) {
+        const QString path = settings->pluginPath();
         const QString stopNameIn = table_.Row(row).StopName;
         const QString dateIn = date;
         const QString time = timeText(QTime::currentTime());

@@ -1,6 +1,0 @@
-#include "core/ini_data.h"
-
-IniData &iniData() {
-    static IniData data;
-    return data;
-}
