@@ -35,11 +35,13 @@ protected:
         const int whole = qRound(t.m11());
         if (t.type() <= QTransform::TxScale && whole > 1 && qFuzzyCompare(t.m11(), qreal(whole)) &&
             qFuzzyCompare(t.m22(), qreal(whole))) {
-            if (blownKey_ != image_->cacheKey() || blown_.devicePixelRatio() != whole) {
+            if (blownKey_ != image_->cacheKey() || blownBy_ != whole) {
                 blown_ = image_->scaled(image_->size() * whole, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-                blown_.setDevicePixelRatio(whole);
                 blownKey_ = image_->cacheKey();
+                blownBy_ = whole;
             }
+            // In device pixels the copy is a plain blit, not an image scaled by one.
+            p.scale(1.0 / whole, 1.0 / whole);
             p.drawImage(QPointF(0, 0), blown_);
             return;
         }
@@ -50,6 +52,7 @@ private:
     const QImage *image_;
     QImage blown_;
     qint64 blownKey_ = 0;
+    int blownBy_ = 0;
 };
 
 int frameInterval() {
