@@ -18,16 +18,15 @@
 #include <sys/resource.h>
 
 #include <array>
-#include <memory>
 
 namespace {
 
 const QString kLongName = QStringLiteral("中央公民館南口停留所前・市民病院北口");
 
-// A board of the real layout: picture, 32 fare displays and the stop-name strip.
+// A board face of the real layout: picture, 32 fare displays and the stop-name strip.
 class TestBoard : public QWidget {
 public:
-    TestBoard() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+    explicit TestBoard(QWidget *window) : QWidget(window) {
         setFixedSize(board::kWidth, board::kHeight);
         setAttribute(Qt::WA_OpaquePaintEvent);
         picture_ = QImage(board::kWidth, board::kHeight, QImage::Format_RGB32);
@@ -57,29 +56,26 @@ double cpuSeconds() {
     return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
 }
 
-// The board shown at `factor`: by itself at 1x, in a host otherwise.
+// The board shown at `factor` in its window: the face as it is at 1x, in a host otherwise.
 struct Shown {
     explicit Shown(int factor) {
-        if (factor == 1) {
-            board.show();
-            return;
+        window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        window.resize(board.size() * factor);
+        if (factor != 1) {
+            host = new view::BoardHost(&board, &window);
+            host->embed();
+            host->setFactor(factor);
         }
-        host = std::make_unique<view::BoardHost>(&board);
-        host->embed();
-        host->setFactor(factor);
-        host->resize(board.size() * factor);
-        host->show();
-    }
-    ~Shown() {
-        if (host) host->release();
+        window.show();
     }
     // Paints whatever is waiting to be painted, as the next frame does.
     void paintPending() {
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
-    TestBoard board;
-    std::unique_ptr<view::BoardHost> host;
+    QWidget window;
+    TestBoard board{&window};
+    view::BoardHost *host = nullptr;  // the window's
     QRect dirty;
 };
 

@@ -125,7 +125,10 @@ TEST(ViewProgram, ZoomScalesThePictureKeepsTheLayoutAndIsLimitedToTheScreen) {
     expectHas(at(z4, "view").toObject(), {{"factor", 4.0}, {"width", 4 * 564}});
     // Every existing check of the layout still holds at 4x.
     EXPECT_EQ(z4.value(QStringLiteral("controls")), z1.value(QStringLiteral("controls")));
-    EXPECT_EQ(at(z4, "windows/Form1/width"), 564);
+    // The board is still the one window Form1, now 4x its size, and no other window shows it.
+    EXPECT_EQ(z4.value(QStringLiteral("windows")).toObject().keys(), z1.value(QStringLiteral("windows")).toObject().keys());
+    expectHas(at(z4, "windows/Form1").toObject(),
+              {{"width", 4 * 564}, {"height", 4 * 234}, {"left", at(z4, "view/left")}, {"top", at(z4, "view/top")}});
     EXPECT_EQ(dumped(dir, "z3.json", "view/zoom"), 3);
     expectHas(dumped(dir, "full.json", "view").toObject(), {{"fullScreen", true}, {"screenNumber", 1}});
     const QJsonObject eight = readJson(dir.filePath(QStringLiteral("eight.json")));

@@ -61,7 +61,8 @@ bool RecordingControl::start(const QString &path, QString *error) {
     }
     stop();
     const double zoom = options_.zoom > 0 ? options_.zoom : boardView_ ? boardView_->factor() : 1.0;
-    auto frames = std::make_unique<view::BoardFrames>(&board_, zoom);
+    auto frames = std::make_unique<view::BoardFrames>(board_.face(), zoom);
+    frames->setShape(boardView_ ? boardView_->shape() : board_.mask());
     view::BoardFrames *source = frames.get();
     if (!recorder_->start(path, frames->size(), options_.fps, [source] { return source->frame(); }, error)) return false;
     frames_ = std::move(frames);

@@ -21,13 +21,13 @@ using view::KeyHit;
 view::BoardView *installView(Form1 &boardWindow, FrmCtl &panelWindow, const StartupOptions &opt, QString *warning) {
     Form1 *board = &boardWindow;
     FrmCtl *panel = &panelWindow;
-    auto *boardView = new view::BoardView(board, board);
+    auto *boardView = new view::BoardView(board, board->face(), board);
     auto *keys = new view::KeyRouter(board);
     keys->addWindow(board, false);
+    // Shown scaled, the face is a window of its own inside the board's.
+    keys->addWindow(board->face(), false);
     keys->addWindow(panel, true);
-    QObject::connect(boardView, &view::BoardView::hostCreated, keys, [keys](QWidget *host) { keys->addWindow(host, false); });
     QObject::connect(board, &Form1::viewMenuRequested, boardView, &view::BoardView::showMenu);
-    QObject::connect(boardView, &view::BoardView::closeRequested, board, &QWidget::close);
 
     panel->bindKeys(*keys);
     keys->setHandler(KeyAction::ZoomIn, [boardView](const KeyHit &) { boardView->zoomBy(+1); });

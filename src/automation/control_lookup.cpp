@@ -59,12 +59,16 @@ bool isControl(const QObject *o) {
     return qobject_cast<const QTimer *>(o) != nullptr;
 }
 
+// A window only in name: a widget shown inside a graphics view (the scaled board's
+// face) belongs to the window that owns it.
+bool embedded(const QWidget *w) { return w->graphicsProxyWidget() != nullptr && w->parent() != nullptr; }
+
 // The window a control belongs to; a pop-up menu belongs to the window of its owner.
 const QWidget *ownerWindow(const QObject *o) {
     for (const QObject *p = o->parent(); p; p = p->parent()) {
         if (!p->isWidgetType()) continue;
         const auto *w = static_cast<const QWidget *>(p);
-        if (w->isWindow() && !qobject_cast<const QMenu *>(w)) return w;
+        if (w->isWindow() && !qobject_cast<const QMenu *>(w) && !embedded(w)) return w;
     }
     return nullptr;
 }

@@ -51,6 +51,17 @@ struct Hit {
 // Finds a point of `w` that is not covered by another control. The widget's own
 // surface is preferred; where its children cover all of it, a point on one of its
 // children will do (an event a child ignores goes on to its parent, as for a person).
+// A window's own surface includes the unnamed widgets it is drawn on (the board's
+// face, which holds its controls): a press there is a press on the window.
+bool ownSurface(const QWidget *w, const QWidget *under) {
+    if (under == w) return true;
+    if (!w->isWindow()) return false;
+    const QWidget *p = under;
+    for (; p && p != w; p = p->parentWidget())
+        if (!isInternalName(p->objectName())) return false;
+    return p == w;
+}
+
 std::optional<Hit> hitOn(QWidget *w, std::optional<QPoint> preferred = std::nullopt) {
     QWidget *window = w->window();
     QList<QPoint> points;
@@ -67,6 +78,7 @@ std::optional<Hit> hitOn(QWidget *w, std::optional<QPoint> preferred = std::null
         QWidget *under = window->childAt(inWindow);
         if (!under) under = window;
         if (under == w) return Hit{w, p};
+        if (ownSurface(w, under)) return Hit{under, under->mapFrom(window, inWindow)};
         if (!onChild && isAncestorOf(w, under)) onChild = Hit{under, under->mapFrom(window, inWindow)};
     }
     return onChild;

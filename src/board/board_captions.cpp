@@ -5,7 +5,10 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRegion>
 #include <QString>
+
+#include <vector>
 
 namespace board {
 
@@ -24,40 +27,59 @@ QFont captionFont(qreal pixelSize, bool bold = false) {
     return f;
 }
 
+struct Caption {
+    QFont font;
+    QString text;
+    QPointF origin;  // where drawText puts it
+    QRect bounds;    // its ink, with a pixel of antialiasing around
+};
+
 // Text centred on a horizontal position, its ink centred in the band from `top` of `room` height.
-void drawCentred(QPainter &p, const QFont &font, const QString &text, qreal centreX, qreal top, qreal room) {
-    p.setFont(font);
+Caption centred(const QFont &font, const QString &text, qreal centreX, qreal top, qreal room) {
     const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
-    p.drawText(QPointF(centreX - ink.width() / 2 - ink.left(), top + (room - ink.height()) / 2 - ink.top()), text);
+    const QPointF origin(centreX - ink.width() / 2 - ink.left(), top + (room - ink.height()) / 2 - ink.top());
+    return {font, text, origin, ink.translated(origin).toAlignedRect().adjusted(-1, -1, 1, 1)};
+}
+
+// Measured once: a repaint of the strip or of a display next to a word need not
+// shape the words again.
+const std::vector<Caption> &captions() {
+    static const std::vector<Caption> all = [] {
+        const QRectF face = faceRect();
+        const QRect slot = chimeiRect();
+        const qreal slotCentre = slot.left() + slot.width() / 2.0;
+        const QFont strip = captionFont(12);
+        const qreal above = face.top() + 1;
+        const qreal below = slot.bottom() + 2;
+        const QRect first = labelRect(1);
+        const qreal captionTop = face.top() + 3;
+        const qreal gridLeft = labelRect(25).left();
+        const qreal gridRight = degitRect(32).right() + 1;
+        const qreal ruleY = degitRect(32).bottom() + 12;
+        return std::vector<Caption>{
+            centred(strip, QStringLiteral("運賃は"), slotCentre, above, slot.top() - 1 - above),
+            centred(strip, QStringLiteral("まで"), slotCentre, below, face.bottom() - 2 - below),
+            centred(captionFont(11), QStringLiteral("整理券"), first.left() + first.width() / 2.0, captionTop,
+                    first.top() - 1 - captionTop),
+            centred(captionFont(13, true), QStringLiteral("小児運賃は半額（10円未満切り上げ）"), (gridLeft + gridRight) / 2,
+                    ruleY, face.bottom() - 1 - ruleY),
+        };
+    }();
+    return all;
 }
 
 }  // namespace
 
-void drawCaptions(QPainter &p, const QColor &colour) {
+void drawCaptions(QPainter &p, const QRegion &due, const QColor &colour) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setPen(colour);
-    const QRectF face = faceRect();
-
-    const QRect slot = chimeiRect();
-    const qreal slotCentre = slot.left() + slot.width() / 2.0;
-    const QFont strip = captionFont(12);
-    const qreal above = face.top() + 1;
-    drawCentred(p, strip, QStringLiteral("運賃は"), slotCentre, above, slot.top() - 1 - above);
-    const qreal below = slot.bottom() + 2;
-    drawCentred(p, strip, QStringLiteral("まで"), slotCentre, below, face.bottom() - 2 - below);
-
-    const QRect first = labelRect(1);
-    const qreal captionTop = face.top() + 3;
-    drawCentred(p, captionFont(11), QStringLiteral("整理券"), first.left() + first.width() / 2.0, captionTop,
-                first.top() - 1 - captionTop);
-
-    const qreal gridLeft = labelRect(25).left();
-    const qreal gridRight = degitRect(32).right() + 1;
-    const qreal ruleY = degitRect(32).bottom() + 12;
-    drawCentred(p, captionFont(13, true), QStringLiteral("小児運賃は半額（10円未満切り上げ）"), (gridLeft + gridRight) / 2,
-                ruleY, face.bottom() - 1 - ruleY);
+    for (const Caption &c : captions()) {
+        if (!due.intersects(c.bounds)) continue;
+        p.setFont(c.font);
+        p.drawText(c.origin, c.text);
+    }
     p.restore();
 }
 

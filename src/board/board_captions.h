@@ -4,12 +4,14 @@
 // They are drawn as text over the built-in picture, so a zoomed board draws them
 // sharp at its own size; a user's picture brings its own words.
 #include <QColor>
+#include <QRegion>
 
 class QPainter;
 
 namespace board {
 
-// Draws the words in the painter's board coordinates (the 1x layout).
-void drawCaptions(QPainter &p, const QColor &colour = Qt::white);
+// Draws the words in the painter's board coordinates (the 1x layout), those that
+// touch `due` (the part being repainted).
+void drawCaptions(QPainter &p, const QRegion &due, const QColor &colour = Qt::white);
 
 }  // namespace board

@@ -1,6 +1,6 @@
 #include "board/form1.h"
 
-#include "board/board_captions.h"
+#include "board/board_face.h"
 #include "board/board_geometry.h"
 #include "board/screen_fit.h"
 #include "core/seiriken_numbering.h"
@@ -8,20 +8,11 @@
 #include "widgets/chimei_ctl.h"
 #include "widgets/m_degit.h"
 
-#include <QGraphicsProxyWidget>
-#include <QGraphicsScene>
-#include <QGraphicsView>
 #include <QImageReader>
 #include <QLabel>
 #include <QCloseEvent>
-#include <QContextMenuEvent>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QTime>
 #include <QTimer>
-#include <QWindow>
-
-#include <algorithm>
 
 namespace {
 
@@ -36,13 +27,18 @@ static void registerBuiltInPictures() { Q_INIT_RESOURCE(assets); }
 Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(board::kWidth, board::kHeight);
+    // The face or the view scaling it covers the whole window.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    face_ = new BoardFace(this);
+    face_->setFixedSize(board::kWidth, board::kHeight);
+    connect(face_, &BoardFace::menuRequested, this, &Form1::viewMenuRequested);
 
     QFont labelFont(QStringLiteral("ＭＳ Ｐゴシック"));
     labelFont.setPointSizeF(11.25);
     labelFont.setBold(true);
     for (int i = 0; i <= 32; ++i) {
-        auto *label = new QLabel(this);
+        auto *label = new QLabel(face_);
         label->setObjectName(indexed("lblSeiriNum", i));
         label->setGeometry(board::labelRect(i));
         label->setAlignment(Qt::AlignCenter);
@@ -57,7 +53,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         label->setVisible(i != 0);
         labels_[i] = label;
 
-        auto *degit = new M_Degit(this);
+        auto *degit = new M_Degit(face_);
         degit->setObjectName(indexed("Degit", i));
         degit->setGeometry(board::degitRect(i));
         degit->setVisible(i != 0);
@@ -68,7 +64,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         degits_[i] = degit;
     }
     for (int i = 0; i < 2; ++i) {
-        auto *clock = new M_Degit(this);
+        auto *clock = new M_Degit(face_);
         clock->setObjectName(indexed("TimeDegit", i));
         clock->setGeometry(board::timeDegitRect(i));
         clock->setKeta(2);
@@ -76,7 +72,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         timeDegits_[i] = clock;
     }
 
-    chimei_ = new ChimeiCtl_B(this);
+    chimei_ = new ChimeiCtl_B(face_);
     chimei_->setObjectName(QStringLiteral("ChimeiCtl"));
     chimei_->setGeometry(board::chimeiRect());
     // The board's strip comes with stored settings: Appearance 0 gives the flat look
@@ -91,6 +87,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
 
     registerBuiltInPictures();
     const char *builtIn[3] = {":/panel/panel.png", ":/panel/panel_on1.png", ":/panel/panel_on2.png"};
+    QList<qint64> builtInKeys;  // the pictures compiled in, which carry no words
     for (int i = 0; i < 3; ++i) {
         // Read as the PNGs they are: guessing the format would load every image plug-in.
         QImageReader reader(QLatin1String(builtIn[i]), "png");
@@ -101,8 +98,9 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
             picture.fill(Qt::black);
         }
         imgRes_[i] = picture;
-        builtInKeys_[i] = picture.cacheKey();
+        builtInKeys.append(picture.cacheKey());
     }
+    face_->setWordlessPictures(builtInKeys);
 }
 
 M_Degit *Form1::Degit(int index) const { return index >= 0 && index <= 32 ? degits_[index] : nullptr; }
@@ -115,22 +113,14 @@ void Form1::setImgRes(int index, const QImage &picture) {
     if (index >= 0 && index < 3) imgRes_[index] = picture;
 }
 
-void Form1::setPicture(const QImage &picture) {
-    picture_ = picture;
-    update();
-}
+QImage Form1::picture() const { return face_->picture(); }
+void Form1::setPicture(const QImage &picture) { face_->setPicture(picture); }
 
-QWidget *Form1::outerWindow() const {
-    if (const QGraphicsProxyWidget *proxy = graphicsProxyWidget())
-        if (const QGraphicsScene *scene = proxy->scene(); scene && !scene->views().isEmpty())
-            return scene->views().constFirst()->window();
-    return const_cast<Form1 *>(this);
-}
+QWidget *Form1::face() const { return face_; }
 
 void Form1::GetFormInfo(std::int32_t &boardLeft, std::int32_t &boardTop) const {
     // In full screen the board's place is where it returns to.
-    const QWidget *w = outerWindow();
-    const QPoint at = w->isFullScreen() ? w->normalGeometry().topLeft() : w->pos();
+    const QPoint at = isFullScreen() ? normalGeometry().topLeft() : pos();
     boardLeft = at.x() * 15;
     boardTop = at.y() * 15;
 }
@@ -175,37 +165,3 @@ void Form1::closeEvent(QCloseEvent *event) {
     emit closeRequested();
 }
 
-void Form1::paintEvent(QPaintEvent *) {
-    QPainter p(this);
-    // A user picture smaller than the board leaves grey around it; a larger one is cut.
-    p.fillRect(rect(), QColor(192, 192, 192));
-    if (picture_.isNull()) return;
-    p.drawImage(0, 0, picture_);
-    // The built-in faces leave their words to be drawn as text, sharp at any zoom.
-    if (std::find(builtInKeys_.begin(), builtInKeys_.end(), picture_.cacheKey()) != builtInKeys_.end())
-        board::drawCaptions(p);
-}
-
-void Form1::mousePressEvent(QMouseEvent *event) {
-    // Only the background drags the board, and only with the left button.
-    if (event->button() != Qt::LeftButton || childAt(event->position().toPoint()) != nullptr) {
-        event->ignore();
-        return;
-    }
-    QWidget *outer = outerWindow();
-    if (QWindow *w = outer->windowHandle(); w && w->startSystemMove()) return;
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - outer->frameGeometry().topLeft();
-}
-
-void Form1::mouseMoveEvent(QMouseEvent *event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton))
-        outerWindow()->move(event->globalPosition().toPoint() - dragOffset_);
-}
-
-void Form1::contextMenuEvent(QContextMenuEvent *event) {
-    // Over a label or a display too: the board has no other use for the right button.
-    emit viewMenuRequested(event->globalPos());
-}
-
-void Form1::mouseReleaseEvent(QMouseEvent *) { dragging_ = false; }

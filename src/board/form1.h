@@ -1,12 +1,15 @@
 #pragma once
 // Form1: the fare board that passengers see. A frameless, slightly rounded window
-// with the panel picture as background, 32 ticket-number labels over 32 fare
-// displays, two hidden clock displays and the stop-name strip at the left.
+// showing the board's face: the panel picture as background, 32 ticket-number labels
+// over 32 fare displays, two hidden clock displays and the stop-name strip at the
+// left. The window is the one the board is seen in at every zoom; the face keeps the
+// 1x layout.
 #include <QImage>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 
+class BoardFace;
 class M_Degit;
 class ChimeiCtl_B;
 class QLabel;
@@ -27,7 +30,7 @@ public:
     QImage imgRes(int index) const;
     void setImgRes(int index, const QImage &picture);
     // The board's background picture.
-    QImage picture() const { return picture_; }
+    QImage picture() const;
     void setPicture(const QImage &picture);
 
     void GetFormInfo(std::int32_t &boardLeft, std::int32_t &boardTop) const;
@@ -37,8 +40,9 @@ public:
     // Clock tick: hours and minutes of `hhmmss` ("hh:mm:ss") into the clock displays.
     void showClock(const QString &hhmmss);
 
-    // The window the board is seen in: itself, or the window that shows it scaled.
-    QWidget *outerWindow() const;
+    // The face: every display and label at its 1x place (what the view scales, what
+    // a recording draws).
+    QWidget *face() const;
 
 signals:
     // The board lives as long as the program: closing it (Alt+F4) asks the panel's
@@ -51,25 +55,17 @@ signals:
     void viewMenuRequested(const QPoint &globalPos);
 
 protected:
-    void contextMenuEvent(QContextMenuEvent *event) override;
-    void paintEvent(QPaintEvent *) override;
     void closeEvent(QCloseEvent *event) override;
-    void mousePressEvent(QMouseEvent *) override;
-    void mouseMoveEvent(QMouseEvent *) override;
-    void mouseReleaseEvent(QMouseEvent *) override;
 
 private:
     void Degit_DblClick(int index);
     void Timer1_Timer();
 
+    BoardFace *face_ = nullptr;
     std::array<M_Degit *, 33> degits_{};
     std::array<QLabel *, 33> labels_{};
     std::array<M_Degit *, 2> timeDegits_{};
     ChimeiCtl_B *chimei_ = nullptr;
     QTimer *timer1_ = nullptr;
     std::array<QImage, 3> imgRes_;
-    std::array<qint64, 3> builtInKeys_{};  // the pictures compiled in, which carry no words
-    QImage picture_;
-    bool dragging_ = false;
-    QPoint dragOffset_;
 };

@@ -73,7 +73,7 @@ bool RemoteControl::start(const ListenAddress &where, const QString &token) {
     driver_ = new PanelDriver(board_, panel_, this);
     driver_->setAutoplay(autoplay_);
     RemoteServer *server = server_;
-    mirror_ = new BoardMirror(&board_, [server] { return server->viewerCount(); }, this);
+    mirror_ = new BoardMirror(board_.face(), [server] { return server->viewerCount(); }, this);
     connect(server_, &RemoteServer::actionRequested, driver_, &PanelDriver::request);
     connect(driver_, &PanelDriver::done, server_, &RemoteServer::onActionDone);
     connect(driver_, &PanelDriver::stateChanged, server_, &RemoteServer::onState);

@@ -55,7 +55,9 @@ QImage BoardFrames::frame() {
         picture_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
         whole_ = true;
     }
-    const QRegion shape = board_->mask().isEmpty() ? QRegion(board_->rect()) : board_->mask();
+    const QRegion shape = !shape_.isEmpty()          ? shape_
+                          : board_->mask().isEmpty() ? QRegion(board_->rect())
+                                                     : board_->mask();
     const QRegion box = whole_ ? shape : dirty_.intersected(shape);
     dirty_ = QRegion();
     if (box.isEmpty()) return picture_;

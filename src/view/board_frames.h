@@ -17,6 +17,9 @@ class BoardFrames : public QObject {
 public:
     BoardFrames(QWidget *board, double factor, QObject *parent = nullptr);
 
+    // The outline outside which the picture stays transparent, in the board's
+    // coordinates; by default the board's own mask.
+    void setShape(const QRegion &shape) { shape_ = shape; }
     // The picture's size: the board's at the factor, rounded up to even numbers.
     QSize size() const;
     // The board as it is now (ARGB32 premultiplied).
@@ -31,6 +34,7 @@ private:
     QWidget *board_;
     double factor_;
     QImage picture_;
+    QRegion shape_;
     QRegion dirty_;
     bool whole_ = true;
     bool rendering_ = false;

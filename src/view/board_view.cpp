@@ -25,23 +25,22 @@ void setOnTop(QWidget *w, bool on) {
 
 }  // namespace
 
-BoardView::BoardView(QWidget *board, QObject *parent) : QObject(parent), board_(board) {}
-
-BoardView::~BoardView() { delete host_; }
+BoardView::BoardView(QWidget *window, QWidget *face, QObject *parent)
+    : QObject(parent), window_(window), face_(face) {}
 
 BoardHost *BoardView::host() {
     if (!host_) {
-        host_ = new BoardHost(board_);
+        host_ = new BoardHost(face_, window_);
         connect(host_, &BoardHost::menuRequested, this, &BoardView::showMenu);
-        connect(host_, &BoardHost::closeRequested, this, &BoardView::closeRequested);
-        emit hostCreated(host_);
     }
     return host_;
 }
 
-QWidget *BoardView::shownWindow() const { return host_ && host_->embedded() ? static_cast<QWidget *>(host_) : board_; }
+bool BoardView::scaled() const { return host_ && host_->embedded(); }
 
-double BoardView::factor() const { return host_ && host_->embedded() ? host_->factor() : 1.0; }
+double BoardView::factor() const { return scaled() ? host_->factor() : 1.0; }
+
+QRegion BoardView::shape() const { return scaled() ? shape_ : window_->mask(); }
 
 QScreen *BoardView::findScreen(const QString &nameOrNumber) {
     const QList<QScreen *> screens = QGuiApplication::screens();
@@ -125,86 +124,73 @@ void BoardView::changed() {
 void BoardView::limitZoomToScreen() {
     if (settings_.fit || settings_.fullScreen || settings_.zoom <= 1) return;
     const QSize area = currentScreen()->availableGeometry().size();
-    const int fits = largestWholeFactor(board_->size(), area);
+    const int fits = largestWholeFactor(face_->size(), area);
     if (settings_.zoom <= fits) return;
     const int asked = settings_.zoom;
     settings_.zoom = fits;
     emit zoomLimited(asked, fits, area);
 }
 
+// Back to the face as it is, in a window of its own size and shape where it was.
+void BoardView::showUnscaled() {
+    host_->setPointerHiding(false);
+    host_->release();
+    if (window_->isFullScreen()) window_->showNormal();
+    window_->setFixedSize(face_->size());
+    window_->move(windowPos_);
+    if (shape_.isEmpty()) window_->clearMask();
+    else window_->setMask(shape_);
+}
+
 void BoardView::layout() {
     limitZoomToScreen();
-    QWidget *before = shownWindow();
-    if (before->isVisible() && !before->isFullScreen()) windowPos_ = before->pos();
-    const bool hosted = settings_.fullScreen || settings_.fit || settings_.zoom != 1;
+    if (window_->isVisible() && !window_->isFullScreen()) windowPos_ = window_->pos();
+    const bool wanted = settings_.fullScreen || settings_.fit || settings_.zoom != 1;
 
-    if (!hosted) {
-        if (host_ && host_->embedded()) {
-            host_->hide();
-            host_->release();
-            board_->removeEventFilter(this);
-            board_->move(windowPos_);
-            board_->show();
-        }
-        setOnTop(board_, settings_.alwaysOnTop);
+    if (!wanted) {
+        if (scaled()) showUnscaled();
+        setOnTop(window_, settings_.alwaysOnTop);
         return;
     }
 
+    if (!scaled()) shape_ = window_->mask();
     BoardHost *h = host();
-    if (!h->embedded()) {
-        h->embed();
-        board_->installEventFilter(this);
-    }
-    h->setWindowTitle(board_->windowTitle());
-    setOnTop(h, settings_.alwaysOnTop);
-    const QSize boardSize = board_->size();
+    setOnTop(window_, settings_.alwaysOnTop);
+    const QSize boardSize = face_->size();
     if (settings_.fullScreen) {
         QScreen *screen = settings_.screen.isEmpty() ? currentScreen() : findScreen(settings_.screen);
         if (!screen) screen = QGuiApplication::primaryScreen();
         const QRect area = screen->geometry();
         h->setFactor(settings_.letterbox ? fitFactor(boardSize, area.size()) : largestWholeFactor(boardSize, area.size()));
-        h->clearMask();
-        h->setMinimumSize(0, 0);
-        h->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        if (h->isFullScreen()) h->showNormal();
+        h->embed();
+        window_->clearMask();
+        window_->setMinimumSize(0, 0);
+        window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (window_->isFullScreen()) window_->showNormal();
         // Another X screen needs the window made anew there; a monitor of the same desktop only the geometry.
-        if (h->screen() != screen) h->setScreen(screen);
-        h->setGeometry(area);
-        h->showFullScreen();
+        if (window_->screen() != screen) window_->setScreen(screen);
+        window_->setGeometry(area);
+        window_->showFullScreen();
         h->setPointerHiding(true);
-        h->activateWindow();
+        window_->activateWindow();
         return;
     }
 
     h->setPointerHiding(false);
-    if (h->isFullScreen()) h->showNormal();
+    if (window_->isFullScreen()) window_->showNormal();
     QScreen *screen = currentScreen();
     const double f = settings_.fit ? fitFactor(boardSize, screen->availableGeometry().size()) : settings_.zoom;
     h->setFactor(f);
     const QRect placed = settings_.fit ? centredRect(boardSize, f, screen->availableGeometry())
                                        : QRect(windowPos_, boardSize * f);
-    h->setFixedSize(placed.size());
-    h->move(placed.topLeft());
-    h->setMask(QTransform::fromScale(f, f).map(board_->mask().isEmpty() ? QRegion(board_->rect()) : board_->mask()));
-    h->show();
-}
-
-// The hosted board sits at the scene's origin; a move of it (the script's `move`, a
-// saved position being restored) is a move of the window it is shown in.
-bool BoardView::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == board_ && event->type() == QEvent::Move && host_ && host_->embedded()) {
-        const QPoint to = board_->pos();
-        if (to != QPoint(0, 0)) {
-            board_->move(0, 0);
-            if (!settings_.fullScreen) host_->move(to);
-            else windowPos_ = to;
-        }
-    }
-    return QObject::eventFilter(watched, event);
+    window_->setFixedSize(placed.size());
+    window_->move(placed.topLeft());
+    h->embed();
+    window_->setMask(QTransform::fromScale(f, f).map(shape_.isEmpty() ? QRegion(face_->rect()) : shape_));
 }
 
 QJsonObject BoardView::dumpState() const {
-    const QWidget *w = shownWindow();
+    const QWidget *w = window_;
     QJsonObject o;
     o.insert(QStringLiteral("zoom"), settings_.fit ? QJsonValue(QStringLiteral("fit")) : QJsonValue(settings_.zoom));
     o.insert(QStringLiteral("factor"), factor());
@@ -214,7 +200,7 @@ QJsonObject BoardView::dumpState() const {
     o.insert(QStringLiteral("screenNumber"), screen ? int(QGuiApplication::screens().indexOf(const_cast<QScreen *>(screen))) + 1 : 0);
     o.insert(QStringLiteral("letterbox"), settings_.letterbox);
     o.insert(QStringLiteral("alwaysOnTop"), settings_.alwaysOnTop);
-    o.insert(QStringLiteral("hosted"), w != board_);
+    o.insert(QStringLiteral("hosted"), scaled());
     o.insert(QStringLiteral("left"), w->x());
     o.insert(QStringLiteral("top"), w->y());
     o.insert(QStringLiteral("width"), w->width());

@@ -1,12 +1,15 @@
 #pragma once
 // The board's view: zoom (1x..8x or fit), full screen on a chosen monitor, always
-// on top. At 1x in a window the board stays its own window, untouched; every other
-// view shows it through a BoardHost, which scales the one 1x layout.
+// on top. The board's window stays the one window at every view (window captures
+// keep it). At 1x in a window the face sits in it untouched; every other view shows
+// the face through a BoardHost inside the same window, which scales the 1x layout.
 #include "view/view_settings.h"
 
 #include <QJsonObject>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
+#include <QRegion>
 #include <functional>
 #include <vector>
 #include <QSize>
@@ -22,8 +25,8 @@ class BoardHost;
 class BoardView : public QObject {
     Q_OBJECT
 public:
-    explicit BoardView(QWidget *board, QObject *parent = nullptr);
-    ~BoardView() override;
+    // `window` is the board's window and `face` its child holding the 1x layout.
+    BoardView(QWidget *window, QWidget *face, QObject *parent = nullptr);
 
     const ViewSettings &settings() const { return settings_; }
     // Applies a whole set (start-up: the view file, then the command line).
@@ -42,8 +45,10 @@ public:
 
     // The scale the board is shown at right now.
     double factor() const;
-    // The window the board is shown in: the board itself or the host.
-    QWidget *shownWindow() const;
+    // The window the board is shown in, the same at every view.
+    QWidget *shownWindow() const { return window_; }
+    // The board's outline at 1x (the window's shape while it is not scaled).
+    QRegion shape() const;
 
     // Choices made by the user are kept in this file (empty: not kept).
     void setSavePath(const QString &path) { savePath_ = path; }
@@ -58,29 +63,25 @@ public:
     static QScreen *findScreen(const QString &nameOrNumber);
 
 signals:
-    // The host window was asked to close (Alt+F4 on the scaled board).
-    void closeRequested();
-    // The scaled board's window came into being (its keys are the board's keys).
-    void hostCreated(QWidget *host);
     // A whole zoom did not fit the board's screen and the largest that fits is shown.
     void zoomLimited(int asked, int shown, QSize screen);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void changed();
     void layout();
+    bool scaled() const;
+    void showUnscaled();
     void limitZoomToScreen();
     BoardHost *host();
     QScreen *currentScreen() const;
 
-    QWidget *board_;
-    BoardHost *host_ = nullptr;
+    QWidget *window_;
+    QWidget *face_;
+    QPointer<BoardHost> host_;  // a child of the window, made when first needed
+    QRegion shape_;             // the window's shape at 1x, kept while it is scaled
     ViewSettings settings_;
     QString savePath_;
     QPoint windowPos_;  // where the board sits while not in full screen
-    bool laidOut_ = false;
     std::vector<std::function<void(QMenu *)>> menuEntries_;
 };
 

@@ -29,11 +29,30 @@ protected:
         QPainter p(this);
         if (auto *frame = qobject_cast<QFrame *>(parentWidget()))
             p.setClipRect(frame->contentsRect().translated(-pos()));
+        // Shown at a whole zoom: the dots blown up once per picture, then copied as
+        // they are at every scroll step instead of scaled again.
+        const QTransform &t = p.deviceTransform();
+        const int whole = qRound(t.m11());
+        if (t.type() <= QTransform::TxScale && whole > 1 && qFuzzyCompare(t.m11(), qreal(whole)) &&
+            qFuzzyCompare(t.m22(), qreal(whole))) {
+            if (blownKey_ != image_->cacheKey() || blownBy_ != whole) {
+                blown_ = image_->scaled(image_->size() * whole, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+                blownKey_ = image_->cacheKey();
+                blownBy_ = whole;
+            }
+            // In device pixels the copy is a plain blit, not an image scaled by one.
+            p.scale(1.0 / whole, 1.0 / whole);
+            p.drawImage(QPointF(0, 0), blown_);
+            return;
+        }
         p.drawImage(0, 0, *image_);
     }
 
 private:
     const QImage *image_;
+    QImage blown_;
+    qint64 blownKey_ = 0;
+    int blownBy_ = 0;
 };
 
 int frameInterval() {
@@ -206,6 +225,9 @@ void ChimeiCtl_B::applyViewportLook() {
     QPalette pal = picture2_->palette();
     pal.setColor(QPalette::Window, toQColor(backColor_));
     picture2_->setPalette(pal);
+    // Without an edge the canvas covers every pixel it is over: the viewport's
+    // background under it need not be filled at each scroll step.
+    picture1_->setAttribute(Qt::WA_OpaquePaintEvent, appearance_ == 0);
     placeCanvas(top);
     picture2_->update();
 }

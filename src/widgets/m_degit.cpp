@@ -174,6 +174,11 @@ void M_Degit::paintFaces(QPainter &p, int width) const {
 void M_Degit::DrawDegit() {
     lit_ = digit_text::litText(value_, zeroMode_, fillZero_, shift_, keta_);
     matchSurfaceToWidget();
+    // A fare step sets all 32 displays: only those whose picture changes are painted
+    // again (and sent to the screen, which at 4x full screen is what costs).
+    const Look look{lit_, keta_, surface_.size(), degitSize_, degitStyle_, baseForeColor_, degitForeColor_, backColor_};
+    if (shown_ == look) return;
+    shown_ = look;
     drawnWidth_ = surface_.width();
     drawnKeta_ = keta_;
     surfacePending_ = true;

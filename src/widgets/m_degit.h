@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QVariant>
 #include <QWidget>
+#include <optional>
 
 #include <cstdint>
 
@@ -113,6 +114,16 @@ private:
     int drawnKeta_ = 0;       // and the positions it drew
     mutable bool surfacePending_ = false;  // the last repaint is not yet on the surface
     mutable QImage sharp_;    // the last repaint at a device scale above 1
+    // What the last repaint showed: the same again would change no pixel.
+    struct Look {
+        QString lit;
+        int keta;
+        QSize surface;
+        int size, style;
+        COLORREF base, lit_colour, back;
+        bool operator==(const Look &) const = default;
+    };
+    std::optional<Look> shown_;
     // Spacing and weight of the faces: no extra pixels between characters, bold.
     int charExtra_ = 0;
     bool faceBold_ = true;
