@@ -4,7 +4,11 @@
 // view embeds it in a scaling view then), so the window seen on the screen stays
 // the same one at every zoom.
 #include <QImage>
+#include <QList>
 #include <QWidget>
+
+class QPainter;
+class QRegion;
 
 class BoardFace : public QWidget {
     Q_OBJECT
@@ -15,7 +19,10 @@ public:
     QImage picture() const { return picture_; }
     void setPicture(const QImage &picture);
     // Pictures that carry no words of their own: the face draws the words over them.
-    void setWordlessPictures(const QList<qint64> &cacheKeys) { wordless_ = cacheKeys; }
+    void setWordlessPictures(const QList<qint64> &cacheKeys) {
+        wordless_ = cacheKeys;
+        scaled_ = QImage();
+    }
 
 signals:
     // The right button anywhere on the face.
@@ -29,8 +36,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent *) override;
 
 private:
+    void drawFace(QPainter &p, const QRegion &region) const;
+    // The face drawn once at a whole scale (2x, 4x, ...): a zoomed view or a
+    // recording then copies it instead of scaling the picture and setting every
+    // caption again for each repaint.
+    const QImage &scaledFace(int scale);
+
     QWidget *window_;
     QImage picture_;
+    QImage scaled_;
     QList<qint64> wordless_;
     bool dragging_ = false;
     QPoint dragOffset_;

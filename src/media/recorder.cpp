@@ -81,21 +81,23 @@ void Recorder::scheduleTick() {
 void Recorder::tick() {
     if (!active()) return;
     if (!timeline_) {
+        // The clock starts with the first picture: drawing the whole board the first
+        // time is no late tick, and the sound starts where that picture shows.
+        pushFrame(0);
         std::lock_guard lock(audioMutex_);
         timeline_ = std::make_unique<AudioTimeline>(format_.channels, int64_t(format_.sampleRate) * kToleranceMs / 1000);
         t0_ = std::chrono::steady_clock::now();
+        nextFrame_ = 1;
+        return scheduleTick();
     }
     const EncodeWorker::Stats stats = worker_->stats();
     if (stats.failed) return end(stats.error);
     // How late this tick came: the window thread was busy for that long.
-    const int64_t lateMs = clockFrame(1000) - nextFrame_ * 1000 / format_.fps;
-    if (nextFrame_ > 0) longestLateMs_ = std::max(longestLateMs_, lateMs);
+    longestLateMs_ = std::max(longestLateMs_, clockFrame(1000) - nextFrame_ * 1000 / format_.fps);
     const int64_t due = clockFrame(format_.fps);
     if (due >= nextFrame_) {
         framesMissed_ += due - nextFrame_;
-        QImage frame = source_();
-        if (frame.size() != format_.size) frame = frame.copy(QRect(QPoint(0, 0), format_.size));
-        worker_->pushFrame(frame, due);
+        pushFrame(due);
         nextFrame_ = due + 1;
     }
     if (!hearsMix_) {
@@ -105,6 +107,12 @@ void Recorder::tick() {
         worker_->pushAudio(std::move(silence));
     }
     scheduleTick();
+}
+
+void Recorder::pushFrame(int64_t index) {
+    QImage frame = source_();
+    if (frame.size() != format_.size) frame = frame.copy(QRect(QPoint(0, 0), format_.size));
+    worker_->pushFrame(frame, index);
 }
 
 void Recorder::stop() {

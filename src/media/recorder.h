@@ -55,6 +55,8 @@ private:
     void mixed(const int16_t *samples, int frames) override;
     void tick();
     void scheduleTick();
+    // The board's picture now, handed to the encoder as picture `index`.
+    void pushFrame(int64_t index);
     void end(const QString &error);
     int64_t clockFrame(int rate) const;  // frames of `rate` since the start
     QJsonObject counts() const;
