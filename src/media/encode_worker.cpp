@@ -1,9 +1,5 @@
 #include "media/encode_worker.h"
 
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 EncodeWorker::EncodeWorker(std::unique_ptr<EncoderSink> sink, int channels)
     : sink_(std::move(sink)), channels_(channels), thread_([this] { run(); }) {}
 
@@ -59,10 +55,6 @@ void EncodeWorker::write(Item &item) {
 }
 
 void EncodeWorker::run() {
-    // When both want the processor, the board's window thread goes first: a picture
-    // dropped here is counted, a late one there is seen. (Linux gives each thread its
-    // own nice value; the process stays as it is.)
-    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
     for (;;) {
         Item item;
         {
