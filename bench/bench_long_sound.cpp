@@ -3,7 +3,7 @@
 // 1-second WAV. The manual time of each run is that gap.
 #include "base/event_log.h"
 #include "media/audio_device.h"
-#include "media/snd_api.h"
+#include "bench_channels.h"
 
 #include <QDataStream>
 #include <QElapsedTimer>
@@ -70,7 +70,7 @@ QString tenMinuteMidi() {
 
 void BM_WorstTickGapStartingSound(benchmark::State &state, QString (*file)()) {
     if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
-    if (!snd::device().ready()) return state.SkipWithError("no audio device");
+    if (!benchChannels().device().ready()) return state.SkipWithError("no audio device");
     const QString path = file();
     if (!QFile::exists(path)) return state.SkipWithError("sox or lame missing");
     double lengthMs = 0;
@@ -86,17 +86,17 @@ void BM_WorstTickGapStartingSound(benchmark::State &state, QString (*file)()) {
             if (afterPlay.isValid() && afterPlay.elapsed() > 50) loop.quit();
         });
         QTimer::singleShot(20, [&] {
-            PlaySnd(path, QStringLiteral("S1"), 0, 0);
+            benchChannels().play(path, QStringLiteral("S1"), 0, 0);
             afterPlay.start();
         });
         tick.start();
         ticker.start(1);
         loop.exec();
         state.SetIterationTime(worst / 1e3);
-        const QJsonObject s1 = snd::channelsJson().value(QStringLiteral("S1")).toObject();
+        const QJsonObject s1 = benchChannels().toJson().value(QStringLiteral("S1")).toObject();
         if (!s1.value(QStringLiteral("playing")).toBool()) state.SkipWithError("the sound did not start");
         lengthMs = events::all().last().toObject().value(QStringLiteral("lengthMs")).toInt();
-        CloseAllSnd();
+        benchChannels().closeAll();
     }
     state.counters["sound_s"] = lengthMs / 1000;
 }

@@ -3,7 +3,7 @@
 // of that speech, with the longest stall of the window thread meanwhile.
 #include "media/audio_device.h"
 #include "media/open_jtalk_engine.h"
-#include "media/snd_api.h"
+#include "bench_channels.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -47,7 +47,7 @@ const QString &oneSecondWav() {
 
 void BM_Baseline_SdlLoadWav1s(benchmark::State &state) {
     useDummyAudio();
-    snd::device().ready();
+    benchChannels().device().ready();
     const QByteArray path = QFile::encodeName(oneSecondWav());
     for (auto _ : state) {
         Mix_Chunk *chunk = Mix_LoadWAV(path.constData());
@@ -60,8 +60,8 @@ BENCHMARK(BM_Baseline_SdlLoadWav1s)->Unit(benchmark::kMicrosecond);
 void BM_PlaySndAsync1sWav(benchmark::State &state) {
     useDummyAudio();
     const QString path = oneSecondWav();
-    for (auto _ : state) PlaySnd(path, QStringLiteral("S1"), 0, 0);
-    CloseAllSnd();
+    for (auto _ : state) benchChannels().play(path, QStringLiteral("S1"), 0, 0);
+    benchChannels().closeAll();
 }
 BENCHMARK(BM_PlaySndAsync1sWav)->Unit(benchmark::kMicrosecond);
 
@@ -88,7 +88,7 @@ double worstTickGapMs(int ms) {
 // longest gap between 1 ms ticks of the window thread while it was being made.
 void BM_SpeechFirstSample20Chars(benchmark::State &state) {
     useDummyAudio();
-    AudioDevice &device = snd::device();
+    AudioDevice &device = benchChannels().device();
     auto engine = OpenJTalkEngine::create(device);
     if (!engine || !device.ready()) return state.SkipWithError("Open JTalk or audio not available");
     const QString text = QStringLiteral("次は、市役所前です。お降りの方はお知らせください");  // 20 characters

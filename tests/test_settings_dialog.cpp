@@ -8,6 +8,7 @@
 #include "options/frm_option.h"
 #include "core/ini_data.h"
 #include "core/settings.h"
+#include "core/trip_session.h"
 #include "test_settings_reference.h"
 
 #include <QCheckBox>
@@ -199,7 +200,7 @@ TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
 TEST(OptionsDialog, SetPropAppliesEveryLookToTheBoard) {
     FrmOption *d = testOptions();
     Form1 *board = testBoard();
-    const int k = testPanel()->backlightIndex();
+    const int k = testPanel()->session().backlight();
     // Values no board shows by default, so that each one seen there came from SetProp.
     const COLORREF newDigit = RGB(200, 10, 10), newLabel = RGB(10, 200, 10), newChimei = RGB(10, 10, 200);
     chk(d, "Check1")->setChecked(true);

@@ -1,8 +1,9 @@
 // The four sound channels through the SDL mixer (dummy audio driver).
 #include "base/input_gate.h"
 #include "media/audio_device.h"
+#include "media/module_audio_device.h"
 #include "media/sdl_audio_device.h"
-#include "media/snd_api.h"
+#include "media/sound_channels.h"
 #include "file_bytes.h"
 #include "sound_support.h"
 
@@ -21,11 +22,17 @@
 
 namespace {
 
+// The channels under test, on the program's own output until a test puts in another.
+SoundChannels &channels() {
+    static SoundChannels c(std::make_unique<ModuleAudioDevice>());
+    return c;
+}
+
 bool playing(const char *channel) {
-    return snd::channelsJson().value(QLatin1String(channel)).toObject().value(QStringLiteral("playing")).toBool();
+    return channels().toJson().value(QLatin1String(channel)).toObject().value(QStringLiteral("playing")).toBool();
 }
 QString fileOn(const char *channel) {
-    return snd::channelsJson().value(QLatin1String(channel)).toObject().value(QStringLiteral("file")).toString();
+    return channels().toJson().value(QLatin1String(channel)).toObject().value(QStringLiteral("file")).toString();
 }
 
 // No device at all, or one whose decoding stands for a ten-minute MP3: 400 ms, then a
@@ -68,46 +75,46 @@ TEST(SoundChannels, PlayCutOffOverlapMissingAndRecovery) {
     QFile::copy(longWav, dir.filePath(QStringLiteral("sound.txt")));
 
     const qsizetype from = events::all().size();
-    ASSERT_EQ(PlaySnd(longWav, QStringLiteral("S1"), 0, 0), SndOutcome::Played);
+    ASSERT_EQ(channels().play(longWav, QStringLiteral("S1"), 0, 0), SndOutcome::Played);
     EXPECT_TRUE(playing("S1"));
     // Nothing to play: the channel's sound goes on.
     for (const QString &none : {QString(), dir.filePath(QStringLiteral("gone.wav")), dir.filePath(QStringLiteral(".hidden.wav")),
                                 dir.filePath(QStringLiteral("folder.wav"))})
-        EXPECT_EQ(PlaySnd(none, QStringLiteral("S1"), 0, 0), SndOutcome::Missing) << qPrintable(none);
+        EXPECT_EQ(channels().play(none, QStringLiteral("S1"), 0, 0), SndOutcome::Missing) << qPrintable(none);
     EXPECT_TRUE(playing("S1"));
     // Another channel sounds together with it; a new play on S1 replaces S1's sound only.
-    EXPECT_EQ(PlaySnd(other, QStringLiteral("S2"), 0, 0), SndOutcome::Played);
-    EXPECT_EQ(PlaySnd(other, QStringLiteral("S1"), 0, 0), SndOutcome::Played);
+    EXPECT_EQ(channels().play(other, QStringLiteral("S2"), 0, 0), SndOutcome::Played);
+    EXPECT_EQ(channels().play(other, QStringLiteral("S1"), 0, 0), SndOutcome::Played);
     EXPECT_TRUE(playing("S1") && playing("S2"));
     EXPECT_EQ(fileOn("S1"), other);
     // An unknown ending closes the channel first, so its sound stops.
-    EXPECT_EQ(PlaySnd(dir.filePath(QStringLiteral("sound.txt")), QStringLiteral("S1"), 0, 0), SndOutcome::Unsupported);
+    EXPECT_EQ(channels().play(dir.filePath(QStringLiteral("sound.txt")), QStringLiteral("S1"), 0, 0), SndOutcome::Unsupported);
     EXPECT_FALSE(playing("S1"));
     EXPECT_TRUE(playing("S2"));
     // A corrupt file leaves the channel closed; the next play on it works.
-    EXPECT_EQ(PlaySnd(bad, QStringLiteral("S3"), 0, 0), SndOutcome::OpenFailed);
-    EXPECT_FALSE(snd::channelsJson().value(QStringLiteral("S3")).toObject().value(QStringLiteral("open")).toBool());
-    EXPECT_EQ(PlaySnd(longWav, QStringLiteral("S3"), 0, 0), SndOutcome::Played);
+    EXPECT_EQ(channels().play(bad, QStringLiteral("S3"), 0, 0), SndOutcome::OpenFailed);
+    EXPECT_FALSE(channels().toJson().value(QStringLiteral("S3")).toObject().value(QStringLiteral("open")).toBool());
+    EXPECT_EQ(channels().play(longWav, QStringLiteral("S3"), 0, 0), SndOutcome::Played);
     EXPECT_TRUE(playing("S3"));
 
     const QJsonArray sounds = eventsSince(from, QStringLiteral("sound"));
     ASSERT_EQ(sounds.size(), 10);
     EXPECT_NEAR(sounds.at(0).toObject().value(QStringLiteral("lengthMs")).toInt(), 1500, 20);
     EXPECT_EQ(sounds.at(8).toObject().value(QStringLiteral("outcome")).toString(), QStringLiteral("open-failed"));
-    CloseAllSnd();
+    channels().closeAll();
     for (const char *ch : {"S1", "S2", "S3", "S4"}) EXPECT_FALSE(playing(ch)) << ch;
 }
 
 TEST(SoundChannels, Mp3AndMidiDecode) {
     const QString demo = QStringLiteral(MITRA_BINARY_DIR "/demo/");
     const qsizetype from = events::all().size();
-    EXPECT_EQ(PlaySnd(demo + QStringLiteral("chime.mp3"), QStringLiteral("S4"), 0, 0), SndOutcome::Played);
-    EXPECT_EQ(PlaySnd(demo + QStringLiteral("step.mid"), QStringLiteral("S4"), 0, 0), SndOutcome::Played);
+    EXPECT_EQ(channels().play(demo + QStringLiteral("chime.mp3"), QStringLiteral("S4"), 0, 0), SndOutcome::Played);
+    EXPECT_EQ(channels().play(demo + QStringLiteral("step.mid"), QStringLiteral("S4"), 0, 0), SndOutcome::Played);
     const QJsonArray sounds = eventsSince(from, QStringLiteral("sound"));
     ASSERT_EQ(sounds.size(), 2);
     EXPECT_GT(sounds.at(0).toObject().value(QStringLiteral("lengthMs")).toInt(), 1000);  // the two-tone chime
     EXPECT_GT(sounds.at(1).toObject().value(QStringLiteral("lengthMs")).toInt(), 300);   // two notes
-    CloseAllSnd();
+    channels().closeAll();
 }
 
 TEST(SoundChannels, SynchronousPlayLastsTheSoundWhileTheWindowsRun) {
@@ -123,7 +130,7 @@ TEST(SoundChannels, SynchronousPlayLastsTheSoundWhileTheWindowsRun) {
     painter.start(10);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(PlaySnd(wav, QStringLiteral("S2"), 1, 100), SndOutcome::Played);
+    EXPECT_EQ(channels().play(wav, QStringLiteral("S2"), 1, 100), SndOutcome::Played);
     const qint64 took = clock.elapsed();
     EXPECT_GE(took, 480);  // the sound, then the pause
     EXPECT_LT(took, 2500);
@@ -139,12 +146,12 @@ TEST(SoundChannels, NoDeviceIsSilent) {
     writeWav(wav, 300);
     auto none = std::make_unique<FakeDevice>();
     none->isReady = false;
-    snd::setDevice(std::move(none));
+    channels().setDevice(std::move(none));
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(PlaySnd(wav, QStringLiteral("S1"), 1, 0), SndOutcome::NoDevice);
+    EXPECT_EQ(channels().play(wav, QStringLiteral("S1"), 1, 0), SndOutcome::NoDevice);
     EXPECT_LT(clock.elapsed(), 100);
-    snd::setDevice(std::make_unique<SdlAudioDevice>());
+    channels().setDevice(std::make_unique<SdlAudioDevice>());
 }
 
 TEST(SoundChannels, ALongDecodeKeepsTheWindowsRunningAndTheOutcome) {
@@ -155,7 +162,7 @@ TEST(SoundChannels, ALongDecodeKeepsTheWindowsRunningAndTheOutcome) {
         auto owned = std::make_unique<FakeDevice>();
         FakeDevice *device = owned.get();
         device->decodes = decodes;
-        snd::setDevice(std::move(owned));
+        channels().setDevice(std::move(owned));
         QElapsedTimer gap;
         qint64 worstGapMs = 0;
         int heldTicks = 0;
@@ -167,7 +174,7 @@ TEST(SoundChannels, ALongDecodeKeepsTheWindowsRunningAndTheOutcome) {
         clockTick.start(5);
         gap.start();
         const qsizetype from = events::all().size();
-        EXPECT_EQ(PlaySnd(mp3, QStringLiteral("S1"), 0, 0), decodes ? SndOutcome::Played : SndOutcome::OpenFailed);
+        EXPECT_EQ(channels().play(mp3, QStringLiteral("S1"), 0, 0), decodes ? SndOutcome::Played : SndOutcome::OpenFailed);
         QEventLoop after;  // one more tick measures a stall that PlaySnd would have ended with
         QTimer::singleShot(30, &after, &QEventLoop::quit);
         after.exec();
@@ -182,13 +189,13 @@ TEST(SoundChannels, ALongDecodeKeepsTheWindowsRunningAndTheOutcome) {
                   decodes ? QStringLiteral("played") : QStringLiteral("open-failed"));
         if (decodes) EXPECT_EQ(sounds.at(0).toObject().value(QStringLiteral("lengthMs")).toInt(), 600000);
     }
-    snd::setDevice(std::make_unique<SdlAudioDevice>());
+    channels().setDevice(std::make_unique<SdlAudioDevice>());
 }
 
 // The demo's chimes and clicks sound at one loudness: the RMS of each sound itself
 // (its samples above 1 % of its peak), within 3 dB of the chime's.
 TEST(SoundChannels, DemoSoundsShareOneLoudness) {
-    AudioDevice &device = snd::device();
+    AudioDevice &device = channels().device();
     ASSERT_TRUE(device.ready());
     auto loudnessDb = [&device](const char *name) {
         int lengthMs = 0;

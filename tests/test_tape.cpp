@@ -1,7 +1,8 @@
 // The announcement list file and the announcement module, with a speech engine that
 // records what it is asked to do.
 #include "core/cp932.h"
-#include "media/snd_api.h"
+#include "media/module_audio_device.h"
+#include "media/sound_channels.h"
 #include "media/speech_engine.h"
 #include "media/speech_settings.h"
 #include "media/announcer.h"
@@ -150,7 +151,8 @@ TEST(Tape, WalkingTheListWithSoundsAndSpeech) {
     FakePanel panel;
     panel.sounds = TapeSounds{true, false, prefix + "always.wav", {prefix + "one.wav", prefix + "two.wav", prefix + "three.wav"}};
     QStringList speech;
-    Announcer tape([] { return std::unique_ptr<SpeechEngine>(); });
+    SoundChannels sound(std::make_unique<ModuleAudioDevice>());
+    Announcer tape(sound, [] { return std::unique_ptr<SpeechEngine>(); });
     tape.setHost(&panel);
     tape.init();
     EXPECT_EQ(panel.caption, "音合使用不可");
@@ -204,7 +206,7 @@ TEST(Tape, WalkingTheListWithSoundsAndSpeech) {
     tape.load(prefix, "7");
     EXPECT_EQ(tape.count(), 0);
     tape.release();
-    CloseAllSnd();
+    sound.closeAll();
 }
 
 TEST(SpeechSettings, FileRoundTripAndDamagedValues) {

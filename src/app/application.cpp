@@ -10,12 +10,14 @@
 #include "base/dump_sections.h"
 #include "board/form1.h"
 #include "core/settings.h"
+#include "core/trip_session.h"
 #include "widgets/chimei_ctl.h"
 #include "widgets/m_degit.h"
 #include "board/rounded_region.h"
 #include "options/frm_option.h"
-#include "media/snd_api.h"
+#include "media/sound_channels.h"
 #include "media/announcer.h"
+#include "media/module_audio_device.h"
 #include "media/open_jtalk_engine.h"
 
 #include <QGuiApplication>
@@ -24,21 +26,27 @@
 #include <QTimer>
 
 Application::Application()
-    : settings_(std::make_unique<Settings>()),
+    : sound_(std::make_unique<SoundChannels>(std::make_unique<ModuleAudioDevice>())),
+      settings_(std::make_unique<Settings>()),
+      session_(std::make_unique<TripSession>()),
       board_(std::make_unique<Form1>()),
       options_(std::make_unique<FrmOption>(*settings_)),
-      announcer_(std::make_unique<Announcer>(
-          [] { return std::unique_ptr<SpeechEngine>(OpenJTalkEngine::create(snd::device())); })),
-      panel_(std::make_unique<FrmCtl>(*board_, *settings_, *options_, *announcer_)) {
+      announcer_(std::make_unique<Announcer>(*sound_, [this] {
+          return std::unique_ptr<SpeechEngine>(OpenJTalkEngine::create(sound_->device()));
+      })),
+      panel_(std::make_unique<FrmCtl>(*board_, *session_, *settings_, *options_, *sound_, *announcer_)) {
     connectWindows();
 }
 
 Application::~Application() {
     releaseMedia();
     panel_.reset();
+    announcer_.reset();
     options_.reset();
     board_.reset();
+    session_.reset();
     settings_.reset();
+    sound_.reset();
 }
 
 void Application::connectWindows() {
@@ -54,13 +62,16 @@ void Application::connectWindows() {
         msgbox::show(options, text, QMessageBox::Ok, msgbox::Icon::Critical, title);
     });
     const Settings *settings = settings_.get();
+    const TripSession *session = session_.get();
     connect(options, &FrmOption::applyRequested, options,
-            [board, settings, panel] { board_layout::ApplyOptions(*board, *settings, panel->backlightIndex()); });
+            [board, settings, session] { board_layout::ApplyOptions(*board, *settings, session->backlight()); });
     connect(settings, &Settings::loaded, this, [this] { applyLoadedSettings(); });
-    connect(options, &FrmOption::panelSettingsLoaded, panel, [panel] { panel->Option4_Click(panel->backlightIndex()); });
+    connect(options, &FrmOption::panelSettingsLoaded, panel, &FrmCtl::applyBacklight);
     dump::registerSection(QStringLiteral("frmOption"), [options] { return QJsonValue(options->dumpState()); });
     Announcer *announcer = announcer_.get();
     dump::registerSection(QStringLiteral("tape"), [announcer] { return QJsonValue(announcer->dumpState()); });
+    const SoundChannels *sound = sound_.get();
+    dump::registerSection(QStringLiteral("sound"), [sound] { return QJsonValue(sound->toJson()); });
 }
 
 void Application::loadAndShow() {
@@ -104,7 +115,7 @@ void Application::endConfirmed() {
     if (ending_) return;
     ending_ = true;
     panel_->prepareExit();
-    CloseAllSnd();
+    sound_->closeAll();
     announcer_->release();
     saveSettings();
     emit aboutToEnd();
@@ -163,5 +174,5 @@ void Application::saveSettings() {
 
 void Application::releaseMedia() {
     announcer_->release();
-    CloseAllSnd();
+    sound_->closeAll();
 }

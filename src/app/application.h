@@ -1,5 +1,6 @@
 #pragma once
-// The program's root: it makes the settings and the three windows (the board, the
+// The program's root: it makes the sound channels, the settings, the trip session,
+// the announcer and the three windows (the board, the
 // options dialog, which stays loaded and hidden, and the control panel), hands each
 // what it uses, makes every connection between them, runs the board's load, and ends
 // the program in order: windows, then sound and speech, then the settings file.
@@ -13,6 +14,8 @@ class Form1;
 class FrmCtl;
 class FrmOption;
 class Settings;
+class SoundChannels;
+class TripSession;
 struct StartupOptions;
 namespace view {
 class BoardView;
@@ -25,7 +28,9 @@ public:
     // Speech and sound are released before the windows they report to.
     ~Application() override;
 
+    SoundChannels &sound() const { return *sound_; }
     Settings &settings() const { return *settings_; }
+    TripSession &session() const { return *session_; }
     Form1 &board() const { return *board_; }
     FrmOption &options() const { return *options_; }
     FrmCtl &panel() const { return *panel_; }
@@ -67,7 +72,9 @@ private:
     // board's place, SetProp.
     void applyLoadedSettings();
 
+    std::unique_ptr<SoundChannels> sound_;
     std::unique_ptr<Settings> settings_;
+    std::unique_ptr<TripSession> session_;
     std::unique_ptr<Form1> board_;
     std::unique_ptr<FrmOption> options_;
     std::unique_ptr<Announcer> announcer_;

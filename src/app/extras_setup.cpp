@@ -2,13 +2,15 @@
 
 #include "app/application.h"
 #include "app/startup.h"
+#include "media/sound_channels.h"
 #include "view/board_view.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
 
-Extras::Extras(Application &app) : recording_(app.board(), app.panel()), autoplay_(app.panel()) {
+Extras::Extras(Application &app)
+    : recording_(app.board(), app.panel(), app.sound().device()), autoplay_(app.panel(), app.sound().device()) {
     QObject::connect(&app, &Application::aboutToEnd, &recording_, &RecordingControl::stop);
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &recording_, &RecordingControl::stop);
 }

@@ -4,6 +4,7 @@
 #include "board/form1.h"
 #include "media/recorder.h"
 #include "panel/frm_ctl.h"
+#include "core/trip_session.h"
 #include "view/board_frames.h"
 #include "view/board_view.h"
 
@@ -44,8 +45,8 @@ private:
 
 }  // namespace
 
-RecordingControl::RecordingControl(Form1 &board, FrmCtl &panel, QObject *parent)
-    : QObject(parent), board_(board), panel_(panel), recorder_(new Recorder(this)) {
+RecordingControl::RecordingControl(Form1 &board, FrmCtl &panel, AudioDevice &sound, QObject *parent)
+    : QObject(parent), board_(board), panel_(panel), recorder_(new Recorder(sound, this)) {
     connect(recorder_, &Recorder::stopped, this, &RecordingControl::stopped);
 }
 
@@ -91,7 +92,7 @@ void RecordingControl::stopped(const QString &error) {
 }
 
 QString RecordingControl::defaultFileName() const {
-    const QString route = panel_.trip().RouteNo;
+    const QString route = panel_.session().trip().RouteNo;
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     return QDir::current().filePath(route.isEmpty() ? QStringLiteral("%1.mp4").arg(stamp)
                                                     : QStringLiteral("系統%1-%2.mp4").arg(route, stamp));

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class AudioDevice;
 class Form1;
 class FrmCtl;
 class QLabel;
@@ -25,7 +26,7 @@ public:
         int fps = 30;
     };
 
-    RecordingControl(Form1 &board, FrmCtl &panel, QObject *parent = nullptr);
+    RecordingControl(Form1 &board, FrmCtl &panel, AudioDevice &sound, QObject *parent = nullptr);
     ~RecordingControl() override;
 
     void setOptions(const Options &options) { options_ = options; }

@@ -2,7 +2,7 @@
 
 #include "base/event_log.h"
 #include "companion/companion.h"
-#include "media/snd_api.h"
+#include "media/sound_channels.h"
 #include "media/speech_dialog.h"
 #include "media/tape_follow.h"
 
@@ -30,12 +30,13 @@ QString soundByFlag(const TapeSounds &sounds, int flag) {
 
 }  // namespace
 
-Announcer::Announcer(EngineFactory factory) : factory_(std::move(factory)) {}
+Announcer::Announcer(SoundChannels &channels, EngineFactory factory)
+    : channels_(channels), factory_(std::move(factory)) {}
 
 Announcer::~Announcer() = default;
 
 void Announcer::announce(const QString &sound, const char *channel, bool sync) {
-    if (!sound.isEmpty()) PlaySnd(sound, QLatin1String(channel), sync ? 1 : 0, 0);
+    if (!sound.isEmpty()) channels_.play(sound, QLatin1String(channel), sync ? 1 : 0, 0);
     speak(pos_);
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QWidget;
+class SoundChannels;
 
 // The pre-announcement sounds as the options hold them at the moment of use.
 struct TapeSounds {
@@ -43,8 +44,8 @@ public:
     using EngineFactory = std::function<std::unique_ptr<SpeechEngine>()>;
 
     // `factory` makes the speech engine at init() (the program's: Open JTalk on the
-    // sound device).
-    explicit Announcer(EngineFactory factory);
+    // sound device); the sounds before announcements play on `channels`.
+    Announcer(SoundChannels &channels, EngineFactory factory);
     ~Announcer();
     Announcer(const Announcer &) = delete;
     Announcer &operator=(const Announcer &) = delete;
@@ -94,6 +95,7 @@ public:
 private:
     void announce(const QString &sound, const char *channel, bool sync);
 
+    SoundChannels &channels_;
     EngineFactory factory_;
     bool speechOk_ = false;
     std::unique_ptr<SpeechEngine> speech_;

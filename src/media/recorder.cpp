@@ -1,7 +1,7 @@
 #include "media/recorder.h"
 
 #include "media/encoder_module.h"
-#include "media/snd_api.h"
+#include "media/sound_channels.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -10,8 +10,8 @@ namespace {
 constexpr int kToleranceMs = 15;
 }  // namespace
 
-Recorder::Recorder(QObject *parent)
-    : QObject(parent), sinkFactory_(newModuleEncoder), timer_(new QTimer(this)) {
+Recorder::Recorder(AudioDevice &device, QObject *parent)
+    : QObject(parent), device_(device), sinkFactory_(newModuleEncoder), timer_(new QTimer(this)) {
     timer_->setSingleShot(true);
     timer_->setTimerType(Qt::PreciseTimer);
     connect(timer_, &QTimer::timeout, this, &Recorder::tick);
@@ -35,7 +35,7 @@ bool Recorder::start(const QString &path, QSize size, int fps, FrameSource sourc
     format.container = containerFor(path);
     // Listening starts first, for the mix's own format; blocks are let go until the
     // timeline is there. Without any mix the recording gets silence of the usual format.
-    const std::optional<MixFormat> mix = snd::device().listenToMix(this);
+    const std::optional<MixFormat> mix = device_.listenToMix(this);
     hearsMix_ = mix.has_value();
     if (mix) {
         format.sampleRate = mix->sampleRate;
@@ -43,7 +43,7 @@ bool Recorder::start(const QString &path, QSize size, int fps, FrameSource sourc
     }
     std::unique_ptr<EncoderSink> sink = sinkFactory_();
     if (!sink->open(format, error)) {
-        if (hearsMix_) snd::device().listenToMix(nullptr);
+        if (hearsMix_) device_.listenToMix(nullptr);
         return false;
     }
     format_ = format;
@@ -121,7 +121,7 @@ void Recorder::stop() {
 
 void Recorder::end(const QString &error) {
     timer_->stop();
-    if (hearsMix_) snd::device().listenToMix(nullptr);
+    if (hearsMix_) device_.listenToMix(nullptr);
     std::vector<int16_t> tail;
     {
         // The sound runs to the end of the last picture.

@@ -28,7 +28,8 @@ public:
     using FrameSource = std::function<QImage()>;
     using SinkFactory = std::function<std::unique_ptr<EncoderSink>()>;
 
-    explicit Recorder(QObject *parent = nullptr);
+    // Records the mix that `device` plays.
+    explicit Recorder(AudioDevice &device, QObject *parent = nullptr);
     ~Recorder() override;
 
     // Starts writing `path`; `source` gives pictures of `size`. False, with `error`
@@ -61,6 +62,7 @@ private:
     int64_t clockFrame(int rate) const;  // frames of `rate` since the start
     QJsonObject counts() const;
 
+    AudioDevice &device_;
     SinkFactory sinkFactory_;
     FrameSource source_;
     std::unique_ptr<EncodeWorker> worker_;

@@ -3,10 +3,11 @@
 #include "base/dump_sections.h"
 #include "base/input_gate.h"
 #include "media/audio_device.h"
-#include "media/snd_api.h"
+#include "media/sound_channels.h"
 #include "media/announcer.h"
 #include "panel/command_set.h"
 #include "panel/frm_ctl.h"
+#include "core/trip_session.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -16,15 +17,16 @@ namespace {
 
 constexpr int kPollMs = 100;
 
-bool soundsPlaying() {
+bool soundsPlaying(const AudioDevice &sound) {
     for (int slot = 0; slot < kAllSlots; ++slot)
-        if (snd::device().playing(slot)) return true;
+        if (sound.playing(slot)) return true;
     return false;
 }
 
 }  // namespace
 
-Autoplay::Autoplay(FrmCtl &panel, QObject *parent) : QObject(parent), panel_(panel) {
+Autoplay::Autoplay(FrmCtl &panel, const AudioDevice &sound, QObject *parent)
+    : QObject(parent), panel_(panel), sound_(sound) {
     connect(&timer_, &QTimer::timeout, this, &Autoplay::poll);
     qApp->installEventFilter(this);
 }
@@ -73,7 +75,7 @@ bool Autoplay::eventFilter(QObject *watched, QEvent *event) {
 
 void Autoplay::poll() {
     // The interval counts from the moment the last sound, speech or pause ended.
-    if (inputHeld() || soundsPlaying()) {
+    if (inputHeld() || soundsPlaying(sound_)) {
         sinceQuiet_.restart();
         return;
     }
@@ -92,7 +94,7 @@ bool Autoplay::press(const char *command) {
 }
 
 void Autoplay::act() {
-    const Trip &trip = panel_.trip();
+    const Trip &trip = panel_.session().trip();
     const bool atEnd = trip.loaded() && trip.CurIndex >= trip.RowCount - 1;
     if (!trip.loaded() || atEnd) {
         if (atEnd) ++laps_;

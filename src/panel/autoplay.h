@@ -10,12 +10,14 @@
 #include <QObject>
 #include <QTimer>
 
+class AudioDevice;
 class FrmCtl;
 class QMenu;
 
 class Autoplay : public QObject {
 public:
-    explicit Autoplay(FrmCtl &panel, QObject *parent = nullptr);
+    // Waits for what `sound` plays (channels and speech) before it goes on.
+    Autoplay(FrmCtl &panel, const AudioDevice &sound, QObject *parent = nullptr);
 
     // SECONDS between stops (1..3600); `once` stops at the terminal.
     void start(int seconds, bool once = false);
@@ -35,6 +37,7 @@ private:
     void act();
 
     FrmCtl &panel_;
+    const AudioDevice &sound_;
     QTimer timer_;
     QElapsedTimer sinceQuiet_;
     qint64 dueMs_ = 0;

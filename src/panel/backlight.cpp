@@ -5,7 +5,7 @@
 #include "panel/msg_box.h"
 #include "board/form1.h"
 #include "core/settings.h"
-#include "media/snd_api.h"
+#include "media/sound_channels.h"
 
 #include <QDir>
 #include <QFileInfo>

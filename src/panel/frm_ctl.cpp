@@ -17,7 +17,8 @@
 #include "options/frm_option.h"
 #include "core/settings.h"
 #include "core/ini_data.h"
-#include "media/snd_api.h"
+#include "core/trip_session.h"
+#include "media/sound_channels.h"
 #include "media/speech_settings.h"
 #include "media/announcer.h"
 #include "media/tape_follow.h"
@@ -44,12 +45,15 @@ QRegion keyRegion() { return roundedRegion(QRect(QPoint(2, 2), QPoint(27, 24)));
 
 }  // namespace
 
-FrmCtl::FrmCtl(Form1 &board, const Settings &settings, FrmOption &options, Announcer &announcer, QWidget *parent)
+FrmCtl::FrmCtl(Form1 &board, TripSession &session, const Settings &settings, FrmOption &options, SoundChannels &sound,
+               Announcer &announcer, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       board_(board),
+      session_(session),
       settings_(settings),
       options_(options),
+      sound_(sound),
       announcer_(announcer),
       commands_(new CommandSet(this)) {
     setObjectName(QStringLiteral("frmCtl"));
@@ -65,6 +69,7 @@ FrmCtl::FrmCtl(Form1 &board, const Settings &settings, FrmOption &options, Annou
         w->setEnabled(false);
     grpM_Tape_->setEnabled(false);
     connectTripControls();
+    bindSession();
     addMenuActions();
     registerDumpSections();
 }
@@ -76,7 +81,7 @@ void FrmCtl::Form_Load() {
     announcer_.setSpeechSettingsPath(speechSettingsPath(program::settingsPath()));
     announcer_.setFollowBoard(readFollowBoard(tapeOptionsPath(program::settingsPath())));
     announcer_.init();
-    snd::openDeviceInBackground();
+    sound_.openDeviceInBackground();
 }
 
 void FrmCtl::showKeyRegions(bool on) {
@@ -106,17 +111,7 @@ TapeSounds FrmCtl::tapeSounds() const {
                       {s.soundFile(4), s.soundFile(5), s.soundFile(6)}};
 }
 
-bool FrmCtl::lateNight() const { return check2_->isChecked(); }
-
-bool FrmCtl::blanked() const { return check1_->isChecked(); }
-
 QString FrmCtl::speechCaption() const { return grpM_Tape_->title(); }
-
-int FrmCtl::backlightIndex() const {
-    if (option4_[0]->isChecked()) return 0;
-    if (option4_[1]->isChecked()) return 1;
-    return 2;
-}
 
 void FrmCtl::closeEvent(QCloseEvent *event) { Form_QueryUnload(event); }
 
@@ -136,14 +131,12 @@ void FrmCtl::prepareExit() {
     showKeyRegions(false);
 }
 
-void FrmCtl::CommandButton1_Click(int index) {
-    PlaySnd(settings_.soundFile(1), QStringLiteral("S1"), 0, 0);
-    pressKey(keypad_, index);
-    label2_[0]->setText(keypad_.route);
-    label2_[2]->setText(keypad_.section);
+void FrmCtl::pressKey(int index) {
+    sound_.play(settings_.soundFile(1), QStringLiteral("S1"), 0, 0);
+    session_.pressKey(index);
 }
 
-void FrmCtl::List_Click() { PlaySnd(settings_.soundFile(1), QStringLiteral("S1"), 0, 0); }
+void FrmCtl::List_Click() { sound_.play(settings_.soundFile(1), QStringLiteral("S1"), 0, 0); }
 
 void FrmCtl::Frame1_DblClick(int index) {
     if (index != 0 && index != 1) return;
@@ -173,7 +166,7 @@ void FrmCtl::Command4_Click() {
     // blanked board.
     ChimeiCtl_B *chimei = board_.ChimeiCtl();
     chimei->SetChimei(QString());
-    if (!check1_->isChecked()) chimei->SetChimei(currentStopName());
+    if (!session_.blanked()) chimei->SetChimei(currentStopName());
 }
 
 void FrmCtl::Command8_Click() {
@@ -212,7 +205,7 @@ void FrmCtl::GetCtrlDataInfo(CtrlInfo &info) const {
     info.ScrollWait = hscroll1_[1]->value();
     info.BackPanel = backPanel_;
     info.PreviewOpen = check4_->isChecked() ? 1 : 0;
-    info.LateNight = check2_->isChecked() ? 1 : 0;
+    info.LateNight = session_.lateNight() ? 1 : 0;
 }
 
 void FrmCtl::SetCtrlDataInfo(const CtrlInfo &info) {
@@ -226,5 +219,5 @@ void FrmCtl::SetCtrlDataInfo(const CtrlInfo &info) {
     Frame1_DblClick(backPanel_);
 }
 
-void FrmCtl::Option4_Click(int index) { applyBacklight(board_, settings_, index); }
+void FrmCtl::applyBacklight() { ::applyBacklight(board_, settings_, session_.backlight()); }
 

@@ -1,11 +1,10 @@
 #pragma once
-// frmCtl: the driver's control panel ("集中操作盤"). It owns the trip state, the two
-// ways of entering a route and section (digit lists and keypad), stepping, blanking,
-// late-night fares, scroll speed, backlight, announcements and the ticket preview.
-#include "core/fare_table.h"
+// frmCtl: the driver's control panel ("集中操作盤"). Its buttons work the trip
+// session (route and section from the digit lists or the keypad, stepping, blanking,
+// late-night fares, backlight) and show its state; it draws what the session says the
+// board must show, and holds the scroll speed, the announcements and the ticket preview.
 #include "core/keypad.h"
 #include "core/route_set.h"
-#include "core/trip.h"
 #include "options/ticket_panel.h"
 #include "media/announcer.h"
 
@@ -15,12 +14,15 @@
 #include <cstdint>
 #include <functional>
 
+struct BoardContent;
 struct CtrlInfo;
 class CommandSet;
 class DblClickFrame;
 class Form1;
 class FrmOption;
 class Settings;
+class SoundChannels;
+class TripSession;
 class PreviewBox;
 class PushCheckBox;
 class QCheckBox;
@@ -41,20 +43,18 @@ class FrmCtl : public QWidget, public TapeHost, public TicketPanel {
 public:
     // The panel works the board, reads the settings at the moment of use, opens the
     // options dialog and announces through `announcer`.
-    FrmCtl(Form1 &board, const Settings &settings, FrmOption &options, Announcer &announcer,
-           QWidget *parent = nullptr);
+    FrmCtl(Form1 &board, TripSession &session, const Settings &settings, FrmOption &options, SoundChannels &sound,
+           Announcer &announcer, QWidget *parent = nullptr);
 
     Announcer &announcer() const { return announcer_; }
 
     // The load action: board caption, keypad regions, announcement engine.
     void Form_Load();
 
-    void DispData(int row);
     void GetCtrlDataInfo(CtrlInfo &info) const;
     void SetCtrlDataInfo(const CtrlInfo &info);
-    void Option4_Click(int index);
-    // The selected backlight button: 0 OFF, 1 ON1, 2 ON2.
-    int backlightIndex() const;
+    // The session's backlight level onto the board (its picture and label colours).
+    void applyBacklight();
 
     // The announcement frame, as the announcement module sets it.
     void showSpeechAvailable(bool available) override;
@@ -70,18 +70,14 @@ public:
     // The panel's keys (both windows): each presses its button.
     void bindKeys(view::KeyRouter &router);
 
-    bool lateNight() const;
-    // 表示消去 is on.
-    bool blanked() const;
     // The announcement frame's caption: "音合使用可" or "音合使用不可".
     QString speechCaption() const;
-    const Trip &trip() const { return trip_; }
+    const TripSession &session() const { return session_; }
     // The operator's actions, one command each (see connectTripControls for the ids).
     CommandSet &commands() const { return *commands_; }
     // Chooses route and section on the digit lists as the operator's clicks would:
     // right-aligned, the lists before them left without a choice.
     void chooseOnLists(const QString &route, const QString &section);
-    const FareTable &fareTable() const { return table_; }
     PreviewBox *previewBox() const { return picSeirikenPrev_; }
     QComboBox *companyList() const override { return combo1_; }
     void setPreviewSize(int widthTwips, int heightTwips) override;
@@ -111,7 +107,7 @@ private:
     void buildPreviewArea();
 
     void Form_QueryUnload(QCloseEvent *event);
-    void CommandButton1_Click(int index);
+    void pressKey(int index);
     void List_Click();
     void Frame1_DblClick(int index);
     void HScroll1_Change(int index);
@@ -119,32 +115,34 @@ private:
     void Command8_Click();
     void Check4_Click();
     void MnuHideCopy_Click();
-    // DispData's ticket steps: date text, clearing, the plug-in's drawing, refresh.
+    // A stop's ticket preview: date text, clearing, the plug-in's drawing, refresh.
     void drawSeirikenPreview(int row);
     void showKeyRegions(bool on);
     void connectTripControls();
+    void bindSession();
+    void showOnBoard(const BoardContent &content);
+    void showCurrentStop();
     void addMenuActions();
     void registerDumpSections();
 
-    void Command1_Click(int index);
-    void Command2_Click(int index);
-    void manualStep(int index);
-    void Check1_Click();
-    void cmdTapeNext_Click();
-    void cmdTapeBack_Click();
+    void setRoute(int entryPanel);
+    void step(int direction);
+    void manualStep(int direction);
+    void blankChanged(bool on);
+    void announceNext();
+    void announceBack();
     void showNextAnnouncements();
     void showRouteSelecting();
     void reportRefusedRouteSet(const route_set::Result &result);
     QString currentStopName() const;
 
     Form1 &board_;
+    TripSession &session_;
     const Settings &settings_;
     FrmOption &options_;
+    SoundChannels &sound_;
     Announcer &announcer_;
     CommandSet *commands_;
-    Trip trip_;
-    FareTable table_;
-    KeypadState keypad_;
     // The lists are in front at first, so the keypad is the panel at the back.
     std::int16_t backPanel_ = 1;
 

@@ -4,6 +4,7 @@
 #include "panel/command_set.h"
 #include "panel/frm_ctl.h"
 #include "panel/push_check_box.h"
+#include "core/trip_session.h"
 #include "view/key_router.h"
 
 #include <QCheckBox>
@@ -45,7 +46,7 @@ void FrmCtl::bindKeys(KeyRouter &router) {
     });
     for (QPushButton *reset : command1_) showKeys(reset, KeyAction::Reset);
     router.setHandler(KeyAction::Backlight, [this](const KeyHit &) {
-        commands_->trigger(QStringLiteral("backlight.%1").arg((backlightIndex() + 1) % 3));
+        commands_->trigger(QStringLiteral("backlight.%1").arg((session_.backlight() + 1) % 3));
     });
     for (QRadioButton *light : option4_) showKeys(light, KeyAction::Backlight);
 }

@@ -12,12 +12,13 @@
 #include "panel/push_check_box.h"
 #include "core/route_set.h"
 #include "core/stepping.h"
+#include "core/trip_session.h"
 #include "base/dump_sections.h"
 #include "board/form1.h"
 #include "widgets/chimei_ctl.h"
 #include "widgets/m_degit.h"
 #include "core/settings.h"
-#include "media/snd_api.h"
+#include "media/sound_channels.h"
 #include "media/announcer.h"
 
 #include <QContextMenuEvent>
@@ -78,23 +79,22 @@ void FrmCtl::contextMenuEvent(QContextMenuEvent *event) {
 void FrmCtl::connectTripControls() {
     CommandSet &c = *commands_;
     auto run = [this](QAction *action, auto &&slot) { connect(action, &QAction::triggered, this, slot); };
-    run(c.add(QStringLiteral("reset.lists"), command1_[0]), [this] { Command1_Click(0); });
-    run(c.add(QStringLiteral("reset.keypad"), command1_[1]), [this] { Command1_Click(1); });
+    run(c.add(QStringLiteral("reset.lists"), command1_[0]), [this] { setRoute(0); });
+    run(c.add(QStringLiteral("reset.keypad"), command1_[1]), [this] { setRoute(1); });
     run(c.add(QStringLiteral("back"), command2_[0]), [this] { manualStep(stepping::Back); });
     run(c.add(QStringLiteral("forward"), command2_[1]), [this] { manualStep(stepping::Forward); });
     for (int k = 0; k <= kKeySection; ++k) {
         const QString id = k == kKeyRoute     ? QStringLiteral("keypad.route")
                            : k == kKeySection ? QStringLiteral("keypad.section")
                                               : QStringLiteral("keypad.%1").arg(k);
-        run(c.add(id, keys_[k]), [this, k] { CommandButton1_Click(k); });
+        run(c.add(id, keys_[k]), [this, k] { pressKey(k); });
     }
-    run(c.add(QStringLiteral("announceNext"), cmdTapeNext_), [this] { cmdTapeNext_Click(); });
-    run(c.add(QStringLiteral("announceBack"), cmdTapeBack_), [this] { cmdTapeBack_Click(); });
+    run(c.add(QStringLiteral("announceNext"), cmdTapeNext_), [this] { announceNext(); });
+    run(c.add(QStringLiteral("announceBack"), cmdTapeBack_), [this] { announceBack(); });
     run(c.add(QStringLiteral("announceSet"), cmdTapeSet_), [this] { announcer_.showAdjustDialog(); });
     run(c.add(QStringLiteral("announceStop"), cmdTapeStop_), [this] { announcer_.stop(); });
     // Check and option buttons keep their toggles; their commands click them.
     c.add(QStringLiteral("blank"), check1_);
-    connect(check1_, &QCheckBox::toggled, this, &FrmCtl::Check1_Click);
     c.add(QStringLiteral("lateNight"), check2_);
     for (int i = 0; i < 3; ++i) c.add(QStringLiteral("backlight.%1").arg(i), option4_[i]);
 }
@@ -112,18 +112,69 @@ void FrmCtl::chooseOnLists(const QString &route, const QString &section) {
 }
 
 void FrmCtl::registerDumpSections() {
-    dump::registerSection(QStringLiteral("trip"), [this] { return trip_.toJson(); });
-    dump::registerSection(QStringLiteral("fareRow"), [this] { return table_.Row(trip_.currentRow()).toJson(); });
+    dump::registerSection(QStringLiteral("trip"), [this] { return session_.trip().toJson(); });
+    dump::registerSection(QStringLiteral("fareRow"), [this] { return session_.currentRow().toJson(); });
     dump::registerSection(QStringLiteral("seirikenDraw"), [this] { return lastDraw_; });
 }
 
-QString FrmCtl::currentStopName() const { return table_.Row(trip_.currentRow()).StopName; }
+// The panel's controls show the session's switches, and a click on them changes the
+// session; the board shows whatever the session says it must.
+void FrmCtl::bindSession() {
+    TripSession *s = &session_;
+    connect(check1_, &QCheckBox::toggled, s, &TripSession::setBlanked);
+    connect(check2_, &QCheckBox::toggled, s, &TripSession::setLateNight);
+    for (int i = 0; i < 3; ++i)
+        connect(option4_[i], &QRadioButton::toggled, s, [s, i](bool on) {
+            if (on) s->setBacklight(i);
+        });
+    connect(s, &TripSession::blankedChanged, this, [this](bool on) {
+        check1_->setChecked(on);
+        blankChanged(on);
+    });
+    connect(s, &TripSession::lateNightChanged, check2_, &QCheckBox::setChecked);
+    connect(s, &TripSession::backlightChanged, this, [this](int level) {
+        option4_[level]->setChecked(true);
+        applyBacklight();
+    });
+    connect(s, &TripSession::keypadChanged, this, [this] {
+        label2_[0]->setText(session_.keypad().route);
+        label2_[2]->setText(session_.keypad().section);
+    });
+    connect(s, &TripSession::boardChanged, this, &FrmCtl::showOnBoard);
+    // The board starts with the backlight the OFF button shows.
+    applyBacklight();
+}
 
-void FrmCtl::Command1_Click(int index) {
+void FrmCtl::showOnBoard(const BoardContent &content) {
+    Form1 *board = &board_;
+    switch (content.kind) {
+    case BoardContent::Kind::Stop:
+        for (const CellWrite &w : content.writes) board->Degit(w.cell)->setValue(w.value);
+        drawSeirikenPreview(content.row);
+        board->ChimeiCtl()->SetChimei(session_.fareTable().Row(content.row).StopName);
+        break;
+    case BoardContent::Kind::RouteSelecting:
+        board->ChimeiCtl()->SetChimei(content.stopName);
+        for (int i = 1; i <= BoardCells; ++i) board->Degit(i)->ResetDegit(true);
+        board->repaint();
+        break;
+    case BoardContent::Kind::FaresZero:
+        for (int i = 1; i <= BoardCells; ++i) board->Degit(i)->setValue(0);
+        break;
+    case BoardContent::Kind::Blank:
+        board->ChimeiCtl()->SetChimei(QString());
+        for (int i = 1; i <= BoardCells; ++i) board->Degit(i)->ResetDegit(false);
+        break;
+    }
+}
+
+QString FrmCtl::currentStopName() const { return session_.stopName(); }
+
+void FrmCtl::setRoute(int index) {
     const Settings *settings = &settings_;
     const QString fareFolder = settings->fareDataDir();
     const QString tapeFolder = route_set::folderPrefix(settings->tapeDataDir());
-    PlaySnd(settings->soundFile(0), kChannelKeys, 0, 0);
+    sound_.play(settings->soundFile(0), kChannelKeys, 0, 0);
 
     const route_set::Request request =
         index == 1 ? route_set::makeRequest(label2_[0]->text(), label2_[2]->text())
@@ -133,20 +184,21 @@ void FrmCtl::Command1_Click(int index) {
     // the fare table: a refused route set keeps the whole trip it interrupted.
     Announcer::ReadList tape = Announcer::read(tapeFolder, request.fileRouteNo);
 
-    const route_set::Result result = route_set::load(request, fareFolder, table_, trip_);
+    const route_set::Result result = session_.setRoute(request, fareFolder);
     if (!result.loaded()) {
         reportRefusedRouteSet(result);
         return;
     }
     announcer_.use(std::move(tape));
-    announcer_.followBoardRow(trip_.CurIndex);
+    announcer_.followBoardRow(session_.trip().CurIndex);
     showNextAnnouncements();
 
     showRouteSelecting();
 
     for (const char *id : {"back", "forward", "blank"}) commands_->setEnabled(QLatin1String(id), true);
-    trip_.TicketDate = routeSetTicketDate(settings->ticketDateMode(), QDate::currentDate(), settings->fixedDate());
-    DispData(trip_.currentRow());
+    session_.setTicketDate(
+        routeSetTicketDate(settings->ticketDateMode(), QDate::currentDate(), settings->fixedDate()));
+    showCurrentStop();
 }
 
 // The box says what the route set refused; standard error says which file was looked
@@ -154,39 +206,30 @@ void FrmCtl::Command1_Click(int index) {
 void FrmCtl::reportRefusedRouteSet(const route_set::Result &result) {
     std::fprintf(stderr, "route set refused: %s (looked for %s)\n", qUtf8Printable(result.message.simplified()),
                  qUtf8Printable(QFileInfo(result.path).absoluteFilePath()));
-    if (trip_.loaded()) {
-        keypad_.route = trip_.RouteNo;
-        keypad_.section = QString::number(trip_.StartSection);
-        label2_[0]->setText(keypad_.route);
-        label2_[2]->setText(keypad_.section);
-    }
+    session_.showRunningRouteOnKeypad();
     msgbox::show(this, result.message, QMessageBox::Ok);
 }
 
 // "系統選別中" with every segment lit for three seconds, then all fares 0.
 void FrmCtl::showRouteSelecting() {
-    Form1 *board = &board_;
-    board->ChimeiCtl()->SetChimei(QStringLiteral("系統選別中"));
-    for (int i = 1; i <= 32; ++i) board->Degit(i)->ResetDegit(true);
-    board->repaint();
+    session_.showRouteSelecting();
     waitHoldingInput(kRouteSelectingMs);
-    for (int i = 1; i <= 32; ++i) board->Degit(i)->setValue(0);
+    session_.showFaresZero();
 }
 
-void FrmCtl::Command2_Click(int index) {
-    if (!stepping::step(trip_, index)) return;
+void FrmCtl::step(int direction) {
+    if (!session_.step(direction)) return;
     const Settings *settings = &settings_;
-    const std::optional<int> sound = stepping::soundIndex(table_.Row(trip_.currentRow()), settings->stepSoundAlways(),
-                                                          settings->stepSoundColumnIndex() + 1);
-    if (sound) PlaySnd(settings->soundFile(*sound), kChannelStep, settings->stepSoundSync() ? 1 : 0, 0);
-    DispData(trip_.currentRow());
+    const std::optional<int> sound =
+        stepping::soundIndex(session_.currentRow(), settings->stepSoundAlways(), settings->stepSoundColumnIndex() + 1);
+    if (sound) sound_.play(settings->soundFile(*sound), kChannelStep, settings->stepSoundSync() ? 1 : 0, 0);
+    showCurrentStop();
 }
 
-void FrmCtl::Check1_Click() {
+// The panel's side of 表示消去: the board went dark already (the session said so).
+void FrmCtl::blankChanged(bool on) {
     Form1 *board = &board_;
-    if (check1_->isChecked()) {
-        board->ChimeiCtl()->SetChimei(QString());
-        for (int i = 1; i <= 32; ++i) board->Degit(i)->ResetDegit(false);
+    if (on) {
         board->Timer1()->stop();
         for (int i = 0; i < 2; ++i) board->TimeDegit(i)->setValue(QString());
         for (QWidget *w : {static_cast<QWidget *>(frame1_[0]), static_cast<QWidget *>(frame1_[1]),
@@ -201,46 +244,36 @@ void FrmCtl::Check1_Click() {
     for (const char *id : {"back", "forward"}) commands_->setEnabled(QLatin1String(id), true);
     if (board->TimeDegit(0)->isVisibleTo(board)) board->Timer1()->start();
     grpM_Tape_->setEnabled(announcer_.speechOk());
-    DispData(trip_.currentRow());
+    showCurrentStop();
 }
 
-// What 送り and 戻し would say, on their tool tips, so that the operator sees it
-// before pressing them.
 // A manual step (not one an announcement made) moves the announcement list when asked to.
-void FrmCtl::manualStep(int index) {
-    Command2_Click(index);
+void FrmCtl::manualStep(int direction) {
+    step(direction);
     if (announcer_.followsBoard()) {
-        announcer_.followBoardRow(trip_.CurIndex);
+        announcer_.followBoardRow(session_.trip().CurIndex);
         showNextAnnouncements();
     }
 }
 
+// What 送り and 戻し would say, on their tool tips, so that the operator sees it
+// before pressing them.
 void FrmCtl::showNextAnnouncements() {
     const int pos = announcer_.position();
     cmdTapeNext_->setToolTip(announcer_.text(pos + 1));
     cmdTapeBack_->setToolTip(announcer_.text(pos - 1));
 }
 
-void FrmCtl::cmdTapeNext_Click() {
+void FrmCtl::announceNext() {
     announcer_.next();
     showNextAnnouncements();
-    if (announcer_.stepFlag(announcer_.position()) == 1) Command2_Click(stepping::Forward);
+    if (announcer_.stepFlag(announcer_.position()) == 1) step(stepping::Forward);
 }
 
-void FrmCtl::cmdTapeBack_Click() {
+void FrmCtl::announceBack() {
     announcer_.back();
     showNextAnnouncements();
-    if (announcer_.stepFlag(announcer_.position()) == 1) Command2_Click(stepping::Back);
+    if (announcer_.stepFlag(announcer_.position()) == 1) step(stepping::Back);
 }
 
-void FrmCtl::DispData(int row) {
-    const Settings *settings = &settings_;
-    Form1 *board = &board_;
-    const FareRow &fareRow = table_.Row(row);
-    const BoardWrites writes = boardWrites(fareRow, row, trip_, BoardOptions{lateNight(), settings->infoCells()});
-    for (const CellWrite &w : writes.writes) board->Degit(w.cell)->setValue(w.value);
-
-    drawSeirikenPreview(row);
-
-    board->ChimeiCtl()->SetChimei(table_.Row(row).StopName);
-}
+void FrmCtl::showCurrentStop() { session_.showCurrentStop(settings_.infoCells()); }

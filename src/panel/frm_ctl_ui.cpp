@@ -147,9 +147,6 @@ void FrmCtl::buildRightColumn() {
         option4_[i] = named(new QRadioButton(QLatin1String(lights[i]), frame2), indexed("Option4", i),
                             QRect(3 + 41 * i, 15, 41, 16));
         option4_[i]->setStyleSheet(QStringLiteral("QRadioButton { spacing: 1px; }"));
-        connect(option4_[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) Option4_Click(i);
-        });
     }
     option4_[0]->setChecked(true);
 

@@ -7,6 +7,7 @@
 #include "base/event_log.h"
 #include "ticket/ticket_plugin_api.h"
 #include "core/settings.h"
+#include "core/trip_session.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -19,20 +20,20 @@ void FrmCtl::setPreviewSize(int widthTwips, int heightTwips) {
 
 void FrmCtl::drawSeirikenPreview(int row) {
     const Settings *settings = &settings_;
-    QString date = ticketDateText(settings->ticketDateMode(), QDate::currentDate(), trip_, settings->fixedDate());
+    QString date = ticketDateText(settings->ticketDateMode(), QDate::currentDate(), session_.trip(), settings->fixedDate());
     picSeirikenPrev_->clear();
     if (settings->usePreview()) {
         const QString path = settings->pluginPath();
-        const QString stopNameIn = table_.Row(row).StopName;
+        const QString stopNameIn = session_.fareTable().Row(row).StopName;
         const QString dateIn = date;
         const QString time = timeText(QTime::currentTime());
-        const qint32 routeNo = route_set::leadingNumber(trip_.RouteNo);
-        const qint32 ticketNo = table_.Row(row).TicketNo;
+        const qint32 routeNo = route_set::leadingNumber(session_.trip().RouteNo);
+        const qint32 ticketNo = session_.fareTable().Row(row).TicketNo;
         const qint32 corpIndex = combo1_->currentIndex();
         QString stopName = stopNameIn;
         const int result = Qv4_DrawSeiriken(path, &picSeirikenPrev_->surface(), stopName, date, time, routeNo, ticketNo,
                                             row, corpIndex);
-        table_.SetFareData(row, FareTable::NameColumn, stopName);
+        session_.renameStop(row, stopName);
 
         const QJsonArray problems = QJsonArray::fromStringList(ticket::lastDrawProblems());
         lastDraw_ = {{QStringLiteral("path"), path},           {QStringLiteral("stopName"), stopNameIn},

@@ -3,6 +3,7 @@
 #include "panel/autoplay.h"
 #include "panel/command_set.h"
 #include "panel/frm_ctl.h"
+#include "core/trip_session.h"
 #include "base/input_gate.h"
 #include "board/form1.h"
 #include "widgets/m_degit.h"
@@ -19,7 +20,9 @@ namespace remote {
 namespace {
 
 constexpr int kRetryMs = 20;
-constexpr int kPollMs = 150;
+// The session's changes are sent as they happen; the poll catches what lies outside it
+// (the announcement position, the busy state, the digits' own formatting).
+constexpr int kPollMs = 250;
 constexpr qint64 kGiveUpMs = 30000;
 
 // The command behind each action; "route" goes through either entry panel.
@@ -47,6 +50,8 @@ PanelDriver::PanelDriver(const Form1 &board, FrmCtl &panel, QObject *parent)
     const msgbox::Notifier *notifier = &msgbox::Notifier::instance();
     connect(notifier, &msgbox::Notifier::opened, this, &PanelDriver::onBoxOpened);
     connect(notifier, &msgbox::Notifier::closed, this, &PanelDriver::pollState, Qt::QueuedConnection);
+    // Several changes of one action go out as one state, once the action has drawn them.
+    connect(&panel_.session(), &TripSession::changed, this, &PanelDriver::pollState, Qt::QueuedConnection);
     poll_->start(kPollMs);
 }
 
@@ -94,14 +99,16 @@ bool PanelDriver::perform(const RemoteAction &a) {
     if (autoplay_) autoplay_->stop();
     if (a.name == QLatin1String("route")) return enterRoute(a);
     if (a.on) {
-        const bool now = a.name == QLatin1String("blank") ? panel_.blanked() : panel_.lateNight();
+        const TripSession &session = panel_.session();
+        const bool now = a.name == QLatin1String("blank") ? session.blanked() : session.lateNight();
         if (now == *a.on) return true;
     }
     return panel_.commands().trigger(commandOf(a));
 }
 
 QByteArray PanelDriver::stateJson() const {
-    const Trip &trip = panel_.trip();
+    const TripSession &session = panel_.session();
+    const Trip &trip = session.trip();
     QJsonArray fares;
     // What each cell shows, as text: "" where the board leaves it dark.
     for (int i = 1; i <= 32; ++i) fares.append(board_.Degit(i)->litText().trimmed());
@@ -111,10 +118,10 @@ QByteArray PanelDriver::stateJson() const {
                       {QStringLiteral("section"), trip.StartSection},
                       {QStringLiteral("curIndex"), trip.CurIndex},
                       {QStringLiteral("rowCount"), trip.RowCount},
-                      {QStringLiteral("stopName"), panel_.fareTable().Row(trip.currentRow()).StopName},
-                      {QStringLiteral("blank"), panel_.blanked()},
-                      {QStringLiteral("lateNight"), panel_.lateNight()},
-                      {QStringLiteral("backlight"), panel_.backlightIndex()},
+                      {QStringLiteral("stopName"), session.stopName()},
+                      {QStringLiteral("blank"), session.blanked()},
+                      {QStringLiteral("lateNight"), session.lateNight()},
+                      {QStringLiteral("backlight"), session.backlight()},
                       {QStringLiteral("tapePos"), panel_.announcer().position()},
                       {QStringLiteral("tapeCount"), panel_.announcer().count()},
                       {QStringLiteral("speech"), panel_.speechCaption()},

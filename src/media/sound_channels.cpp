@@ -1,10 +1,8 @@
-#include "media/snd_api.h"
+#include "media/sound_channels.h"
 
-#include "base/dump_sections.h"
 #include "base/event_log.h"
 #include "media/audio_device.h"
 #include "media/background_decode.h"
-#include "media/module_audio_device.h"
 #include "media/sound_wait.h"
 
 #include <QCoreApplication>
@@ -17,19 +15,6 @@
 namespace {
 
 const char *const kChannelNames[kSoundSlots] = {"S1", "S2", "S3", "S4"};
-
-struct Channels {
-    std::unique_ptr<AudioDevice> device = std::make_unique<ModuleAudioDevice>();
-    std::array<QString, kSoundSlots> files;  // what each open channel holds
-    Channels() {
-        dump::registerSection(QStringLiteral("sound"), [] { return snd::channelsJson(); });
-    }
-};
-
-Channels &channels() {
-    static Channels c;
-    return c;
-}
 
 SndOutcome finish(SndOutcome outcome, const QString &file, const QString &channel, int sync, int pauseMs,
                   int lengthMs = -1) {
@@ -54,17 +39,20 @@ QString sndOutcomeName(SndOutcome outcome) {
     return QString();
 }
 
-SndOutcome PlaySnd(const QString &file, const QString &channel, int sync, int pauseMs) {
+SoundChannels::SoundChannels(std::unique_ptr<AudioDevice> device) : device_(std::move(device)) {}
+
+SoundChannels::~SoundChannels() = default;
+
+SndOutcome SoundChannels::play(const QString &file, const QString &channel, int sync, int pauseMs) {
     // 1. Nothing to play: whatever sounds on the channel goes on.
     if (file.isEmpty() || !snd::isPlainFile(file)) return finish(SndOutcome::Missing, file, channel, sync, pauseMs);
     // 2. The channel's player (only the four names exist).
     const int slot = snd::channelSlot(channel);
     if (slot < 0) return finish(SndOutcome::NoChannel, file, channel, sync, pauseMs);
-    Channels &c = channels();
-    AudioDevice &device = *c.device;
+    AudioDevice &device = *device_;
     // 3. Close what the channel held, before the type is looked at.
     device.close(slot);
-    c.files[slot].clear();
+    files_[slot].clear();
     // 4. The type by the name's ending.
     if (snd::fileType(file).isEmpty()) return finish(SndOutcome::Unsupported, file, channel, sync, pauseMs);
     // 5.-6. Open; a failure leaves the channel closed.
@@ -73,7 +61,7 @@ SndOutcome PlaySnd(const QString &file, const QString &channel, int sync, int pa
     DecodedSound sound = decodeKeepingWindowsLive(device, file, &lengthMs);
     if (!sound) return finish(SndOutcome::OpenFailed, file, channel, sync, pauseMs);
     device.install(slot, std::move(sound));
-    c.files[slot] = file;
+    files_[slot] = file;
     // 7. Play; a synchronous play returns when the sound has ended, then pauses.
     device.play(slot);
     finish(SndOutcome::Played, file, channel, sync, pauseMs, lengthMs);
@@ -85,34 +73,40 @@ SndOutcome PlaySnd(const QString &file, const QString &channel, int sync, int pa
     return SndOutcome::Played;
 }
 
-void CloseAllSnd() {
-    Channels &c = channels();
+void SoundChannels::closeAll() {
     for (int slot = 0; slot < kSoundSlots; ++slot) {
-        c.device->close(slot);
-        c.files[slot].clear();
+        device_->close(slot);
+        files_[slot].clear();
     }
 }
 
-namespace snd {
-
-AudioDevice &device() { return *channels().device; }
-
-void openDeviceInBackground() {
+void SoundChannels::openDeviceInBackground() {
     // At the event loop's first turn, once the windows are shown: loading the mixer's
     // libraries then takes no processor from making the windows.
-    QTimer::singleShot(0, QCoreApplication::instance(), [] {
-        AudioDevice *output = &device();
+    QTimer::singleShot(0, QCoreApplication::instance(), [this] {
+        AudioDevice *output = device_.get();
         QThread *opener = QThread::create([output] { output->ready(); });
         QObject::connect(opener, &QThread::finished, opener, &QObject::deleteLater);
         opener->start();
     });
 }
 
-void setDevice(std::unique_ptr<AudioDevice> device) {
-    Channels &c = channels();
-    c.device = std::move(device);
-    for (QString &f : c.files) f.clear();
+void SoundChannels::setDevice(std::unique_ptr<AudioDevice> device) {
+    device_ = std::move(device);
+    for (QString &f : files_) f.clear();
 }
+
+QJsonObject SoundChannels::toJson() const {
+    QJsonObject out;
+    for (int i = 0; i < kSoundSlots; ++i) {
+        const bool open = device_->loaded(i);
+        out.insert(QLatin1String(kChannelNames[i]),
+                   QJsonObject{{"open", open}, {"playing", device_->playing(i)}, {"file", open ? files_[i] : QString()}});
+    }
+    return out;
+}
+
+namespace snd {
 
 int channelSlot(const QString &channel) {
     for (int i = 0; i < kSoundSlots; ++i)
@@ -131,17 +125,6 @@ QString fileType(const QString &file) {
 bool isPlainFile(const QString &path) {
     const QFileInfo info(path);
     return info.isFile() && !info.isHidden();
-}
-
-QJsonObject channelsJson() {
-    Channels &c = channels();
-    QJsonObject out;
-    for (int i = 0; i < kSoundSlots; ++i) {
-        const bool open = c.device->loaded(i);
-        out.insert(QLatin1String(kChannelNames[i]),
-                   QJsonObject{{"open", open}, {"playing", c.device->playing(i)}, {"file", open ? c.files[i] : QString()}});
-    }
-    return out;
 }
 
 }  // namespace snd
