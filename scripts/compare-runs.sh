@@ -119,6 +119,40 @@ dump @/4a.json
 close
 answer Yes
 S
+# 5. The operator's trip: a refused route on the lists, a route set on the keypad, steps with and
+#    without late-night fares, the backlight levels, blanking and back; saved.
+cat > "$work/5.script" <<S
+click frmCtl.Command4
+set frmOption.Text2(0) "$d"
+click frmOption.Command4
+select frmCtl.List2(3) 9
+select frmCtl.List2(4) 9
+select frmCtl.List3(2) 1
+click frmCtl.Command1(0)
+answer OK
+dump @/5a.json
+dblclick frmCtl.Frame1(0)
+click frmCtl.CommandButton1(10)
+click frmCtl.CommandButton1(2)
+click frmCtl.CommandButton1(11)
+click frmCtl.CommandButton1(1)
+click frmCtl.Command1(1)
+idle
+click frmCtl.Command2(1)
+click frmCtl.Check2
+click frmCtl.Command2(1)
+click frmCtl.Option4(1)
+click frmCtl.Option4(2)
+dump @/5b.json
+click frmCtl.Check1
+dump @/5c.json
+click frmCtl.Check1
+click frmCtl.Command2(0)
+click frmCtl.Option4(0)
+dump @/5d.json
+close
+answer Yes
+S
 
 same=0
 for exe in old new; do
@@ -126,7 +160,7 @@ for exe in old new; do
     # The same folder for both builds: the settings file's path shows in the dumps.
     run=$work/run
     mkdir -p "$run"
-    for n in 1 2 3 4; do
+    for n in 1 2 3 4 5; do
         if [ "$n" = 3 ]; then
             python3 - "$run/207_000.in4" "$run/odd.in4" <<'P'
 import sys, struct

@@ -34,14 +34,14 @@ class Backlight : public testing::Test {
 protected:
     void SetUp() override {
         board_ = testBoard();
-        saved_ = board_->imgRes(0);
-        for (int i = 0; i < 3; ++i) board_->setImgRes(i, solid(564, 234, builtIn_[i]));
+        saved_ = board_->builtInPicture(0);
+        for (int i = 0; i < 3; ++i) board_->setBuiltInPicture(i, solid(564, 234, builtIn_[i]));
         board_->setPicture(QImage());
         useUserFile(-1, QString());  // automatic mode
     }
     void TearDown() override {
-        testOptions()->SetOptionInfo(IniData());
-        for (int i = 0; i < 3; ++i) board_->setImgRes(i, saved_);
+        testOptions()->takeOptionBlocks(IniData());
+        for (int i = 0; i < 3; ++i) board_->setBuiltInPicture(i, saved_);
         board_->setPicture(saved_);
     }
     // Individual mode; `state` uses the user file `file`, the others their built-in
@@ -58,7 +58,7 @@ protected:
             *user[state] = -1;
             ini.panel.PanelFile[state] = file;
         }
-        testOptions()->SetOptionInfo(ini);
+        testOptions()->takeOptionBlocks(ini);
     }
     QString file(const QString &name, const QByteArray &bytes) {
         const QString path = dir_.filePath(name);
@@ -71,7 +71,7 @@ protected:
         return path;
     }
     void expectLabels(COLORREF c) {
-        for (int i : {1, 16, 32}) EXPECT_EQ(board_->lblSeiriNum(i)->property("ForeColor").toUInt(), c) << i;
+        for (int i : {1, 16, 32}) EXPECT_EQ(board_->ticketLabel(i)->property("ForeColor").toUInt(), c) << i;
     }
 
     QTemporaryDir dir_;
@@ -86,12 +86,12 @@ protected:
 TEST_F(Backlight, BuiltInPicturesAndLabelColours) {
     for (int k : {1, 2, 0}) {
         applyBacklight(*testBoard(), testSettings(), k);
-        EXPECT_EQ(board_->picture(), board_->imgRes(k)) << k;
+        EXPECT_EQ(board_->picture(), board_->builtInPicture(k)) << k;
         expectLabels(colours_[k]);
     }
     auto showsBuiltIn1 = [&](int state) {
         applyBacklight(*testBoard(), testSettings(), state);
-        return board_->picture() == board_->imgRes(1);
+        return board_->picture() == board_->builtInPicture(1);
     };
     // Automatic mode ignores the user file names entirely.
     const QString bmp = picture("user.bmp", 10, 10, Qt::red, "BMP");

@@ -55,8 +55,8 @@ TEST(BoardRepaint, ScaledBoardRepaintsOnlyTheStripOrTheChangedDisplays) {
     host->setFactor(f);
     host->embed();
     board.show();
-    for (int i = 1; i <= 32; ++i) board.Degit(i)->setValue(100 + 10 * i);
-    ChimeiCtl_B *strip = board.ChimeiCtl();
+    for (int i = 1; i <= 32; ++i) board.fareDisplay(i)->setValue(100 + 10 * i);
+    ChimeiCtl_B *strip = board.stopStrip();
     strip->SetChimei(QStringLiteral("中央公民館南口停留所前・市民病院北口"));
     strip->advanceScroll(2000.0);  // past the pause before scrolling starts
     PaintLog log;
@@ -81,7 +81,7 @@ TEST(BoardRepaint, ScaledBoardRepaintsOnlyTheStripOrTheChangedDisplays) {
     strip->SetChimei(QString());
     paintPending();
     log.painted = QRegion();
-    for (int i = 1; i <= 32; ++i) board.Degit(i)->setValue(i == 20 ? 990 : 100 + 10 * i);
+    for (int i = 1; i <= 32; ++i) board.fareDisplay(i)->setValue(i == 20 ? 990 : 100 + 10 * i);
     paintPending();
     EXPECT_FALSE(log.painted.isEmpty());
     EXPECT_TRUE((log.painted - scaled(board::degitRect(20), f)).isEmpty()) << text(log.painted);

@@ -1,5 +1,5 @@
 // Ticket-number captions: the twelve numbering styles, the zero prefix, full-width
-// digits, styles outside the list, and what SeirikenNumSet does to the board's labels.
+// digits, styles outside the list, and what numberTicketLabels does to the board's labels.
 #include "panel/board_layout.h"
 #include "test_windows.h"
 #include "board/form1.h"
@@ -63,21 +63,21 @@ TEST(Numbering, EveryStyleWithAndWithoutZeroPrefix) {
 
 TEST(Numbering, SeirikenNumSetWritesTheBoardLabels) {
     Form1 *board = testBoard();
-    auto caption = [board](int i) { return board->lblSeiriNum(i)->text(); };
-    auto size = [board](int i) { return board->lblSeiriNum(i)->font().pointSizeF(); };
+    auto caption = [board](int i) { return board->ticketLabel(i)->text(); };
+    auto size = [board](int i) { return board->ticketLabel(i)->font().pointSizeF(); };
 
     // The start-up captions, sizes and face are seen in the program's dump; here, the change.
-    board_layout::SeirikenNumSet(*testBoard(), 7, 0);
+    board_layout::numberTicketLabels(*testBoard(), 7, 0);
     EXPECT_EQ(caption(1), QStringLiteral("券なし"));
     // Only label 1's size changes; it keeps its bold face.
     EXPECT_EQ(std::pair(size(1), size(2)), std::pair(10.0, 11.25));
-    EXPECT_TRUE(board->lblSeiriNum(1)->font().bold());
+    EXPECT_TRUE(board->ticketLabel(1)->font().bold());
 
     // Beyond the list (the plan's own rules are tested above): label 1 empties, 2..32 stay.
-    board_layout::SeirikenNumSet(*testBoard(), 12, 0);
+    board_layout::numberTicketLabels(*testBoard(), 12, 0);
     EXPECT_EQ(caption(1), QString());
     EXPECT_EQ(caption(10), QStringLiteral("１０"));
 
-    board_layout::SeirikenNumSet(*testBoard(), 0, 0);  // as the other tests expect the board
+    board_layout::numberTicketLabels(*testBoard(), 0, 0);  // as the other tests expect the board
     EXPECT_EQ(size(1), 11);
 }

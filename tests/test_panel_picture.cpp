@@ -33,15 +33,15 @@ TEST(PanelPicture, TheBoardCarriesA256ColourPictureOfItsSizeAndTheLitStatesLight
     Form1 board;
     const QImage img = builtInPanel();
     ASSERT_FALSE(img.isNull()) << "the panel picture is not embedded";
-    EXPECT_EQ(board.imgRes(0).convertToFormat(QImage::Format_RGB32), img.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(board.builtInPicture(0).convertToFormat(QImage::Format_RGB32), img.convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(img.size(), QSize(board::kWidth, board::kHeight));
     EXPECT_EQ(img.format(), QImage::Format_Indexed8);
     EXPECT_LE(img.colorCount(), 256);
     EXPECT_GT(img.colorCount(), 2);
 
     const QPoint face = board::labelRect(12).topLeft();  // behind a ticket-number label
-    const int off = qGray(board.imgRes(0).pixel(face)), on1 = qGray(board.imgRes(1).pixel(face)),
-              on2 = qGray(board.imgRes(2).pixel(face));
+    const int off = qGray(board.builtInPicture(0).pixel(face)), on1 = qGray(board.builtInPicture(1).pixel(face)),
+              on2 = qGray(board.builtInPicture(2).pixel(face));
     EXPECT_EQ(off, 0);
     EXPECT_GT(on1, off + 10);
     EXPECT_GT(on2, on1 + 10);
@@ -90,7 +90,7 @@ TEST(PanelPicture, FlatSlotUnderTheStripLightFrameAndCaptions) {
     const QRect below(slot.left() - 6, slot.bottom() + 2, slot.width() + 12, board::kHeight - 4 - (slot.bottom() + 2));
     EXPECT_EQ(brightPixels(img, above), 0);
     Form1 board;
-    board.setPicture(board.imgRes(0));
+    board.setPicture(board.builtInPicture(0));
     const QImage shown = board.grab().toImage();
     EXPECT_GT(brightPixels(shown, above), 20);
     EXPECT_GT(brightPixels(shown, below), 20);

@@ -1,5 +1,5 @@
 // The options dialog: the dependent enabling and showing on every page (by clicks and
-// by loaded values), the settings exchange, SetProp's effects on the board, and closing.
+// by loaded values), the settings exchange, applyToWindows's effects on the board, and closing.
 #include "panel/frm_ctl.h"
 #include "test_windows.h"
 #include "board/form1.h"
@@ -67,9 +67,9 @@ void expectOptionBlocksEqual(const IniData &a, const IniData &b) {
 
 // Loads `in` into the dialog: its option blocks read back unchanged.
 void expectReadsBack(FrmOption *d, const IniData &in) {
-    d->SetOptionInfo(in);
+    d->takeOptionBlocks(in);
     IniData back;
-    d->GetOptionInfo(back);
+    d->readOptionBlocks(back);
     expectOptionBlocksEqual(back, in);
 }
 
@@ -82,7 +82,7 @@ TEST(OptionsDialog, DependentControlsFollowClicksOnEveryPage) {
     // record's own defaults.
     EXPECT_EQ(dependents(d.get()), kAllOff);
     IniData fromDialog, defaults;
-    d->GetOptionInfo(fromDialog);
+    d->readOptionBlocks(fromDialog);
     defaults.seiriken.FixedDate = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
     expectOptionBlocksEqual(fromDialog, defaults);
 
@@ -197,11 +197,11 @@ TEST(OptionsDialog, LoadedValuesRunTheReactionsAndReadBackUnchanged) {
     EXPECT_EQ(dependents(d.get()).left(1), QStringLiteral("d"));
 }
 
-TEST(OptionsDialog, SetPropAppliesEveryLookToTheBoard) {
+TEST(OptionsDialog, AppliedOptionsPutEveryLookOnTheBoard) {
     FrmOption *d = testOptions();
     Form1 *board = testBoard();
     const int k = testPanel()->session().backlight();
-    // Values no board shows by default, so that each one seen there came from SetProp.
+    // Values no board shows by default, so that each one seen there came from applyToWindows.
     const COLORREF newDigit = RGB(200, 10, 10), newLabel = RGB(10, 200, 10), newChimei = RGB(10, 10, 200);
     chk(d, "Check1")->setChecked(true);
     combo(d, "Combo2")->setCurrentIndex(7);
@@ -214,24 +214,24 @@ TEST(OptionsDialog, SetPropAppliesEveryLookToTheBoard) {
     panel.SeiriNumColor[k] = newLabel;
     d->settings().setPanel(panel);
 
-    d->SetProp();
+    d->applyToWindows();
 
     for (int i : {1, 17, 32}) {
-        EXPECT_FALSE(board->lblSeiriNum(i)->isHidden());
-        EXPECT_EQ(board->lblSeiriNum(i)->property("ForeColor").toUInt(), newLabel);
-        EXPECT_EQ(board->Degit(i)->BackColor(), newDigit);
+        EXPECT_FALSE(board->ticketLabel(i)->isHidden());
+        EXPECT_EQ(board->ticketLabel(i)->property("ForeColor").toUInt(), newLabel);
+        EXPECT_EQ(board->fareDisplay(i)->BackColor(), newDigit);
     }
-    EXPECT_EQ(board->lblSeiriNum(1)->text(), QStringLiteral("券なし"));
-    EXPECT_EQ(board->lblSeiriNum(5)->text(), QStringLiteral("０５"));
-    EXPECT_EQ(board->TimeDegit(1)->BackColor(), newDigit);
-    EXPECT_EQ(board->ChimeiCtl()->BackColor(), newChimei);
-    EXPECT_EQ(board->ChimeiCtl()->FontMode(), 1);
-    EXPECT_TRUE(board->ChimeiCtl()->FontBold());
+    EXPECT_EQ(board->ticketLabel(1)->text(), QStringLiteral("券なし"));
+    EXPECT_EQ(board->ticketLabel(5)->text(), QStringLiteral("０５"));
+    EXPECT_EQ(board->clockDisplay(1)->BackColor(), newDigit);
+    EXPECT_EQ(board->stopStrip()->BackColor(), newChimei);
+    EXPECT_EQ(board->stopStrip()->FontMode(), 1);
+    EXPECT_TRUE(board->stopStrip()->FontBold());
 
     // Leave the shared dialog as found.
-    d->SetOptionInfo(IniData());
+    d->takeOptionBlocks(IniData());
     combo(d, "Combo3")->setCurrentIndex(-1);
-    d->SetProp();
+    d->applyToWindows();
 }
 
 TEST(OptionsDialog, OkAndClosingHideApplyAndKeepTheValues) {
@@ -241,7 +241,7 @@ TEST(OptionsDialog, OkAndClosingHideApplyAndKeepTheValues) {
     chk(d, "Check1")->setChecked(false);
     ctl<QPushButton>(d, QStringLiteral("Command4"))->click();
     EXPECT_FALSE(d->isVisible());
-    EXPECT_TRUE(board->lblSeiriNum(8)->isHidden());
+    EXPECT_TRUE(board->ticketLabel(8)->isHidden());
     EXPECT_FALSE(chk(d, "Check1")->isChecked());
 
     // Closing by the frame hides too, keeps the values and applies them.
@@ -251,9 +251,9 @@ TEST(OptionsDialog, OkAndClosingHideApplyAndKeepTheValues) {
     d->close();
     EXPECT_FALSE(d->isVisible());
     EXPECT_EQ(d->settings().fareDataDir(), QStringLiteral("/kept"));
-    EXPECT_FALSE(board->lblSeiriNum(8)->isHidden());
+    EXPECT_FALSE(board->ticketLabel(8)->isHidden());
     EXPECT_EQ(testOptions(), d);
 
-    d->SetOptionInfo(IniData());
-    d->SetProp();
+    d->takeOptionBlocks(IniData());
+    d->applyToWindows();
 }

@@ -41,8 +41,8 @@ protected:
     }
     void TearDown() override {
         program::setSettingsPathOverride(QString());
-        testOptions()->SetOptionInfo(IniData());
-        testOptions()->SetProp();
+        testOptions()->takeOptionBlocks(IniData());
+        testOptions()->applyToWindows();
         testSettings().setRecord(IniData());
     }
     void writeFile(const QByteArray &bytes) { writeBytes(path_, bytes); }
@@ -68,16 +68,16 @@ protected:
     // Something recognisable in each kind of holder, to see that it stays.
     void putMarkers() {
         testOptions()->findChild<QLineEdit *>(QStringLiteral("Text2(0)"))->setText(QStringLiteral("marker"));
-        testBoard()->Degit(1)->setBackColor(RGB(1, 2, 3));
-        testBoard()->ChimeiCtl()->setForeColor(RGB(4, 5, 6));
+        testBoard()->fareDisplay(1)->setBackColor(RGB(1, 2, 3));
+        testBoard()->stopStrip()->setForeColor(RGB(4, 5, 6));
         auto colours = testSettings().custColors();
         colours[3] = 0x123456;
         testSettings().setCustColors(colours);
     }
     void expectMarkers() {
         EXPECT_EQ(testSettings().fareDataDir(), QStringLiteral("marker"));
-        EXPECT_EQ(testBoard()->Degit(1)->BackColor(), RGB(1, 2, 3));
-        EXPECT_EQ(testBoard()->ChimeiCtl()->ForeColor(), RGB(4, 5, 6));
+        EXPECT_EQ(testBoard()->fareDisplay(1)->BackColor(), RGB(1, 2, 3));
+        EXPECT_EQ(testBoard()->stopStrip()->ForeColor(), RGB(4, 5, 6));
         EXPECT_EQ(testSettings().custColors()[3], 0x123456u);
     }
 
@@ -185,7 +185,7 @@ TEST_F(SettingsFile, DamagedCopiesAreBoundedInSizeAndNumber) {
 TEST_F(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     const QByteArray old = inicodec::encode(settings_reference::sample());
     writeFile(old);
-    testOptions()->SetOptionInfo(IniData());
+    testOptions()->takeOptionBlocks(IniData());
 
     // Let no file grow past 100 bytes: the new file fails half written.
     rlimit saved{};

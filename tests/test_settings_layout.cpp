@@ -73,14 +73,14 @@ TEST(SettingsDialogLayout, CaptionsFitAndControlsStayInsideTheirFrames) {
 
 TEST(SettingsDialogLayout, BoardLabelsShowTheBacklightColours) {
     Form1 *board = testBoard();
-    board_layout::InitDegits(*testBoard());
-    board_layout::SetDefaultPanel(*testBoard(), testSettings(), *testOptions());
+    board_layout::placeDisplays(*testBoard());
+    board_layout::setDefaultPanel(*testBoard(), testSettings(), *testOptions());
     for (int k = 0; k < 3; ++k) {
         applyBacklight(*testBoard(), testSettings(), k);
         const QImage shot = board->grab().toImage();
         // Some pixel of label 11's caption is drawn in the state's colour.
         const QColor want = toQColor(testSettings().labelColor(k));
-        const QRect r = board->lblSeiriNum(11)->geometry();
+        const QRect r = board->ticketLabel(11)->geometry();
         bool found = false;
         for (int y = r.top(); y <= r.bottom() && !found; ++y)
             for (int x = r.left(); x <= r.right() && !found; ++x) {
@@ -89,6 +89,6 @@ TEST(SettingsDialogLayout, BoardLabelsShowTheBacklightColours) {
             }
         EXPECT_TRUE(found) << "state " << k;
     }
-    testOptions()->SetOptionInfo(IniData());
-    testOptions()->SetProp();
+    testOptions()->takeOptionBlocks(IniData());
+    testOptions()->applyToWindows();
 }

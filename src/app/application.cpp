@@ -64,7 +64,7 @@ void Application::connectWindows() {
     const Settings *settings = settings_.get();
     const TripSession *session = session_.get();
     connect(options, &FrmOption::applyRequested, options,
-            [board, settings, session] { board_layout::ApplyOptions(*board, *settings, session->backlight()); });
+            [board, settings, session] { board_layout::applyOptions(*board, *settings, session->backlight()); });
     connect(settings, &Settings::loaded, this, [this] { applyLoadedSettings(); });
     connect(options, &FrmOption::panelSettingsLoaded, panel, &FrmCtl::applyBacklight);
     dump::registerSection(QStringLiteral("frmOption"), [options] { return QJsonValue(options->dumpState()); });
@@ -77,10 +77,10 @@ void Application::connectWindows() {
 void Application::loadAndShow() {
     Form1 *board = board_.get();
     FrmCtl *panel = panel_.get();
-    board_layout::InitDegits(*board);
-    board_layout::SetDefaultPanel(*board, *settings_, *options_);
+    board_layout::placeDisplays(*board);
+    board_layout::setDefaultPanel(*board, *settings_, *options_);
     options_->hide();
-    panel->Form_Load();
+    panel->load();
     panel->show();
     panel->raise();
     board->move(0, 0);
@@ -127,7 +127,7 @@ void Application::applyLoadedSettings() {
     Form1 *board = board_.get();
     const DegitInfo &colours = settings.degit();
     for (int i = 1; i <= 32; ++i) {
-        M_Degit *d = board->Degit(i);
+        M_Degit *d = board->fareDisplay(i);
         const DegitSetRecord &r = settings.degitSet()[i - 1];
         d->setZeroMode(r.ZeroMode);
         d->setShift(r.Shift);
@@ -138,25 +138,25 @@ void Application::applyLoadedSettings() {
         d->setValue(QStringLiteral(" "));
     }
     for (int i = 0; i < 2; ++i) {
-        M_Degit *clock = board->TimeDegit(i);
+        M_Degit *clock = board->clockDisplay(i);
         clock->setBackColor(colours.DegitBackColor);
         clock->setBaseForeColor(colours.DegitBaseColor);
         clock->setDegitForeColor(colours.DegitLitColor);
     }
-    board->ChimeiCtl()->setBackColor(settings.chimei().ChimeiBackColor);
-    board->ChimeiCtl()->setForeColor(settings.chimei().ChimeiForeColor);
+    board->stopStrip()->setBackColor(settings.chimei().ChimeiBackColor);
+    board->stopStrip()->setForeColor(settings.chimei().ChimeiForeColor);
 
     options_->takeLoadedSettings();
-    panel_->SetCtrlDataInfo(settings.ctrl());
-    board->SetFormInfo(settings.form().BoardLeft, settings.form().BoardTop);
-    options_->SetProp();
+    panel_->restoreCtrlInfo(settings.ctrl());
+    board->restorePlace(settings.form().BoardLeft, settings.form().BoardTop);
+    options_->applyToWindows();
 }
 
 void Application::saveSettings() {
     options_->storeControls();
     std::array<DegitSetRecord, 32> digits = settings_->degitSet();
     for (int i = 1; i <= 32; ++i) {
-        const M_Degit *d = board_->Degit(i);
+        const M_Degit *d = board_->fareDisplay(i);
         DegitSetRecord &r = digits[i - 1];
         r.ZeroMode = static_cast<std::int16_t>(d->ZeroMode());
         r.Shift = static_cast<std::int16_t>(d->Shift());
@@ -164,10 +164,10 @@ void Application::saveSettings() {
     }
     settings_->setDegitSet(digits);
     CtrlInfo ctrl = settings_->ctrl();
-    panel_->GetCtrlDataInfo(ctrl);
+    panel_->storeCtrlInfo(ctrl);
     settings_->setCtrl(ctrl);
     FormInfo form = settings_->form();
-    board_->GetFormInfo(form.BoardLeft, form.BoardTop);
+    board_->storePlace(form.BoardLeft, form.BoardTop);
     settings_->setForm(form);
     mdlIniIo::SaveIni(*settings_);
 }

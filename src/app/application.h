@@ -69,7 +69,7 @@ private:
     void connectWindows();
     // A record taken from the settings file, into the windows in the board's order:
     // digits and their colours, the options' controls and backlight, the panel, the
-    // board's place, SetProp.
+    // board's place, applyToWindows.
     void applyLoadedSettings();
 
     std::unique_ptr<SoundChannels> sound_;

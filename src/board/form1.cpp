@@ -57,7 +57,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         degit->setObjectName(indexed("Degit", i));
         degit->setGeometry(board::degitRect(i));
         degit->setVisible(i != 0);
-        connect(degit, &M_Degit::DblClick, this, [this, i] { Degit_DblClick(i); });
+        connect(degit, &M_Degit::DblClick, this, [this, i] { openDigitSettings(i); });
         connect(degit, &M_Degit::settingsDialogWanted, this, [degit](DigitSettingsRequest &r) {
             r.result = Call_dlg100(degit, r.keta, r.zeroMode, r.shift, r.fillZero);
         });
@@ -82,7 +82,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(1000);
-    connect(timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(timer1_, &QTimer::timeout, this, &Form1::clockTicked);
     timer1_->start();
 
     registerBuiltInPictures();
@@ -103,13 +103,13 @@ Form1::Form1(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     face_->setWordlessPictures(builtInKeys);
 }
 
-M_Degit *Form1::Degit(int index) const { return index >= 0 && index <= 32 ? degits_[index] : nullptr; }
-QLabel *Form1::lblSeiriNum(int index) const { return index >= 0 && index <= 32 ? labels_[index] : nullptr; }
-M_Degit *Form1::TimeDegit(int index) const { return index >= 0 && index < 2 ? timeDegits_[index] : nullptr; }
+M_Degit *Form1::fareDisplay(int index) const { return index >= 0 && index <= 32 ? degits_[index] : nullptr; }
+QLabel *Form1::ticketLabel(int index) const { return index >= 0 && index <= 32 ? labels_[index] : nullptr; }
+M_Degit *Form1::clockDisplay(int index) const { return index >= 0 && index < 2 ? timeDegits_[index] : nullptr; }
 
-QImage Form1::imgRes(int index) const { return index >= 0 && index < 3 ? imgRes_[index] : QImage(); }
+QImage Form1::builtInPicture(int index) const { return index >= 0 && index < 3 ? imgRes_[index] : QImage(); }
 
-void Form1::setImgRes(int index, const QImage &picture) {
+void Form1::setBuiltInPicture(int index, const QImage &picture) {
     if (index >= 0 && index < 3) imgRes_[index] = picture;
 }
 
@@ -118,29 +118,29 @@ void Form1::setPicture(const QImage &picture) { face_->setPicture(picture); }
 
 QWidget *Form1::face() const { return face_; }
 
-void Form1::GetFormInfo(std::int32_t &boardLeft, std::int32_t &boardTop) const {
+void Form1::storePlace(std::int32_t &boardLeft, std::int32_t &boardTop) const {
     // In full screen the board's place is where it returns to.
     const QPoint at = isFullScreen() ? normalGeometry().topLeft() : pos();
     boardLeft = at.x() * 15;
     boardTop = at.y() * 15;
 }
 
-void Form1::SetFormInfo(std::int32_t boardLeft, std::int32_t boardTop) {
+void Form1::restorePlace(std::int32_t boardLeft, std::int32_t boardTop) {
     const QPoint saved(qRound(boardLeft / 15.0), qRound(boardTop / 15.0));
     if (onSomeScreen(this, saved)) move(saved);  // else it stays where start-up put it
 }
 
 // The region belongs to the window once given; it goes with the window.
-void Form1::DeleteRgn() {}
+void Form1::releaseShape() {}
 
 void Form1::showClock(const QString &hhmmss) {
     timeDegits_[0]->setValue(hhmmss.mid(0, 2).toInt());
     timeDegits_[1]->setValue(hhmmss.mid(3, 2).toInt());
 }
 
-void Form1::Timer1_Timer() { showClock(QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))); }
+void Form1::clockTicked() { showClock(QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))); }
 
-void Form1::Degit_DblClick(int index) {
+void Form1::openDigitSettings(int index) {
     M_Degit *clicked = degits_[index];
     if (!clicked->UserSet()) return;
     emit digitDialogOpen(true);

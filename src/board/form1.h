@@ -20,22 +20,22 @@ class Form1 : public QWidget {
 public:
     explicit Form1(QWidget *parent = nullptr);
 
-    M_Degit *Degit(int index) const;          // 0 (hidden template) .. 32
-    QLabel *lblSeiriNum(int index) const;     // 0 (hidden template) .. 32
-    M_Degit *TimeDegit(int index) const;      // 0 hours, 1 minutes
-    ChimeiCtl_B *ChimeiCtl() const { return chimei_; }
-    QTimer *Timer1() const { return timer1_; }
+    M_Degit *fareDisplay(int index) const;          // 0 (hidden template) .. 32
+    QLabel *ticketLabel(int index) const;     // 0 (hidden template) .. 32
+    M_Degit *clockDisplay(int index) const;      // 0 hours, 1 minutes
+    ChimeiCtl_B *stopStrip() const { return chimei_; }
+    QTimer *clockTimer() const { return timer1_; }
 
     // Built-in panel pictures for OFF, ON1, ON2 (the board draws their words over them).
-    QImage imgRes(int index) const;
-    void setImgRes(int index, const QImage &picture);
+    QImage builtInPicture(int index) const;
+    void setBuiltInPicture(int index, const QImage &picture);
     // The board's background picture.
     QImage picture() const;
     void setPicture(const QImage &picture);
 
-    void GetFormInfo(std::int32_t &boardLeft, std::int32_t &boardTop) const;
-    void SetFormInfo(std::int32_t boardLeft, std::int32_t boardTop);
-    void DeleteRgn();
+    void storePlace(std::int32_t &boardLeft, std::int32_t &boardTop) const;
+    void restorePlace(std::int32_t boardLeft, std::int32_t boardTop);
+    void releaseShape();
 
     // Clock tick: hours and minutes of `hhmmss` ("hh:mm:ss") into the clock displays.
     void showClock(const QString &hhmmss);
@@ -58,8 +58,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Degit_DblClick(int index);
-    void Timer1_Timer();
+    void openDigitSettings(int index);
+    void clockTicked();
 
     BoardFace *face_ = nullptr;
     std::array<M_Degit *, 33> degits_{};

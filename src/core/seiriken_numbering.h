@@ -17,7 +17,7 @@ constexpr int kStyleCount = 12;
 // The built-in colours of the ticket-number labels for OFF, ON1 and ON2.
 inline constexpr std::array<COLORREF, 3> kDefaultLabelColors{RGB(255, 255, 255), RGB(192, 255, 192), RGB(255, 192, 128)};
 
-// What SeirikenNumSet does to the labels for one style.
+// What numberTicketLabels does to the labels for one style.
 struct LabelPlan {
     double label1PointSize = 11;  // 11 for styles below 2, 10 otherwise
     bool setLabel1Word = false;   // styles 2 and above: label 1 shows `label1Word`

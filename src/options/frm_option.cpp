@@ -61,7 +61,7 @@ FrmOption::FrmOption(Settings &settings, QWidget *parent) : QDialog(parent), set
     buildPreviewPage(Frame1_[5]);
     groupOptionButtons();
     connectReactions();
-    Form_Load();
+    load();
     // From here on Settings holds what the controls hold.
     bindSettings();
     showing_ = false;
@@ -98,7 +98,7 @@ void FrmOption::groupOptionButtons() {
 
 // ---------------------------------------------------------------- load
 
-void FrmOption::Form_Load() {
+void FrmOption::load() {
     M_Degit1_->setDegitSize(2);
     for (int n = 1; n <= 32; ++n)
         for (int i = 0; i < 4; ++i) Combo4_[i]->addItem(QString::number(n));
@@ -146,7 +146,7 @@ void FrmOption::connectReactions() {
         connect(Option5_[i], &QRadioButton::toggled, this, [this, i](bool on) { if (on) showSoundFrame(i); });
     for (int i = 0; i < 2; ++i) {
         connect(Command3_[i], &QPushButton::clicked, this, [this, i] {
-            const QString folder = GetPathString(Text2_[i]->text());
+            const QString folder = chooseFolder(Text2_[i]->text());
             if (!folder.isEmpty()) Text2_[i]->setText(folder);
         });
         connect(Command10_[i], &QPushButton::clicked, this, [this, i] {
@@ -157,26 +157,26 @@ void FrmOption::connectReactions() {
         });
     }
     for (int i : kSoundIndices)
-        connect(cmdSelectSound_[i], &QPushButton::clicked, this, [this, i] { cmdSelectSound_Click(i); });
+        connect(cmdSelectSound_[i], &QPushButton::clicked, this, [this, i] { chooseSound(i); });
     for (int i = 0; i < 3; ++i) {
-        connect(Command6_[i], &QPushButton::clicked, this, [this, i] { Command6_Click(i); });
-        connect(Command5_[i], &QPushButton::clicked, this, [this, i] { GetBtnColor(Command5_[i]); });
+        connect(Command6_[i], &QPushButton::clicked, this, [this, i] { choosePanelPicture(i); });
+        connect(Command5_[i], &QPushButton::clicked, this, [this, i] { chooseButtonColor(Command5_[i]); });
         connect(Command8_[i], &QPushButton::clicked, this, [this, i] {
-            GetBtnColor(Command8_[i]);
+            chooseButtonColor(Command8_[i]);
             updateSampleDegit();
         });
     }
     for (int i = 0; i < 2; ++i)
-        connect(Command9_[i], &QPushButton::clicked, this, [this, i] { GetBtnColor(Command9_[i]); });
+        connect(Command9_[i], &QPushButton::clicked, this, [this, i] { chooseButtonColor(Command9_[i]); });
     // By state, not by toggle: a stored 2 (greyed, not on) follows a checked box.
     connect(Check1_, &QCheckBox::stateChanged, this, [this] { updateFrame3(); });
     for (int i = 0; i < 4; ++i) connect(Check3_[i], &QCheckBox::stateChanged, this, [this, i] { updateInfoCells(i); });
     for (QRadioButton *b : Option3_) connect(b, &QRadioButton::toggled, this, [this] { updatePanelFrames(); });
     connect(chkUseSeiriPrev_, &QCheckBox::stateChanged, this, [this] { updatePreviewFrames(); });
-    connect(Command7_, &QPushButton::clicked, this, [this] { Command7_Click(); });
-    connect(Command11_, &QPushButton::clicked, this, [this] { Command11_Click(); });
-    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command4_, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(Command7_, &QPushButton::clicked, this, [this] { chooseFixedDate(); });
+    connect(Command11_, &QPushButton::clicked, this, [this] { clearPlugin(); });
+    connect(Command1_, &QPushButton::clicked, this, [this] { choosePlugin(); });
+    connect(Command4_, &QPushButton::clicked, this, [this] { acceptOptions(); });
 }
 
 // ---------------------------------------------------------------- reactions
@@ -232,21 +232,21 @@ void FrmOption::updateSampleDegit() {
     M_Degit1_->setDegitForeColor(Command8_[2]->color());
 }
 
-QString FrmOption::GetPathString(const QString &) {
+QString FrmOption::chooseFolder(const QString &) {
     return Qv3FolderDlg(this, QStringLiteral("フォルダーを選択してください"));
 }
 
-void FrmOption::cmdSelectSound_Click(int index) {
+void FrmOption::chooseSound(int index) {
     const QString path = Qv3FileDlg(this, 0, kSoundFilter, QString(), QStringLiteral("サウンドの選択"));
     if (!path.isEmpty()) txtSelectSound_[index]->setText(path);
 }
 
-void FrmOption::Command6_Click(int index) {
+void FrmOption::choosePanelPicture(int index) {
     const QString path = Qv3FileDlg(this, 0, kPanelFilter, QString(), QStringLiteral("パネル画像の選択"));
     if (!path.isEmpty()) txtSelectPanel_[index]->setText(path);
 }
 
-void FrmOption::Command7_Click() {
+void FrmOption::chooseFixedDate() {
     SystemTime st;
     if (Call_dlg111(this, st) == 0) return;
     Label10_->setText(QStringLiteral("%1/%2/%3")
@@ -256,23 +256,23 @@ void FrmOption::Command7_Click() {
     storeControls();
 }
 
-void FrmOption::Command11_Click() {
+void FrmOption::clearPlugin() {
     txtSeiriPlgDir_->clear();
     List1_->clear();
     txtPlginComment_->clear();
 }
 
-void FrmOption::Command4_Click() {
-    SetProp();
+void FrmOption::acceptOptions() {
+    applyToWindows();
     accept();
 }
 
 void FrmOption::reject() {
-    SetProp();
+    applyToWindows();
     QDialog::reject();
 }
 
-void FrmOption::GetBtnColor(ColorButton *button) {
+void FrmOption::chooseButtonColor(ColorButton *button) {
     COLORREF color = button->color();
     std::array<COLORREF, 17> custom = settings_.custColors();
     const int chosen = Qv3ChooseColor(this, color, custom);
@@ -280,4 +280,4 @@ void FrmOption::GetBtnColor(ColorButton *button) {
     if (chosen != 0) button->setColor(color);
 }
 
-void FrmOption::SetProp() { emit applyRequested(); }
+void FrmOption::applyToWindows() { emit applyRequested(); }

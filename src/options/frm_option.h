@@ -3,7 +3,7 @@
 // each edit goes into Settings at once (the other windows read Settings at the moment
 // of use, so an edit counts before "OK"), and a block of Settings changed elsewhere
 // (the settings file, the board's defaults) shows in the controls at once. The board
-// takes the looks only through SetProp ("OK"). It is created once, hidden, and never
+// takes the looks only through applyToWindows ("OK"). It is created once, hidden, and never
 // destroyed while the program runs.
 #include "core/colorref.h"
 
@@ -36,10 +36,10 @@ public:
 
     // --- operations -------------------------------------------------------------
     // The controls' values in the record's six option blocks (the others untouched).
-    void GetOptionInfo(IniData &ini) const;
+    void readOptionBlocks(IniData &ini) const;
     // The record's six option blocks into Settings (and so into the controls), then
     // what a load does after: takeLoadedSettings.
-    void SetOptionInfo(const IniData &ini);
+    void takeOptionBlocks(const IniData &ini);
     // The rest of taking a loaded record, once the controls show it: the panel
     // re-applies its backlight, the sample digit takes its colours, and the stored
     // ticket plug-in is listed.
@@ -49,14 +49,14 @@ public:
     // gathers it here.
     void storeControls();
     // Puts the settings on the board and the panel: emits applyRequested, which the
-    // program's top answers at once (board_layout::ApplyOptions).
-    void SetProp();
+    // program's top answers at once (board_layout::applyOptions).
+    void applyToWindows();
     // Lets the user change a colour button's colour with the colour chooser.
-    void GetBtnColor(ColorButton *button);
+    void chooseButtonColor(ColorButton *button);
     // Takes a ticket plug-in: lists what it prints, shows its remarks, sizes the
     // panel's preview and fills its company list. 2 when accepted, 0 when the path is
     // empty or not a plug-in (then nothing changes).
-    int SetPlgin(const QString &path);
+    int takePlugin(const QString &path);
     // The panel whose preview and company list the plug-in box sets.
     void setTicketPanel(TicketPanel *panel);
 
@@ -69,7 +69,7 @@ public:
 signals:
     // An error box with this text and title is to be shown over the dialog.
     void errorBoxRequested(const QString &text, const QString &title);
-    // SetProp was called: the windows are to take the dialog's settings now.
+    // applyToWindows was called: the windows are to take the dialog's settings now.
     void applyRequested();
     // A loaded record is in the controls: the panel re-applies its backlight with it.
     void panelSettingsLoaded();
@@ -85,9 +85,9 @@ private:
     void buildPreviewPage(QGroupBox *page);
     void connectReactions();
     void groupOptionButtons();
-    void Form_Load();
+    void load();
 
-    QString GetPathString(const QString &defaultFolder);
+    QString chooseFolder(const QString &defaultFolder);
     void showPage(int index);
     void showSoundFrame(int index);
     void updateFrame3();
@@ -109,12 +109,12 @@ private:
     template <class Block, class Exchange>
     void bindBlock(void (Settings::*changed)(), const Block &(Settings::*get)() const,
                    void (Settings::*set)(const Block &), Exchange exchange);
-    void Command4_Click();
-    void Command7_Click();
-    void Command11_Click();
-    void Command1_Click();
-    void cmdSelectSound_Click(int index);
-    void Command6_Click(int index);
+    void acceptOptions();
+    void chooseFixedDate();
+    void clearPlugin();
+    void choosePlugin();
+    void chooseSound(int index);
+    void choosePanelPicture(int index);
 
     Settings &settings_;
     bool showing_ = true;   // the controls are being set from Settings (or built)

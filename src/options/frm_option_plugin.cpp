@@ -21,7 +21,7 @@ const QString kPluginFilter =
 
 void FrmOption::setTicketPanel(TicketPanel *panel) { ticketPanel_ = panel; }
 
-int FrmOption::SetPlgin(const QString &path) {
+int FrmOption::takePlugin(const QString &path) {
     if (path.isEmpty()) return 0;
     PlgInfo info;
     if (Qv4_GetPlgInfo(path, info) == 0) return 0;
@@ -35,10 +35,10 @@ int FrmOption::SetPlgin(const QString &path) {
     return 2;
 }
 
-void FrmOption::Command1_Click() {
+void FrmOption::choosePlugin() {
     const QString path = Qv3FileDlg(this, 0, kPluginFilter, QString(), QStringLiteral("プラグインの選択"));
     if (ticketPanel_) ticketPanel_->companyList()->clear();
-    if (SetPlgin(path) != 0) {
+    if (takePlugin(path) != 0) {
         txtSeiriPlgDir_->setText(path);
         return;
     }

@@ -114,7 +114,7 @@ void FrmOption::exchangeSeiriken(Visit &v, Block &k) const {
     v.text(Label10_, k.FixedDate);
 }
 
-void FrmOption::GetOptionInfo(IniData &ini) const {
+void FrmOption::readOptionBlocks(IniData &ini) const {
     ToRecord v;
     exchangeDataDir(v, ini.dataDir);
     exchangePanel(v, ini.panel);
@@ -124,7 +124,7 @@ void FrmOption::GetOptionInfo(IniData &ini) const {
     exchangeSeiriken(v, ini.seiriken);
 }
 
-void FrmOption::SetOptionInfo(const IniData &ini) {
+void FrmOption::takeOptionBlocks(const IniData &ini) {
     IniData wanted = settings_.record();
     wanted.dataDir = ini.dataDir;
     wanted.panel = ini.panel;
@@ -140,7 +140,7 @@ void FrmOption::takeLoadedSettings() {
     emit panelSettingsLoaded();
     updateSampleDegit();
     // A stored plug-in that no longer loads stays named, silently, with nothing listed.
-    SetPlgin(settings_.pluginPath());
+    takePlugin(settings_.pluginPath());
 }
 
 // ---------------------------------------------------------------- binding
@@ -148,7 +148,7 @@ void FrmOption::takeLoadedSettings() {
 void FrmOption::storeControls() {
     if (showing_ || storing_) return;
     IniData now = settings_.record();
-    GetOptionInfo(now);
+    readOptionBlocks(now);
     storing_ = true;
     settings_.setRecord(now);
     storing_ = false;

@@ -44,7 +44,7 @@ void applyBacklight(Form1 &board, const Settings &settings, int index) {
 
     int error = 0;
     if (!settings.panelEach() || !settings.panelUser(index)) {
-        board.setPicture(board.imgRes(index));
+        board.setPicture(board.builtInPicture(index));
     } else if (const QString file = settings.panelFile(index); snd::isPlainFile(file)) {
         QImage picture;
         error = backlight::loadPanelPicture(file, picture);
@@ -55,5 +55,5 @@ void applyBacklight(Form1 &board, const Settings &settings, int index) {
         msgbox::show(&board, backlight::errorText(error), QMessageBox::Ok, msgbox::Icon::Critical,
                      QStringLiteral("エラー"));
 
-    for (int i = 1; i <= 32; ++i) board_layout::SetLabelForeColor(board.lblSeiriNum(i), labelColour);
+    for (int i = 1; i <= 32; ++i) board_layout::setLabelForeColor(board.ticketLabel(i), labelColour);
 }

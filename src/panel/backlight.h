@@ -2,7 +2,7 @@
 // The board's backlight: OFF, ON1 or ON2 changes the board's background picture
 // (built-in, or a user file when the options say so) and the colour of the 32
 // ticket-number labels. The control panel's backlight buttons and the options
-// dialog's SetProp both come here.
+// dialog's applyToWindows both come here.
 #include <QImage>
 #include <QString>
 

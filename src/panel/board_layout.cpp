@@ -18,41 +18,41 @@ namespace board_layout {
 
 namespace {
 
-// Raised inside SeirikenNumSet when a label it must write is not there.
+// Raised inside numberTicketLabels when a label it must write is not there.
 struct LabelError {
     int code;
     QString description;
 };
 
 QLabel *label(const Form1 &board, int index) {
-    QLabel *l = board.lblSeiriNum(index);
+    QLabel *l = board.ticketLabel(index);
     if (!l) throw LabelError{91, QStringLiteral("ラベル lblSeiriNum(%1) がありません。").arg(index)};
     return l;
 }
 
 }  // namespace
 
-void InitDegits(Form1 &board) {
+void placeDisplays(Form1 &board) {
     for (int i = 1; i <= 32; ++i) {
-        M_Degit *d = board.Degit(i);
+        M_Degit *d = board.fareDisplay(i);
         d->setDegitStyle(1);
         d->ResetDegit(false);
     }
 }
 
-void SetDefaultPanel(Form1 &board, Settings &settings, FrmOption &options) {
+void setDefaultPanel(Form1 &board, Settings &settings, FrmOption &options) {
     PanelInfo panel = settings.panel();
     panel.AutoSeiriNum = 1;
     for (int state = 0; state < 3; ++state) panel.SeiriNumColor[state] = seiriken::kDefaultLabelColors[state];
     settings.setPanel(panel);
 
     // Each state has a built-in picture of its own: ON1 and ON2 light the face.
-    board.setPicture(board.imgRes(0));
+    board.setPicture(board.builtInPicture(0));
 
-    options.SetProp();
+    options.applyToWindows();
 }
 
-void SeirikenNumSet(Form1 &board, int style, int zero) {
+void numberTicketLabels(Form1 &board, int style, int zero) {
     try {
         const seiriken::LabelPlan plan = seiriken::numberingPlan(style, zero);
         QLabel *first = label(board, 1);
@@ -72,27 +72,27 @@ void SeirikenNumSet(Form1 &board, int style, int zero) {
     }
 }
 
-void ApplyOptions(Form1 &board, const Settings &settings, int backlight) {
+void applyOptions(Form1 &board, const Settings &settings, int backlight) {
     // 1. Label visibility.
     const bool show = settings.autoSeiriNum();
-    for (int i = 1; i <= 32; ++i) board.lblSeiriNum(i)->setVisible(show);
+    for (int i = 1; i <= 32; ++i) board.ticketLabel(i)->setVisible(show);
     // 2. Label captions.
-    SeirikenNumSet(board, settings.seiriNumStyle(), settings.seiriNumZero() ? 1 : 0);
+    numberTicketLabels(board, settings.seiriNumStyle(), settings.seiriNumZero() ? 1 : 0);
     // 3. Label colour of the panel's backlight state (0 OFF, 1 ON1, 2 ON2).
     const int k = backlight == 1 || backlight == 2 ? backlight : 0;
     const COLORREF labelColour = settings.labelColor(k);
-    for (int i = 1; i <= 32; ++i) SetLabelForeColor(board.lblSeiriNum(i), labelColour);
+    for (int i = 1; i <= 32; ++i) setLabelForeColor(board.ticketLabel(i), labelColour);
     // 4. Digit colours, the clock's too.
     auto paint = [&settings](M_Degit *d) {
         d->setBackColor(settings.degitColor(0));
         d->setBaseForeColor(settings.degitColor(1));
         d->setDegitForeColor(settings.degitColor(2));
     };
-    for (int i = 1; i <= 32; ++i) paint(board.Degit(i));
-    paint(board.TimeDegit(0));
-    paint(board.TimeDegit(1));
+    for (int i = 1; i <= 32; ++i) paint(board.fareDisplay(i));
+    paint(board.clockDisplay(0));
+    paint(board.clockDisplay(1));
     // 5. Stop-name display.
-    ChimeiCtl_B *chimei = board.ChimeiCtl();
+    ChimeiCtl_B *chimei = board.stopStrip();
     chimei->setBackColor(settings.chimeiColor(0));
     chimei->setForeColor(settings.chimeiColor(1));
     chimei->setFontMode(settings.chimeiFontMode());
@@ -101,7 +101,7 @@ void ApplyOptions(Form1 &board, const Settings &settings, int backlight) {
     applyBacklight(board, settings, k);
 }
 
-void SetLabelForeColor(QLabel *label, COLORREF color) {
+void setLabelForeColor(QLabel *label, COLORREF color) {
     if (!label) return;
     // The text's colour in the palette (the label draws no background of its own).
     label->setProperty("ForeColor", static_cast<uint>(color));

@@ -11,16 +11,16 @@ class QLabel;
 
 namespace board_layout {
 // The 32 fare displays start blank in the board's digit face.
-void InitDegits(Form1 &board);
+void placeDisplays(Form1 &board);
 // Built-in panel defaults: labels shown, label colours (into Settings), built-in
-// pictures, then the options' SetProp.
-void SetDefaultPanel(Form1 &board, Settings &settings, FrmOption &options);
+// pictures, then the options' applyToWindows.
+void setDefaultPanel(Form1 &board, Settings &settings, FrmOption &options);
 // Captions of the 32 ticket-number labels for a numbering style (0..11).
-void SeirikenNumSet(Form1 &board, int style, int zero);
-// The options dialog's SetProp: the label, digit and stop-name settings onto the
+void numberTicketLabels(Form1 &board, int style, int zero);
+// The options dialog's applyToWindows: the label, digit and stop-name settings onto the
 // board, in this order, then the picture of the panel's backlight state `backlight`.
-void ApplyOptions(Form1 &board, const Settings &settings, int backlight);
+void applyOptions(Form1 &board, const Settings &settings, int backlight);
 
 // Text colour of a ticket-number label; kept in its "ForeColor" property too.
-void SetLabelForeColor(QLabel *label, COLORREF color);
+void setLabelForeColor(QLabel *label, COLORREF color);
 }  // namespace board_layout

@@ -74,7 +74,7 @@ FrmCtl::FrmCtl(Form1 &board, TripSession &session, const Settings &settings, Frm
     registerDumpSections();
 }
 
-void FrmCtl::Form_Load() {
+void FrmCtl::load() {
     board_.setWindowTitle(QStringLiteral("ミトラ - 型番:") + program::exeName());
     showKeyRegions(true);
     announcer_.setHost(this);
@@ -113,9 +113,9 @@ TapeSounds FrmCtl::tapeSounds() const {
 
 QString FrmCtl::speechCaption() const { return grpM_Tape_->title(); }
 
-void FrmCtl::closeEvent(QCloseEvent *event) { Form_QueryUnload(event); }
+void FrmCtl::closeEvent(QCloseEvent *event) { askToEnd(event); }
 
-void FrmCtl::Form_QueryUnload(QCloseEvent *event) {
+void FrmCtl::askToEnd(QCloseEvent *event) {
     const auto answer = msgbox::show(this, QStringLiteral("ミトラを終了しますか？"), QMessageBox::Yes | QMessageBox::No,
                                      msgbox::Icon::Question, QStringLiteral("ミトラの終了確認"));
     if (answer != QMessageBox::Yes || (endGuard_ && !endGuard_())) {
@@ -126,8 +126,8 @@ void FrmCtl::Form_QueryUnload(QCloseEvent *event) {
 }
 
 void FrmCtl::prepareExit() {
-    board_.ChimeiCtl()->SetChimei(QString());
-    board_.DeleteRgn();
+    board_.stopStrip()->SetChimei(QString());
+    board_.releaseShape();
     showKeyRegions(false);
 }
 
@@ -136,9 +136,9 @@ void FrmCtl::pressKey(int index) {
     session_.pressKey(index);
 }
 
-void FrmCtl::List_Click() { sound_.play(settings_.soundFile(1), QStringLiteral("S1"), 0, 0); }
+void FrmCtl::listClicked() { sound_.play(settings_.soundFile(1), QStringLiteral("S1"), 0, 0); }
 
-void FrmCtl::Frame1_DblClick(int index) {
+void FrmCtl::sendPanelBack(int index) {
     if (index != 0 && index != 1) return;
     backPanel_ = static_cast<std::int16_t>(index);
     DblClickFrame *back = frame1_[index];
@@ -149,14 +149,14 @@ void FrmCtl::Frame1_DblClick(int index) {
     front->raise();
 }
 
-void FrmCtl::HScroll1_Change(int index) {
+void FrmCtl::scrollSettingChanged(int index) {
     label1_[index]->setText(QString::number(hscroll1_[index]->value()));
-    ChimeiCtl_B *chimei = board_.ChimeiCtl();
+    ChimeiCtl_B *chimei = board_.stopStrip();
     chimei->setSpeed(hscroll1_[0]->value());
     chimei->setScrollStartWait(hscroll1_[1]->value());
 }
 
-void FrmCtl::Command4_Click() {
+void FrmCtl::openOptions() {
     board_.setEnabled(false);
     setEnabled(false);
     options_.exec();
@@ -164,19 +164,19 @@ void FrmCtl::Command4_Click() {
     setEnabled(true);
     // The stop name is sent again so new display options show at once, but not onto a
     // blanked board.
-    ChimeiCtl_B *chimei = board_.ChimeiCtl();
+    ChimeiCtl_B *chimei = board_.stopStrip();
     chimei->SetChimei(QString());
     if (!session_.blanked()) chimei->SetChimei(currentStopName());
 }
 
-void FrmCtl::Command8_Click() {
+void FrmCtl::showAbout() {
     const QString text = aboutText(program::exeName(), program::version(), QDate::currentDate().year());
     board_.setEnabled(false);
     Call_dlg110(this, 1, text);
     board_.setEnabled(true);
 }
 
-void FrmCtl::Check4_Click() {
+void FrmCtl::previewToggled() {
     const bool open = check4_->isChecked();
     const int width = open ? kClientWidthWide : kClientWidth;
     // Widening keeps the left edge unless the preview would then lie beyond the screen.
@@ -192,13 +192,13 @@ void FrmCtl::Check4_Click() {
     label4_->setVisible(open);
 }
 
-void FrmCtl::MnuHideCopy_Click() {
+void FrmCtl::copyPreview() {
     QClipboard *clipboard = QApplication::clipboard();
     clipboard->clear();
     clipboard->setImage(picSeirikenPrev_->image());
 }
 
-void FrmCtl::GetCtrlDataInfo(CtrlInfo &info) const {
+void FrmCtl::storeCtrlInfo(CtrlInfo &info) const {
     info.CtlLeft = x() * 15;
     info.CtlTop = y() * 15;
     info.ScrollSpeed = hscroll1_[0]->value();
@@ -208,7 +208,7 @@ void FrmCtl::GetCtrlDataInfo(CtrlInfo &info) const {
     info.LateNight = session_.lateNight() ? 1 : 0;
 }
 
-void FrmCtl::SetCtrlDataInfo(const CtrlInfo &info) {
+void FrmCtl::restoreCtrlInfo(const CtrlInfo &info) {
     const QPoint saved(qRound(info.CtlLeft / 15.0), qRound(info.CtlTop / 15.0));
     if (onSomeScreen(this, saved)) move(saved);  // else it stays where start-up put it
     hscroll1_[0]->setValue(static_cast<std::int16_t>(info.ScrollSpeed));
@@ -216,7 +216,7 @@ void FrmCtl::SetCtrlDataInfo(const CtrlInfo &info) {
     backPanel_ = info.BackPanel;
     check4_->setChecked(info.PreviewOpen != 0);
     check2_->setChecked(info.LateNight != 0);
-    Frame1_DblClick(backPanel_);
+    sendPanelBack(backPanel_);
 }
 
 void FrmCtl::applyBacklight() { ::applyBacklight(board_, settings_, session_.backlight()); }

@@ -49,10 +49,10 @@ public:
     Announcer &announcer() const { return announcer_; }
 
     // The load action: board caption, keypad regions, announcement engine.
-    void Form_Load();
+    void load();
 
-    void GetCtrlDataInfo(CtrlInfo &info) const;
-    void SetCtrlDataInfo(const CtrlInfo &info);
+    void storeCtrlInfo(CtrlInfo &info) const;
+    void restoreCtrlInfo(const CtrlInfo &info);
     // The session's backlight level onto the board (its picture and label colours).
     void applyBacklight();
 
@@ -106,15 +106,15 @@ private:
     void buildRightColumn();
     void buildPreviewArea();
 
-    void Form_QueryUnload(QCloseEvent *event);
+    void askToEnd(QCloseEvent *event);
     void pressKey(int index);
-    void List_Click();
-    void Frame1_DblClick(int index);
-    void HScroll1_Change(int index);
-    void Command4_Click();
-    void Command8_Click();
-    void Check4_Click();
-    void MnuHideCopy_Click();
+    void listClicked();
+    void sendPanelBack(int index);
+    void scrollSettingChanged(int index);
+    void openOptions();
+    void showAbout();
+    void previewToggled();
+    void copyPreview();
     // A stop's ticket preview: date text, clearing, the plug-in's drawing, refresh.
     void drawSeirikenPreview(int row);
     void showKeyRegions(bool on);

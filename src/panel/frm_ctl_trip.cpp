@@ -149,21 +149,21 @@ void FrmCtl::showOnBoard(const BoardContent &content) {
     Form1 *board = &board_;
     switch (content.kind) {
     case BoardContent::Kind::Stop:
-        for (const CellWrite &w : content.writes) board->Degit(w.cell)->setValue(w.value);
+        for (const CellWrite &w : content.writes) board->fareDisplay(w.cell)->setValue(w.value);
         drawSeirikenPreview(content.row);
-        board->ChimeiCtl()->SetChimei(session_.fareTable().Row(content.row).StopName);
+        board->stopStrip()->SetChimei(session_.fareTable().Row(content.row).StopName);
         break;
     case BoardContent::Kind::RouteSelecting:
-        board->ChimeiCtl()->SetChimei(content.stopName);
-        for (int i = 1; i <= BoardCells; ++i) board->Degit(i)->ResetDegit(true);
+        board->stopStrip()->SetChimei(content.stopName);
+        for (int i = 1; i <= BoardCells; ++i) board->fareDisplay(i)->ResetDegit(true);
         board->repaint();
         break;
     case BoardContent::Kind::FaresZero:
-        for (int i = 1; i <= BoardCells; ++i) board->Degit(i)->setValue(0);
+        for (int i = 1; i <= BoardCells; ++i) board->fareDisplay(i)->setValue(0);
         break;
     case BoardContent::Kind::Blank:
-        board->ChimeiCtl()->SetChimei(QString());
-        for (int i = 1; i <= BoardCells; ++i) board->Degit(i)->ResetDegit(false);
+        board->stopStrip()->SetChimei(QString());
+        for (int i = 1; i <= BoardCells; ++i) board->fareDisplay(i)->ResetDegit(false);
         break;
     }
 }
@@ -230,8 +230,8 @@ void FrmCtl::step(int direction) {
 void FrmCtl::blankChanged(bool on) {
     Form1 *board = &board_;
     if (on) {
-        board->Timer1()->stop();
-        for (int i = 0; i < 2; ++i) board->TimeDegit(i)->setValue(QString());
+        board->clockTimer()->stop();
+        for (int i = 0; i < 2; ++i) board->clockDisplay(i)->setValue(QString());
         for (QWidget *w : {static_cast<QWidget *>(frame1_[0]), static_cast<QWidget *>(frame1_[1]),
                            static_cast<QWidget *>(grpM_Tape_), static_cast<QWidget *>(frame6_)})
             w->setEnabled(false);
@@ -242,7 +242,7 @@ void FrmCtl::blankChanged(bool on) {
                        static_cast<QWidget *>(frame6_)})
         w->setEnabled(true);
     for (const char *id : {"back", "forward"}) commands_->setEnabled(QLatin1String(id), true);
-    if (board->TimeDegit(0)->isVisibleTo(board)) board->Timer1()->start();
+    if (board->clockDisplay(0)->isVisibleTo(board)) board->clockTimer()->start();
     grpM_Tape_->setEnabled(announcer_.speechOk());
     showCurrentStop();
 }

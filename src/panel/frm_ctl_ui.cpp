@@ -45,7 +45,7 @@ void FrmCtl::buildEntryPanels() {
     for (int i = 0; i < 2; ++i) {
         frame1_[i] = named(new DblClickFrame(this), indexed("Frame1", i), QRect(4, 17, 200, 118));
         frame1_[i]->setAutoFillBackground(true);
-        connect(frame1_[i], &DblClickFrame::DblClick, this, [this, i] { Frame1_DblClick(i); });
+        connect(frame1_[i], &DblClickFrame::DblClick, this, [this, i] { sendPanelBack(i); });
     }
 
     // Panel 0: the digit lists.
@@ -58,14 +58,14 @@ void FrmCtl::buildEntryPanels() {
     sectionCaption->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < 5; ++i) {
         DigitList *list = digitList(lists, indexed("List2", i), QRect(4 + 23 * i, 18, 22, 74));
-        connect(list, &DigitList::chosen, this, &FrmCtl::List_Click);
+        connect(list, &DigitList::chosen, this, &FrmCtl::listClicked);
         list2_[i] = list;
     }
     auto *separator = named(new QLabel(QStringLiteral("-"), lists), QStringLiteral("Picture1"), QRect(119, 18, 7, 74));
     separator->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < 3; ++i) {
         DigitList *list = digitList(lists, indexed("List3", i), QRect(127 + 23 * i, 18, 22, 74));
-        connect(list, &DigitList::chosen, this, &FrmCtl::List_Click);
+        connect(list, &DigitList::chosen, this, &FrmCtl::listClicked);
         list3_[i] = list;
     }
     command1_[0] = named(new QPushButton(QStringLiteral("リセット"), lists), indexed("Command1", 0), QRect(4, 95, 192, 20));
@@ -130,7 +130,7 @@ void FrmCtl::buildEntryPanels() {
     for (int i = 0; i < 2; ++i) {
         hscroll1_[i]->setPageStep(i == 0 ? 100 : 250);
         label1_[i]->setText(QString::number(hscroll1_[i]->value()));
-        connect(hscroll1_[i], &QScrollBar::valueChanged, this, [this, i] { HScroll1_Change(i); });
+        connect(hscroll1_[i], &QScrollBar::valueChanged, this, [this, i] { scrollSettingChanged(i); });
     }
 }
 
@@ -139,7 +139,7 @@ void FrmCtl::buildRightColumn() {
     command2_[1] = named(new QPushButton(QStringLiteral("データ送り"), this), indexed("Command2", 1), QRect(272, 17, 62, 30));
     check1_ = named(new PushCheckBox(QStringLiteral("表示消去"), this), QStringLiteral("Check1"), QRect(208, 50, 62, 21));
     auto *options = named(new QPushButton(QStringLiteral("設定..."), this), QStringLiteral("Command4"), QRect(272, 50, 62, 21));
-    connect(options, &QPushButton::clicked, this, &FrmCtl::Command4_Click);
+    connect(options, &QPushButton::clicked, this, &FrmCtl::openOptions);
 
     auto *frame2 = named(new QGroupBox(QStringLiteral("バックライト"), this), QStringLiteral("Frame2"), QRect(208, 73, 126, 34));
     const char *lights[3] = {"OFF", "ON1", "ON2"};
@@ -158,11 +158,11 @@ void FrmCtl::buildRightColumn() {
     for (QPushButton *b : {cmdTapeSet_, cmdTapeBack_, cmdTapeNext_, cmdTapeStop_}) b->setEnabled(false);
 
     auto *about = named(new QPushButton(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this), QStringLiteral("Command8"), QRect(208, 151, 62, 20));
-    connect(about, &QPushButton::clicked, this, &FrmCtl::Command8_Click);
+    connect(about, &QPushButton::clicked, this, &FrmCtl::showAbout);
 
     check4_ = named(new PushCheckBox(QStringLiteral(">>"), this), QStringLiteral("Check4"), QRect(337, 17, 14, 154));
     check4_->setToolTip(QStringLiteral("整理券プレビューを開きます"));
-    connect(check4_, &QCheckBox::toggled, this, &FrmCtl::Check4_Click);
+    connect(check4_, &QCheckBox::toggled, this, &FrmCtl::previewToggled);
 }
 
 void FrmCtl::buildPreviewArea() {
@@ -176,6 +176,6 @@ void FrmCtl::buildPreviewArea() {
     mnuHide_->setObjectName(QStringLiteral("MnuHide"));
     QAction *copy = mnuHide_->addAction(QStringLiteral("コピー(&C)"));
     copy->setObjectName(QStringLiteral("MnuHideCopy"));
-    connect(copy, &QAction::triggered, this, &FrmCtl::MnuHideCopy_Click);
+    connect(copy, &QAction::triggered, this, &FrmCtl::copyPreview);
     connect(picSeirikenPrev_, &PreviewBox::rightPressed, this, [this](const QPoint &at) { mnuHide_->popup(at); });
 }

@@ -111,7 +111,7 @@ QByteArray PanelDriver::stateJson() const {
     const Trip &trip = session.trip();
     QJsonArray fares;
     // What each cell shows, as text: "" where the board leaves it dark.
-    for (int i = 1; i <= 32; ++i) fares.append(board_.Degit(i)->litText().trimmed());
+    for (int i = 1; i <= 32; ++i) fares.append(board_.fareDisplay(i)->litText().trimmed());
     QJsonObject enabledNow;
     for (const QString &name : actionNames()) enabledNow.insert(name, enabled(RemoteAction{name, {}, {}, 1, {}, {}, 0}));
     QJsonObject state{{QStringLiteral("routeNo"), trip.RouteNo},
