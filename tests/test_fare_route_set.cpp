@@ -1,7 +1,9 @@
-// The route set without widgets: entered texts, file lookup, the refusals, and a
-// refused set keeping the old trip.
+// The route set without widgets: entered texts, file lookup, the refusals, a refused
+// set keeping the old trip, and the trip session that carries it.
 #include "core/fare_data_file.h"
 #include "core/route_set.h"
+#include "core/stepping.h"
+#include "core/trip_session.h"
 #include "file_bytes.h"
 
 #include <QDir>
@@ -136,4 +138,61 @@ TEST_F(RouteSet, RefusedRouteSetsKeepTheWholePreviousTrip) {
     EXPECT_EQ(folder.outcome, route_set::Outcome::ReadFailed);
     EXPECT_TRUE(folder.message.contains(noFolder));
     EXPECT_EQ(trip, before);
+}
+
+// The trip session around the route set: what it announces, in which order, and that
+// a refused set or a repeated switch announces nothing.
+TEST_F(RouteSet, TheSessionAnnouncesEachChangeOnceAndTheBoardFirst) {
+    writeRoute("3", route(2));
+    TripSession session;
+    QStringList heard;
+    QObject::connect(&session, &TripSession::tripChanged, [&] { heard << "trip"; });
+    QObject::connect(&session, &TripSession::keypadChanged, [&] { heard << "keypad"; });
+    QObject::connect(&session, &TripSession::blankedChanged, [&](bool on) { heard << (on ? "blank" : "lit"); });
+    QObject::connect(&session, &TripSession::lateNightChanged, [&](bool on) { heard << (on ? "night" : "day"); });
+    QObject::connect(&session, &TripSession::backlightChanged, [&](int level) { heard << QString::number(level); });
+    std::vector<BoardContent> shown;
+    QObject::connect(&session, &TripSession::boardChanged, [&](const BoardContent &c) {
+        shown.push_back(c);
+        heard << "board";
+    });
+    int changes = 0;
+    QObject::connect(&session, &TripSession::changed, [&] { ++changes; });
+
+    EXPECT_FALSE(session.setRoute(route_set::makeRequest("4", "1"), dir.path()).loaded());
+    session.showRunningRouteOnKeypad();  // nothing runs yet: the keypad keeps what it has
+    EXPECT_TRUE(heard.isEmpty());
+    for (int key : {kKeyRoute, 3, kKeySection, 1}) session.pressKey(key);
+    EXPECT_EQ(session.keypad().route, QStringLiteral("3"));
+    ASSERT_TRUE(session.setRoute(route_set::makeRequest("03", "1"), dir.path()).loaded());
+    EXPECT_EQ(session.stopName(), QStringLiteral("停留所1"));
+    EXPECT_FALSE(session.step(stepping::Back));
+    EXPECT_TRUE(session.step(stepping::Forward));
+    EXPECT_FALSE(session.step(stepping::Forward));
+    EXPECT_EQ(heard, QStringList({"keypad", "keypad", "keypad", "keypad", "trip", "trip"}));
+
+    // A refused set keeps the trip and puts its route back on the keypad.
+    EXPECT_FALSE(session.setRoute(route_set::makeRequest("4", "1"), dir.path()).loaded());
+    session.showRunningRouteOnKeypad();
+    EXPECT_EQ(std::pair(session.keypad().route, session.keypad().section), std::pair(QString("03"), QString("1")));
+    EXPECT_EQ(session.trip().CurIndex, 1);
+
+    heard.clear();
+    session.setBlanked(true);
+    session.setBlanked(true);
+    session.setLateNight(true);
+    session.setLateNight(true);
+    session.setBacklight(2);
+    session.setBacklight(3);  // no such level
+    session.setBlanked(false);
+    EXPECT_EQ(heard, QStringList({"board", "blank", "night", "2", "lit"}));
+    EXPECT_EQ(shown.back().kind, BoardContent::Kind::Blank);
+    EXPECT_EQ(changes, 4 + 2 + 1 + 5);  // each announcement once, the board's too
+
+    // The stop under the late-night tariff: the second row's fares doubled from cell 1.
+    const BoardContent stop = session.currentStop(InfoCellOptions{});
+    EXPECT_EQ(stop.row, 2);
+    EXPECT_EQ(stop.stopName, QStringLiteral("停留所2"));
+    ASSERT_FALSE(stop.writes.empty());
+    EXPECT_EQ(stop.writes.front(), (CellWrite{1, QVariant(2 * 201)}));
 }
