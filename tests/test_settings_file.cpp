@@ -1,6 +1,6 @@
 // Loading and saving the settings file through the real windows: missing and damaged
 // files apply nothing, and a save that fails half way leaves the old file whole.
-#include "app/ini_file.h"
+#include "app/settings_file.h"
 #include "base/program.h"
 #include "test_windows.h"
 #include "board/form1.h"
@@ -49,7 +49,7 @@ protected:
     // Loading and saving as the program does, its message boxes answered.
     static void load() {
         ModalAnswerer answer;
-        mdlIniIo::LoadIni(testSettings());
+        settings_file::load(testSettings());
     }
     static void save() {
         ModalAnswerer answer;
@@ -161,7 +161,7 @@ TEST_F(SettingsFile, OnlyTheFormatsLargestFileIsRead) {
     writeFile(inicodec::encode(settings_reference::sample()));
     ASSERT_TRUE(QFile::resize(path_, 512LL << 20));
     const auto from = eventCount();
-    mdlIniIo::LoadIni(testSettings());
+    settings_file::load(testSettings());
     expectHas(onlySettingsEvent(from), {{"outcome", "ok"}, {"bytes", qint64(inicodec::kMaxFileSize)}});
 }
 

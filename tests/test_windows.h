@@ -3,7 +3,7 @@
 // by the program's own root, as the program makes them.
 #include "app/application.h"
 #include "panel/frm_ctl.h"
-#include "app/ini_file.h"
+#include "app/settings_file.h"
 #include "board/form1.h"
 #include "options/frm_option.h"
 #include "core/settings.h"

@@ -3,7 +3,7 @@
 #include "panel/board_layout.h"
 #include "app/exit_signals.h"
 #include "panel/frm_ctl.h"
-#include "app/ini_file.h"
+#include "app/settings_file.h"
 #include "panel/msg_box.h"
 #include "base/program.h"
 #include "app/view_setup.h"
@@ -91,7 +91,7 @@ void Application::loadAndShow() {
     }
     board->setMask(roundedRegion(board->rect()));
     board->update();
-    mdlIniIo::LoadIni(*settings_);
+    settings_file::load(*settings_);
     board->show();
     loaded_ = true;
     if (endWanted_) QTimer::singleShot(0, this, [this] { endConfirmed(); });
@@ -169,7 +169,7 @@ void Application::saveSettings() {
     FormInfo form = settings_->form();
     board_->storePlace(form.BoardLeft, form.BoardTop);
     settings_->setForm(form);
-    mdlIniIo::SaveIni(*settings_);
+    settings_file::save(*settings_);
 }
 
 void Application::releaseMedia() {

@@ -4,7 +4,6 @@
 #include "panel/command_set.h"
 #include "panel/backlight.h"
 #include "panel/dbl_click_frame.h"
-#include "app/ini_file.h"
 #include "panel/msg_box.h"
 #include "panel/preview_box.h"
 #include "base/program.h"

@@ -1,4 +1,4 @@
-#include "app/ini_file.h"
+#include "app/settings_file.h"
 
 #include "core/demo_choices.h"
 #include "panel/msg_box.h"
@@ -13,7 +13,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace mdlIniIo {
+namespace settings_file {
 
 namespace {
 
@@ -95,7 +95,7 @@ void refuseDamaged(int code, const QString &path, const QByteArray &bytes, const
 
 }  // namespace
 
-void LoadIni(Settings &settings) {
+void load(Settings &settings) {
     const QString path = program::settingsPath();
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -141,7 +141,7 @@ void LoadIni(Settings &settings) {
     settings.adopt(decoded);
 }
 
-void SaveIni(const Settings &settings) {
+void save(const Settings &settings) {
     const QString path = program::settingsPath();
     const QByteArray bytes = settings.fileBytes();
     // Written beside the old file and renamed over it: a run that dies while saving
@@ -176,4 +176,4 @@ void SaveIni(const Settings &settings) {
     saveError(code, QStringLiteral("設定ファイル「%1」を保存できません（%2）。").arg(path, reason) + kept);
 }
 
-}  // namespace mdlIniIo
+}  // namespace settings_file
