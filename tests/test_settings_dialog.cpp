@@ -6,6 +6,7 @@
 #include "widgets/chimei_ctl.h"
 #include "widgets/m_degit.h"
 #include "options/frm_option.h"
+#include "options/option_widgets.h"
 #include "core/ini_data.h"
 #include "core/settings.h"
 #include "core/trip_session.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QDate>
+#include <QImage>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -257,3 +259,15 @@ TEST(OptionsDialog, OkAndClosingHideApplyAndKeepTheValues) {
     d->takeOptionBlocks(IniData());
     d->applyToWindows();
 }
+
+// A colour button shows the colour it holds, set before it is first drawn or after.
+TEST(OptionsDialog, ColorButtonShowsItsColourBeforeAndAfterItsFirstPicture) {
+    ColorButton button(RGB(10, 200, 10), nullptr);
+    button.resize(64, 24);
+    button.setColor(RGB(200, 10, 10));
+    const auto centre = [&button] { return button.grab().toImage().pixelColor(32, 12); };
+    EXPECT_EQ(centre(), QColor(200, 10, 10));
+    button.setColor(RGB(10, 10, 200));
+    EXPECT_EQ(centre(), QColor(10, 10, 200));
+}
+

@@ -99,7 +99,6 @@ bool WrapRadioButton::hitButton(const QPoint &pos) const { return rect().contain
 
 ColorButton::ColorButton(COLORREF color, QWidget *parent) : QPushButton(parent) {
     setProperty("BackColor", static_cast<uint>(color));
-    showColor();
 }
 
 COLORREF ColorButton::color() const { return property("BackColor").toUInt(); }
@@ -109,16 +108,20 @@ void ColorButton::setColor(COLORREF color) { setProperty("BackColor", static_cas
 bool ColorButton::event(QEvent *e) {
     const bool colour = e->type() == QEvent::DynamicPropertyChange &&
                         static_cast<QDynamicPropertyChangeEvent *>(e)->propertyName() == "BackColor";
-    if (e->type() == QEvent::DynamicPropertyChange) showColor();
+    // The sheet waits for the button's polish, just before it is first measured or
+    // drawn: the options dialog is built at start-up and most starts never open it.
+    if (e->type() == QEvent::Polish || (e->type() == QEvent::DynamicPropertyChange && testAttribute(Qt::WA_WState_Polished)))
+        showColor();
     const bool handled = QPushButton::event(e);
     if (colour) emit colorChanged();
     return handled;
 }
 
 void ColorButton::showColor() {
-    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset #e0e0e0; }"
-                                 "QPushButton:pressed { border-style: inset; }")
-                      .arg(toQColor(color()).name()));
+    const QString sheet = QStringLiteral("QPushButton { background-color: %1; border: 2px outset #e0e0e0; }"
+                                         "QPushButton:pressed { border-style: inset; }")
+                              .arg(toQColor(color()).name());
+    if (sheet != styleSheet()) setStyleSheet(sheet);
 }
 
 // ---------------------------------------------------------------- values
