@@ -3,8 +3,8 @@
 #include "core/stepping.h"
 
 TripSession::TripSession(QObject *parent) : QObject(parent) {
-    for (auto signal : {&TripSession::tripChanged, &TripSession::keypadChanged})
-        connect(this, signal, this, &TripSession::changed);
+    connect(this, &TripSession::tripChanged, this, &TripSession::changed);
+    connect(this, &TripSession::keypadChanged, this, &TripSession::changed);
     connect(this, &TripSession::blankedChanged, this, &TripSession::changed);
     connect(this, &TripSession::lateNightChanged, this, &TripSession::changed);
     connect(this, &TripSession::backlightChanged, this, &TripSession::changed);

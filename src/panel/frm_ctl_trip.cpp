@@ -151,6 +151,7 @@ void FrmCtl::showOnBoard(const BoardContent &content) {
     case BoardContent::Kind::Stop:
         for (const CellWrite &w : content.writes) board->fareDisplay(w.cell)->setValue(w.value);
         drawSeirikenPreview(content.row);
+        // From the table, not the content: the ticket plug-in may have renamed the stop.
         board->stopStrip()->SetChimei(session_.fareTable().Row(content.row).StopName);
         break;
     case BoardContent::Kind::RouteSelecting:

@@ -41,7 +41,7 @@ QJsonObject messageJson(const msgbox::Notifier::Open &box) {
 }  // namespace
 
 PanelDriver::PanelDriver(const Form1 &board, FrmCtl &panel, QObject *parent)
-    : QObject(parent), board_(board), panel_(panel), retry_(new QTimer(this)), poll_(new QTimer(this)) {
+    : QObject(parent), board_(board), panel_(panel), retry_(new QTimer(this)), poll_(new QTimer(this)), push_(new QTimer(this)) {
     qRegisterMetaType<remote::RemoteAction>();
     clock_.start();
     retry_->setSingleShot(true);
@@ -51,7 +51,9 @@ PanelDriver::PanelDriver(const Form1 &board, FrmCtl &panel, QObject *parent)
     connect(notifier, &msgbox::Notifier::opened, this, &PanelDriver::onBoxOpened);
     connect(notifier, &msgbox::Notifier::closed, this, &PanelDriver::pollState, Qt::QueuedConnection);
     // Several changes of one action go out as one state, once the action has drawn them.
-    connect(&panel_.session(), &TripSession::changed, this, &PanelDriver::pollState, Qt::QueuedConnection);
+    push_->setSingleShot(true);
+    connect(push_, &QTimer::timeout, this, &PanelDriver::pollState);
+    connect(&panel_.session(), &TripSession::changed, push_, [this] { push_->start(0); });
     poll_->start(kPollMs);
 }
 

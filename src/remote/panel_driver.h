@@ -71,6 +71,7 @@ private:
     std::optional<qint64> acting_;
     QTimer *retry_;
     QTimer *poll_;
+    QTimer *push_;  // one state sent for all the session's changes of one turn
     QElapsedTimer clock_;
     QByteArray lastState_;
 };
