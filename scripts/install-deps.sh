@@ -10,7 +10,7 @@ packages=(
   libgl-dev
   libgtest-dev googletest libbenchmark-dev
   clang
-  libfreetype-dev xfonts-shinonome
+  libfreetype-dev zlib1g-dev xfonts-shinonome
   libzip-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   qt6-translations-l10n

@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QPainter>
 
+#include <zlib.h>
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -36,44 +38,76 @@ int lookAlike(int cp932Code) {
 }  // namespace
 
 struct GlyphSource::Font {
+    // The whole file, unpacked: FreeType reads a compressed font through a stream
+    // that starts inflating again from the top on every backward seek, which made
+    // each new glyph cost as much as reading the font.
+    QByteArray bytes;
     FT_Face face = nullptr;
+    ~Font() {
+        if (face) FT_Done_Face(face);
+    }
 };
+
+namespace {
+
+// The file's bytes, unpacked when it is gzip-compressed (gzread passes other files
+// through unchanged); empty when it cannot be read.
+QByteArray readUnpacked(const QString &path) {
+    QByteArray out;
+    gzFile in = gzopen(QFile::encodeName(path).constData(), "rb");
+    if (!in) return out;
+    char chunk[1 << 16];
+    int n = 0;
+    while ((n = gzread(in, chunk, sizeof chunk)) > 0) out.append(chunk, n);
+    const bool failed = n < 0;
+    gzclose(in);
+    return failed ? QByteArray() : out;
+}
+
+}  // namespace
 
 QString GlyphSource::defaultFontDir() { return QStringLiteral("/usr/share/fonts/X11/misc"); }
 
-GlyphSource::GlyphSource(const QString &fontDir) {
-    FT_Library lib = nullptr;
-    if (FT_Init_FreeType(&lib) != 0) return;
-    library_ = lib;
-    const QDir dir(fontDir);
-    for (int i = 0; i < 6; ++i) {
-        QString path;
-        for (const char *ext : {".pcf.gz", ".pcf"}) {
-            const QString candidate = dir.filePath(QString::fromLatin1(kFontFiles[i]) + QLatin1String(ext));
-            if (QFile::exists(candidate)) {
-                path = candidate;
-                break;
-            }
-        }
-        if (path.isEmpty()) continue;
-        FT_Face face = nullptr;
-        if (FT_New_Face(lib, QFile::encodeName(path).constData(), 0, &face) != 0) continue;
-        // The fonts carry one charmap, indexed by the raw JIS code; FreeType does
-        // not select such a charmap by itself.
-        if (face->num_charmaps < 1 || FT_Set_Charmap(face, face->charmaps[0]) != 0 || face->num_fixed_sizes < 1 ||
-            FT_Select_Size(face, 0) != 0) {
-            FT_Done_Face(face);
-            continue;
-        }
-        fonts_[i] = std::make_unique<Font>();
-        fonts_[i]->face = face;
-    }
-}
+GlyphSource::GlyphSource(const QString &fontDir) : fontDir_(fontDir) {}
 
 GlyphSource::~GlyphSource() {
-    for (auto &f : fonts_)
-        if (f && f->face) FT_Done_Face(f->face);
+    for (auto &f : fonts_) f.reset();
     if (library_) FT_Done_FreeType(static_cast<FT_Library>(library_));
+}
+
+const GlyphSource::Font *GlyphSource::font(int index) const {
+    if (tried_[index]) return fonts_[index].get();
+    tried_[index] = true;
+    if (!library_) {
+        FT_Library lib = nullptr;
+        if (FT_Init_FreeType(&lib) != 0) return nullptr;
+        library_ = lib;
+    }
+    const QDir dir(fontDir_);
+    QString path;
+    for (const char *ext : {".pcf.gz", ".pcf"}) {
+        const QString candidate = dir.filePath(QString::fromLatin1(kFontFiles[index]) + QLatin1String(ext));
+        if (QFile::exists(candidate)) {
+            path = candidate;
+            break;
+        }
+    }
+    if (path.isEmpty()) return nullptr;
+    auto font = std::make_unique<Font>();
+    font->bytes = readUnpacked(path);
+    if (font->bytes.isEmpty()) return nullptr;
+    FT_Face face = nullptr;
+    const auto *bytes = reinterpret_cast<const FT_Byte *>(font->bytes.constData());
+    if (FT_New_Memory_Face(static_cast<FT_Library>(library_), bytes, FT_Long(font->bytes.size()), 0, &face) != 0)
+        return nullptr;
+    font->face = face;
+    // The fonts carry one charmap, indexed by the raw JIS code; FreeType does not
+    // select such a charmap by itself.
+    if (face->num_charmaps < 1 || FT_Set_Charmap(face, face->charmaps[0]) != 0 || face->num_fixed_sizes < 1 ||
+        FT_Select_Size(face, 0) != 0)
+        return nullptr;
+    fonts_[index] = std::move(font);
+    return fonts_[index].get();
 }
 
 GlyphSource &GlyphSource::shared() {
@@ -82,7 +116,7 @@ GlyphSource &GlyphSource::shared() {
 }
 
 bool GlyphSource::hasBitmapFont(chimei::Face face, bool bold) const {
-    return fonts_[kanjiFontIndex(face, bold)] != nullptr;
+    return font(kanjiFontIndex(face, bold)) != nullptr;
 }
 
 int GlyphSource::cp932ToJis(int code) {
@@ -104,9 +138,10 @@ int GlyphSource::cp932ToJis(int code) {
 }
 
 bool GlyphSource::loadBitmap(int fontIndex, int code, Bitmap &out) {
-    const Font *font = fonts_[fontIndex].get();
-    if (!font || code == 0) return false;
-    FT_Face face = font->face;
+    if (code == 0) return false;
+    const Font *loaded = font(fontIndex);
+    if (!loaded) return false;
+    FT_Face face = loaded->face;
     const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
     if (index == 0) return false;
     if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) return false;

@@ -21,6 +21,8 @@ public:
     // Where the Shinonome fonts are looked for unless told otherwise.
     static QString defaultFontDir();
 
+    // The fonts are opened when a glyph of theirs is first wanted: a start that shows
+    // no stop name, or only kana and kanji, never reads the others.
     explicit GlyphSource(const QString &fontDir = defaultFontDir());
     ~GlyphSource();
     GlyphSource(const GlyphSource &) = delete;
@@ -49,11 +51,14 @@ private:
     };
     struct Font;
 
+    const Font *font(int index) const;
     const Bitmap &glyphFor(const QString &ch, chimei::Face face, bool bold);
     bool loadBitmap(int fontIndex, int code, Bitmap &out);
     Bitmap renderFallback(const QString &ch, chimei::Face face, bool bold, int width) const;
 
-    void *library_ = nullptr;  // FT_Library
-    std::array<std::unique_ptr<Font>, 6> fonts_;
+    QString fontDir_;
+    mutable void *library_ = nullptr;  // FT_Library
+    mutable std::array<std::unique_ptr<Font>, 6> fonts_;
+    mutable std::array<bool, 6> tried_{};
     QHash<quint64, Bitmap> cache_;
 };
