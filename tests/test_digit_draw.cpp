@@ -132,3 +132,47 @@ TEST(DigitFaces, EveryGlyphStaysInItsPositionAndUnderTheEight) {
     // Full-width digits light like the half-width ones.
     EXPECT_EQ(digit_faces::segmentsFor(QChar(0xFF15)), digit_faces::segmentsFor(QLatin1Char('5')));
 }
+
+namespace {
+
+// The display as painted onto a screen of twice the density.
+QImage paintedAtTwice(M_Degit &d) {
+    QImage img(d.size() * 2, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    QPainter p(&img);
+    p.scale(2, 2);
+    d.render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
+    return img;
+}
+
+}  // namespace
+
+TEST(DigitDraw, ADisplayDifferingInOneThingGetsItsOwnPicture) {
+    using Change = void (*)(M_Degit &);
+    const std::pair<const char *, Change> changes[] = {
+        {"value", [](M_Degit &d) { d.setValue(18); }},
+        {"lit colour", [](M_Degit &d) { d.setDegitForeColor(RGB(255, 0, 0)); }},
+        {"unlit colour", [](M_Degit &d) { d.setBaseForeColor(RGB(0, 90, 0)); }},
+        {"background", [](M_Degit &d) { d.setBackColor(RGB(0, 0, 60)); }},
+        {"style", [](M_Degit &d) { d.setDegitStyle(2); }},
+        {"size", [](M_Degit &d) { d.setDegitSize(2); }},
+        {"positions", [](M_Degit &d) { d.setKeta(3); }},
+    };
+    for (const auto &[what, change] : changes) {
+        SCOPED_TRACE(what);
+        M_Degit a, b;
+        a.setValue(170);
+        b.setValue(170);
+        const QImage first = paintedAtTwice(a);
+        EXPECT_EQ(paintedAtTwice(b), first);
+        change(b);
+        const QImage changed = paintedAtTwice(b);
+        EXPECT_NE(changed, first);
+        // The same look again, on a display that never showed anything else.
+        M_Degit c;
+        c.setValue(170);
+        change(c);
+        EXPECT_EQ(paintedAtTwice(c), changed);
+        EXPECT_EQ(paintedAtTwice(a), first);
+    }
+}

@@ -204,11 +204,21 @@ const QImage &M_Degit::sharpPicture(qreal scale) const {
     if (!sharp_.isNull() && sharp_.size() == device && qFuzzyCompare(sharp_.devicePixelRatio(), scale)) return sharp_;
     const int whole = qRound(scale);
     if (qFuzzyCompare(scale, qreal(whole)) && drawnWidth_ > 0) {
+        // Displays that show the same digits the same way share one picture: a fare
+        // step sets all 32 displays, and most of their values were shown before.
+        static QHash<QString, QImage> pictures;
         // The unlit eights look the same on every display alike: drawn once, copied.
         static QHash<QString, QImage> unlitRows;
         const QString key = QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8,%9")
                                 .arg(drawnKeta_).arg(degitSize_).arg(degitStyle_).arg(charExtra_)
                                 .arg(baseForeColor_).arg(backColor_).arg(whole).arg(drawnWidth_).arg(height());
+        const QString pictureKey =
+            key + QStringLiteral(",%1x%2,%3,").arg(device.width()).arg(device.height()).arg(degitForeColor_) + lit_;
+        const auto known = pictures.constFind(pictureKey);
+        if (known != pictures.constEnd()) {
+            sharp_ = *known;
+            return sharp_;
+        }
         const QRect clip(0, 0, drawnWidth_ * whole, height() * whole);
         auto row = unlitRows.find(key);
         if (row == unlitRows.end()) {
@@ -223,6 +233,9 @@ const QImage &M_Degit::sharpPicture(qreal scale) const {
         const int litX = drawnWidth_ - digit_faces::textWidth(lit_, degitSize_, charExtra_);
         digit_faces::drawTextScaled(sharp_, clip, lit_, litX, kGlyphTop, degitSize_, degitStyle_, faceBold_, charExtra_,
                                     toQColor(degitForeColor_), whole);
+        sharp_.setDevicePixelRatio(scale);
+        if (pictures.size() > 256) pictures.clear();
+        pictures.insert(pictureKey, sharp_);
     } else {
         sharp_ = QImage(device, QImage::Format_RGB32);
         sharp_.fill(toQColor(backColor_));
