@@ -19,12 +19,19 @@ TEST(BoardFrames, RepaintedPartsLandWhereTheyAre) {
     for (const double factor : {1.0, 2.0}) {
         SCOPED_TRACE(factor);
         view::BoardFrames frames(&board, factor);
-        frames.frame();
+        // Each picture stays held, as by an encoder that has not read it yet: the
+        // next ones must neither draw on it nor lose what changed since it.
+        const QImage first = frames.frame();
+        const QImage firstAsTaken = first.copy();
         // Only the far label repaints: the region does not start at the board's corner.
-        far->setText(QStringLiteral("changed"));
+        far->setText(QStringLiteral("changed %1").arg(factor));
         far->repaint();
-        const QImage partial = frames.frame().copy();
-        view::BoardFrames whole(&board, factor);
-        EXPECT_EQ(partial, whole.frame());
+        const QImage partial = frames.frame();
+        EXPECT_EQ(partial, view::BoardFrames(&board, factor).frame());
+        near->setText(QStringLiteral("C%1").arg(factor));
+        near->repaint();
+        EXPECT_EQ(frames.frame(), view::BoardFrames(&board, factor).frame());
+        EXPECT_EQ(first, firstAsTaken);
+        EXPECT_NE(partial, first);
     }
 }

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QWidget>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace view {
 
@@ -53,6 +55,10 @@ QImage BoardFrames::frame() {
     if (!board_->isVisible()) whole_ = true;
     if (picture_.size() != size()) {
         picture_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        // Filled now, with the whole picture drawn anyway: its pages are in memory
+        // before the recording's clock runs.
+        spare_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        spare_.fill(Qt::transparent);
         whole_ = true;
     }
     const QRegion shape = !shape_.isEmpty()          ? shape_
@@ -61,6 +67,15 @@ QImage BoardFrames::frame() {
     const QRegion box = whole_ ? shape : dirty_.intersected(shape);
     dirty_ = QRegion();
     if (box.isEmpty()) return picture_;
+    // The encoder may still hold the last picture. The next one is drawn on a copy in
+    // the spare buffer: a fresh 4x picture each time would cost its page faults,
+    // several milliseconds, on the window thread.
+    if (!picture_.isDetached()) {
+        if (!spare_.isDetached() || spare_.size() != picture_.size())
+            spare_ = QImage(picture_.size(), picture_.format());
+        if (!whole_) std::memcpy(spare_.bits(), picture_.constBits(), size_t(picture_.sizeInBytes()));
+        std::swap(picture_, spare_);
+    }
     if (whole_) picture_.fill(Qt::transparent);
     whole_ = false;
     picture_.setDevicePixelRatio(factor_);

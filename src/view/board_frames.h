@@ -34,6 +34,7 @@ private:
     QWidget *board_;
     double factor_;
     QImage picture_;
+    QImage spare_;  // the other of two pictures, drawn on while the encoder reads one
     QRegion shape_;
     QRegion dirty_;
     bool whole_ = true;
