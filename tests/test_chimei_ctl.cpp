@@ -169,7 +169,23 @@ TEST(ChimeiCtl, FaceShiftAndBoldOnTheDots) {
 
 TEST(ChimeiCtl, GlyphsWithoutTheBitmapFonts) {
     GlyphSource none(QStringLiteral("/nonexistent"));
+    none.prefetch(chimei::Face::Gothic, false);
     EXPECT_FALSE(none.hasBitmapFont(chimei::Face::Gothic, false));
+    // Fonts unpacked ahead on another thread draw as those read when first needed.
+    for (const bool bold : {false, true}) {
+        GlyphSource ahead, when;
+        ahead.prefetch(chimei::Face::Gothic, bold);
+        QImage a(48, 16, QImage::Format_RGB32), b(48, 16, QImage::Format_RGB32);
+        a.fill(Qt::white);
+        b.fill(Qt::white);
+        ahead.draw(a, QStringLiteral("駅A前"), chimei::Face::Gothic, bold, 0, 0);
+        when.draw(b, QStringLiteral("駅A前"), chimei::Face::Gothic, bold, 0, 0);
+        EXPECT_EQ(a, b);
+        int black = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 48; ++x) black += a.pixel(x, y) == qRgb(0, 0, 0);
+        EXPECT_GT(black, 40);
+    }
     EXPECT_TRUE(GlyphSource::shared().hasBitmapFont(chimei::Face::Mincho, true));
     QImage box(16, 16, QImage::Format_RGB32);
     box.fill(Qt::white);

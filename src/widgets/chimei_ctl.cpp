@@ -188,6 +188,9 @@ void ChimeiCtl_B::ReadProperties(const QVariantMap &bag) {
     clearCanvas(canvas_.height());
     applyViewportLook();
     propertiesChanged_ = false;
+    // The strip's fonts are unpacked meanwhile, off the window thread.
+    if (fontMode_ != 1) GlyphSource::shared().prefetch(chimei::Face::Gothic, fontBold_);
+    if (fontMode_ != 0) GlyphSource::shared().prefetch(chimei::Face::Mincho, fontBold_);
 }
 
 QVariantMap ChimeiCtl_B::WriteProperties() const {

@@ -75,6 +75,24 @@ GlyphSource::~GlyphSource() {
     if (library_) FT_Done_FreeType(static_cast<FT_Library>(library_));
 }
 
+QString GlyphSource::fontPath(int index) const {
+    const QDir dir(fontDir_);
+    for (const char *ext : {".pcf.gz", ".pcf"}) {
+        const QString candidate = dir.filePath(QString::fromLatin1(kFontFiles[index]) + QLatin1String(ext));
+        if (QFile::exists(candidate)) return candidate;
+    }
+    return QString();
+}
+
+void GlyphSource::prefetch(chimei::Face face, bool bold) {
+    const int kanji = kanjiFontIndex(face, bold);
+    for (int index : {kanji, face == chimei::Face::Gothic ? (bold ? kHalfBold : kHalf) : -1}) {
+        if (index < 0 || tried_[index] || unpacking_[index].valid()) continue;
+        const QString path = fontPath(index);
+        if (!path.isEmpty()) unpacking_[index] = std::async(std::launch::async, readUnpacked, path);
+    }
+}
+
 const GlyphSource::Font *GlyphSource::font(int index) const {
     if (tried_[index]) return fonts_[index].get();
     tried_[index] = true;
@@ -83,18 +101,8 @@ const GlyphSource::Font *GlyphSource::font(int index) const {
         if (FT_Init_FreeType(&lib) != 0) return nullptr;
         library_ = lib;
     }
-    const QDir dir(fontDir_);
-    QString path;
-    for (const char *ext : {".pcf.gz", ".pcf"}) {
-        const QString candidate = dir.filePath(QString::fromLatin1(kFontFiles[index]) + QLatin1String(ext));
-        if (QFile::exists(candidate)) {
-            path = candidate;
-            break;
-        }
-    }
-    if (path.isEmpty()) return nullptr;
     auto font = std::make_unique<Font>();
-    font->bytes = readUnpacked(path);
+    font->bytes = unpacking_[index].valid() ? unpacking_[index].get() : readUnpacked(fontPath(index));
     if (font->bytes.isEmpty()) return nullptr;
     FT_Face face = nullptr;
     const auto *bytes = reinterpret_cast<const FT_Byte *>(font->bytes.constData());

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <array>
+#include <future>
 #include <cstdint>
 #include <memory>
 
@@ -30,6 +31,10 @@ public:
 
     // The one instance the controls share, so a glyph is read from its font once.
     static GlyphSource &shared();
+
+    // Starts unpacking the fonts of the face (and weight) on another thread, so that
+    // the first stop name does not wait for it on the window thread.
+    void prefetch(chimei::Face face, bool bold);
 
     // True when the 16-dot font of the face (and weight) was found.
     bool hasBitmapFont(chimei::Face face, bool bold) const;
@@ -51,6 +56,7 @@ private:
     };
     struct Font;
 
+    QString fontPath(int index) const;  // empty when the file is missing
     const Font *font(int index) const;
     const Bitmap &glyphFor(const QString &ch, chimei::Face face, bool bold);
     bool loadBitmap(int fontIndex, int code, Bitmap &out);
@@ -60,5 +66,6 @@ private:
     mutable void *library_ = nullptr;  // FT_Library
     mutable std::array<std::unique_ptr<Font>, 6> fonts_;
     mutable std::array<bool, 6> tried_{};
+    mutable std::array<std::future<QByteArray>, 6> unpacking_;
     QHash<quint64, Bitmap> cache_;
 };
