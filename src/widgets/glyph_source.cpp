@@ -89,7 +89,10 @@ void GlyphSource::prefetch(chimei::Face face, bool bold) {
     for (int index : {kanji, face == chimei::Face::Gothic ? (bold ? kHalfBold : kHalf) : -1}) {
         if (index < 0 || tried_[index] || unpacking_[index].valid()) continue;
         const QString path = fontPath(index);
-        if (!path.isEmpty()) unpacking_[index] = std::async(std::launch::async, readUnpacked, path);
+        // Either policy: where no thread can be started, the unpacking waits for the
+        // first glyph instead of failing.
+        if (!path.isEmpty())
+            unpacking_[index] = std::async(std::launch::async | std::launch::deferred, readUnpacked, path);
     }
 }
 
